@@ -1,0 +1,98 @@
+#pragma once
+
+#include "adif/tag_record.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vaziduvu {
+
+// Reads one ADIF log (.adi or .badi) and keeps what it found: the whole
+// source text, the tags of the data section in file order, the distinct
+// field names in order of first appearance, the counts for the load report
+// and the outcome of the parse (success, or one error with its position).
+//
+// The reader never shows anything: callers read the outcome through the
+// accessors and report it themselves (see outcomeReportText).
+//
+// Each object serves one load. After load() it is read-only.
+class AdifFile {
+public:
+    // Capacity of the tag store. A load never fills more than kTagLimit slots.
+    static constexpr int kTagSlots = 196098;
+    static constexpr int kTagLimit = 196048;
+    static constexpr int kRecordLimit = 4001;  // end-of-record markers accepted
+    static constexpr int kMaxTagScan = 1000;   // a '<' without '>' in this many bytes is dropped
+
+    AdifFile();
+
+    // Reads and parses the file. Returns false only when reading or parsing
+    // failed unexpectedly (memory exhaustion); a file that cannot be opened
+    // reads as empty and gives ParseNoHeader. The outcome is read with the
+    // accessors, never from the result.
+    bool load(const std::string &path);
+
+    // Parses the given bytes as if they were a file's content (used by load,
+    // by tests and by the fuzz target). A zero byte drops the rest of its line.
+    bool loadFromBytes(std::string_view bytes);
+
+    void clear();
+
+    int fieldCount() const { return static_cast<int>(fieldNames_.size()); }
+    // Index in fieldNames (letter case ignored), -1 when absent.
+    int fieldIndex(std::string_view name) const;
+    const std::vector<std::string> &fieldNames() const { return fieldNames_; }
+    int recordCount() const { return recordCount_; }
+    int leftBracketCount() const { return leftBracketCount_; }
+    int rightBracketCount() const { return rightBracketCount_; }
+    bool headerExpected() const { return headerExpected_; }
+    bool noHeaderOrStart() const { return outcome_.errorCode == ParseNoHeader; }
+    const std::string &headerText() const { return headerText_; }
+    const std::string &sourceText() const { return sourceText_; }
+    uint32_t fileSize() const { return fileSize_; }
+
+    // The parse cursor and result: errorCode, errorPosition, errorLength.
+    const TagRecord &outcome() const { return outcome_; }
+    uint8_t outcomeCode() const { return outcome_.errorCode; }
+    bool outcomeIs(uint8_t code) const { return outcome_.errorCode == code; }
+    // True with the error position when the outcome equals the code.
+    bool errorPositionIf(uint8_t code, int32_t &position) const;
+
+    // Number of slots a parse filled (the stored tags are slots 0..n-1).
+    int storedTagCount() const { return static_cast<int>(tags_.size()); }
+    // Slot i; slots beyond storedTagCount() read as the reset slot value.
+    const TagRecord &tagAt(int slot) const;
+
+    // Name rule of a tag text: between the first '<' and the first ':' (or
+    // '>' when there is none), upper-cased, nothing trimmed.
+    static std::string nameOfTag(std::string_view tagText);
+
+    // True when every byte is 0..9 (or 0..9 and '.'); true for empty text.
+    static bool isDigits(std::string_view text);
+    static bool isDigitsOrDots(std::string_view text);
+
+private:
+    void parse();
+
+    std::vector<TagRecord> tags_;  // only filled slots are kept
+    std::vector<std::string> fieldNames_;
+    std::string headerText_;
+    std::string sourceText_;
+    uint32_t fileSize_ = 0;
+    int32_t leftBracketCount_ = 0;
+    int32_t rightBracketCount_ = 0;
+    int32_t recordCount_ = 0;
+    bool headerExpected_ = false;
+    TagRecord outcome_;
+};
+
+// The load report text for a failed parse outcome (codes 0, 1, 2, 3, 5, 8,
+// 10); the position is used by codes 1, 2, 3 and 5. Empty for ParseOk.
+std::string outcomeReportText(uint8_t code, int32_t position);
+
+// Short symbolic name of an outcome code ("ParseOk", "ParseBadLength", ...).
+const char *outcomeName(uint8_t code);
+
+}  // namespace vaziduvu

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "adif/tag_record.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vaziduvu {
+
+class AdifFile;
+
+// The open log: the grid texts (what the user sees and edits), the per-cell
+// records behind them (cellInfo), the text that followed each record's
+// end-of-record marker (recordTrailers), the document counts and the two
+// document flags. Plain C++: the window shows it through a table model, the
+// writers and the command-line tool read it directly.
+//
+// Grid convention: column 0 is the fixed record-number column ("RECORD #" in
+// its top cell), row 0 the fixed row of upper-case field names; cell (c, r)
+// holds field c - 1 of record r - 1. Column 0 and row 0 never hold a record.
+class LogDocument {
+public:
+    static constexpr int kColumnSlots = 50;    // cellInfo columns
+    static constexpr int kRowSlots = 4101;     // cellInfo rows, recordTrailers entries
+    static constexpr int kLoadFieldLimit = 48; // a load with more field names is refused
+    static constexpr int kLoadRecordLimit = 4000;
+    static constexpr int kAddColumnLimit = 48; // columns are added while fewer than this
+    static constexpr int kAddRowLimit = 4000;  // rows are added while fewer than this
+    static constexpr int kEditLimit = 1000;    // characters a grid edit may hold
+
+    LogDocument();
+    ~LogDocument();
+    LogDocument(const LogDocument &) = delete;
+    LogDocument &operator=(const LogDocument &) = delete;
+
+    // --- grid texts ------------------------------------------------------
+    int columnCount() const { return columns_; }
+    int rowCount() const { return rows_; }
+    // Resizes the grid (bounded by the slot table); texts outside the new
+    // size are emptied, records are left to clearGrid.
+    void setSize(int columns, int rows);
+    const std::string &text(int column, int row) const;
+    void setText(int column, int row, std::string text);
+
+    // --- cell records (cellInfo) ------------------------------------------
+    TagRecord *cellInfo(int column, int row);
+    const TagRecord *cellInfo(int column, int row) const;
+    TagRecord &setCellInfo(int column, int row, TagRecord record);
+    void releaseCellInfo(int column, int row);
+
+    // --- record trailers --------------------------------------------------
+    const std::string &recordTrailer(int recordIndex) const;
+    void setRecordTrailer(int recordIndex, std::string text);
+    void clearRecordTrailers();
+
+    // --- document counts and flags ---------------------------------------
+    int fieldCount() const { return fieldCount_; }
+    int recordCount() const { return recordCount_; }
+    void setDocumentCounts(int fields, int records);
+    bool documentOpen() const { return documentOpen_; }
+    void setDocumentOpen(bool open) { documentOpen_ = open; }
+    bool unsavedChanges() const { return unsavedChanges_; }
+    void setUnsavedChanges(bool changed) { unsavedChanges_ = changed; }
+
+    // --- loading ---------------------------------------------------------
+    enum class FillResult {
+        Filled,       // parse ok, grid laid out and filled
+        TooBig,       // parse ok, but 49+ field names or 4,001+ records: refused
+        FormatError,  // the parse failed; counts unchanged, nothing filled
+    };
+    // Sets the document counts when the parse succeeded, refuses files that
+    // are too big, and otherwise lays out and fills the grid, cellInfo and
+    // recordTrailers by walking every stored tag. Sets the document-open flag
+    // only when filled.
+    FillResult fillFrom(const AdifFile &file);
+
+    // Empties every cell text and releases every record in columns
+    // 0..columnCount and rows 0..rowCount (one beyond the grid each way).
+    void clearGrid();
+    // A 2 x 2 grid with one fixed row and column, all cells empty.
+    void showEmptyGrid();
+    // Clears both flags, clearGrid, empties the trailers, showEmptyGrid.
+    void reset();
+
+    // --- cell helpers ----------------------------------------------------
+    // The record at (c, r), created from the column's template (the first
+    // loaded row's record whose kind is not TagNone, with empty value and
+    // comment) when missing; nullptr when the column has no template.
+    TagRecord *EnsureCellRecord(int column, int row);
+    // Column summaries over the loaded rows 1..recordCount.
+    uint8_t columnStatus(int column) const;
+    uint8_t columnDataType(int column) const;
+    std::string columnFieldName(int column) const;
+    // True when any record of the grid has a length discrepancy.
+    bool HasLengthDiscrepancy() const;
+    static bool hasLengthDiscrepancy(const TagRecord &record);
+    // True when the trimmed comment of the record is not empty.
+    static bool hasComment(const TagRecord &record);
+
+    // Upper-cases and trims the header cell of the column, writes it back and
+    // returns it.
+    std::string NormalizeColumnHeader(int column);
+    // Normalises every header from column 0 on and compares it exactly.
+    bool ColumnNameExists(const std::string &name);
+
+    // --- edits ----------------------------------------------------------
+    // Appends a column headed by the template's name; every row 1..last gets
+    // a copy of the template and its value as text. Returns the new column.
+    int appendColumn(const TagRecord &templateRecord);
+    // Empties the texts of rows 1..last of the column; records stay.
+    void clearColumnTexts(int column);
+    bool rowLimitReached() const { return rows_ >= kAddRowLimit; }
+    // Appends a row with its index in the record-number cell and a record
+    // from EnsureCellRecord in every column. Returns the new row.
+    int appendBlankRow();
+    // Appends a row that copies the texts of the row above, and the value and
+    // comment of its records. Returns the new row; noRowAbove is set when the
+    // grid had no data row to copy.
+    int appendRowSameAsPrevious(bool &noRowAbove);
+    // The new project's document: counts 6 and 2, a 6 x 2 grid holding the
+    // default record, the document-open flag set.
+    void newProject();
+    void AddDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
+                        const std::string &rawTag, const std::string &value, bool isTimeOn);
+
+private:
+    size_t slot(int column, int row) const;
+    bool inSlots(int column, int row) const;
+
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<std::string> texts_;                 // kColumnSlots x kRowSlots
+    std::vector<std::unique_ptr<TagRecord>> cells_;  // kColumnSlots x kRowSlots
+    std::vector<std::string> trailers_;              // kRowSlots
+    int fieldCount_ = 0;
+    int recordCount_ = 0;
+    bool documentOpen_ = false;
+    bool unsavedChanges_ = false;
+};
+
+}  // namespace vaziduvu

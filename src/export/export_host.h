@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+namespace vaziduvu {
+
+// Kind of storage holding a target folder.
+enum class DriveType {
+    Unknown,
+    Removable,
+    Fixed,
+    Remote,
+    CdRom,
+    RamDisk,
+    ReadOnly,  // a mount that cannot be written (never a save target)
+};
+
+// exportStatus values handed to every writer.
+constexpr uint8_t ExportOk = 12;
+constexpr uint8_t ExportCheckFailed = 9;
+
+// What a writer needs from its surroundings: the window shows messages,
+// selects the failing cell and keeps its status bar moving; the command-line
+// tool prints messages and ignores the rest. Tests script it.
+class ExportHost {
+public:
+    virtual ~ExportHost() = default;
+
+    // A report with a header line ("Problem:", "Information:", "Warning").
+    virtual void showMessage(const std::string &header, const std::string &text) = 0;
+    // The plain one-button box (the refused-drive notice).
+    virtual void showPlainMessage(const std::string &text) = 0;
+    virtual void selectCell(int column, int row) = 0;
+    // "Prep Row : n" after each row of the sizing pass, and the closing
+    // "Working to finish ..." text; the window also lets events run.
+    virtual void showProgress(const std::string &text, bool last) = 0;
+
+    virtual bool omitEmptyFieldTags() const = 0;
+    // Today's date in the user's short date format.
+    virtual std::string exportDate() = 0;
+    // Latest year a date check accepts (the current year plus one).
+    virtual int latestYear() = 0;
+    // Kind of storage that holds the folder of the target path.
+    virtual DriveType driveTypeOf(const std::string &path) = 0;
+};
+
+}  // namespace vaziduvu

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "export/export_host.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QDialog;
+class QFont;
+class QWidget;
+
+namespace vaziduvu {
+
+struct MemoryStatus {
+    bool ok = false;  // false: the query failed
+    uint64_t availablePhysical = 0;
+    uint64_t totalPhysical = 0;
+    uint64_t availableVirtual = 0;
+    uint64_t availablePageFile = 0;
+};
+
+struct FileDialogOptions {
+    std::string defaultExtension;  // without the dot, e.g. "adi"
+    std::string filter;            // "'.ADI' files (*.adi)|*.ADI|..." pairs
+    std::string initialDirectory;
+    bool mustExist = false;
+};
+
+// Every operation the program needs from the operating system and from the
+// widget toolkit. All modal interaction goes through here, so tests can
+// answer questions, pick files and press OK without a person. Texts are
+// single-byte (Latin-1) strings.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- modal interaction --------------------------------------------------
+    // The program's own message box: caption "Morv Edit!", bold header line,
+    // word-wrapped text, one OK button. A fresh box for every call.
+    virtual void showMessageBox(QWidget *owner, const std::string &header,
+                                const std::string &text) = 0;
+    // The standard one-button box captioned with the application title.
+    virtual void showPlainMessage(QWidget *owner, const std::string &text) = 0;
+    // Yes/No question; true only for Yes.
+    virtual bool confirm(QWidget *owner, const std::string &text) = 0;
+    // Chosen path, or nullopt when cancelled.
+    virtual std::optional<std::string> chooseOpenFile(QWidget *owner,
+                                                      const FileDialogOptions &options) = 0;
+    virtual std::optional<std::string> chooseSaveFile(QWidget *owner,
+                                                      const FileDialogOptions &options) = 0;
+    // Font dialog limited to the sizes given; nullopt when cancelled.
+    virtual std::optional<QFont> chooseFont(QWidget *owner, const QFont &initial, int minSize,
+                                            int maxSize) = 0;
+    // Input box: OK returns the edited text, Cancel the default text.
+    virtual std::string inputBox(QWidget *owner, const std::string &caption,
+                                 const std::string &prompt, const std::string &defaultText) = 0;
+    // Runs a dialog modally and returns its result (QDialog::Accepted ...).
+    virtual int runModal(QDialog &dialog) = 0;
+    // Shows the program's help at a context; false when it cannot be shown.
+    virtual bool showHelp(QWidget *owner, const std::string &helpFile, int context) = 0;
+
+    // --- busy indication and event pumping -------------------------------
+    virtual void beginBusyCursor() = 0;
+    virtual void endBusyCursor() = 0;
+    virtual void processEvents() = 0;
+
+    // --- system services -------------------------------------------------
+    virtual MemoryStatus memoryStatus() = 0;
+    // Free bytes on the file system of the folder; nullopt when unknown.
+    virtual std::optional<uint64_t> freeDiskSpace(const std::string &folder) = 0;
+    virtual DriveType driveTypeOf(const std::string &path) = 0;
+    virtual int osMajorVersion() = 0;
+    // Empty when it cannot be read.
+    virtual std::string currentDirectory() = 0;
+    virtual bool fileExists(const std::string &path) = 0;
+    // Today in the user's short date format.
+    virtual std::string shortDateToday() = 0;
+    virtual int currentYear() = 0;
+};
+
+}  // namespace vaziduvu
