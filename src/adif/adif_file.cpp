@@ -1,0 +1,477 @@
+#include "adif/adif_file.h"
+
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <new>
+#include <unordered_map>
+
+namespace vaziduvu {
+
+namespace {
+
+// The file is read in pieces of at most this many bytes, each ending after a
+// line feed; a zero byte drops the rest of its piece.
+constexpr size_t kPieceBytes = 65534;
+constexpr size_t kLargestText = static_cast<size_t>(std::numeric_limits<int32_t>::max());
+
+const TagRecord &resetSlot()
+{
+    static const TagRecord slot;
+    return slot;
+}
+
+// Case-insensitive comparison with an upper-case ASCII marker.
+bool equalsMarker(std::string_view text, std::string_view marker)
+{
+    if (text.size() != marker.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (upperChar(text[i]) != marker[i])
+            return false;
+    }
+    return true;
+}
+
+// Applies the line-by-line reading to raw file bytes: every piece (a line,
+// or 65,534 bytes of a longer line) is kept up to its first zero byte.
+std::string textOfBytes(std::string_view bytes)
+{
+    if (std::memchr(bytes.data(), 0, bytes.size()) == nullptr)
+        return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size());
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t pieceLength = std::min(kPieceBytes, bytes.size() - pos);
+        const void *lineFeed = std::memchr(bytes.data() + pos, '\n', pieceLength);
+        if (lineFeed != nullptr)
+            pieceLength = static_cast<size_t>(static_cast<const char *>(lineFeed) - (bytes.data() + pos)) + 1;
+        const std::string_view piece = bytes.substr(pos, pieceLength);
+        text.append(piece.substr(0, piece.find('\0')));
+        pos += pieceLength;
+    }
+    return text;
+}
+
+// A non-empty run of decimal digits whose value fits a signed 32-bit integer.
+bool parseLength(std::string_view text, int32_t &length)
+{
+    if (text.empty())
+        return false;
+    int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int32_t>::max())
+            return false;
+    }
+    length = static_cast<int32_t>(value);
+    return true;
+}
+
+// What the catalogue says about one field name; worked out once per distinct
+// spelling of the name in a file.
+struct NameInfo {
+    std::string name;            // upper case
+    bool known = false;          // a leading part of (or equal to) a catalogue name
+    uint8_t entryType = 5;       // type of the matched entry, for tags with a length
+    uint8_t prefixType = 6;      // CatalogueTypeOf, for tags without a length
+    bool isTimeOn = false;
+    bool listed = false;         // already in fieldNames
+};
+
+NameInfo describeName(std::string_view rawName)
+{
+    NameInfo info;
+    info.name = upperText(rawName);
+    info.isTimeOn = IsTimeFieldName(info.name);
+    if (const auto entry = FindCatalogueEntry(info.name)) {
+        info.known = true;
+        const uint8_t code = TypeCodeOfLetter(CatalogueLetterAt(*entry));
+        info.entryType = code == TypeInvalid ? static_cast<uint8_t>(TypeOtherLetter) : code;
+        info.prefixType = CatalogueTypeOf(info.name);
+    }
+    return info;
+}
+
+void resetCursor(TagRecord &record)
+{
+    record.kind = TagNone;
+    record.hasLength = false;
+    record.declaredLength = 0;
+    record.hasType = false;
+    record.dataType = TypeInvalid;
+    record.isTimeOn = false;
+    record.name.clear();
+    record.value.clear();
+    record.errorCode = ParseOk;
+    record.errorPosition = 0;
+    record.errorLength = 0;
+    record.rawTag.clear();
+    record.comment.clear();
+}
+
+}  // namespace
+
+AdifFile::AdifFile() = default;
+
+void AdifFile::clear()
+{
+    std::vector<TagRecord>().swap(tags_);
+    fieldNames_.clear();
+    headerText_.clear();
+    sourceText_.clear();
+    fileSize_ = 0;
+    leftBracketCount_ = 0;
+    rightBracketCount_ = 0;
+    recordCount_ = 0;
+    headerExpected_ = false;
+    outcome_ = TagRecord{};
+}
+
+bool AdifFile::load(const std::string &path)
+{
+    clear();
+    try {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        std::ifstream file;
+        if (!error)
+            file.open(path, std::ios::binary);
+        if (error || !file.is_open()) {
+            parse();  // an unreadable file reads as an empty one
+            return true;
+        }
+        if (size > kLargestText) {
+            fileSize_ = std::numeric_limits<uint32_t>::max();
+            outcome_.errorCode = ParseTooBig;
+            return true;
+        }
+        std::string bytes(static_cast<size_t>(size), '\0');
+        file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<size_t>(file.gcount()));
+        fileSize_ = static_cast<uint32_t>(size);
+        sourceText_ = textOfBytes(bytes);
+        std::string().swap(bytes);
+        parse();
+        return true;
+    } catch (const std::exception &) {
+        std::string().swap(sourceText_);
+        return false;
+    }
+}
+
+bool AdifFile::loadFromBytes(std::string_view bytes)
+{
+    clear();
+    try {
+        if (bytes.size() > kLargestText) {
+            fileSize_ = std::numeric_limits<uint32_t>::max();
+            outcome_.errorCode = ParseTooBig;
+            return true;
+        }
+        fileSize_ = static_cast<uint32_t>(bytes.size());
+        sourceText_ = textOfBytes(bytes);
+        parse();
+        return true;
+    } catch (const std::exception &) {
+        std::string().swap(sourceText_);
+        return false;
+    }
+}
+
+void AdifFile::parse()
+{
+    const std::string_view text(sourceText_);
+    const size_t size = text.size();
+    const char *const data = text.data();
+    outcome_ = TagRecord{};
+
+    auto endWith = [this](uint8_t code, size_t position, size_t length) {
+        outcome_.errorCode = code;
+        outcome_.errorPosition = static_cast<int32_t>(position);
+        outcome_.errorLength = static_cast<int32_t>(length);
+    };
+    auto findFrom = [data, size](char c, size_t from) -> size_t {
+        if (from >= size)
+            return std::string_view::npos;
+        const void *hit = std::memchr(data + from, c, size - from);
+        return hit == nullptr ? std::string_view::npos
+                              : static_cast<size_t>(static_cast<const char *>(hit) - data);
+    };
+
+    // Header.
+    if (size == 0) {
+        endWith(ParseNoHeader, 0, 0);
+        return;
+    }
+    headerExpected_ = text[0] != '<';
+    size_t headerAt = std::string_view::npos;
+    for (size_t p = findFrom('<', 0); p != std::string_view::npos; p = findFrom('<', p + 1)) {
+        if (equalsMarker(text.substr(p, 5), "<EOH>")) {
+            headerAt = p;
+            break;
+        }
+    }
+    if (headerAt != std::string_view::npos) {
+        headerText_.assign(text.substr(0, headerAt));
+        ++leftBracketCount_;
+        ++rightBracketCount_;
+    }
+    size_t dataStart = 0;
+    if (headerExpected_) {
+        if (headerAt == std::string_view::npos) {
+            endWith(ParseNoHeader, 0, 0);
+            return;
+        }
+        dataStart = headerAt + 5;
+    } else if (headerAt != std::string_view::npos) {
+        endWith(ParseBracketMismatch, 1, 15);
+        return;
+    }
+
+    // Bracket balance over the whole text, header included.
+    {
+        char last = 0;
+        size_t lastAt = 0;
+        size_t dataOpenings = 0;
+        for (size_t p = 0; p < size; ++p) {
+            const char c = data[p];
+            if (c != '<' && c != '>')
+                continue;
+            if (c == last) {
+                endWith(ParseBracketMismatch, lastAt, p + 1 - lastAt);
+                return;
+            }
+            if (c == '<' && p >= dataStart)
+                ++dataOpenings;
+            last = c;
+            lastAt = p;
+        }
+        tags_.reserve(std::min(dataOpenings, static_cast<size_t>(kTagLimit)));
+    }
+
+    // Data scan. Names are looked up once per distinct spelling; the keys
+    // point into sourceText_, which does not change during the parse.
+    std::unordered_map<std::string_view, NameInfo> names;
+    names.reserve(128);
+    int slot = 0;
+    size_t p = dataStart;
+    while (p < size) {
+        if (data[p] != '<') {
+            p = findFrom('<', p);
+            if (p == std::string_view::npos)
+                break;
+        }
+        ++leftBracketCount_;
+        const size_t window = std::min(static_cast<size_t>(kMaxTagScan), size - p);
+        const void *close = std::memchr(data + p, '>', window);
+        if (close == nullptr) {
+            p += kMaxTagScan + 1;
+            continue;
+        }
+        const size_t q = static_cast<size_t>(static_cast<const char *>(close) - data);
+        ++rightBracketCount_;
+        const std::string_view tag = text.substr(p, q - p + 1);
+        resetCursor(outcome_);
+        if (tag.size() == 2) {
+            endWith(ParseEmptyBrackets, q, 2);
+            return;
+        }
+        auto failTag = [&](uint8_t code, size_t position, size_t length) {
+            outcome_.kind = TagNone;
+            endWith(code, position, length);
+            tags_.push_back(outcome_);
+        };
+
+        // One tag.
+        NameInfo *info = nullptr;
+        if (equalsMarker(tag, "<APP_LOTW_EOF>")) {
+            outcome_.kind = TagEndOfFile;
+            outcome_.dataType = TypeMarker;
+            outcome_.rawTag.assign(tag);
+            tags_.push_back(outcome_);
+            return;  // nothing after this marker is read
+        }
+        if (equalsMarker(tag, "<EOR>")) {
+            outcome_.kind = TagEndOfRecord;
+            outcome_.dataType = TypeMarker;
+            ++recordCount_;
+            if (recordCount_ > kRecordLimit) {
+                failTag(ParseTooBig, q, 5);
+                return;
+            }
+        } else {
+            const std::string_view inner = tag.substr(1, tag.size() - 2);
+            const size_t colon = inner.find(':');
+            const std::string_view rawName = inner.substr(0, colon);
+            if (rawName.empty()) {
+                failTag(ParseMissingName, p, tag.size());
+                return;
+            }
+            auto found = names.find(rawName);
+            if (found == names.end())
+                found = names.emplace(rawName, describeName(rawName)).first;
+            info = &found->second;
+            outcome_.name = info->name;
+            outcome_.isTimeOn = info->isTimeOn;
+            outcome_.kind = info->known ? TagKnownField : TagUserField;
+            if (colon != std::string_view::npos) {
+                outcome_.hasLength = true;
+                outcome_.dataType = info->known ? info->entryType : static_cast<uint8_t>(TypeCharacter);
+                const std::string_view specifier = inner.substr(colon + 1);
+                const size_t typeColon = specifier.find(':');
+                if (typeColon != std::string_view::npos)
+                    outcome_.hasType = true;
+                if (!parseLength(specifier.substr(0, typeColon), outcome_.declaredLength)) {
+                    failTag(ParseBadLength, p, tag.size());
+                    return;
+                }
+                if (typeColon != std::string_view::npos) {
+                    const std::string_view typePart = specifier.substr(typeColon + 1);
+                    const uint8_t code =
+                        typePart.empty() ? static_cast<uint8_t>(TypeInvalid) : TypeCodeOfLetter(upperChar(typePart[0]));
+                    if (code == TypeInvalid) {
+                        failTag(ParseBadType, p, tag.size());
+                        return;
+                    }
+                    outcome_.dataType = code;
+                }
+            } else {
+                outcome_.dataType = info->known ? info->prefixType : static_cast<uint8_t>(TypeCharacter);
+            }
+        }
+
+        outcome_.rawTag.assign(tag);
+        if (info != nullptr && !info->listed && info->name != "EOR") {
+            if (fieldIndex(info->name) < 0)
+                fieldNames_.push_back(info->name);
+            info->listed = true;
+        }
+
+        // The tag's data: everything up to the next '<'.
+        const size_t next = findFrom('<', q + 1);
+        if (next == std::string_view::npos) {
+            tags_.push_back(outcome_);
+            break;  // the last tag keeps an empty value
+        }
+        const std::string_view tagData = text.substr(q + 1, next - q - 1);
+        if (!tagData.empty()) {
+            if (!outcome_.hasLength) {
+                outcome_.value.assign(tagData);
+            } else {
+                const size_t kept = std::min(tagData.size(), static_cast<size_t>(outcome_.declaredLength));
+                outcome_.value.assign(tagData.substr(0, kept));
+                outcome_.comment.assign(tagData.substr(kept));
+            }
+        }
+        tags_.push_back(outcome_);
+        ++slot;
+        if (slot >= kTagLimit) {
+            resetCursor(outcome_);
+            endWith(ParseTooBig, next, 3);
+            return;
+        }
+        p = next;
+    }
+    resetCursor(outcome_);
+}
+
+int AdifFile::fieldIndex(std::string_view name) const
+{
+    const std::string upper = upperText(name);
+    for (size_t i = 0; i < fieldNames_.size(); ++i) {
+        if (fieldNames_[i] == upper)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool AdifFile::errorPositionIf(uint8_t code, int32_t &position) const
+{
+    if (outcome_.errorCode != code)
+        return false;
+    position = outcome_.errorPosition;
+    return true;
+}
+
+const TagRecord &AdifFile::tagAt(int slot) const
+{
+    if (slot < 0 || slot >= storedTagCount())
+        return resetSlot();
+    return tags_[static_cast<size_t>(slot)];
+}
+
+std::string AdifFile::nameOfTag(std::string_view tagText)
+{
+    const size_t open = tagText.find('<');
+    const size_t begin = open == std::string_view::npos ? 0 : open + 1;
+    const size_t end = tagText.find_first_of(":>", begin);
+    return upperText(tagText.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
+}
+
+bool AdifFile::isDigits(std::string_view text)
+{
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+bool AdifFile::isDigitsOrDots(std::string_view text)
+{
+    for (char c : text) {
+        if ((c < '0' || c > '9') && c != '.')
+            return false;
+    }
+    return true;
+}
+
+std::string outcomeReportText(uint8_t code, int32_t position)
+{
+    const std::string notLoaded = "\r\nFile not loaded ... \r\n\r\n";
+    const std::string at = std::to_string(position);
+    switch (code) {
+    case ParseNoHeader:
+        return "File not loaded ... \r\n\r\nNo header or start field (<) found";
+    case ParseBracketMismatch:
+        return notLoaded + "Bracket mismatch in area of\r\ncharacter " + at;
+    case ParseEmptyBrackets:
+        return notLoaded + "Empty brackets ( <> ) in \r\narea of character " + at;
+    case ParseBadLength:
+        return notLoaded + "Invalid data fieldlength \r\nin area of character " + at;
+    case ParseMissingName:
+        return notLoaded + "Field name is missing\r\nin area of character " + at;
+    case ParseBadType:
+        return "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in user-defined column \r\n\r\n";
+    case ParseTooBig:
+        return "\r\nFile not loaded ... \r\n >>> File too big\r\n";
+    default:
+        return std::string();
+    }
+}
+
+const char *outcomeName(uint8_t code)
+{
+    switch (code) {
+    case ParseNoHeader: return "ParseNoHeader";
+    case ParseBracketMismatch: return "ParseBracketMismatch";
+    case ParseEmptyBrackets: return "ParseEmptyBrackets";
+    case ParseBadLength: return "ParseBadLength";
+    case ParseMissingName: return "ParseMissingName";
+    case ParseBadType: return "ParseBadType";
+    case ParseTooBig: return "ParseTooBig";
+    case ParseOk: return "ParseOk";
+    default: return "ParseUnknown";
+    }
+}
+
+}  // namespace vaziduvu
