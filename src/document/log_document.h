@@ -108,13 +108,16 @@ public:
 
     // --- edits ----------------------------------------------------------
     // Appends a column headed by the template's name; every row 1..last gets
-    // a copy of the template and its value as text. Returns the new column.
+    // a copy of the template and its value as text. Returns the new column,
+    // or -1 (nothing added) when columnLimitReached().
     int appendColumn(const TagRecord &templateRecord);
     // Empties the texts of rows 1..last of the column; records stay.
     void clearColumnTexts(int column);
+    bool columnLimitReached() const { return columns_ >= kAddColumnLimit; }
     bool rowLimitReached() const { return rows_ >= kAddRowLimit; }
     // Appends a row with its index in the record-number cell and a record
-    // from EnsureCellRecord in every column. Returns the new row.
+    // from EnsureCellRecord in every column. Returns the new row, or -1
+    // (nothing added) when rowLimitReached(); the same holds for the copy.
     int appendBlankRow();
     // Appends a row that copies the texts of the row above, and the value and
     // comment of its records. Returns the new row; noRowAbove is set when the

@@ -1,0 +1,102 @@
+#include "document/search.h"
+
+#include "adif/text.h"
+#include "document/log_document.h"
+
+#include <string_view>
+
+namespace vaziduvu {
+
+namespace {
+
+std::string_view trimmedView(std::string_view text)
+{
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) < 33)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33)
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+SearchHit SearchGrid(const LogDocument &document, const std::string &text, bool findNext,
+                     bool matchCase, SearchPosition &position)
+{
+    SearchHit hit;
+    const int columns = document.columnCount();
+    const int rows = document.rowCount();
+
+    if (findNext) {
+        // Kept from overflowing; any column at or past the last one behaves
+        // the same below.
+        position.column = position.column >= columns ? columns : position.column + 1;
+    } else {
+        position.row = 1;
+        position.column = 0;
+    }
+
+    const std::string wanted = matchCase ? trimText(text) : upperText(trimText(text));
+    if (wanted.empty())
+        return hit;
+
+    // A position handed in from outside never makes the header row or a
+    // negative column searchable.
+    if (position.row < 1)
+        position.row = 1;
+    if (position.column < 0)
+        position.column = 0;
+
+    if (position.column >= columns) {
+        position.column = 0;
+        position.row += 1;
+        if (position.row > rows - 1)
+            position.row = 1;
+    }
+
+    std::string cellUpper;
+    bool wrapped = false;
+    for (;;) {
+        const int startRow = position.row;
+        bool restart = false;
+        for (int r = startRow; r < rows && !restart; ++r) {
+            for (int c = position.column; c < columns; ++c) {
+                std::string_view cell = trimmedView(document.text(c, r));
+                if (!matchCase) {
+                    cellUpper = upperText(cell);
+                    cell = cellUpper;
+                }
+                if (cell.find(wanted) != std::string_view::npos) {
+                    position.row = r;
+                    position.column = c;
+                    hit.found = true;
+                    hit.column = c;
+                    hit.row = r;
+                    return hit;
+                }
+                if (findNext && c == columns - 1 && r == rows - 1) {
+                    if (wrapped)
+                        return hit;
+                    // Once past the last cell, find next goes round from the
+                    // first data row one more time.
+                    wrapped = true;
+                    position.row = 1;
+                    position.column = 0;
+                    restart = true;
+                    break;
+                }
+            }
+            if (restart)
+                break;
+            position.column = 0;
+            if (r == rows - 1)
+                position.row = 1;
+        }
+        if (!restart)
+            return hit;
+    }
+}
+
+}  // namespace vaziduvu
