@@ -1,0 +1,102 @@
+#include "app/grid_model.h"
+
+#include "app/qt_text.h"
+#include "document/log_document.h"
+
+namespace vaziduvu {
+
+GridModel::GridModel(LogDocument &document, QObject *parent)
+    : QAbstractTableModel(parent), document_(document)
+{
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : shownColumns_;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return toQt(document_.text(index.column() + 1, index.row() + 1));
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int column = index.column() + 1;
+    const int row = index.row() + 1;
+    std::string text = fromQt(value.toString());
+    if (editFilter_)
+        text = editFilter_(column, row, text);
+    document_.setText(column, row, std::move(text));
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return toQt(document_.text(section + 1, 0));
+    return toQt(document_.text(0, section + 1));
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void GridModel::reload()
+{
+    const int columns = std::max(0, document_.columnCount() - 1);
+    const int rows = std::max(0, document_.rowCount() - 1);
+    if (columns < shownColumns_ || rows < shownRows_) {
+        beginResetModel();
+        shownColumns_ = columns;
+        shownRows_ = rows;
+        endResetModel();
+        return;
+    }
+    // Growing keeps the view's scroll position and current cell.
+    if (columns > shownColumns_) {
+        beginInsertColumns({}, shownColumns_, columns - 1);
+        shownColumns_ = columns;
+        endInsertColumns();
+    }
+    if (rows > shownRows_) {
+        beginInsertRows({}, shownRows_, rows - 1);
+        shownRows_ = rows;
+        endInsertRows();
+    }
+    if (shownColumns_ > 0 && shownRows_ > 0)
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, shownColumns_ - 1));
+    if (shownColumns_ > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, shownColumns_ - 1);
+    if (shownRows_ > 0)
+        emit headerDataChanged(Qt::Vertical, 0, shownRows_ - 1);
+}
+
+void GridModel::cellChanged(int column, int row)
+{
+    if (column == 0 || row == 0) {
+        const auto orientation = row == 0 ? Qt::Horizontal : Qt::Vertical;
+        const int section = row == 0 ? column - 1 : row - 1;
+        emit headerDataChanged(orientation, section, section);
+        return;
+    }
+    const QModelIndex at = index(row - 1, column - 1);
+    emit dataChanged(at, at);
+}
+
+}  // namespace vaziduvu

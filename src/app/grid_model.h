@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+namespace vaziduvu {
+
+class LogDocument;
+
+// Shows the open log to the grid view. Grid row 0 (field names) and grid
+// column 0 (record numbers) are the view's fixed headers; model cell (i, j)
+// is grid cell (j + 1, i + 1). The document owns every text and record; this
+// model only adapts it.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(LogDocument &document, QObject *parent = nullptr);
+
+    // Called for every text the user commits in the grid; returns the text the
+    // cell shall keep (the window truncates over-long texts and warns).
+    using EditFilter = std::function<std::string(int column, int row, const std::string &text)>;
+    void setEditFilter(EditFilter filter) { editFilter_ = std::move(filter); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // The document changed shape or content behind the model's back.
+    void reload();
+    // One grid cell (grid coordinates) changed.
+    void cellChanged(int column, int row);
+
+
+private:
+    LogDocument &document_;
+    EditFilter editFilter_;
+    int shownColumns_ = 0;
+    int shownRows_ = 0;
+};
+
+}  // namespace vaziduvu
