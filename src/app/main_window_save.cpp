@@ -70,7 +70,7 @@ bool TForm1::SaveToNewFile()
     // Text still in the cell editor belongs to the data being saved.
     gridDelegate_->commitOpenEditor();
     if (!document_.documentOpen()) {
-        ShowMessageBox("Problem:", kSaveNeedsDocumentText);
+        ShowMessageBox("Problem:", kNoDocumentToSaveMessage);
         return false;
     }
     try {
@@ -90,7 +90,7 @@ bool TForm1::SaveToNewFile()
             if (chosen->empty())
                 continue;
             if (platform_.fileExists(*chosen)) {
-                ShowMessageBox("Problem:", kExistingFileText);
+                ShowMessageBox("Problem:", kExistingFileNameMessage);
                 continue;
             }
             target = *chosen;
@@ -113,7 +113,7 @@ bool TForm1::SaveToNewFile()
             Panel1->hide();
             EndBusyCursor();
             refreshGrid();
-            ShowMessageBox("Problem:", kSaveProblemText);
+            ShowMessageBox("Problem:", kUnexpectedSaveFailureMessage);
             return false;
         }
         exportInProgress_ = false;
@@ -129,14 +129,14 @@ bool TForm1::SaveToNewFile()
             setWindowTitle(toQt(" File: " + target));
             return true;
         }
-        ShowMessageBox("Problem:", kSaveFailedText);
+        ShowMessageBox("Problem:", kFileNotSavedMessage);
         return false;
     } catch (...) {
         exportInProgress_ = false;
         Panel1->hide();
         while (busyDepth_ > 0)
             EndBusyCursor();
-        ShowMessageBox("Problem:", kSaveProblemText);
+        ShowMessageBox("Problem:", kUnexpectedSaveFailureMessage);
         return false;
     }
 }
