@@ -1,0 +1,24 @@
+#pragma once
+
+#include "export/export_host.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vaziduvu {
+
+// `vaziduvu-cli export FILE TARGET`: loads FILE as the window would, refuses
+// an existing TARGET and writes the export chosen by TARGET's name (an ADIF
+// companion first for .xml and .htm/.html targets), with every check. Messages
+// are printed as the window shows them ("Problem: ..."). Exit status 0 only
+// when everything was written; 1 when the log did not load, a check failed
+// or nothing could be saved; 2 for wrong arguments or an unreadable FILE.
+int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+// Kind of storage holding the folder of the path (the nearest folder that
+// exists): CD-ROM and DVD file systems, network file systems, read-only
+// mounts, and fixed storage for everything else.
+DriveType driveTypeOfPath(const std::string &path);
+
+}  // namespace vaziduvu

@@ -1,0 +1,51 @@
+#include "cli/dump_command.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Command {
+    const char *name;
+    const char *arguments;
+    const char *summary;
+    int (*run)(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+};
+
+// Every command of the tool; a new one is a new row.
+const Command kCommands[] = {
+    {"dump", "FILE", "print the parse of an ADIF log as JSON", &vaziduvu::runDumpCommand},
+};
+
+void printUsage(std::ostream &err)
+{
+    err << "usage: vaziduvu-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    for (const Command &command : kCommands)
+        err << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return vaziduvu::CliUsageError;
+    }
+    for (const Command &command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0) {
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            try {
+                return command.run(args, std::cout, std::cerr);
+            } catch (const std::exception &e) {
+                std::cerr << "vaziduvu-cli: " << e.what() << '\n';
+                return vaziduvu::CliUsageError;
+            }
+        }
+    }
+    std::cerr << "vaziduvu-cli: unknown command '" << argv[1] << "'\n";
+    printUsage(std::cerr);
+    return vaziduvu::CliUsageError;
+}

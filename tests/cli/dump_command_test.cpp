@@ -1,0 +1,217 @@
+// Runs the built vaziduvu-cli on fixture files and checks its exit status,
+// its JSON output and its one-line error messages.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string &text) { return "'" + text + "'"; }
+
+RunResult runCli(const std::vector<std::string> &args)
+{
+    const std::string errPath = ::testing::TempDir() + "vaziduvu_cli_stderr.txt";
+    std::string command = quoted(VAZIDUVU_CLI);
+    for (const std::string &arg : args)
+        command += " " + quoted(arg);
+    command += " 2>" + quoted(errPath);
+
+    RunResult result;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream errFile(errPath, std::ios::binary);
+    std::ostringstream errText;
+    errText << errFile.rdbuf();
+    result.err = errText.str();
+    return result;
+}
+
+std::string dataPath(const std::string &name) { return std::string(TEST_DATA_DIR) + "/" + name; }
+std::string examplePath(const std::string &name) { return std::string(EXAMPLES_DIR) + "/" + name; }
+
+int lineCount(const std::string &text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+struct DumpCase {
+    const char *name;
+    std::string path;
+    int status;
+    std::string outcomeName;
+    int errorPosition;
+    int records;
+    int fields;
+};
+
+void PrintTo(const DumpCase &c, std::ostream *os) { *os << c.name; }
+
+class DumpOutcomeTest : public ::testing::TestWithParam<DumpCase> {};
+
+TEST_P(DumpOutcomeTest, ExitStatusAndOutcome)
+{
+    const DumpCase &c = GetParam();
+    const RunResult run = runCli({"dump", c.path});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["outcome"]["name"], c.outcomeName);
+    EXPECT_EQ(json["outcome"]["errorPosition"], c.errorPosition);
+    EXPECT_EQ(json["counts"]["records"], c.records);
+    EXPECT_EQ(json["fieldNames"].size(), static_cast<size_t>(c.fields));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, DumpOutcomeTest,
+    ::testing::Values(DumpCase{"CleanExample", examplePath("clean-with-header.adi"), 0, "ParseOk", 0, 6, 10},
+                      DumpCase{"NoHeaderExample", examplePath("no-header.adi"), 0, "ParseOk", 0, 3, 8},
+                      DumpCase{"FormatErrorExample", examplePath("format-error.adi"), 1, "ParseBracketMismatch", 84,
+                               0, 0},
+                      DumpCase{"EmptyFile", dataPath("empty.adi"), 1, "ParseNoHeader", 0, 0, 0},
+                      DumpCase{"HeaderMarkerInDataFile", dataPath("start-bracket-with-header.adi"), 1,
+                               "ParseBracketMismatch", 1, 0, 0}),
+    [](const ::testing::TestParamInfo<DumpCase> &info) { return std::string(info.param.name); });
+
+TEST(DumpCommand, WritesEveryTagInFileOrder)
+{
+    const RunResult run = runCli({"dump", dataPath("value-and-comment.adi")});
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["outcome"]["code"], 12);
+    EXPECT_EQ(json["outcome"]["errorLength"], 0);
+    EXPECT_EQ(json["headerExpected"], false);
+    EXPECT_EQ(json["fileSize"], 90);
+    EXPECT_EQ(json["counts"]["leftBrackets"], 7);
+    EXPECT_EQ(json["counts"]["rightBrackets"], 7);
+    EXPECT_EQ(json["fieldNames"], nlohmann::json({"CALL", "NAME", "QTH", "RST_SENT"}));
+
+    const auto &tags = json["tags"];
+    ASSERT_EQ(tags.size(), 7u);
+    EXPECT_EQ(tags[0]["rawTag"], "<CALL:4>");
+    EXPECT_EQ(tags[0]["value"], "ZX1A");
+    EXPECT_EQ(tags[0]["comment"], "\r\n");
+    EXPECT_EQ(tags[0]["hasLength"], true);
+    EXPECT_EQ(tags[0]["declaredLength"], 4);
+    EXPECT_EQ(tags[1]["hasLength"], false);
+    EXPECT_EQ(tags[1]["value"], "Jan \r\n");
+    EXPECT_EQ(tags[2]["comment"], "Nowhere");
+    EXPECT_EQ(tags[4]["kind"], 6);
+    EXPECT_EQ(tags[4]["dataType"], 8);
+    EXPECT_EQ(tags[4]["name"], "");
+    EXPECT_EQ(tags[4]["value"], "after record\r\n");
+    for (const auto &tag : tags) {
+        for (const char *key : {"kind", "hasLength", "declaredLength", "hasType", "dataType", "isTimeOn", "name",
+                                "value", "comment", "rawTag"})
+            EXPECT_TRUE(tag.contains(key)) << key;
+    }
+}
+
+TEST(DumpCommand, WritesHeaderAndTypes)
+{
+    const RunResult run = runCli({"dump", examplePath("clean-with-header.adi")});
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["headerExpected"], true);
+    EXPECT_EQ(json["header"].get<std::string>().rfind("Contact log", 0), 0u);
+    const auto &tags = json["tags"];
+    EXPECT_EQ(tags[1]["name"], "QSO_DATE");
+    EXPECT_EQ(tags[1]["dataType"], 0);
+    EXPECT_EQ(tags[2]["name"], "TIME_ON");
+    EXPECT_EQ(tags[2]["isTimeOn"], true);
+}
+
+TEST(DumpCommand, WritesLatin1BytesAsTheirCharacters)
+{
+    const RunResult run = runCli({"dump", dataPath("latin1-values.adi")});
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["tags"][0]["value"], "J\u00f6rg");
+    EXPECT_EQ(json["tags"][1]["value"], "K\u00f8benhavn");
+}
+
+TEST(DumpCommand, ZeroByteDropsRestOfLine)
+{
+    const RunResult run = runCli({"dump", dataPath("zero-byte-in-line.adi")});
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["fieldNames"], nlohmann::json({"CALL"}));
+    EXPECT_EQ(json["counts"]["records"], 2);
+    EXPECT_EQ(json["fileSize"], 72);
+}
+
+struct UsageCase {
+    const char *name;
+    std::vector<std::string> args;
+};
+
+void PrintTo(const UsageCase &c, std::ostream *os) { *os << c.name; }
+
+class UsageErrorTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrorTest, ExitsWithTwoAndWritesNothingToStdout)
+{
+    const RunResult run = runCli(GetParam().args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_FALSE(run.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorTest,
+    ::testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"list", "x.adi"}},
+                      UsageCase{"DumpWithoutFile", {"dump"}}, UsageCase{"DumpWithTwoFiles", {"dump", "a", "b"}},
+                      UsageCase{"MissingFile", {"dump", dataPath("no-such-file.adi")}},
+                      UsageCase{"Directory", {"dump", TEST_DATA_DIR}}),
+    [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
+
+TEST(DumpCommand, FileErrorsAreOneLine)
+{
+    for (const std::string &path : {dataPath("no-such-file.adi"), std::string(TEST_DATA_DIR)}) {
+        const RunResult run = runCli({"dump", path});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(lineCount(run.err), 1) << run.err;
+    }
+}
+
+TEST(DumpCommand, UnreadableFileIsAnIoError)
+{
+    const std::string path = ::testing::TempDir() + "vaziduvu_unreadable.adi";
+    std::ofstream(path) << "<CALL:1>A<EOR>";
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    std::ifstream probe(path);
+    if (probe.is_open()) {
+        std::remove(path.c_str());
+        GTEST_SKIP() << "running with permission to read every file";
+    }
+    const RunResult run = runCli({"dump", path});
+    std::remove(path.c_str());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(lineCount(run.err), 1) << run.err;
+}
+
+}  // namespace
