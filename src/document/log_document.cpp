@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 #include <unordered_map>
 
 namespace vaziduvu {
@@ -14,12 +15,13 @@ namespace {
 const std::string kEmptyText;
 const char kRecordHeader[] = "RECORD #";
 
+constexpr size_t kRecordChunk = 4096;
+
 // The loaded fields a cell record keeps of its tag; the tag text itself is
 // not kept (the writers rebuild it) and the error span only matters for the
-// source view.
-TagRecord cellRecordOf(const TagRecord &tag)
+// source view. Assigning field by field reuses the strings' storage.
+void copyLoadedFields(TagRecord &cell, const TagRecord &tag)
 {
-    TagRecord cell;
     cell.kind = tag.kind;
     cell.hasLength = tag.hasLength;
     cell.declaredLength = tag.declaredLength;
@@ -31,8 +33,8 @@ TagRecord cellRecordOf(const TagRecord &tag)
     cell.errorPosition = tag.errorPosition;
     cell.isTimeOn = tag.isTimeOn;
     cell.comment = tag.comment;
+    cell.rawTag.clear();
     cell.errorLength = 0;
-    return cell;
 }
 
 }  // namespace
@@ -45,6 +47,27 @@ LogDocument::LogDocument()
 }
 
 LogDocument::~LogDocument() = default;
+
+TagRecord *LogDocument::acquireRecord()
+{
+    if (freeRecords_.empty()) {
+        recordChunks_.push_back(std::make_unique<TagRecord[]>(kRecordChunk));
+        TagRecord *chunk = recordChunks_.back().get();
+        freeRecords_.reserve(freeRecords_.size() + kRecordChunk);
+        for (size_t i = kRecordChunk; i > 0; --i)
+            freeRecords_.push_back(chunk + (i - 1));
+    }
+    TagRecord *record = freeRecords_.back();
+    freeRecords_.pop_back();
+    return record;
+}
+
+// A released record keeps its old contents until it is handed out again;
+// every way a record is handed out overwrites all of its fields.
+void LogDocument::releaseRecord(TagRecord *record)
+{
+    freeRecords_.push_back(record);
+}
 
 size_t LogDocument::slot(int column, int row) const
 {
@@ -92,32 +115,36 @@ TagRecord *LogDocument::cellInfo(int column, int row)
 {
     if (!inSlots(column, row))
         return nullptr;
-    return cells_[slot(column, row)].get();
+    return cells_[slot(column, row)];
 }
 
 const TagRecord *LogDocument::cellInfo(int column, int row) const
 {
     if (!inSlots(column, row))
         return nullptr;
-    return cells_[slot(column, row)].get();
+    return cells_[slot(column, row)];
 }
 
 TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
 {
     if (!inSlots(column, row) || column < 1 || row < 1)
         throw std::out_of_range("cell record outside the data cells");
-    auto &entry = cells_[slot(column, row)];
-    if (entry)
-        *entry = std::move(record);
-    else
-        entry = std::make_unique<TagRecord>(std::move(record));
+    TagRecord *&entry = cells_[slot(column, row)];
+    if (!entry)
+        entry = acquireRecord();
+    *entry = std::move(record);
     return *entry;
 }
 
 void LogDocument::releaseCellInfo(int column, int row)
 {
-    if (inSlots(column, row))
-        cells_[slot(column, row)].reset();
+    if (!inSlots(column, row))
+        return;
+    TagRecord *&entry = cells_[slot(column, row)];
+    if (entry) {
+        releaseRecord(entry);
+        entry = nullptr;
+    }
 }
 
 // --- record trailers ---------------------------------------------------------
@@ -168,18 +195,30 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
     setSize(fields + 1, records + 1);
 
     setText(0, 0, kRecordHeader);
-    std::unordered_map<std::string, int> columnOfName;
+    const std::vector<std::string> &names = file.fieldNames();
+    std::unordered_map<std::string_view, int> columnOfName;
     columnOfName.reserve(static_cast<size_t>(fields) * 2);
     for (int c = 0; c < fields; ++c) {
-        const std::string &name = file.fieldNames()[static_cast<size_t>(c)];
+        const std::string &name = names[static_cast<size_t>(c)];
         setText(c + 1, 0, name);
-        columnOfName.emplace(upperText(name), c);
+        columnOfName.emplace(name, c + 1);
     }
+    // A tag's stored name is the name of its tag text, upper-cased, and the
+    // field names are upper case: the column is found by exact comparison.
+    // Records mostly repeat the field order, so the column after the last
+    // one placed is tried first.
+    auto columnOf = [&](const std::string &name, int guess) {
+        if (guess >= 1 && guess <= fields && names[static_cast<size_t>(guess - 1)] == name)
+            return guess;
+        const auto found = columnOfName.find(name);
+        return found == columnOfName.end() ? -1 : found->second;
+    };
 
     // Every stored tag is walked: a record that repeats fields must not push
     // later records out of the grid.
     const int tags = file.storedTagCount();
     int r = 0;
+    int lastColumn = 0;
     bool numbered = false;
     for (int i = 0; i < tags; ++i) {
         const TagRecord &tag = file.tagAt(i);
@@ -191,22 +230,26 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
             if (r < kRowSlots)
                 trailers_[static_cast<size_t>(r)] = tag.value;
             ++r;
+            lastColumn = 0;
             numbered = false;
             continue;
         }
         if (r >= records)
             continue;  // after the last end-of-record marker: no row
-        const auto found = columnOfName.find(AdifFile::nameOfTag(tag.rawTag));
-        if (found == columnOfName.end())
+        const int column = columnOf(tag.name, lastColumn + 1);
+        if (column < 0)
             continue;  // a field named EOR has no column
-        const int column = found->second + 1;
+        lastColumn = column;
         const int row = r + 1;
         if (!numbered) {
             texts_[slot(0, row)] = std::to_string(row);
             numbered = true;
         }
-        texts_[slot(column, row)] = tag.value;
-        setCellInfo(column, row, cellRecordOf(tag));
+        const size_t s = slot(column, row);
+        texts_[s] = tag.value;
+        if (!cells_[s])
+            cells_[s] = acquireRecord();
+        copyLoadedFields(*cells_[s], tag);
     }
 
     documentOpen_ = true;
@@ -221,7 +264,10 @@ void LogDocument::clearGrid()
         for (int c = 0; c <= lastColumn; ++c) {
             const size_t s = slot(c, r);
             texts_[s].clear();
-            cells_[s].reset();
+            if (cells_[s]) {
+                releaseRecord(cells_[s]);
+                cells_[s] = nullptr;
+            }
         }
     }
 }
@@ -317,7 +363,7 @@ bool LogDocument::HasLengthDiscrepancy() const
 {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
-            const TagRecord *record = cells_[slot(c, r)].get();
+            const TagRecord *record = cells_[slot(c, r)];
             if (record && hasLengthDiscrepancy(*record))
                 return true;
         }

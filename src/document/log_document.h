@@ -132,11 +132,17 @@ public:
 private:
     size_t slot(int column, int row) const;
     bool inSlots(int column, int row) const;
+    // Cell records come from a pool that grows in chunks and keeps released
+    // records for reuse, so loading a large log does not allocate per cell.
+    TagRecord *acquireRecord();
+    void releaseRecord(TagRecord *record);
 
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::string> texts_;                 // kColumnSlots x kRowSlots
-    std::vector<std::unique_ptr<TagRecord>> cells_;  // kColumnSlots x kRowSlots
+    std::vector<TagRecord *> cells_;                 // kColumnSlots x kRowSlots
+    std::vector<std::unique_ptr<TagRecord[]>> recordChunks_;
+    std::vector<TagRecord *> freeRecords_;
     std::vector<std::string> trailers_;              // kRowSlots
     int fieldCount_ = 0;
     int recordCount_ = 0;
