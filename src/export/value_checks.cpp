@@ -1,0 +1,145 @@
+#include "export/value_checks.h"
+
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
+#include "adif/value_format.h"
+#include "document/log_document.h"
+
+#include <string>
+
+namespace vaziduvu {
+
+const char *const kDateCheckMessage =
+    "Check your date columns ... incorrect date formats were found.";
+const char *const kTimeCheckMessage =
+    "Check your time columns ... incorrect time formats were found.";
+const char *const kNumberCheckMessage =
+    "Check your numeric columns ... incorrect numeric data was found.";
+
+namespace {
+
+struct EnumeratedRule {
+    ValueTable table;
+    const char *columns[2];  // the second may be empty
+};
+
+EnumeratedRule ruleOf(EnumeratedCheck check)
+{
+    switch (check) {
+    case EnumeratedCheck::Band: return {ValueTable::Bands, {"BAND", "BAND_RX"}};
+    case EnumeratedCheck::Mode: return {ValueTable::Modes, {"MODE", nullptr}};
+    case EnumeratedCheck::Continent: return {ValueTable::Continents, {"CONT", nullptr}};
+    case EnumeratedCheck::PropagationMode: return {ValueTable::PropagationModes, {"PROP_MODE", nullptr}};
+    case EnumeratedCheck::Province: return {ValueTable::CanadianProvinces, {"VE_PROV", nullptr}};
+    case EnumeratedCheck::State: return {ValueTable::UsStates, {"STATE", nullptr}};
+    case EnumeratedCheck::ArrlSection: return {ValueTable::ArrlSections, {"ARRL_SECT", nullptr}};
+    case EnumeratedCheck::QslFlag: return {ValueTable::QslFlags, {"QSL_RCVD", "QSL_SENT"}};
+    case EnumeratedCheck::Satellite: return {ValueTable::Satellites, {"SAT_NAME", nullptr}};
+    }
+    return {ValueTable::Bands, {nullptr, nullptr}};
+}
+
+bool isDigitsOrPoints(const std::string &text)
+{
+    for (char c : text) {
+        if ((c < '0' || c > '9') && c != '.')
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column,
+               int latestYear)
+{
+    try {
+        std::string text = trimText(document.text(column, row));
+        const bool empty = text.empty();
+        const bool valid = empty || record.dataType != TypeDate
+            || isValidDateText(text, latestYear);
+        document.setText(column, row, std::move(text));
+        return valid;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CheckTime(const LogDocument &document, const TagRecord &record, int row, int column)
+{
+    try {
+        if (!record.isTimeOn)
+            return true;
+        const std::string &text = document.text(column, row);
+        return text.empty() || isValidTimeText(text);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CheckNumber(const LogDocument &document, const TagRecord &record, int row, int column)
+{
+    try {
+        if (record.dataType != TypeNumber)
+            return true;
+        return isDigitsOrPoints(document.text(column, row));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &, int row,
+                     int column)
+{
+    try {
+        std::string text = trimText(upperText(document.text(column, row)));
+        if (text.empty())
+            return true;
+        const EnumeratedRule rule = ruleOf(check);
+        const std::string header = document.NormalizeColumnHeader(column);
+        bool applies = false;
+        for (const char *name : rule.columns)
+            applies = applies || (name != nullptr && header == name);
+        if (!applies)
+            return true;
+        if (!IsEnumeratedValue(rule.table, text))
+            return false;
+        document.setText(column, row, std::move(text));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+const char *enumeratedCheckMessage(EnumeratedCheck check, bool adifWriter)
+{
+    switch (check) {
+    case EnumeratedCheck::Band:
+        return "Check your 'Band' columns ... incorrect band values were found.";
+    case EnumeratedCheck::Mode:
+        return "Check your 'Mode' columns ... incorrect mode values were found.";
+    case EnumeratedCheck::Continent:
+        return "Check your 'Continent' columns ... incorrect continent values were found.";
+    case EnumeratedCheck::PropagationMode:
+        return "Check your 'Propagation Modes' columns ... incorrect propagation-mode values "
+               "were found.";
+    case EnumeratedCheck::Province:
+        return "Check your 'VE Province' columns ... incorrect province codes were found.";
+    case EnumeratedCheck::State:
+        return "Check your 'US State' columns ... incorrect state abbreviations were found.";
+    case EnumeratedCheck::ArrlSection:
+        return "Check your 'ARRL Section' columns ... incorrect section abbreviations were "
+               "found.";
+    case EnumeratedCheck::QslFlag:
+        return adifWriter
+            ? "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found."
+            : "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.";
+    case EnumeratedCheck::Satellite:
+        return adifWriter
+            ? "Check your 'Satellite Name' columns ... incorrect Satellite names were found."
+            : "Check your 'Satellite' columns ... incorrect satellite names were found.";
+    }
+    return "";
+}
+
+}  // namespace vaziduvu

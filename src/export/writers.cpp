@@ -1,0 +1,379 @@
+#include "export/writers.h"
+
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
+#include "document/log_document.h"
+#include "export/value_checks.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vaziduvu {
+
+const char *const kAdifHeaderStart =
+    "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  Export date: ";
+
+namespace {
+
+constexpr std::string_view kAdifHeaderEnd = "\r\n<EOH>\r\n";
+constexpr std::string_view kAdifEndOfRecord = "<EOR>";
+constexpr std::string_view kAdifRowEnd = "\r\n";
+
+constexpr std::string_view kXmlHead =
+    "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+constexpr std::string_view kXmlRowOpen = "    <DataRow>\r\n        ";
+constexpr std::string_view kXmlRowClose = "\r\n    </DataRow>\r\n";
+constexpr std::string_view kXmlEnd = "</NewDataSet>";
+
+// The fixed pieces of the HTML page.
+constexpr std::string_view kHtmlPageHead =
+    "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
+    "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem "
+    "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd {BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
+    "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
+    "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
+constexpr std::string_view kHtmlRowOpen = "<TR>";
+constexpr std::string_view kHtmlCellOpen = "<TD class=lineitem valign=top>";
+constexpr std::string_view kHtmlOddCellOpen = "<TD class=lineitem-odd valign=top>";
+constexpr std::string_view kHtmlCellClose = "</TD>";
+constexpr std::string_view kHtmlRowClose = "</TR>";
+constexpr std::string_view kHtmlPageEnd = "</TBODY></TABLE></BODY></HTML>";
+
+constexpr const char *kHtmlUnexpectedFailure = "Could not save the file.";
+
+// Room for "<", ":", up to ten length digits, ":", the letter and ">".
+constexpr size_t kAdifTagOverhead = 16;
+
+// Values (and HTML headings) go between tags: keep the markup intact.
+void appendEscaped(std::string &out, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += c; break;
+        }
+    }
+}
+
+size_t escapedSize(std::string_view text)
+{
+    size_t size = text.size();
+    for (char c : text) {
+        if (c == '&')
+            size += 4;
+        else if (c == '<' || c == '>')
+            size += 3;
+    }
+    return size;
+}
+
+class ExportRun {
+public:
+    ExportRun(ExportFormat format, LogDocument &document, uint8_t &exportStatus,
+              ExportHost &host)
+        : format_(format), document_(document), exportStatus_(exportStatus), host_(host),
+          lastColumn_(document.columnCount() - 1), lastRow_(document.rowCount() - 1)
+    {
+    }
+
+    std::optional<std::string> run()
+    {
+        latestYear_ = host_.latestYear();
+        if (!sizingPass())
+            return std::nullopt;
+        switch (format_) {
+        case ExportFormat::Adif: return writeAdif();
+        case ExportFormat::Xml: return writeXml();
+        case ExportFormat::Html: return writeHtml();
+        }
+        return std::nullopt;
+    }
+
+private:
+    // A cell gets a record when it has none; the export stops silently on a
+    // column without a usable record, a valid type or a field name.
+    TagRecord *passGate(int column, int row)
+    {
+        TagRecord *record = document_.EnsureCellRecord(column, row);
+        if (record == nullptr)
+            return nullptr;
+        if (document_.columnStatus(column) == TagNone)
+            return nullptr;
+        if (document_.columnDataType(column) == TypeInvalid)
+            return nullptr;
+        if (document_.columnFieldName(column).empty())
+            return nullptr;
+        return record;
+    }
+
+    // Records of the writing pass: the sizing pass has created them all.
+    TagRecord *recordOf(int column, int row)
+    {
+        if (TagRecord *record = document_.cellInfo(column, row))
+            return record;
+        return document_.EnsureCellRecord(column, row);
+    }
+
+    bool fail(const char *message, int column, int row)
+    {
+        host_.showMessage("Problem:", message);
+        exportStatus_ = ExportCheckFailed;
+        host_.selectCell(column, row);
+        return false;
+    }
+
+    bool sizingChecks(const TagRecord &record, int column, int row)
+    {
+        if (!CheckDate(document_, record, row, column, latestYear_))
+            return fail(kDateCheckMessage, column, row);
+        if (!CheckTime(document_, record, row, column))
+            return fail(kTimeCheckMessage, column, row);
+        if (!CheckNumber(document_, record, row, column))
+            return fail(kNumberCheckMessage, column, row);
+        return true;
+    }
+
+    bool writingChecks(const TagRecord &record, int column, int row)
+    {
+        if (!CheckDate(document_, record, row, column, latestYear_))
+            return fail(kDateCheckMessage, column, row);
+        for (EnumeratedCheck check : kEnumeratedChecks) {
+            if (!CheckEnumerated(check, document_, record, row, column))
+                return fail(enumeratedCheckMessage(check, format_ == ExportFormat::Adif), column,
+                            row);
+        }
+        return true;
+    }
+
+    // The ADIF tag omission rule; the other formats write every cell.
+    bool isWritten(const TagRecord &record, int column, int row) const
+    {
+        if (format_ != ExportFormat::Adif || !host_.omitEmptyFieldTags())
+            return true;
+        return !trimText(document_.text(column, row)).empty()
+            || !trimText(record.comment).empty();
+    }
+
+    size_t cellEstimate(const TagRecord &record, int column, int row) const
+    {
+        const std::string &text = document_.text(column, row);
+        switch (format_) {
+        case ExportFormat::Adif:
+            return kAdifTagOverhead + document_.columnFieldName(column).size() + text.size()
+                + record.comment.size();
+        case ExportFormat::Xml:
+            return 5 + 2 * document_.columnFieldName(column).size() + escapedSize(text);
+        case ExportFormat::Html:
+            return kHtmlOddCellOpen.size() + escapedSize(text) + kHtmlCellClose.size() + 1;
+        }
+        return 0;
+    }
+
+    size_t rowEstimate(int row) const
+    {
+        switch (format_) {
+        case ExportFormat::Adif:
+            return kAdifEndOfRecord.size()
+                + std::max(kAdifRowEnd.size(), document_.recordTrailer(row - 1).size());
+        case ExportFormat::Xml: return kXmlRowOpen.size() + kXmlRowClose.size();
+        case ExportFormat::Html: return kHtmlRowOpen.size() + kHtmlRowClose.size() + 1;
+        }
+        return 0;
+    }
+
+    bool sizingPass()
+    {
+        estimate_ = 0;
+        for (int row = 1; row <= lastRow_; ++row) {
+            bool rowHadCell = false;
+            for (int column = 1; column <= lastColumn_; ++column) {
+                TagRecord *record = passGate(column, row);
+                if (record == nullptr)
+                    return false;
+                if (!sizingChecks(*record, column, row))
+                    return false;
+                if (isWritten(*record, column, row)) {
+                    estimate_ += cellEstimate(*record, column, row);
+                    rowHadCell = true;
+                }
+            }
+            host_.showProgress("Prep Row : " + std::to_string(row), false);
+            if (rowHadCell)
+                estimate_ += rowEstimate(row);
+        }
+        host_.showProgress("Working to finish the file writing operation ... ", true);
+        return true;
+    }
+
+    std::optional<std::string> writeAdif()
+    {
+        std::string header = kAdifHeaderStart + host_.exportDate();
+        header += kAdifHeaderEnd;
+        std::string out;
+        out.reserve(header.size() + estimate_ + 1);
+        for (int row = 1; row <= lastRow_; ++row) {
+            bool rowWritten = false;
+            for (int column = 1; column <= lastColumn_; ++column) {
+                TagRecord *record = passGate(column, row);
+                if (record == nullptr)
+                    return std::nullopt;
+                if (!writingChecks(*record, column, row))
+                    return std::nullopt;
+                if (!isWritten(*record, column, row))
+                    continue;
+                if (out.empty())
+                    out += header;
+                const std::string value = trimText(document_.text(column, row));
+                out += '<';
+                out += trimText(document_.columnFieldName(column));
+                out += ':';
+                out += std::to_string(value.size());
+                if (record->hasType) {
+                    out += ':';
+                    out += TypeLetterOf(document_.columnDataType(column));
+                }
+                out += '>';
+                out += value;
+                out += record->comment;
+                rowWritten = true;
+            }
+            if (rowWritten) {
+                out += kAdifEndOfRecord;
+                const std::string &trailer = document_.recordTrailer(row - 1);
+                out += trailer.empty() ? kAdifRowEnd : std::string_view(trailer);
+            }
+        }
+        return out;
+    }
+
+    std::optional<std::string> writeXml()
+    {
+        std::string out;
+        out.reserve(kXmlHead.size() + 2 * estimate_ + kXmlEnd.size() + 1);
+        out += kXmlHead;
+        for (int row = 1; row <= lastRow_; ++row) {
+            bool rowWritten = false;
+            for (int column = 1; column <= lastColumn_; ++column) {
+                TagRecord *record = recordOf(column, row);
+                if (record == nullptr)
+                    return std::nullopt;
+                if (!writingChecks(*record, column, row))
+                    return std::nullopt;
+                if (!rowWritten)
+                    out += kXmlRowOpen;
+                const std::string name = trimText(document_.columnFieldName(column));
+                out += '<';
+                out += name;
+                out += '>';
+                appendEscaped(out, trimText(document_.text(column, row)));
+                out += "</";
+                out += name;
+                out += '>';
+                rowWritten = true;
+            }
+            if (rowWritten)
+                out += kXmlRowClose;
+        }
+        out += kXmlEnd;
+        return out;
+    }
+
+    // Heading row first (it normalises the grid's headings), then one table
+    // row per record; the page ends right after the last record's row, or
+    // after the headings when there is none.
+    std::optional<std::string> writeHtml()
+    {
+        std::string out(kHtmlPageHead);
+        out += '\n';
+        out += kHtmlRowOpen;
+        for (int column = 1; column <= lastColumn_; ++column) {
+            out += kHtmlCellOpen;
+            out += "<U>";
+            appendEscaped(out, document_.NormalizeColumnHeader(column));
+            out += "</U>";
+            out += kHtmlCellClose;
+        }
+        out += kHtmlRowClose;
+        out.reserve(out.size() + 2 * estimate_ + kHtmlPageEnd.size() + 1);
+        for (int row = 1; row <= lastRow_; ++row) {
+            const std::string_view cellOpen = row % 2 == 1 ? kHtmlOddCellOpen : kHtmlCellOpen;
+            bool rowWritten = false;
+            for (int column = 1; column <= lastColumn_; ++column) {
+                TagRecord *record = recordOf(column, row);
+                if (record == nullptr)
+                    return std::nullopt;
+                if (!writingChecks(*record, column, row))
+                    return std::nullopt;
+                if (!rowWritten)
+                    out += kHtmlRowOpen;
+                out += cellOpen;
+                appendEscaped(out, trimText(document_.text(column, row)));
+                out += kHtmlCellClose;
+                out += '\n';
+                rowWritten = true;
+            }
+            if (rowWritten) {
+                out += kHtmlRowClose;
+                out += '\n';
+            }
+        }
+        out += kHtmlPageEnd;
+        return out;
+    }
+
+    ExportFormat format_;
+    LogDocument &document_;
+    uint8_t &exportStatus_;
+    ExportHost &host_;
+    const int lastColumn_;
+    const int lastRow_;
+    int latestYear_ = 0;
+    size_t estimate_ = 0;
+};
+
+}  // namespace
+
+std::optional<std::string> BuildExportText(ExportFormat format, LogDocument &document,
+                                           uint8_t &exportStatus, ExportHost &host)
+{
+    try {
+        return ExportRun(format, document, exportStatus, host).run();
+    } catch (...) {
+        if (format == ExportFormat::Html)
+            host.showMessage("Problem:", kHtmlUnexpectedFailure);
+        return std::nullopt;
+    }
+}
+
+namespace {
+
+bool exportTo(ExportFormat format, LogDocument &document, const std::string &path,
+              uint8_t &exportStatus, ExportHost &host)
+{
+    const std::optional<std::string> text = BuildExportText(format, document, exportStatus, host);
+    return text && WriteExportFile(path, *text, host);
+}
+
+}  // namespace
+
+bool ExportAdif(LogDocument &document, const std::string &path, uint8_t &exportStatus,
+                ExportHost &host)
+{
+    return exportTo(ExportFormat::Adif, document, path, exportStatus, host);
+}
+
+bool ExportXml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
+               ExportHost &host)
+{
+    return exportTo(ExportFormat::Xml, document, path, exportStatus, host);
+}
+
+bool ExportHtml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
+                ExportHost &host)
+{
+    return exportTo(ExportFormat::Html, document, path, exportStatus, host);
+}
+
+}  // namespace vaziduvu

@@ -1,0 +1,238 @@
+#include "export/save_flow.h"
+
+#include "export/writers.h"
+#include "export_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vaziduvu {
+namespace {
+
+using testing::ColumnSpec;
+using testing::fillGrid;
+using testing::ScriptedExportHost;
+using testing::TempFolder;
+
+struct TypeCase {
+    std::string path;
+    std::string extension;
+    int result;
+};
+
+class TypeTest : public ::testing::TestWithParam<TypeCase> {};
+
+TEST_P(TypeTest, FirstOccurrenceDecides)
+{
+    EXPECT_EQ(ExportTypeTest(GetParam().path, GetParam().extension), GetParam().result)
+        << GetParam().path << " " << GetParam().extension;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TypeTest,
+    ::testing::Values(TypeCase{"LOG.XML", ".XML", ExportTypeAtEnd},
+                      TypeCase{"/tmp/log.xml", ".XML", ExportTypeAtEnd},
+                      TypeCase{"LOG.XMLX", ".XML", ExportTypeAtEnd},  // one character may follow
+                      TypeCase{"LOG.XMLXY", ".XML", ExportTypeElsewhere},
+                      TypeCase{"LOG.HTM", ".HTM", ExportTypeAtEnd},
+                      TypeCase{"/tmp/Log.Html", ".HTM", ExportTypeAtEnd},
+                      TypeCase{"LOG.HTML", ".XML", ExportTypeAbsent},
+                      TypeCase{"LOG.ADI", ".XML", ExportTypeAbsent},
+                      TypeCase{"LOG.ADI", ".HTM", ExportTypeAbsent},
+                      TypeCase{"LOG.BADI", ".HTM", ExportTypeAbsent},
+                      TypeCase{"C:\\A.XML\\B.XML", ".XML", ExportTypeElsewhere},
+                      TypeCase{"/tmp/OLD.HTM/LOG.ADI", ".HTM", ExportTypeElsewhere},
+                      TypeCase{"/tmp/old.htm/log.html", ".HTM", ExportTypeElsewhere},
+                      TypeCase{".XML", ".XML", ExportTypeAtEnd},
+                      TypeCase{"LOG.XM", ".XML", ExportTypeAbsent},
+                      TypeCase{"", ".XML", ExportTypeAbsent}));
+
+struct CompanionCase {
+    std::string path;
+    std::string companion;
+};
+
+class Companion : public ::testing::TestWithParam<CompanionCase> {};
+
+TEST_P(Companion, CutsAtTheLastPointOfTheFileName)
+{
+    EXPECT_EQ(CompanionName(GetParam().path), GetParam().companion);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Companion,
+    ::testing::Values(CompanionCase{"C:\\LOGS\\CONTEST.XML", "C:\\LOGS\\CONTEST.BADI"},
+                      CompanionCase{"/home/u/.local/LOG.XML", "/home/u/.local/LOG.BADI"},
+                      CompanionCase{"/tmp/a.b/LOG", "/tmp/a.b/LOG.BADI"},
+                      CompanionCase{"C:\\A.B\\LOG", "C:\\A.B\\LOG.BADI"},
+                      CompanionCase{"/tmp/log.2004.html", "/tmp/log.2004.BADI"},
+                      CompanionCase{"/tmp/log.htm", "/tmp/log.BADI"},
+                      CompanionCase{"LOG.XML", "LOG.BADI"},
+                      CompanionCase{"LOG", "LOG.BADI"}));
+
+TEST(SaveNotice, WarnsAboutLengthSpecifiersOnlyWhenThereAreAny)
+{
+    EXPECT_EQ(SaveNotice(false),
+              std::make_pair(std::string("Information:"),
+                             std::string("We will now create a new unique export file ...  \r\n "
+                                         "Your original file will not be altered. ")));
+    EXPECT_EQ(SaveNotice(true),
+              std::make_pair(std::string("Problem:"),
+                             std::string("Some values in the grid have incorrect data length  "
+                                         "specifiers.  These invalid length specifiers will be "
+                                         "corrected  in the new unique export file that we now "
+                                         "will create ...  \r\n Your original file will not be "
+                                         "altered. ")));
+}
+
+class RunWriters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20m"}, {"K2XYZ", "40M"}});
+    }
+
+    bool run(const std::string &target)
+    {
+        status = ExportOk;
+        return RunExportWriters(document, target, status, host);
+    }
+
+    std::vector<std::string> filesWritten() const
+    {
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(folder.path())) {
+            if (entry.is_regular_file())
+                names.push_back(
+                    std::filesystem::relative(entry.path(), folder.path()).generic_string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string expected(ExportFormat format)
+    {
+        LogDocument copy;
+        fillGrid(copy, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20m"}, {"K2XYZ", "40M"}});
+        ScriptedExportHost quiet;
+        uint8_t copyStatus = ExportOk;
+        return BuildExportText(format, copy, copyStatus, quiet).value_or("");
+    }
+
+    LogDocument document;
+    ScriptedExportHost host;
+    TempFolder folder;
+    uint8_t status = ExportOk;
+};
+
+struct TargetCase {
+    std::string target;
+    std::vector<std::string> written;  // sorted
+    std::vector<ExportFormat> formats; // of the written files, in the same order
+};
+
+class RunWritersByName : public RunWriters, public ::testing::WithParamInterface<TargetCase> {};
+
+TEST_P(RunWritersByName, ChoosesTheWritersFromTheName)
+{
+    const TargetCase &c = GetParam();
+    EXPECT_TRUE(run(folder.file(c.target)));
+    EXPECT_EQ(status, ExportOk);
+    ASSERT_EQ(filesWritten(), c.written);
+    for (size_t i = 0; i < c.written.size(); ++i)
+        EXPECT_EQ(testing::readBytes(folder.file(c.written[i])), expected(c.formats[i]))
+            << c.written[i];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RunWritersByName,
+    ::testing::Values(TargetCase{"LOG.ADI", {"LOG.ADI"}, {ExportFormat::Adif}},
+                      TargetCase{"LOG.BADI", {"LOG.BADI"}, {ExportFormat::Adif}},
+                      TargetCase{"LOG.TXT", {"LOG.TXT"}, {ExportFormat::Adif}},
+                      TargetCase{"LOG", {"LOG"}, {ExportFormat::Adif}},
+                      TargetCase{"LOG.XML",
+                                 {"LOG.BADI", "LOG.XML"},
+                                 {ExportFormat::Adif, ExportFormat::Xml}},
+                      TargetCase{"log.xml",
+                                 {"log.BADI", "log.xml"},
+                                 {ExportFormat::Adif, ExportFormat::Xml}},
+                      TargetCase{"LOG.HTM",
+                                 {"LOG.BADI", "LOG.HTM"},
+                                 {ExportFormat::Adif, ExportFormat::Html}},
+                      TargetCase{"LOG.HTML",
+                                 {"LOG.BADI", "LOG.HTML"},
+                                 {ExportFormat::Adif, ExportFormat::Html}}));
+
+TEST_F(RunWriters, CompanionBesideTheTargetEvenInADottedFolder)
+{
+    std::filesystem::create_directory(folder.file("logs.2004"));
+    EXPECT_TRUE(run(folder.file("logs.2004/LOG.XML")));
+    EXPECT_EQ(filesWritten(),
+              (std::vector<std::string>{"logs.2004/LOG.BADI", "logs.2004/LOG.XML"}));
+}
+
+TEST_F(RunWriters, ExistingCompanionFailsBeforeAnythingIsWritten)
+{
+    testing::writeBytes(folder.file("LOG.BADI"), "mine");
+    EXPECT_FALSE(run(folder.file("LOG.HTML")));
+    EXPECT_EQ(filesWritten(), (std::vector<std::string>{"LOG.BADI"}));
+    EXPECT_EQ(testing::readBytes(folder.file("LOG.BADI")), "mine");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RunWriters, HtmInAFolderNameIsRefused)
+{
+    std::filesystem::create_directory(folder.file("OLD.HTM"));
+    EXPECT_FALSE(run(folder.file("OLD.HTM/LOG.ADI")));
+    EXPECT_TRUE(filesWritten().empty());
+    EXPECT_TRUE(host.progress.empty());  // no writer ran
+}
+
+TEST_F(RunWriters, CheckFailureStopsAtTheCompanion)
+{
+    document.setText(2, 2, "99M");
+    EXPECT_FALSE(run(folder.file("LOG.XML")));
+    EXPECT_EQ(status, ExportCheckFailed);
+    EXPECT_TRUE(filesWritten().empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].second,
+              "Check your 'Band' columns ... incorrect band values were found.");
+}
+
+TEST_F(RunWriters, CompanionStaysWhenTheSecondWriterFails)
+{
+    testing::writeBytes(folder.file("LOG.XML"), "someone else's");
+    EXPECT_FALSE(run(folder.file("LOG.XML")));
+    EXPECT_EQ(status, ExportOk);
+    EXPECT_EQ(filesWritten(), (std::vector<std::string>{"LOG.BADI", "LOG.XML"}));
+    EXPECT_EQ(testing::readBytes(folder.file("LOG.XML")), "someone else's");
+    EXPECT_EQ(testing::readBytes(folder.file("LOG.BADI")), expected(ExportFormat::Adif));
+}
+
+TEST_F(RunWriters, ColumnGateFailureKeepsTheStatus)
+{
+    document.releaseCellInfo(1, 1);
+    document.releaseCellInfo(1, 2);
+    EXPECT_FALSE(run(folder.file("LOG.ADI")));
+    EXPECT_EQ(status, ExportOk);
+    EXPECT_TRUE(filesWritten().empty());
+}
+
+TEST_F(RunWriters, StatusAlreadyFailedCountsAsFailure)
+{
+    status = ExportCheckFailed;
+    EXPECT_FALSE(RunExportWriters(document, folder.file("LOG.ADI"), status, host));
+}
+
+TEST_F(RunWriters, RefusedDriveWritesNothing)
+{
+    host.drive = DriveType::CdRom;
+    EXPECT_FALSE(run(folder.file("LOG.XML")));
+    EXPECT_TRUE(filesWritten().empty());
+    EXPECT_EQ(host.plainMessages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vaziduvu

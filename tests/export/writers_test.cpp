@@ -1,0 +1,492 @@
+#include "export/writers.h"
+
+#include "export_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vaziduvu {
+namespace {
+
+using testing::ColumnSpec;
+using testing::fillGrid;
+using testing::ScriptedExportHost;
+
+const std::string kHeader = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  "
+                            "Export date: 12/31/25\r\n<EOH>\r\n";
+const std::string kXmlHead = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+const std::string kPageHead =
+    "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
+    "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem {BACKGROUND-COLOR:#A0C8C0}"
+    "TD.lineitem-odd {BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>Amateur Radio Data exported "
+    "by Vaziduvu editor (beta version) - Corvantis, Inc.</B><BR><HR><TABLE cellspacing=0 "
+    "cellPadding=2 width =100% border=0><TBODY>";
+const std::string kPageEnd = "</TBODY></TABLE></BODY></HTML>";
+const std::string kTd = "<TD class=lineitem valign=top>";
+const std::string kTdOdd = "<TD class=lineitem-odd valign=top>";
+
+std::string build(ExportFormat format, LogDocument &document, ScriptedExportHost &host,
+                  uint8_t &status)
+{
+    status = ExportOk;
+    std::optional<std::string> text = BuildExportText(format, document, status, host);
+    EXPECT_TRUE(text.has_value());
+    EXPECT_EQ(status, ExportOk);
+    EXPECT_TRUE(host.messages.empty());
+    return text.value_or("<failed>");
+}
+
+std::string build(ExportFormat format, LogDocument &document, ScriptedExportHost &host)
+{
+    uint8_t status = ExportOk;
+    return build(format, document, host, status);
+}
+
+// --- ADIF -------------------------------------------------------------------
+
+TEST(AdifWriter, WritesHeaderTagsAndRecordEnds)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"QSO_DATE", TypeDate, true}},
+             {{"W1ABC", "20040105"}, {"K2XYZ", "20040106"}, {"N3Q", "20040107"}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader
+                  + "<CALL:5>W1ABC<QSO_DATE:8:D>20040105<EOR>\r\n"
+                    "<CALL:5>K2XYZ<QSO_DATE:8:D>20040106<EOR>\r\n"
+                    "<CALL:3>N3Q<QSO_DATE:8:D>20040107<EOR>\r\n");
+}
+
+TEST(AdifWriter, EmptyGridGivesEmptyText)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host), "");
+}
+
+TEST(AdifWriter, ValuesAreTrimmedAndLengthsRecountedInBytes)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"NAME"}, {"COMMENT"}}, {{" W1ABC ", "Ren\xE9", ""}});
+    document.cellInfo(1, 1)->declaredLength = 9;  // the source length no longer fits
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader + "<CALL:5>W1ABC<NAME:4>Ren\xE9<COMMENT:0><EOR>\r\n");
+    EXPECT_EQ(document.text(1, 1), "W1ABC");  // the date check trimmed the grid too
+}
+
+TEST(AdifWriter, CommentsFollowTheValueUncounted)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}});
+    document.cellInfo(1, 1)->comment = "worked twice";
+    document.cellInfo(2, 1)->comment = "\r\n";
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader + "<CALL:5>W1ABCworked twice<BAND:3>20M\r\n<EOR>\r\n");
+}
+
+TEST(AdifWriter, RecordTrailersEndTheirRows)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {{"A1"}, {"B2"}, {"C3"}});
+    document.setRecordTrailer(0, "\r\n\r\n");
+    document.setRecordTrailer(1, "");
+    document.setRecordTrailer(2, " end\n");
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader + "<CALL:2>A1<EOR>\r\n\r\n<CALL:2>B2<EOR>\r\n<CALL:2>C3<EOR> end\n");
+}
+
+TEST(AdifWriter, TypeLetterFollowsTheColumnType)
+{
+    LogDocument document;
+    fillGrid(document, {{"FREQ", TypeNumber, true}, {"APP_X", TypeOtherLetter, true}},
+             {{"14.1", "a"}, {"7", "b"}});
+    // The second row's own tag carried another letter; the column type wins.
+    document.cellInfo(1, 2)->dataType = TypeCharacter;
+    // A record without the letter gets none.
+    document.cellInfo(2, 2)->hasType = false;
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader + "<FREQ:4:N>14.1<APP_X:1:Z>a<EOR>\r\n<FREQ:1:N>7<APP_X:1>b<EOR>\r\n");
+}
+
+TEST(AdifWriter, FieldNameComesFromTheRecordsNotTheHeading)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {{"W1ABC"}});
+    document.setText(1, 0, "Typed Heading");
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host), kHeader + "<CALL:5>W1ABC<EOR>\r\n");
+}
+
+TEST(AdifWriter, EnumeratedValuesAreWrittenAsStored)
+{
+    LogDocument document;
+    fillGrid(document, {{"BAND"}, {"MODE"}, {"QSL_SENT"}}, {{"20m", " cw", "y"}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader + "<BAND:3>20M<MODE:2>CW<QSL_SENT:1>Y<EOR>\r\n");
+    EXPECT_EQ(document.text(2, 1), "CW");
+}
+
+struct OmissionCase {
+    const char *title;
+    bool omit;
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> comments;  // of column 2, row by row
+    std::string body;                   // after the header; "" for an empty text
+};
+
+class AdifOmission : public ::testing::TestWithParam<OmissionCase> {};
+
+TEST_P(AdifOmission, BlankCellsKeepOrLoseTheirTags)
+{
+    const OmissionCase &c = GetParam();
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"COMMENT"}}, c.rows);
+    for (size_t r = 0; r < c.comments.size(); ++r)
+        document.cellInfo(2, static_cast<int>(r) + 1)->comment = c.comments[r];
+    ScriptedExportHost host;
+    host.omit = c.omit;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host), c.body.empty() ? "" : kHeader + c.body);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AdifOmission,
+    ::testing::Values(
+        OmissionCase{"OffWritesBlankTags", false, {{"W1ABC", ""}}, {""},
+                     "<CALL:5>W1ABC<COMMENT:0><EOR>\r\n"},
+        OmissionCase{"OnDropsBlankTags", true, {{"W1ABC", "  "}}, {" "},
+                     "<CALL:5>W1ABC<EOR>\r\n"},
+        OmissionCase{"OnKeepsBlankWithComment", true, {{"W1ABC", ""}}, {"note"},
+                     "<CALL:5>W1ABC<COMMENT:0>note<EOR>\r\n"},
+        OmissionCase{"OnDropsBlankRows", true, {{"A1", ""}, {" ", ""}, {"", "x"}}, {"", "", ""},
+                     "<CALL:2>A1<EOR>\r\n<COMMENT:1>x<EOR>\r\n"},
+        OmissionCase{"OnAllBlankGivesEmptyText", true, {{"", ""}, {" ", "\t"}}, {"", "\r\n"}, ""},
+        OmissionCase{"OffAllBlankStillWritten", false, {{"", ""}}, {""},
+                     "<CALL:0><COMMENT:0><EOR>\r\n"}),
+    [](const ::testing::TestParamInfo<OmissionCase> &info) { return info.param.title; });
+
+TEST(AdifWriter, ReportsProgressAfterEachRowOfTheSizingPass)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {{"A1"}, {"B2"}});
+    ScriptedExportHost host;
+    build(ExportFormat::Adif, document, host);
+    EXPECT_EQ(host.progress, (std::vector<std::string>{
+                                 "Prep Row : 1", "Prep Row : 2",
+                                 "Working to finish the file writing operation ... "}));
+    EXPECT_EQ(host.lastFlags, (std::vector<bool>{false, false, true}));
+}
+
+// --- checks and their order ------------------------------------------------
+
+struct FailureCase {
+    const char *title;
+    ExportFormat format;
+    std::vector<ColumnSpec> columns;
+    std::vector<std::vector<std::string>> rows;
+    std::string message;
+    std::pair<int, int> cell;  // column, row
+};
+
+class CheckFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CheckFailures, FirstFailingCheckIsReportedAndStopsTheExport)
+{
+    const FailureCase &c = GetParam();
+    LogDocument document;
+    fillGrid(document, c.columns, c.rows);
+    ScriptedExportHost host;
+    uint8_t status = ExportOk;
+    EXPECT_FALSE(BuildExportText(c.format, document, status, host).has_value());
+    EXPECT_EQ(status, ExportCheckFailed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, "Problem:");
+    EXPECT_EQ(host.messages[0].second, c.message);
+    EXPECT_EQ(host.selections, (std::vector<std::pair<int, int>>{c.cell}));
+}
+
+const std::string kDateMessage = "Check your date columns ... incorrect date formats were found.";
+const std::string kTimeMessage = "Check your time columns ... incorrect time formats were found.";
+const std::string kNumberMessage =
+    "Check your numeric columns ... incorrect numeric data was found.";
+const std::string kBandMessage =
+    "Check your 'Band' columns ... incorrect band values were found.";
+
+const std::vector<ColumnSpec> kMixedColumns = {
+    {"BAND"}, {"QSO_DATE", TypeDate, true}, {"TIME_ON", TypeTime}, {"FREQ", TypeNumber}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckFailures,
+    ::testing::Values(
+        // A date error in the last row is found before a band error in the first.
+        FailureCase{"DateInLastRowBeforeBandInFirst", ExportFormat::Adif, kMixedColumns,
+                    {{"21M", "20040101", "1200", "14"}, {"20M", "20040132", "1200", "14"}},
+                    kDateMessage, {2, 2}},
+        FailureCase{"TimeBeforeBand", ExportFormat::Adif, kMixedColumns,
+                    {{"21M", "20040101", "1200", "14"}, {"20M", "20040101", "2460", "14"}},
+                    kTimeMessage, {3, 2}},
+        FailureCase{"NumberBeforeBand", ExportFormat::Xml, kMixedColumns,
+                    {{"21M", "20040101", "1200", "14"}, {"20M", "20040101", "1200", "-14"}},
+                    kNumberMessage, {4, 2}},
+        FailureCase{"RowMajorOrderInTheSizingPass", ExportFormat::Html, kMixedColumns,
+                    {{"20M", "20040101", "1200", "x"}, {"20M", "2004", "1200", "14"}},
+                    kNumberMessage, {4, 1}},
+        FailureCase{"BandOnceFormatsPass", ExportFormat::Adif, kMixedColumns,
+                    {{"20M", "20040101", "1200", "14"}, {"21m", "20040101", "1200", "14"}},
+                    kBandMessage, {1, 2}},
+        FailureCase{"AdifQslMessage", ExportFormat::Adif, {{"QSL_SENT"}, {"SAT_NAME"}},
+                    {{"Q", "AO-99"}},
+                    "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found.",
+                    {1, 1}},
+        FailureCase{"XmlQslMessage", ExportFormat::Xml, {{"QSL_SENT"}}, {{"Q"}},
+                    "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.",
+                    {1, 1}},
+        FailureCase{"AdifSatelliteMessage", ExportFormat::Adif, {{"SAT_NAME"}}, {{"AO-99"}},
+                    "Check your 'Satellite Name' columns ... incorrect Satellite names were "
+                    "found.",
+                    {1, 1}},
+        FailureCase{"HtmlSatelliteMessage", ExportFormat::Html, {{"SAT_NAME"}}, {{"AO-99"}},
+                    "Check your 'Satellite' columns ... incorrect satellite names were found.",
+                    {1, 1}},
+        FailureCase{"PropagationMode", ExportFormat::Xml, {{"PROP_MODE"}}, {{"AVE"}},
+                    "Check your 'Propagation Modes' columns ... incorrect propagation-mode "
+                    "values were found.",
+                    {1, 1}},
+        FailureCase{"ModeBeforeStateInOneRow", ExportFormat::Adif, {{"STATE"}, {"MODE"}},
+                    {{"WY", "CWX"}, {"ZZ", "CW"}},
+                    "Check your 'Mode' columns ... incorrect mode values were found.", {2, 1}}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) { return info.param.title; });
+
+TEST(CheckFailures, RewritesOfPassedChecksStayAfterAFailure)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"MODE"}, {"BAND"}}, {{" w1abc ", "cw", "99M"}});
+    document.setText(2, 0, "mode");
+    ScriptedExportHost host;
+    uint8_t status = ExportOk;
+    EXPECT_FALSE(BuildExportText(ExportFormat::Adif, document, status, host));
+    EXPECT_EQ(document.text(1, 1), "w1abc");
+    EXPECT_EQ(document.text(2, 1), "CW");
+    EXPECT_EQ(document.text(2, 0), "MODE");
+    EXPECT_EQ(document.text(3, 1), "99M");
+}
+
+// --- the column gate -------------------------------------------------------
+
+enum class Spoil { NoRecords, InvalidType, NoName };
+
+class ColumnGate
+    : public ::testing::TestWithParam<std::tuple<ExportFormat, Spoil>> {};
+
+TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
+{
+    const auto [format, spoil] = GetParam();
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}, {"K2XYZ", "40M"}});
+    for (int row = 1; row <= 2; ++row) {
+        switch (spoil) {
+        case Spoil::NoRecords: document.releaseCellInfo(2, row); break;
+        case Spoil::InvalidType: document.cellInfo(2, row)->dataType = TypeInvalid; break;
+        case Spoil::NoName: document.cellInfo(2, row)->name.clear(); break;
+        }
+    }
+    ScriptedExportHost host;
+    uint8_t status = ExportOk;
+    EXPECT_FALSE(BuildExportText(format, document, status, host).has_value());
+    EXPECT_EQ(status, ExportOk);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.selections.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ColumnGate,
+    ::testing::Combine(::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
+                                         ExportFormat::Html),
+                       ::testing::Values(Spoil::NoRecords, Spoil::InvalidType, Spoil::NoName)));
+
+TEST(ColumnGate, MissingRecordsAreCreatedFromTheColumnTemplate)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"QSO_DATE", TypeDate, true}}, {{"W1ABC", "20040101"}});
+    // A row added after loading has texts but no records yet.
+    document.setSize(3, 3);
+    document.setText(1, 2, "K2XYZ");
+    document.setText(2, 2, "20040102");
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Adif, document, host),
+              kHeader
+                  + "<CALL:5>W1ABC<QSO_DATE:8:D>20040101<EOR>\r\n"
+                    "<CALL:5>K2XYZ<QSO_DATE:8:D>20040102<EOR>\r\n");
+    ASSERT_NE(document.cellInfo(2, 2), nullptr);
+    EXPECT_EQ(document.cellInfo(2, 2)->name, "QSO_DATE");
+    EXPECT_EQ(document.cellInfo(2, 2)->value, "");
+}
+
+// --- XML ---------------------------------------------------------------------
+
+TEST(XmlWriter, OneElementPerRecordOneLinePerRecord)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}, {"K2XYZ", "40m"}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Xml, document, host),
+              kXmlHead
+                  + "    <DataRow>\r\n        <CALL>W1ABC</CALL><BAND>20M</BAND>\r\n"
+                    "    </DataRow>\r\n"
+                    "    <DataRow>\r\n        <CALL>K2XYZ</CALL><BAND>40M</BAND>\r\n"
+                    "    </DataRow>\r\n</NewDataSet>");
+}
+
+TEST(XmlWriter, EmptyGridGivesHeadAndEnd)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Xml, document, host), kXmlHead + "</NewDataSet>");
+}
+
+TEST(XmlWriter, BlankCellsCommentsAndTheOptionDoNotMatter)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"COMMENT"}}, {{" W1ABC ", ""}});
+    document.cellInfo(1, 1)->comment = "worked twice";
+    document.cellInfo(2, 1)->comment = "note";
+    document.setRecordTrailer(0, "\r\n\r\n");
+    ScriptedExportHost host;
+    host.omit = true;
+    EXPECT_EQ(build(ExportFormat::Xml, document, host),
+              kXmlHead
+                  + "    <DataRow>\r\n        <CALL>W1ABC</CALL><COMMENT></COMMENT>\r\n"
+                    "    </DataRow>\r\n</NewDataSet>");
+}
+
+TEST(XmlWriter, MarkupCharactersInValuesAreEscaped)
+{
+    LogDocument document;
+    fillGrid(document, {{"COMMENT"}}, {{"R&R <73> \"ok\" 'x'"}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Xml, document, host),
+              kXmlHead
+                  + "    <DataRow>\r\n        <COMMENT>R&amp;R &lt;73&gt; \"ok\" 'x'</COMMENT>\r\n"
+                    "    </DataRow>\r\n</NewDataSet>");
+    EXPECT_EQ(document.text(1, 1), "R&R <73> \"ok\" 'x'");  // the grid keeps the plain text
+}
+
+// --- HTML --------------------------------------------------------------------
+
+TEST(HtmlWriter, HeadingRowThenAlternatingRows)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}, {"K2XYZ", "40M"}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Html, document, host),
+              kPageHead + "\n<TR>" + kTd + "<U>CALL</U></TD>" + kTd + "<U>BAND</U></TD></TR>"
+                  + "<TR>" + kTdOdd + "W1ABC</TD>\n" + kTdOdd + "20M</TD>\n</TR>\n"
+                  + "<TR>" + kTd + "K2XYZ</TD>\n" + kTd + "40M</TD>\n</TR>\n" + kPageEnd);
+}
+
+TEST(HtmlWriter, HeadingsAreNormalisedInThePageAndTheGrid)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {{"W1ABC"}});
+    document.setText(1, 0, " call\t");
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Html, document, host),
+              kPageHead + "\n<TR>" + kTd + "<U>CALL</U></TD></TR><TR>" + kTdOdd
+                  + "W1ABC</TD>\n</TR>\n" + kPageEnd);
+    EXPECT_EQ(document.text(1, 0), "CALL");
+}
+
+TEST(HtmlWriter, MarkupCharactersInValuesAndHeadingsAreEscaped)
+{
+    LogDocument document;
+    fillGrid(document, {{"COMMENT"}}, {{"a<b & c>d"}});
+    document.setText(1, 0, "x&y<z>");
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Html, document, host),
+              kPageHead + "\n<TR>" + kTd + "<U>X&amp;Y&lt;Z&gt;</U></TD></TR><TR>" + kTdOdd
+                  + "a&lt;b &amp; c&gt;d</TD>\n</TR>\n" + kPageEnd);
+}
+
+TEST(HtmlWriter, GridWithoutDataRowsGivesHeadingsAndPageEnd)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(ExportFormat::Html, document, host),
+              kPageHead + "\n<TR>" + kTd + "<U>CALL</U></TD>" + kTd + "<U>BAND</U></TD></TR>"
+                  + kPageEnd);
+}
+
+TEST(HtmlWriter, CommentsAndTheOptionHaveNoEffect)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"COMMENT"}}, {{"W1ABC", ""}});
+    document.cellInfo(1, 1)->comment = "worked twice";
+    ScriptedExportHost plain;
+    const std::string expected = build(ExportFormat::Html, document, plain);
+    ScriptedExportHost omitting;
+    omitting.omit = true;
+    EXPECT_EQ(build(ExportFormat::Html, document, omitting), expected);
+    EXPECT_EQ(expected.find("worked"), std::string::npos);
+    EXPECT_NE(expected.find(kTdOdd + "</TD>\n"), std::string::npos);
+}
+
+// --- the writers write what they build --------------------------------------
+
+class WritersToFile : public ::testing::TestWithParam<ExportFormat> {};
+
+TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20m"}, {"K2XYZ", "40M"}});
+    ScriptedExportHost host;
+    const std::string expected = build(GetParam(), document, host);
+    testing::TempFolder folder;
+    const std::string path = folder.file("out");
+    uint8_t status = ExportOk;
+    bool written = false;
+    switch (GetParam()) {
+    case ExportFormat::Adif: written = ExportAdif(document, path, status, host); break;
+    case ExportFormat::Xml: written = ExportXml(document, path, status, host); break;
+    case ExportFormat::Html: written = ExportHtml(document, path, status, host); break;
+    }
+    EXPECT_TRUE(written);
+    EXPECT_EQ(status, ExportOk);
+    EXPECT_EQ(testing::readBytes(path), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, WritersToFile,
+                         ::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
+                                           ExportFormat::Html));
+
+TEST(WritersToFile, FailedCheckCreatesNoFile)
+{
+    LogDocument document;
+    fillGrid(document, {{"BAND"}}, {{"99M"}});
+    ScriptedExportHost host;
+    testing::TempFolder folder;
+    uint8_t status = ExportOk;
+    EXPECT_FALSE(ExportAdif(document, folder.file("out.adi"), status, host));
+    EXPECT_EQ(status, ExportCheckFailed);
+    EXPECT_FALSE(testing::fileExists(folder.file("out.adi")));
+}
+
+TEST(WritersToFile, EmptyAdifGridGivesAnEmptyFile)
+{
+    LogDocument document;
+    fillGrid(document, {{"CALL"}}, {});
+    ScriptedExportHost host;
+    testing::TempFolder folder;
+    uint8_t status = ExportOk;
+    EXPECT_TRUE(ExportAdif(document, folder.file("out.adi"), status, host));
+    ASSERT_TRUE(testing::fileExists(folder.file("out.adi")));
+    EXPECT_EQ(testing::readBytes(folder.file("out.adi")), "");
+}
+
+}  // namespace
+}  // namespace vaziduvu
