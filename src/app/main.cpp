@@ -1,0 +1,58 @@
+// The program: one instance at a time, enough memory, then the main window.
+#include "app/icons.h"
+#include "app/main_window.h"
+#include "app/startup_checks.h"
+#include "platform/help_window.h"  // completes the help window type qt_platform.h names
+#include "platform/qt_platform.h"
+#include "platform/single_instance.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+void showStartFailure(vaziduvu::Platform &platform, const std::string &text)
+{
+    try {
+        platform.showPlainMessage(nullptr, text);
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    using namespace vaziduvu;
+
+    // A second copy leaves at once and says nothing. When the lock cannot be
+    // made at all (no lock file and nobody holding one) the program runs.
+    SingleInstanceLock instance;
+    if (!instance.tryAcquire(kInstanceLockName, 400)
+        && QFileInfo::exists(SingleInstanceLock::lockFilePath(kInstanceLockName)))
+        return 0;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QApplication::setWindowIcon(programIcon());
+
+    QtPlatform platform;
+    try {
+        if (!EnoughResourcesToStart(platform)) {
+            showStartFailure(platform,
+                             "Not enough physical memory available to run the application.");
+            return 0;
+        }
+        TForm1 form(platform);
+        form.show();
+        QApplication::exec();
+    } catch (const std::exception &error) {
+        showStartFailure(platform, error.what());
+    } catch (...) {
+        showStartFailure(platform, "The program stopped because of an unexpected error.");
+    }
+    return 0;
+}

@@ -236,6 +236,8 @@ void TForm1::createComponents()
         Panel1->setFrameShape(QFrame::Panel);
         Panel1->setFrameShadow(QFrame::Raised);
     }
+
+    aboutBox_ = new TAboutBox(this);  // lives with the main window
 }
 
 void TForm1::createActions()
