@@ -1,0 +1,342 @@
+#include "platform/qt_platform.h"
+
+#include "platform/help_window.h"
+#include "platform/message_box_dialog.h"
+#include "platform/system_info.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace vaziduvu {
+
+namespace {
+
+    QString fromBytes(const std::string &text)
+    {
+        return QString::fromLatin1(text.data(), qsizetype(text.size()));
+    }
+
+    std::string toBytes(const QString &text)
+    {
+        return text.toLatin1().toStdString();
+    }
+
+    QString pathFromBytes(const std::string &path)
+    {
+        return QFile::decodeName(QByteArray::fromStdString(path));
+    }
+
+    std::string pathToBytes(const QString &path)
+    {
+        return QFile::encodeName(path).toStdString();
+    }
+
+    // Patterns of one filter entry, each also in lower and upper case, without
+    // repeats, in the order given.
+    QStringList casedPatterns(const QString &patternList)
+    {
+        QStringList result;
+        const QStringList patterns = patternList.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString &raw : patterns) {
+            const QString pattern = raw.trimmed();
+            if (pattern.isEmpty())
+                continue;
+            for (const QString &variant : { pattern.toLower(), pattern.toUpper(), pattern }) {
+                if (!result.contains(variant))
+                    result.append(variant);
+            }
+        }
+        return result;
+    }
+
+    // A font dialog that refuses an OK while the chosen size is outside the
+    // allowed range (QFontDialog itself cannot limit its size list).
+    class LimitedFontDialog : public QFontDialog {
+    public:
+        LimitedFontDialog(const QFont &initial, QWidget *parent, int minSize, int maxSize)
+            : QFontDialog(initial, parent)
+            , minSize_(minSize)
+            , maxSize_(maxSize)
+        {
+        }
+
+    protected:
+        void done(int result) override
+        {
+            if (result == QDialog::Accepted) {
+                const int size = currentFont().pointSize();
+                if (size < minSize_ || size > maxSize_) {
+                    QMessageBox::warning(this, windowTitle(),
+                        QStringLiteral("Size must be between %1 and %2.")
+                            .arg(minSize_)
+                            .arg(maxSize_));
+                    return;
+                }
+            }
+            QFontDialog::done(result);
+        }
+
+    private:
+        int minSize_;
+        int maxSize_;
+    };
+
+    std::optional<std::string> runFileDialog(
+        QWidget *owner, const FileDialogOptions &options, bool save)
+    {
+        QFileDialog dialog(owner, save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (save) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            // The program refuses every existing name itself.
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
+        const QStringList filters = toQtNameFilters(options.filter);
+        if (!filters.isEmpty())
+            dialog.setNameFilters(filters);
+        std::string suffix = options.defaultExtension;
+        if (!suffix.empty() && suffix.front() == '.')
+            suffix.erase(0, 1);
+        if (!suffix.empty())
+            dialog.setDefaultSuffix(fromBytes(suffix));
+        if (!options.initialDirectory.empty())
+            dialog.setDirectory(pathFromBytes(options.initialDirectory));
+
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const QStringList chosen = dialog.selectedFiles();
+        if (chosen.isEmpty() || chosen.first().isEmpty())
+            return std::nullopt;
+        return pathToBytes(chosen.first());
+    }
+
+} // namespace
+
+QStringList toQtNameFilters(std::string_view filter)
+{
+    const QStringList parts
+        = QString::fromLatin1(filter.data(), qsizetype(filter.size())).split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QString description = parts.at(i).trimmed();
+        QString patternList = i + 1 < parts.size() ? parts.at(i + 1) : QString();
+
+        // The description may already name its patterns in parentheses;
+        // the dialog takes the patterns from there, so they are rebuilt.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (description.endsWith(QLatin1Char(')')) && open >= 0
+            && description.indexOf(QLatin1Char('*'), open) >= 0) {
+            if (patternList.trimmed().isEmpty())
+                patternList = description.mid(open + 1, description.size() - open - 2)
+                                  .replace(QLatin1Char(' '), QLatin1Char(';'));
+            description = description.left(open).trimmed();
+        }
+        const QStringList patterns = casedPatterns(patternList);
+        if (patterns.isEmpty())
+            continue;
+        if (description.isEmpty())
+            result.append(patterns.join(QLatin1Char(' ')));
+        else
+            result.append(description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+                + QLatin1Char(')'));
+    }
+    return result;
+}
+
+QtPlatform::QtPlatform(QString helpDirectory)
+    : helpDirectory_(std::move(helpDirectory))
+{
+    if (helpDirectory_.isEmpty())
+        helpDirectory_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+}
+
+QtPlatform::~QtPlatform()
+{
+    if (!QCoreApplication::instance())
+        return;
+    while (busyDepth_ > 0)
+        endBusyCursor();
+    delete helpWindow_.data();
+}
+
+void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const std::string &text)
+{
+    try {
+        TMessageBoxCDF box(owner);
+        box.setHeader(fromBytes(header));
+        box.setMessage(fromBytes(text));
+        box.exec();
+    } catch (...) {
+        // A message that cannot be shown must not stop the caller.
+    }
+}
+
+void QtPlatform::showPlainMessage(QWidget *owner, const std::string &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), fromBytes(text),
+        QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool QtPlatform::confirm(QWidget *owner, const std::string &text)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), fromBytes(text),
+        QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPlatform::chooseOpenFile(
+    QWidget *owner, const FileDialogOptions &options)
+{
+    return runFileDialog(owner, options, false);
+}
+
+std::optional<std::string> QtPlatform::chooseSaveFile(
+    QWidget *owner, const FileDialogOptions &options)
+{
+    return runFileDialog(owner, options, true);
+}
+
+std::optional<QFont> QtPlatform::chooseFont(
+    QWidget *owner, const QFont &initial, int minSize, int maxSize)
+{
+    if (minSize > maxSize)
+        std::swap(minSize, maxSize);
+    LimitedFontDialog dialog(initial, owner, minSize, maxSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QFont font = dialog.selectedFont();
+    if (font.pointSize() < minSize || font.pointSize() > maxSize)
+        font.setPointSize(std::clamp(font.pointSize(), minSize, maxSize));
+    return font;
+}
+
+std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,
+    const std::string &prompt, const std::string &defaultText)
+{
+    QInputDialog dialog(owner);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(fromBytes(caption));
+    dialog.setLabelText(fromBytes(prompt));
+    dialog.setTextValue(fromBytes(defaultText));
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
+        return defaultText;
+    return toBytes(dialog.textValue());
+}
+
+int QtPlatform::runModal(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+QString QtPlatform::helpPagePath(const std::string &helpFile) const
+{
+    const QString baseName = QFileInfo(fromBytes(helpFile)).completeBaseName().toLower();
+    return helpDirectory_ + QLatin1Char('/') + baseName + QStringLiteral(".html");
+}
+
+HelpWindow *QtPlatform::helpWindow() const
+{
+    return helpWindow_.data();
+}
+
+bool QtPlatform::showHelp(QWidget *owner, const std::string &helpFile, int context)
+{
+    try {
+        const QString page = helpPagePath(helpFile);
+        if (!QFileInfo(page).isFile())
+            return false;
+        if (!helpWindow_)
+            helpWindow_ = new HelpWindow(owner ? owner->window() : nullptr);
+        return helpWindow_->showPage(page, QStringLiteral("context-%1").arg(context));
+    } catch (...) {
+        return false;
+    }
+}
+
+void QtPlatform::beginBusyCursor()
+{
+    if (busyDepth_++ == 0)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPlatform::endBusyCursor()
+{
+    if (busyDepth_ == 0)
+        return;
+    if (--busyDepth_ == 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+MemoryStatus QtPlatform::memoryStatus()
+{
+    return readMemoryStatus();
+}
+
+std::optional<uint64_t> QtPlatform::freeDiskSpace(const std::string &folder)
+{
+    return freeBytesOf(folder);
+}
+
+DriveType QtPlatform::driveTypeOf(const std::string &path)
+{
+    return driveTypeOfPath(path);
+}
+
+int QtPlatform::osMajorVersion()
+{
+    return kernelMajorVersion();
+}
+
+std::string QtPlatform::currentDirectory()
+{
+    return workingDirectory();
+}
+
+bool QtPlatform::fileExists(const std::string &path)
+{
+    return pathExists(path);
+}
+
+std::string QtPlatform::shortDateToday()
+{
+    const QLocale locale = QLocale::system();
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (format.isEmpty())
+        format = QStringLiteral("M/d/yy");
+    return toBytes(locale.toString(QDate::currentDate(), format));
+}
+
+int QtPlatform::currentYear()
+{
+    return QDate::currentDate().year();
+}
+
+} // namespace vaziduvu
