@@ -5,6 +5,7 @@
 #include "platform/system_info.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -292,7 +293,9 @@ void QtPlatform::endBusyCursor()
 
 void QtPlatform::processEvents()
 {
-    QCoreApplication::processEvents();
+    // Repaints and close requests run while an export works; clicks and keys
+    // wait, so no command can change the grid under a running writer.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 MemoryStatus QtPlatform::memoryStatus()
