@@ -44,11 +44,46 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || exit 1; done
 
+# The sanitizer run: the whole test suite under AddressSanitizer (leaks
+# included) and UndefinedBehaviorSanitizer, any finding fatal. The same
+# settings hold while building, because test discovery runs the binaries.
+# Leaks inside Qt's and the system's own libraries are suppressed; ours never.
+ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 \
+           QT_QPA_PLATFORM=offscreen
+
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAZIDUVU_SANITIZE=ON -DVAZIDUVU_BUILD_BENCH=OFF
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAZIDUVU_SANITIZE=ON \
+	  -DVAZIDUVU_BUILD_BENCH=OFF
+	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS)
+
+fuzz-deps:
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+
+# libFuzzer over the reader, the document and the writers for FUZZ_SECONDS,
+# starting from the examples, the test fixtures and fuzz/corpus. The working
+# corpus and any crash, leak or timeout input stay under $(FUZZ_BUILD).
+FUZZ_CORPUS    = $(FUZZ_BUILD)/corpus
+FUZZ_ARTIFACTS = $(FUZZ_BUILD)/artifacts
+
+fuzz: deps fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVAZIDUVU_FUZZ=ON -DVAZIDUVU_BUILD_APP=OFF \
+	  -DVAZIDUVU_BUILD_TESTS=OFF -DVAZIDUVU_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_reader
+	mkdir -p $(FUZZ_CORPUS) $(FUZZ_ARTIFACTS)
+	find examples tests/data fuzz/corpus -maxdepth 1 -type f \( -name '*.adi' -o -name '*.badi' \) \
+	  -exec cp -t $(FUZZ_CORPUS) {} +
+	$(FUZZ_BUILD)/fuzz/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
+	  -dict=fuzz/adif.dict -artifact_prefix=$(FUZZ_ARTIFACTS)/ -print_final_stats=1 $(FUZZ_CORPUS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
