@@ -55,8 +55,8 @@ std::string mountTypeOf(const fs::path &folder)
              at = mountPoint.find("\\040", at + 1))
             mountPoint.replace(at, 4, " ");
         const bool holds = target == mountPoint
-            || (target.compare(0, mountPoint.size(), mountPoint) == 0
-                && (mountPoint == "/" || target[mountPoint.size()] == '/'));
+                           || (target.compare(0, mountPoint.size(), mountPoint) == 0
+                               && (mountPoint == "/" || target[mountPoint.size()] == '/'));
         if (holds && mountPoint.size() >= bestLength) {
             bestLength = mountPoint.size();
             bestType = type;
@@ -153,12 +153,15 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     }
     auto document = std::make_unique<LogDocument>();
     switch (document->fillFrom(*file)) {
-    case LogDocument::FillResult::FormatError:
-        err << outcomeReportText(file->outcomeCode(), file->outcome().errorPosition);
+    case LogDocument::FillResult::FormatError: {
+        const std::string report =
+            outcomeReportText(file->outcomeCode(), file->outcome().errorPosition);
+        err << report;
+        if (report.empty() || report.back() != '\n')
+            err << '\n';
         return CliFormatError;
-    case LogDocument::FillResult::TooBig:
-        err << kTooBigReport;
-        return CliFormatError;
+    }
+    case LogDocument::FillResult::TooBig: err << kTooBigReport; return CliFormatError;
     case LogDocument::FillResult::Filled: break;
     }
 

@@ -1,4 +1,5 @@
 #include "cli/dump_command.h"
+#include "cli/export_command.h"
 
 #include <cstring>
 #include <iostream>
@@ -17,6 +18,8 @@ struct Command {
 // Every command of the tool; a new one is a new row.
 const Command kCommands[] = {
     {"dump", "FILE", "print the parse of an ADIF log as JSON", &vaziduvu::runDumpCommand},
+    {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
+     &vaziduvu::runExportCommand},
 };
 
 void printUsage(std::ostream &err)

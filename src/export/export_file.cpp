@@ -21,7 +21,8 @@ bool WriteExportFile(const std::string &path, std::string_view text, ExportHost 
         std::FILE *file = std::fopen(path.c_str(), "wbx");
         if (file == nullptr)
             return false;
-        bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        bool written =
+            text.empty() || std::fwrite(text.data(), 1, text.size(), file) == text.size();
         written = std::fflush(file) == 0 && written;
         written = std::fclose(file) == 0 && written;
         if (!written)

@@ -18,9 +18,9 @@ extern const char *const kUnexpectedSaveFailureMessage;
 
 // Result of the type test for one extension text.
 enum ExportTypeTestResult : int {
-    ExportTypeAtEnd = 0,        // the path is of this type
-    ExportTypeAbsent = 999,     // the extension text is nowhere in the path
-    ExportTypeElsewhere = 1000, // first found too far from the end (or the test failed)
+    ExportTypeAtEnd = 0,         // the path is of this type
+    ExportTypeAbsent = 999,      // the extension text is nowhere in the path
+    ExportTypeElsewhere = 1000,  // first found too far from the end (or the test failed)
 };
 
 // Looks for the extension text (".XML" or ".HTM") in the upper-cased path.

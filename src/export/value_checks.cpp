@@ -4,8 +4,10 @@
 #include "adif/text.h"
 #include "adif/value_format.h"
 #include "document/log_document.h"
+#include "export/trimmed_text.h"
 
 #include <string>
+#include <string_view>
 
 namespace vaziduvu {
 
@@ -20,23 +22,23 @@ namespace {
 
 struct EnumeratedRule {
     ValueTable table;
-    const char *columns[2];  // the second may be empty
+    std::string_view columns[2];  // the second may be empty
 };
 
 EnumeratedRule ruleOf(EnumeratedCheck check)
 {
     switch (check) {
     case EnumeratedCheck::Band: return {ValueTable::Bands, {"BAND", "BAND_RX"}};
-    case EnumeratedCheck::Mode: return {ValueTable::Modes, {"MODE", nullptr}};
-    case EnumeratedCheck::Continent: return {ValueTable::Continents, {"CONT", nullptr}};
-    case EnumeratedCheck::PropagationMode: return {ValueTable::PropagationModes, {"PROP_MODE", nullptr}};
-    case EnumeratedCheck::Province: return {ValueTable::CanadianProvinces, {"VE_PROV", nullptr}};
-    case EnumeratedCheck::State: return {ValueTable::UsStates, {"STATE", nullptr}};
-    case EnumeratedCheck::ArrlSection: return {ValueTable::ArrlSections, {"ARRL_SECT", nullptr}};
+    case EnumeratedCheck::Mode: return {ValueTable::Modes, {"MODE", {}}};
+    case EnumeratedCheck::Continent: return {ValueTable::Continents, {"CONT", {}}};
+    case EnumeratedCheck::PropagationMode: return {ValueTable::PropagationModes, {"PROP_MODE", {}}};
+    case EnumeratedCheck::Province: return {ValueTable::CanadianProvinces, {"VE_PROV", {}}};
+    case EnumeratedCheck::State: return {ValueTable::UsStates, {"STATE", {}}};
+    case EnumeratedCheck::ArrlSection: return {ValueTable::ArrlSections, {"ARRL_SECT", {}}};
     case EnumeratedCheck::QslFlag: return {ValueTable::QslFlags, {"QSL_RCVD", "QSL_SENT"}};
-    case EnumeratedCheck::Satellite: return {ValueTable::Satellites, {"SAT_NAME", nullptr}};
+    case EnumeratedCheck::Satellite: return {ValueTable::Satellites, {"SAT_NAME", {}}};
     }
-    return {ValueTable::Bands, {nullptr, nullptr}};
+    return {ValueTable::Bands, {}};
 }
 
 bool isDigitsOrPoints(const std::string &text)
@@ -50,15 +52,14 @@ bool isDigitsOrPoints(const std::string &text)
 
 }  // namespace
 
-bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column,
-               int latestYear)
+bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear)
 {
     try {
-        std::string text = trimText(document.text(column, row));
-        const bool empty = text.empty();
-        const bool valid = empty || record.dataType != TypeDate
-            || isValidDateText(text, latestYear);
-        document.setText(column, row, std::move(text));
+        const TrimmedText text(document.text(column, row));
+        const bool valid = text.view().empty() || record.dataType != TypeDate
+                           || isValidDateText(text.view(), latestYear);
+        if (text.changed())
+            document.setText(column, row, text.copy());
         return valid;
     } catch (...) {
         return false;
@@ -92,19 +93,29 @@ bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
                      int column)
 {
     try {
-        std::string text = trimText(upperText(document.text(column, row)));
-        if (text.empty())
+        if (TrimmedText(document.text(column, row)).view().empty())
             return true;
         const EnumeratedRule rule = ruleOf(check);
-        const std::string header = document.NormalizeColumnHeader(column);
+        // The heading is normalised once; later calls find it so already.
+        {
+            const std::string &current = document.text(column, 0);
+            if (TrimmedText(current).changed() || !isUpperText(current))
+                document.NormalizeColumnHeader(column);
+        }
+        const std::string_view header = document.text(column, 0);
         bool applies = false;
-        for (const char *name : rule.columns)
-            applies = applies || (name != nullptr && header == name);
+        for (std::string_view name : rule.columns)
+            applies = applies || (!name.empty() && header == name);
         if (!applies)
             return true;
-        if (!IsEnumeratedValue(rule.table, text))
+        // Trimming first and upper-casing after gives the same text the other
+        // way round: upper-casing never makes or removes a byte below 33.
+        const std::string &cell = document.text(column, row);
+        std::string value = upperText(TrimmedText(cell).view());
+        if (!IsEnumeratedValue(rule.table, value))
             return false;
-        document.setText(column, row, std::move(text));
+        if (value != cell)
+            document.setText(column, row, std::move(value));
         return true;
     } catch (...) {
         return false;
@@ -132,12 +143,12 @@ const char *enumeratedCheckMessage(EnumeratedCheck check, bool adifWriter)
                "found.";
     case EnumeratedCheck::QslFlag:
         return adifWriter
-            ? "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found."
-            : "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.";
+                   ? "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found."
+                   : "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.";
     case EnumeratedCheck::Satellite:
         return adifWriter
-            ? "Check your 'Satellite Name' columns ... incorrect Satellite names were found."
-            : "Check your 'Satellite' columns ... incorrect satellite names were found.";
+                   ? "Check your 'Satellite Name' columns ... incorrect Satellite names were found."
+                   : "Check your 'Satellite' columns ... incorrect satellite names were found.";
     }
     return "";
 }

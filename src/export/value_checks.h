@@ -20,8 +20,7 @@ class LogDocument;
 
 // Dates (records of type D): eight digits YYYYMMDD from 1934 to latestYear.
 // An empty cell passes.
-bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column,
-               int latestYear);
+bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear);
 
 // Times (records whose time flag is set): HHMM or HHMMSS, untrimmed. An empty
 // cell passes.
@@ -44,16 +43,18 @@ enum class EnumeratedCheck {
     Satellite,        // SAT_NAME
 };
 constexpr EnumeratedCheck kEnumeratedChecks[] = {
-    EnumeratedCheck::Band,     EnumeratedCheck::Mode,        EnumeratedCheck::Continent,
-    EnumeratedCheck::PropagationMode, EnumeratedCheck::Province, EnumeratedCheck::State,
-    EnumeratedCheck::ArrlSection,     EnumeratedCheck::QslFlag,  EnumeratedCheck::Satellite,
+    EnumeratedCheck::Band,        EnumeratedCheck::Mode,
+    EnumeratedCheck::Continent,   EnumeratedCheck::PropagationMode,
+    EnumeratedCheck::Province,    EnumeratedCheck::State,
+    EnumeratedCheck::ArrlSection, EnumeratedCheck::QslFlag,
+    EnumeratedCheck::Satellite,
 };
 
 // A non-empty cell in a column headed by one of the check's field names must
 // hold (upper-cased and trimmed) a value of the check's table; an accepted
 // value is stored back in that form. Columns headed by other names pass.
-bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &record,
-                     int row, int column);
+bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &record, int row,
+                     int column);
 
 // Messages the writers show (header "Problem:") when a check fails.
 extern const char *const kDateCheckMessage;

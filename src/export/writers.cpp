@@ -3,6 +3,7 @@
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
 #include "document/log_document.h"
+#include "export/trimmed_text.h"
 #include "export/value_checks.h"
 
 #include <algorithm>
@@ -29,7 +30,8 @@ constexpr std::string_view kXmlEnd = "</NewDataSet>";
 constexpr std::string_view kHtmlPageHead =
     "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
     "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem "
-    "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd {BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
+    "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd "
+    "{BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
     "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
     "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
 constexpr std::string_view kHtmlRowOpen = "<TR>";
@@ -71,10 +73,9 @@ size_t escapedSize(std::string_view text)
 
 class ExportRun {
 public:
-    ExportRun(ExportFormat format, LogDocument &document, uint8_t &exportStatus,
-              ExportHost &host)
-        : format_(format), document_(document), exportStatus_(exportStatus), host_(host),
-          lastColumn_(document.columnCount() - 1), lastRow_(document.rowCount() - 1)
+    ExportRun(ExportFormat format, LogDocument &document, uint8_t &exportStatus, ExportHost &host)
+            : format_(format), document_(document), exportStatus_(exportStatus), host_(host),
+              lastColumn_(document.columnCount() - 1), lastRow_(document.rowCount() - 1)
     {
     }
 
@@ -152,8 +153,8 @@ private:
     {
         if (format_ != ExportFormat::Adif || !host_.omitEmptyFieldTags())
             return true;
-        return !trimText(document_.text(column, row)).empty()
-            || !trimText(record.comment).empty();
+        return !TrimmedText(document_.text(column, row)).view().empty()
+               || !TrimmedText(record.comment).view().empty();
     }
 
     size_t cellEstimate(const TagRecord &record, int column, int row) const
@@ -162,7 +163,7 @@ private:
         switch (format_) {
         case ExportFormat::Adif:
             return kAdifTagOverhead + document_.columnFieldName(column).size() + text.size()
-                + record.comment.size();
+                   + record.comment.size();
         case ExportFormat::Xml:
             return 5 + 2 * document_.columnFieldName(column).size() + escapedSize(text);
         case ExportFormat::Html:
@@ -176,7 +177,7 @@ private:
         switch (format_) {
         case ExportFormat::Adif:
             return kAdifEndOfRecord.size()
-                + std::max(kAdifRowEnd.size(), document_.recordTrailer(row - 1).size());
+                   + std::max(kAdifRowEnd.size(), document_.recordTrailer(row - 1).size());
         case ExportFormat::Xml: return kXmlRowOpen.size() + kXmlRowClose.size();
         case ExportFormat::Html: return kHtmlRowOpen.size() + kHtmlRowClose.size() + 1;
         }
@@ -225,17 +226,17 @@ private:
                     continue;
                 if (out.empty())
                     out += header;
-                const std::string value = trimText(document_.text(column, row));
+                const TrimmedText value(document_.text(column, row));
                 out += '<';
                 out += trimText(document_.columnFieldName(column));
                 out += ':';
-                out += std::to_string(value.size());
+                out += std::to_string(value.view().size());
                 if (record->hasType) {
                     out += ':';
                     out += TypeLetterOf(document_.columnDataType(column));
                 }
                 out += '>';
-                out += value;
+                out += value.view();
                 out += record->comment;
                 rowWritten = true;
             }
@@ -267,7 +268,7 @@ private:
                 out += '<';
                 out += name;
                 out += '>';
-                appendEscaped(out, trimText(document_.text(column, row)));
+                appendEscaped(out, TrimmedText(document_.text(column, row)).view());
                 out += "</";
                 out += name;
                 out += '>';
@@ -309,7 +310,7 @@ private:
                 if (!rowWritten)
                     out += kHtmlRowOpen;
                 out += cellOpen;
-                appendEscaped(out, trimText(document_.text(column, row)));
+                appendEscaped(out, TrimmedText(document_.text(column, row)).view());
                 out += kHtmlCellClose;
                 out += '\n';
                 rowWritten = true;
