@@ -151,12 +151,15 @@ void TForm1::SelectCell(int column, int row)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!StringGrid1 || !RichEdit2)
+        return QMainWindow::eventFilter(watched, event);  // still being built
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         StringGrid1KeyDown(key);
         if (key == Qt::Key_F11 || key == Qt::Key_F12)
             return true;
-    } else if (watched == RichEdit2->viewport() && event->type() == QEvent::MouseButtonPress) {
+    } else if (RichEdit2 && watched == RichEdit2->viewport()
+               && event->type() == QEvent::MouseButtonPress) {
         RichEdit2MouseDown();
         return true;
     }
