@@ -436,6 +436,29 @@ TEST(HtmlWriter, CommentsAndTheOptionHaveNoEffect)
     EXPECT_NE(expected.find(kTdOdd + "</TD>\n"), std::string::npos);
 }
 
+// Records with no field column (a log of bare "<EOR>" markers): nothing to
+// write for them, and the page and document stay well-formed.
+struct NoFieldCase {
+    ExportFormat format;
+    std::string text;
+};
+
+class RowsWithoutFields : public ::testing::TestWithParam<NoFieldCase> {};
+
+TEST_P(RowsWithoutFields, WriteNoRecordElements)
+{
+    LogDocument document;
+    fillGrid(document, {}, {{}, {}});
+    ScriptedExportHost host;
+    EXPECT_EQ(build(GetParam().format, document, host), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RowsWithoutFields,
+    ::testing::Values(NoFieldCase{ExportFormat::Adif, ""},
+                      NoFieldCase{ExportFormat::Xml, kXmlHead + "</NewDataSet>"},
+                      NoFieldCase{ExportFormat::Html, kPageHead + "\n<TR></TR>" + kPageEnd}));
+
 // --- the writers write what they build --------------------------------------
 
 class WritersToFile : public ::testing::TestWithParam<ExportFormat> {};
