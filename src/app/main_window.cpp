@@ -6,6 +6,7 @@
 #include "app/grid_model.h"
 #include "app/icons.h"
 #include "app/qt_text.h"
+#include "app/search_dialog.h"
 #include "app/shape_widget.h"
 #include "platform/platform.h"
 

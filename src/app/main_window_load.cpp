@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTableView>
 
 namespace vaziduvu {
