@@ -47,10 +47,8 @@ bench: deps
 # The sanitizer run: the whole test suite under AddressSanitizer (leaks
 # included) and UndefinedBehaviorSanitizer, any finding fatal. The same
 # settings hold while building, because test discovery runs the binaries.
-# Leaks inside Qt's and the system's own libraries are suppressed; ours never.
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 \
            QT_QPA_PLATFORM=offscreen
 
 test-asan: deps
