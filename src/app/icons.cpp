@@ -73,10 +73,11 @@ void drawCrossBadge(QPainter &p)
 }
 
 // A small table of 3 columns by 4 rows (header row shaded); `column` or
-// `row` (0-based, -1 for none) is filled with the given colour.
-void drawTable(QPainter &p, int column, int row, const QColor &mark)
+// `row` (0-based, -1 for none) is filled with the given colour. Column
+// glyphs use narrow cells so the badge leaves the marked column in view.
+void drawTable(QPainter &p, int column, int row, const QColor &mark, qreal cellW = 5)
 {
-    const qreal left = 1.5, top = 2.5, cellW = 5, cellH = 4;
+    const qreal left = 1.5, top = 2.5, cellH = 4;
     const int columns = 3, rows = 4;
     const QRectF frame(left, top, cellW * columns, cellH * rows);
     p.setPen(Qt::NoPen);
@@ -186,13 +187,13 @@ void drawHelp(QPainter &p)
 
 void drawAddColumn(QPainter &p)
 {
-    drawTable(p, 2, -1, ink::paleGreen);
+    drawTable(p, 2, -1, ink::paleGreen, 4);
     drawPlusBadge(p);
 }
 
 void drawClearColumn(QPainter &p)
 {
-    drawTable(p, 1, -1, ink::paleRed);
+    drawTable(p, 1, -1, ink::paleRed, 4);
     drawCrossBadge(p);
 }
 
@@ -204,13 +205,14 @@ void drawAddRow(QPainter &p)
 
 void drawCopyRow(QPainter &p)
 {
-    drawTable(p, -1, 2, ink::paleBlue);
+    // The last row and the one above it: the copy and its original.
+    drawTable(p, -1, 3, ink::paleBlue);
     p.setPen(Qt::NoPen);
     p.setBrush(ink::paleBlue);
-    p.drawRect(QRectF(2, 15, 14.5, 3.5));
-    p.setPen(outlinePen());
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(1.5, 2.5, 15, 16));
+    p.drawRect(QRectF(2, 11, 14, 3));
+    p.setPen(outlinePen(QColor(150, 160, 176)));
+    p.drawLine(QPointF(6.5, 10.5), QPointF(6.5, 14.5));
+    p.drawLine(QPointF(11.5, 10.5), QPointF(11.5, 14.5));
     // Two sheets: the copy mark.
     p.setPen(outlinePen(ink::darkBlue));
     p.setBrush(ink::paper);
@@ -504,14 +506,14 @@ QPixmap startupPicture(const QSize &size)
     hill(0.93, 0.06, 0.8, QColor(14, 30, 62));
 
     // The tower on a hill to the right, its beam sending out waves.
-    const QPointF towerBase(w * 0.82, h * 0.90);
+    const QPointF towerBase(w * 0.85, h * 0.90);
     const qreal towerHeight = h * 0.56;
     const qreal towerWidth = w * 0.07;
     drawLatticeTower(p, towerBase, towerHeight, towerWidth, QColor(150, 170, 205));
     const QPointF source(towerBase.x(), towerBase.y() - towerHeight * 1.10);
     p.setBrush(Qt::NoBrush);
     for (int i = 1; i <= 4; ++i) {
-        const qreal radius = unit * (4 + 5.5 * i);
+        const qreal radius = unit * (4 + 4.6 * i);
         QPen wave(QColor(120, 210, 255, 230 - 45 * i), std::max<qreal>(1.2, unit * 0.8));
         wave.setCapStyle(Qt::RoundCap);
         p.setPen(wave);
