@@ -19,6 +19,9 @@ const char *const kUserNameMissingMessage =
     "Must supply a name for your user defined field. \r\n Column will not be added";
 const char *const kUserTypeMissingMessage =
     "Must supply data-type for user defined type ... \r\n Column will not be added ...";
+const char *const kUnknownCatalogueNameMessage =
+    "Not a standard column name ... \r\n Use a user defined column for this name. \r\n Column "
+    "will not be added ...";
 
 namespace {
 
@@ -98,6 +101,8 @@ ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear)
         result.refusal = kTimeInitialValueMessage;
     else if (record.dataType == TypeDate && !IsDateInitialValue(request.initialValue, latestYear))
         result.refusal = kDateInitialValueMessage;
+    else if (!request.userDefined && record.dataType == TypeInvalid)
+        result.refusal = kUnknownCatalogueNameMessage;
     else if (request.userDefined && name.empty())
         result.refusal = kUserNameMissingMessage;
     else if (request.userDefined && !typeChosen)

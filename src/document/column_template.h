@@ -32,10 +32,15 @@ extern const char *const kTimeInitialValueMessage;
 extern const char *const kDateInitialValueMessage;
 extern const char *const kUserNameMissingMessage;
 extern const char *const kUserTypeMissingMessage;
+extern const char *const kUnknownCatalogueNameMessage;
 
 // Builds the template of a new column and runs the dialog's checks in order:
-// number, time, date, user name, user type. Dates may run up to latestYear.
-// The name is upper-cased and trimmed; the value is trimmed.
+// number, time, date, catalogue name, user name, user type. Dates may run up
+// to latestYear. The name is upper-cased and trimmed; the value is trimmed.
+// A catalogue column whose name no catalogue entry begins (the empty name
+// too) is refused: its cells would have no valid type, and the writers
+// refuse to export a column without one, so the whole log could never be
+// saved again.
 ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear);
 
 // The dialog's own time-name test: the name, over its own length, is the

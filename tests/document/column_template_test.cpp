@@ -158,12 +158,18 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"CatalogueNumberRefused", catalogue("FREQ", "14.025"),
                      kNumericInitialValueMessage, TagKnownField, false, TypeNumber, false, "FREQ",
                      "14.025"},
-        TemplateCase{"UnknownNameGetsSix", catalogue("MY_OWN", "abc"), nullptr, TagKnownField,
-                     false, TypeInvalid, false, "MY_OWN", "abc"},
+        // A name no catalogue entry begins has no type: refused, since such a
+        // column would keep the log from ever being exported.
+        TemplateCase{"UnknownNameRefused", catalogue("MY_OWN", "abc"),
+                     kUnknownCatalogueNameMessage, TagKnownField, false, TypeInvalid, false,
+                     "MY_OWN", "abc"},
+        TemplateCase{"PrefixOfAnEntryRefused", catalogue("QSO_DAT", ""),
+                     kUnknownCatalogueNameMessage, TagKnownField, false, TypeInvalid, false,
+                     "QSO_DAT", ""},
         TemplateCase{"EmptyNameIsATimeName", catalogue("", "abc"), kTimeInitialValueMessage,
                      TagKnownField, false, TypeInvalid, true, "", "abc"},
-        TemplateCase{"EmptyNameEmptyValue", catalogue("  ", ""), nullptr, TagKnownField, false,
-                     TypeInvalid, true, "", ""},
+        TemplateCase{"EmptyNameEmptyValue", catalogue("  ", ""), kUnknownCatalogueNameMessage,
+                     TagKnownField, false, TypeInvalid, true, "", ""},
         // User columns: type and time flag from the chosen data type.
         TemplateCase{"UserCharacter", user("my field", kCharacter, " x "), nullptr, TagUserField,
                      true, TypeCharacter, false, "MY FIELD", "x"},
@@ -208,6 +214,9 @@ TEST(ColumnTemplateMessages, AreTheDialogTexts)
                  "Must supply a name for your user defined field. \r\n Column will not be added");
     EXPECT_STREQ(kUserTypeMissingMessage,
                  "Must supply data-type for user defined type ... \r\n Column will not be added ...");
+    EXPECT_STREQ(kUnknownCatalogueNameMessage,
+                 "Not a standard column name ... \r\n Use a user defined column for this name. "
+                 "\r\n Column will not be added ...");
 }
 
 }  // namespace
