@@ -2,7 +2,6 @@
 #include "app/icons.h"
 #include "app/main_window.h"
 #include "app/startup_checks.h"
-#include "platform/help_window.h"  // completes the help window type qt_platform.h names
 #include "platform/qt_platform.h"
 #include "platform/single_instance.h"
 
