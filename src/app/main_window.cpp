@@ -65,7 +65,11 @@ TForm1::TForm1(Platform &platform, QWidget *parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The view must not ask the model about a document that is already gone.
+    StringGrid1->setModel(nullptr);
+}
 
 void TForm1::createComponents()
 {
@@ -183,6 +187,7 @@ void TForm1::createComponents()
     StatusBar2 = new QStatusBar(client);
     StatusBar2->setObjectName("StatusBar2");
     StatusBar2->setSizeGripEnabled(false);
+    StatusBar2->setAutoFillBackground(true);
     for (int i = 0; i < 3; ++i) {
         statusPanels[i] = new QLabel(StatusBar2);
         statusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
@@ -203,10 +208,10 @@ void TForm1::createComponents()
     Shape1->setFixedSize(13, 13);
     Shape1->setBrushColor(kGreen);
     Shape2->setFixedSize(15, 15);
-    Shape2->setBrushColor(palette().color(QPalette::Window));
-    Shape2->setPenColor(Qt::transparent);
-    Shape3->setBrushColor(palette().color(QPalette::Window));
-    Shape3->setPenColor(Qt::transparent);
+    for (ShapeWidget *frame : {Shape2, Shape3}) {
+        frame->setBrushColor(Qt::transparent);
+        frame->setPenColor(Qt::transparent);
+    }
 
     Image1 = new QLabel(client);
     Image1->setObjectName("Image1");
@@ -224,6 +229,9 @@ void TForm1::createComponents()
         Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         Label1->adjustSize();
     }
+    // The picture and its title lie under every other control.
+    Label1->lower();
+    Image1->lower();
 
     Panel1 = new QLabel(client);
     Panel1->setObjectName("Panel1");
@@ -453,6 +461,8 @@ void TForm1::FormResize()
         Shape3->lower();
         Panel1->setGeometry(1, 0, W - 2, H - statusHeight);
         Image1->setGeometry(0, T, W - 1, H - (T + 1));
+        if (!Image1->isHidden() && Image1->pixmap().size() != Image1->size())
+            Image1->setPixmap(startupPicture(Image1->size()));
         Label1->move((W - Label1->width()) / 2, H / 2);
         Label1->resize(Label1->width(), H / 2);
         placeStatusPanels();

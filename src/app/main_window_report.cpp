@@ -124,11 +124,14 @@ void TForm1::SelectSourceLine(int position)
             ++end;
         const bool lineEnds = end < length;
 
+        // The caret stays at the start of the line so the view shows it from
+        // its beginning.
         QTextCursor cursor(RichEdit2->document());
         cursor.setPosition(displayOffset(text, start));
         sourceSelection_ = {start, 0};
         if (lineEnds && end > start) {
-            cursor.setPosition(displayOffset(text, end), QTextCursor::KeepAnchor);
+            cursor.setPosition(displayOffset(text, end));
+            cursor.setPosition(displayOffset(text, start), QTextCursor::KeepAnchor);
             sourceSelection_ = {start, end - start};
         }
         RichEdit2->setTextCursor(cursor);
