@@ -94,7 +94,8 @@ public:
 
 private:
     // A cell gets a record when it has none; the export stops silently on a
-    // column without a usable record, a valid type or a field name.
+    // column without a usable record, a valid type or a field name. A name of
+    // blanks counts as none: trimmed, it would write tags no reader accepts.
     TagRecord *passGate(int column, int row)
     {
         TagRecord *record = document_.EnsureCellRecord(column, row);
@@ -104,7 +105,7 @@ private:
             return nullptr;
         if (document_.columnDataType(column) == TypeInvalid)
             return nullptr;
-        if (document_.columnFieldName(column).empty())
+        if (trimText(document_.columnFieldName(column)).empty())
             return nullptr;
         return record;
     }

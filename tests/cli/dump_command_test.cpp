@@ -2,6 +2,8 @@
 // its JSON output and its one-line error messages.
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
@@ -25,7 +27,9 @@ std::string quoted(const std::string &text) { return "'" + text + "'"; }
 
 RunResult runCli(const std::vector<std::string> &args)
 {
-    const std::string errPath = ::testing::TempDir() + "vaziduvu_cli_stderr.txt";
+    // One file per process: ctest runs several of these tests at once.
+    const std::string errPath =
+        ::testing::TempDir() + "vaziduvu_cli_stderr_" + std::to_string(::getpid()) + ".txt";
     std::string command = quoted(VAZIDUVU_CLI);
     for (const std::string &arg : args)
         command += " " + quoted(arg);

@@ -277,7 +277,7 @@ TEST(CheckFailures, RewritesOfPassedChecksStayAfterAFailure)
 
 // --- the column gate -------------------------------------------------------
 
-enum class Spoil { NoRecords, InvalidType, NoName };
+enum class Spoil { NoRecords, InvalidType, NoName, BlankName };
 
 class ColumnGate
     : public ::testing::TestWithParam<std::tuple<ExportFormat, Spoil>> {};
@@ -292,6 +292,7 @@ TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
         case Spoil::NoRecords: document.releaseCellInfo(2, row); break;
         case Spoil::InvalidType: document.cellInfo(2, row)->dataType = TypeInvalid; break;
         case Spoil::NoName: document.cellInfo(2, row)->name.clear(); break;
+        case Spoil::BlankName: document.cellInfo(2, row)->name = "  "; break;
         }
     }
     ScriptedExportHost host;
@@ -306,7 +307,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ColumnGate,
     ::testing::Combine(::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
                                          ExportFormat::Html),
-                       ::testing::Values(Spoil::NoRecords, Spoil::InvalidType, Spoil::NoName)));
+                       ::testing::Values(Spoil::NoRecords, Spoil::InvalidType, Spoil::NoName,
+                                         Spoil::BlankName)));
 
 TEST(ColumnGate, MissingRecordsAreCreatedFromTheColumnTemplate)
 {
