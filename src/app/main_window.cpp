@@ -434,7 +434,9 @@ void TForm1::placeStatusPanels()
 void TForm1::FormResize()
 {
     try {
-        if (height() <= kSmallestLaidOut || width() <= kSmallestLaidOut)
+        // The rule is about the outer size, frame and title bar included.
+        const QRect outer = frameGeometry();
+        if (outer.height() <= kSmallestLaidOut || outer.width() <= kSmallestLaidOut)
             return;
         const int W = client->width();
         const int H = client->height();
@@ -457,7 +459,7 @@ void TForm1::FormResize()
         Shape1->move(Label3->x() - Shape1->width() - 6, Label3->y());
         Shape2->move(Shape1->x() - 1, Label3->y() - 1);
         Shape3->setGeometry(Shape1->x() + Shape1->width() + 1, Label3->y() - 1,
-                            std::max(0, Label3->width() + 4), Shape2->height());
+                            std::max(0, W - (Shape1->width() + 14)), Shape2->height());
         Shape3->lower();
         Panel1->setGeometry(1, 0, W - 2, H - statusHeight);
         Image1->setGeometry(0, T, W - 1, H - (T + 1));

@@ -403,6 +403,11 @@ TEST_P(LayoutTest, ControlsFollowTheClientArea)
     EXPECT_EQ(notice.left(), W - (notice.width() + 8));
     EXPECT_EQ(form->Shape1->y(), notice.top());
     EXPECT_EQ(form->Shape2->y(), notice.top() - 1);
+    const QRect frame3 = form->Shape3->geometry();
+    EXPECT_EQ(frame3.top(), notice.top() - 1);
+    EXPECT_EQ(frame3.left(), form->Shape1->x() + form->Shape1->width() + 1);
+    EXPECT_EQ(frame3.width(), W - (form->Shape1->width() + 14));
+    EXPECT_EQ(frame3.height(), form->Shape2->height());
 
     EXPECT_EQ(form->Panel1->width(), W - 2);
     EXPECT_EQ(form->Panel1->height(), H - status.height());
@@ -431,12 +436,20 @@ TEST_F(ShellTest, ASmallWindowKeepsItsPreviousLayout)
     QApplication::processEvents();
     const QRect grid = form->StringGrid1->geometry();
     const QRect report = form->RichEdit1->geometry();
-    for (const QSize size : {QSize(375, 600), QSize(600, 375), QSize(380, 300)}) {
-        form->resize(size);
+    // The rule is about the outer size, frame included.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    for (const QSize outer : {QSize(375, 600), QSize(600, 375), QSize(380, 300)}) {
+        form->resize(outer - frame);
         QApplication::processEvents();
-        EXPECT_EQ(form->StringGrid1->geometry(), grid) << size.width() << "x" << size.height();
-        EXPECT_EQ(form->RichEdit1->geometry(), report) << size.width() << "x" << size.height();
+        ASSERT_EQ(form->frameGeometry().size(), outer);
+        EXPECT_EQ(form->StringGrid1->geometry(), grid) << outer.width() << "x" << outer.height();
+        EXPECT_EQ(form->RichEdit1->geometry(), report) << outer.width() << "x" << outer.height();
     }
+    // One pixel more is laid out again, however thin the frame leaves the
+    // client area.
+    form->resize(QSize(376, 600) - frame);
+    QApplication::processEvents();
+    EXPECT_EQ(form->StringGrid1->width(), form->client->width() - 8);
 }
 
 // --- help -------------------------------------------------------------------
