@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -450,6 +452,137 @@ TEST_F(ShellTest, ASmallWindowKeepsItsPreviousLayout)
     form->resize(QSize(376, 600) - frame);
     QApplication::processEvents();
     EXPECT_EQ(form->StringGrid1->width(), form->client->width() - 8);
+}
+
+// --- activation checks ---------------------------------------------------
+
+const char *const kCdromMessage = "Problem:|You are attempting to run the program from a "
+                                  "CDROM-DISK.  Please move the program to a hard drive directory "
+                                  "and re-run it. ";
+const char *const kMemoryMessage = "Problem:|Your machine does not have enough memory to run this "
+                                   "program efficiently . Program will end.";
+const char *const kOldSystemMessage = "Problem:|This program is for Windows 2000, Windows XP, or "
+                                      "greater Operating Systems only!";
+
+struct ActivateCase {
+    const char *name;
+    DriveType drive;
+    int osMajor;
+    bool enoughMemory;
+    const char *message;  // nullptr: the window stays without a word
+};
+
+class ActivateTest : public ShellTest, public ::testing::WithParamInterface<ActivateCase> {};
+
+TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
+{
+    const ActivateCase &c = GetParam();
+    platform.driveType = c.drive;
+    platform.osMajor = c.osMajor;
+    if (!c.enoughMemory)
+        platform.memory.availablePhysical = 14999999;
+    form->FormActivate();
+    if (c.message == nullptr) {
+        EXPECT_TRUE(platform.messages().empty());
+        EXPECT_TRUE(form->isVisible());
+    } else {
+        EXPECT_EQ(platform.messages(), std::vector<std::string>{c.message});
+        EXPECT_FALSE(form->isVisible());
+    }
+    EXPECT_EQ(form->Image1->width(), form->client->width() - 1);
+    EXPECT_EQ(form->Image1->height(), form->client->height() - (form->ToolBar1->height() + 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shell, ActivateTest,
+    ::testing::Values(
+        ActivateCase{"Fixed", DriveType::Fixed, 5, true, nullptr},
+        ActivateCase{"Removable", DriveType::Removable, 10, true, nullptr},
+        ActivateCase{"Remote", DriveType::Remote, 10, true, nullptr},
+        // A write-protected mount is still a hard disk, not a CD.
+        ActivateCase{"ReadOnlyMount", DriveType::ReadOnly, 10, true, nullptr},
+        ActivateCase{"CdRom", DriveType::CdRom, 10, true, kCdromMessage},
+        ActivateCase{"RamDisk", DriveType::RamDisk, 10, true, kCdromMessage},
+        ActivateCase{"Unknown", DriveType::Unknown, 10, true, kCdromMessage},
+        // The drive is checked before the system and the memory.
+        ActivateCase{"CdRomOnAnOldSystem", DriveType::CdRom, 4, false, kCdromMessage},
+        ActivateCase{"TooLittleMemory", DriveType::Fixed, 5, false, kMemoryMessage},
+        ActivateCase{"OldSystem", DriveType::Fixed, 4, true, kOldSystemMessage},
+        ActivateCase{"OldSystemMemoryNotAsked", DriveType::Fixed, 4, false, kOldSystemMessage}),
+    [](const ::testing::TestParamInfo<ActivateCase> &info) {
+        return std::string(info.param.name);
+    });
+
+// A system service that fails in an unexpected way.
+class BrokenDrivePlatform : public ScriptedPlatform {
+public:
+    DriveType driveTypeOf(const std::string &) override
+    {
+        throw std::runtime_error("drive query failed");
+    }
+};
+
+TEST(Activate, AFailingCheckClosesTheWindow)
+{
+    BrokenDrivePlatform platform;
+    TForm1 form(platform);
+    form.show();
+    QApplication::processEvents();
+    platform.clearEvents();
+    form.FormActivate();
+    EXPECT_EQ(platform.messages(), std::vector<std::string>{"Problem:|Could not initialize program."});
+    EXPECT_FALSE(form.isVisible());
+}
+
+// --- menu and toolbar ------------------------------------------------------
+
+TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
+{
+    const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
+        {form->File1, {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
+        {form->Layout1,
+         {"&Add Column", "&Clear Column", "-", "Add Row &Same As Previous", "Add Blank &Row",
+          "S&earch"}},
+        {form->Format1, {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
+        {form->Import1, {"Cabrillo"}},
+        {form->Help1, {"&About", "-", "&Vaziduvu Help Contents"}},
+    };
+    std::vector<std::string> titles;
+    for (QAction *top : form->menuBar()->actions())
+        titles.push_back(top->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "F&ormat", "&Import", "&Help"}));
+    for (const auto &[menu, expected] : menus) {
+        std::vector<std::string> entries;
+        for (QAction *item : menu->actions())
+            entries.push_back(item->isSeparator() ? "-" : item->text().toStdString());
+        EXPECT_EQ(entries, expected) << menu->title().toStdString();
+    }
+    EXPECT_TRUE(form->Omitemptyfieldtags1->isCheckable());
+    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+}
+
+TEST_F(ShellTest, ToolbarButtonsShowTheirHintsInOrder)
+{
+    const std::vector<std::pair<QAction *, std::string>> expected = {
+        {form->ToolButton1, "Open a file"},
+        {form->ToolButton2, "Save to a new file"},
+        {form->ToolButton5, "Add a column"},
+        {form->ToolButton6, "Clear a column"},
+        {form->ToolButton7, "Add a new row"},
+        {form->ToolButton8, "Add a new row same as row before ..."},
+        {form->ToolButton10, "Show the comment for the current column (F12)"},
+        {form->ToolButton11, "Edit comment (F11)"},
+        {form->ToolButton12, "Search"},
+        {form->ToolButton9, "Create a new project (\".adi \") "},
+        {form->ToolButton4, "Help file"},
+        {form->ToolButton3, "About box"},
+    };
+    const QList<QAction *> buttons = form->ToolBar1->actions();
+    ASSERT_EQ(buttons.size(), qsizetype(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(buttons[qsizetype(i)], expected[i].first) << i;
+        EXPECT_EQ(buttons[qsizetype(i)]->toolTip().toStdString(), expected[i].second) << i;
+    }
 }
 
 // --- help -------------------------------------------------------------------
