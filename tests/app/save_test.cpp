@@ -6,6 +6,8 @@
 #include <QTableView>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 namespace vaziduvu::test {
 namespace {
@@ -180,6 +182,89 @@ TEST_F(SaveTest, OmitOptionLeavesBlankCellsOut)
     form->Omitemptyfieldtags1Click();
     ASSERT_TRUE(saveAs("omit.adi"));
     EXPECT_EQ(readFile(pathIn("omit.adi")), kHeader + "<CALL:4>W1AW<EOR>\r\n");
+}
+
+// A platform that looks at the window each time a writer lets events run.
+class ProbingPlatform : public ScriptedPlatform {
+public:
+    void processEvents() override
+    {
+        ScriptedPlatform::processEvents();
+        if (probe)
+            probe();
+    }
+    std::function<void()> probe;
+};
+
+struct WriterStateCase {
+    const char *name;
+    const char *target;
+    int writersRun;  // the companion's writer counts
+};
+
+class WhileWritingTest : public ::testing::TestWithParam<WriterStateCase> {};
+
+TEST_P(WhileWritingTest, FlagBusyPanelAndCursorCoverTheWritersAndCloseIsRefused)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ProbingPlatform platform;
+    platform.currentDirectoryText = folder.path().toStdString();
+    TForm1 form(platform);
+    const std::string source = folder.filePath("source.adi").toStdString();
+    std::ofstream(source, std::ios::binary) << "<CALL:4>W1AW<EOR>\r\n<CALL:4>K1AB<EOR>\r\n";
+    platform.queueFileName(source);
+    form.Open1Click();
+    form.MarkDataChanged();
+    form.show();
+
+    int probes = 0;
+    platform.probe = [&] {
+        ++probes;
+        EXPECT_TRUE(form.exportInProgress());
+        EXPECT_FALSE(form.Panel1->isHidden());
+        EXPECT_EQ(form.Panel1->text().toStdString(), "Writing data to new file ... ");
+        EXPECT_FALSE(platform.busyBalanced());
+        EXPECT_FALSE(form.close());  // refused, and nothing is asked
+        EXPECT_TRUE(platform.eventsOfKind(ScriptedPlatform::EventKind::Confirm).empty());
+    };
+    platform.queueFileName(folder.filePath(GetParam().target).toStdString());
+    EXPECT_TRUE(form.SaveToNewFile());
+    platform.probe = nullptr;
+
+    // Twice after each of the two rows of a sizing pass and twice after it.
+    EXPECT_EQ(probes, 2 * (2 + 1) * GetParam().writersRun);
+    EXPECT_FALSE(form.exportInProgress());
+    EXPECT_TRUE(form.Panel1->isHidden());
+    EXPECT_TRUE(platform.busyBalanced());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.changeLightYellow());
+    form.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Save, WhileWritingTest,
+                         ::testing::Values(WriterStateCase{"Adif", "out.adi", 1},
+                                           WriterStateCase{"Xml", "out.xml", 2},
+                                           WriterStateCase{"Html", "out.htm", 2}),
+                         [](const ::testing::TestParamInfo<WriterStateCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// The menu item is checkable: its own toggle must not get ahead of the
+// question.
+TEST_F(SaveTest, OmitOptionFromTheMenuAsksBeforeItIsChecked)
+{
+    openLog("<CALL:4>W1AW<EOR>\r\n");
+    ASSERT_TRUE(form->Omitemptyfieldtags1->isEnabled());
+    platform.queueConfirm(false);
+    form->Omitemptyfieldtags1->trigger();
+    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    platform.queueConfirm(true);
+    form->Omitemptyfieldtags1->trigger();
+    EXPECT_TRUE(form->Omitemptyfieldtags1->isChecked());
+    form->Omitemptyfieldtags1->trigger();
+    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
 
 }  // namespace
