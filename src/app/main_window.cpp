@@ -10,6 +10,7 @@
 #include "app/shape_widget.h"
 #include "platform/platform.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -138,10 +139,9 @@ void TForm1::createComponents()
                                            document_.text(current.column() + 1, current.row() + 1));
             });
     // The corner above the record numbers reads "RECORD #".
-    cornerLabel_ = new QLabel(StringGrid1);
-    cornerLabel_->setObjectName("corner");
-    cornerLabel_->setStyleSheet("background-color: silver; color: black; padding-left: 2px;"
-                                " border-right: 1px solid gray; border-bottom: 1px solid gray;");
+    cornerButton_ = StringGrid1->findChild<QAbstractButton *>();
+    if (cornerButton_)
+        cornerButton_->installEventFilter(this);
 
     RichEdit1 = new QPlainTextEdit(client);
     RichEdit1->setObjectName("RichEdit1");
@@ -417,6 +417,7 @@ void TForm1::FormCreate()
 
         Label3->setText(kNoticeText);
         Label3->adjustSize();
+        Label3->hide();  // the legend shows with the light it explains
         Shape1->move(Shape1->x(), Label3->y());
         Shape2->move(Shape2->x(), Label3->y() - 1);
         FormResize();
@@ -468,11 +469,6 @@ void TForm1::FormResize()
         Label1->move((W - Label1->width()) / 2, H / 2);
         Label1->resize(Label1->width(), H / 2);
         placeStatusPanels();
-        if (cornerLabel_) {
-            cornerLabel_->setGeometry(0, 0, StringGrid1->verticalHeader()->width(),
-                                      StringGrid1->horizontalHeader()->height());
-            cornerLabel_->raise();
-        }
     } catch (...) {
     }
 }

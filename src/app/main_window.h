@@ -211,7 +211,7 @@ private:
     std::unique_ptr<AdifFile> adifFile_;
     GridModel *gridModel_ = nullptr;
     GridDelegate *gridDelegate_ = nullptr;
-    QLabel *cornerLabel_ = nullptr;
+    QWidget *cornerButton_ = nullptr;  // the grid's top-left corner
     TAboutBox *aboutBox_ = nullptr;
     TOKRightDlg2 *searchWindow_ = nullptr;
     SearchPosition searchPosition_;

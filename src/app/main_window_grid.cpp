@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTableView>
 
@@ -29,7 +30,8 @@ bool isQuietKey(int key)
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
-    case Qt::Key_Print:
+    case Qt::Key_Print:    // Print Screen
+    case Qt::Key_Printer:  // Print
     case Qt::Key_SysReq:
     case Qt::Key_Help:
     case Qt::Key_Super_L:

@@ -40,11 +40,13 @@ void TForm1::Open1Click()
             SetChangeLight(true, kGreen);
             ChooseAndLoadFile();
         } else {
+            const int resets = document_.resetCount();
             SetChangeLight(true, kGreen);
             ChooseAndLoadFile();
-            // Nothing was opened: the edits are still there and still unsaved,
-            // so the light must keep asking before they are thrown away.
-            if (document_.unsavedChanges())
+            // Nothing was opened: the document (edits or a new project) is
+            // still there and still unsaved, so the light must keep asking
+            // before it is thrown away.
+            if (document_.resetCount() == resets)
                 SetChangeLight(true, kYellow);
         }
         return;
@@ -86,6 +88,7 @@ void TForm1::ChooseAndLoadFile()
         } else {
             StringGrid1->hide();
             setStatusText(1, kLoadFailedStatus);
+            setStatusText(2, "");  // no discrepancy notice for a log that is not shown
         }
         setWindowTitle(toQt(" File: " + path));
     } catch (...) {
@@ -112,6 +115,8 @@ void TForm1::LoadFileIntoGrid(const std::string &path)
         const LogDocument::FillResult result = document_.fillFrom(*adifFile_);
         if (result == LogDocument::FillResult::TooBig) {
             AppendLoadReport("\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
+            // The view must not go on showing the text of an earlier log.
+            setSourceView("");
             refreshGrid();
             return;
         }
@@ -200,7 +205,14 @@ void TForm1::EndBusyCursor()
 
 void TForm1::refreshGrid()
 {
+    const bool hadCells = gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0;
     gridModel_->reload();
+    // A freshly filled grid starts on its first data cell, as the status bar says.
+    if (!hadCells && gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0
+        && !StringGrid1->currentIndex().isValid())
+        StringGrid1->setCurrentIndex(gridModel_->index(0, 0));
+    if (cornerButton_)
+        cornerButton_->update();
 }
 
 }  // namespace vaziduvu
