@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTableView>
@@ -126,7 +127,9 @@ bool TForm1::SaveToNewFile()
             setLoadReport("Statistics refreshed on reload");
             document_.setUnsavedChanges(false);
             SetChangeLight(changeLightVisible(), kGreen);
-            setWindowTitle(toQt(" File: " + target));
+            // A path is in the file system's encoding, not a log's text.
+            setWindowTitle(QStringLiteral(" File: ")
+                           + QFile::decodeName(QByteArray::fromStdString(target)));
             return true;
         }
         ShowMessageBox("Problem:", kFileNotSavedMessage);

@@ -67,6 +67,18 @@ TEST_F(SaveTest, SuccessfulSaveWritesTheFileAndTurnsTheLightGreen)
               "XML files (*.xml)|*.XML");
 }
 
+TEST_F(SaveTest, CaptionShowsAPathWithAccentsAsTheFileSystemSpellsIt)
+{
+    openLog("<CALL:4>W1AW<EOR>\r\n");
+    const std::string folderName = "Gr\xC3\xBC\xC3\x9F";  // UTF-8, as the file system has it
+    std::filesystem::create_directory(pathIn(folderName));
+    const std::string target = pathIn(folderName) + "/log.adi";
+    platform.queueFileName(target);
+    ASSERT_TRUE(form->SaveToNewFile());
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8((" File: " + target).c_str()));
+}
+
 TEST_F(SaveTest, ExistingNamesAreRefusedAndTheDialogComesBack)
 {
     openLog("<CALL:4>W1AW<EOR>\r\n");
