@@ -160,6 +160,19 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         StringGrid1KeyDown(key);
         if (key == Qt::Key_F11 || key == Qt::Key_F12)
             return true;
+    } else if (watched == cornerButton_ && event->type() == QEvent::Paint) {
+        // The corner above the record numbers is cell (0, 0): "RECORD #".
+        QPainter painter(cornerButton_);
+        const QRect area = cornerButton_->rect();
+        painter.fillRect(area, QColor(192, 192, 192));
+        painter.setPen(Qt::gray);
+        painter.drawLine(area.topRight(), area.bottomRight());
+        painter.drawLine(area.bottomLeft(), area.bottomRight());
+        painter.setPen(Qt::black);
+        painter.setFont(StringGrid1->horizontalHeader()->font());
+        painter.drawText(area.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         toQt(document_.text(0, 0)));
+        return true;
     } else if (RichEdit2 && watched == RichEdit2->viewport()
                && event->type() == QEvent::MouseButtonPress) {
         RichEdit2MouseDown();
