@@ -283,6 +283,7 @@ void LogDocument::showEmptyGrid()
 
 void LogDocument::reset()
 {
+    ++resetCount_;
     documentOpen_ = false;
     unsavedChanges_ = false;
     clearGrid();

@@ -84,6 +84,9 @@ public:
     void showEmptyGrid();
     // Clears both flags, clearGrid, empties the trailers, showEmptyGrid.
     void reset();
+    // How many resets the document has had: tells a command whether the
+    // document it started with is still there.
+    int resetCount() const { return resetCount_; }
 
     // --- cell helpers ----------------------------------------------------
     // The record at (c, r), created from the column's template (the first
@@ -148,6 +151,7 @@ private:
     int recordCount_ = 0;
     bool documentOpen_ = false;
     bool unsavedChanges_ = false;
+    int resetCount_ = 0;
 };
 
 }  // namespace vaziduvu

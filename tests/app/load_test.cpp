@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextCursor>
 
 namespace vaziduvu::test {
 namespace {
@@ -243,16 +245,119 @@ TEST_F(LoadTest, YellowLightYesWithCancelledSaveKeepsTheDocument)
     EXPECT_EQ(form->document().text(1, 1), "W1AW");
 }
 
-TEST_F(LoadTest, NoThenCancelledOpenKeepsTheLightYellow)
+struct UnsavedCase {
+    const char *name;
+    bool newProject;  // false: an edited log
+};
+
+class NoThenCancelTest : public WindowFixture, public ::testing::WithParamInterface<UnsavedCase> {};
+
+TEST_P(NoThenCancelTest, KeepsTheDocumentAndTheYellowLight)
 {
-    openText(record("W1AW", "20M"));
-    form->MarkDataChanged();
+    if (GetParam().newProject) {
+        form->New1Click();
+    } else {
+        openText(record("W1AW", "20M"));
+        form->MarkDataChanged();
+    }
+    ASSERT_TRUE(form->changeLightYellow());
+    const bool unsaved = form->document().unsavedChanges();
+
     platform.queueConfirm(false);
     platform.queueFileName(std::nullopt);
     form->Open1Click();
+    EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 1u);
     EXPECT_TRUE(form->changeLightYellow());
-    EXPECT_TRUE(form->document().unsavedChanges());
+    EXPECT_EQ(form->document().unsavedChanges(), unsaved);
+    EXPECT_TRUE(form->document().documentOpen());
+
+    // Closing still asks about the data the cancelled open kept.
+    platform.queueConfirm(false);
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Documents, NoThenCancelTest,
+                         ::testing::Values(UnsavedCase{"EditedLog", false},
+                                           UnsavedCase{"NewProject", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct RefusedAfterLoadCase {
+    const char *name;
+    std::string refused;
+    std::string sourceView;  // what the source view shows afterwards
+};
+
+class RefusedAfterLoadTest : public WindowFixture,
+                             public ::testing::WithParamInterface<RefusedAfterLoadCase> {};
+
+// A log that is not loaded must not leave the earlier log's text or notices
+// on show.
+TEST_P(RefusedAfterLoadTest, ShowsNothingOfTheEarlierLog)
+{
+    openText("<CALL:6>W1AW<EOR>\r\n", "first.adi");
+    ASSERT_TRUE(form->document().documentOpen());
+    ASSERT_EQ(form->statusText(2), " Length discrepencies found (in yellow text) ");
+
+    openText(GetParam().refused, "second.adi");
+    EXPECT_FALSE(form->document().documentOpen());
+    EXPECT_EQ(form->sourceViewText(), GetParam().sourceView);
+    EXPECT_EQ(form->RichEdit2->toPlainText().toStdString(),
+              GetParam().sourceView.empty() ? "" : "SOURCE FILE:  (read only)\n\n<CALL:x>");
+    EXPECT_EQ(form->statusText(1), kFailedStatus);
+    EXPECT_EQ(form->statusText(2), "");
+    EXPECT_FALSE(form->changeLightYellow());
+}
+
+std::string tooManyFields()
+{
+    std::string log = "<EOH>";
+    for (int f = 0; f < 49; ++f)
+        log += "<F" + std::to_string(f) + ":1>X";
+    return "h" + log + "<EOR>";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedAfterLoadTest,
+    ::testing::Values(RefusedAfterLoadCase{"TooBig", tooManyFields(), ""},
+                      RefusedAfterLoadCase{"FormatError", "<CALL:x>",
+                                           "SOURCE FILE:  (read only)\r\n\r\n<CALL:x>"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct SourceLineCase {
+    const char *name;
+    std::string file;
+    int position;
+    std::string selected;  // the selected text as the view shows it; empty: caret only
+    int caretLine;         // 0-based line of the view the caret is on
+};
+
+class SourceLineTest : public WindowFixture,
+                       public ::testing::WithParamInterface<SourceLineCase> {};
+
+TEST_P(SourceLineTest, SelectsTheLineInTheView)
+{
+    const SourceLineCase &c = GetParam();
+    form->ShowSourceText(c.file);
+    form->SelectSourceLine(c.position);
+    const QTextCursor cursor = form->RichEdit2->textCursor();
+    EXPECT_EQ(cursor.selectedText().toStdString(), c.selected);
+    EXPECT_EQ(cursor.blockNumber(), c.caretLine);
+    EXPECT_EQ(cursor.position(), cursor.block().position());  // the caret starts the line
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineBreaks, SourceLineTest,
+    ::testing::Values(
+        SourceLineCase{"FirstLine", "ab\r\ncd\r\nef\r\n", 0, "ab", 2},
+        SourceLineCase{"ThirdLineAfterCrLf", "ab\r\ncd\r\nef\r\n", 9, "ef", 4},
+        SourceLineCase{"ThirdLineAfterLoneCr", "ab\rcd\ref\r", 6, "ef", 4},
+        SourceLineCase{"ThirdLineAfterLoneLf", "ab\ncd\nef\n", 7, "ef", 4},
+        SourceLineCase{"MixedBreaks", "ab\r\r\ncd\n\ref\r\n", 10, "ef", 6},
+        SourceLineCase{"LastLineWithoutBreak", "ab\r\ncd", 5, "", 3},
+        SourceLineCase{"PositionPastTheEnd", "ab\r\ncd\r\nef\r\n", 500, "", 5},
+        SourceLineCase{"PositionPastTheEndWithoutBreak", "ab\r\ncd", 500, "", 3}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LoadTest, LowMemoryRefusesTheLoad)
 {
