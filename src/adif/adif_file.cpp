@@ -163,7 +163,7 @@ bool AdifFile::load(const std::string &path)
         parse();
         return true;
     } catch (const std::exception &) {
-        std::string().swap(sourceText_);
+        failUnexpectedly();
         return false;
     }
 }
@@ -182,9 +182,20 @@ bool AdifFile::loadFromBytes(std::string_view bytes)
         parse();
         return true;
     } catch (const std::exception &) {
-        std::string().swap(sourceText_);
+        failUnexpectedly();
         return false;
     }
+}
+
+// A read or parse cut short (memory exhaustion) must not look like a clean
+// parse of what was read so far: the loader goes by the outcome alone, and a
+// partial log shown as loaded would be exported without its missing records.
+void AdifFile::failUnexpectedly()
+{
+    std::string().swap(sourceText_);
+    outcome_.errorCode = ParseTooBig;
+    outcome_.errorPosition = 0;
+    outcome_.errorLength = 0;
 }
 
 void AdifFile::parse()

@@ -29,9 +29,10 @@ public:
     AdifFile();
 
     // Reads and parses the file. Returns false only when reading or parsing
-    // failed unexpectedly (memory exhaustion); a file that cannot be opened
-    // reads as empty and gives ParseNoHeader. The outcome is read with the
-    // accessors, never from the result.
+    // failed unexpectedly (memory exhaustion); the outcome is then ParseTooBig,
+    // never ParseOk. A file that cannot be opened reads as empty and gives
+    // ParseNoHeader. The outcome is read with the accessors, never from the
+    // result.
     bool load(const std::string &path);
 
     // Parses the given bytes as if they were a file's content (used by load,
@@ -75,6 +76,7 @@ public:
 
 private:
     void parse();
+    void failUnexpectedly();
 
     std::vector<TagRecord> tags_;  // only filled slots are kept
     std::vector<std::string> fieldNames_;

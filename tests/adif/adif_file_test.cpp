@@ -2,8 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VAZIDUVU_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VAZIDUVU_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace vaziduvu {
 namespace {
@@ -358,6 +373,43 @@ TEST(AdifFileLoad, DirectoryReadsAsEmpty)
     EXPECT_TRUE(file.load(TEST_DATA_DIR));
     EXPECT_TRUE(file.noHeaderOrStart());
     EXPECT_EQ(file.fileSize(), 0u);
+}
+
+// Memory running out while the file is read must not leave a clean outcome
+// behind: the loader would show what was read so far as the whole log.
+TEST(AdifFileLoad, ReadCutShortByMemoryIsNeverParseOk)
+{
+#ifdef VAZIDUVU_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#else
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+                                       / ("vaziduvu-large-" + std::to_string(::getpid()) + ".adi");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "<CALL:4>W1AW<EOR>\r\n";
+    }
+    constexpr std::uintmax_t kSize = 512u * 1024u * 1024u;  // sparse: takes no disk space
+    std::filesystem::resize_file(path, kSize);
+
+    // Runs in a child process: the address-space limit stays there.
+    const auto loadUnderLimit = [&path] {
+        long pages = 0;
+        if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+        const rlimit limit{used + 128u * 1024u * 1024u, used + 128u * 1024u * 1024u};
+        if (pages <= 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
+            std::_Exit(3);
+        AdifFile file;
+        const bool loaded = file.load(path.string());
+        std::_Exit(!loaded && file.outcomeIs(ParseTooBig) && file.sourceText().empty() ? 0 : 1);
+    };
+    EXPECT_EXIT(loadUnderLimit(), ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove(path);
+#endif
 }
 
 TEST(AdifFileLoad, EmptyFile)
