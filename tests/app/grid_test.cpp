@@ -6,6 +6,8 @@
 #include "app/grid_model.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QTableView>
 #include <QTest>
@@ -40,7 +42,11 @@ class KeyTest : public GridTest, public ::testing::WithParamInterface<KeyCase> {
 
 TEST_P(KeyTest, OnlyKeysThatMayChangeTextMarkTheData)
 {
-    QTest::keyClick(form->StringGrid1, GetParam().key);
+    // Sent as events: not every key (Print) has a character for QTest to type.
+    QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier);
+    QApplication::sendEvent(form->StringGrid1, &press);
+    QKeyEvent release(QEvent::KeyRelease, GetParam().key, Qt::NoModifier);
+    QApplication::sendEvent(form->StringGrid1, &release);
     EXPECT_EQ(form->changeLightYellow(), GetParam().turnsYellow);
     EXPECT_EQ(form->document().unsavedChanges(), GetParam().turnsYellow);
     if (GetParam().turnsYellow) {
@@ -55,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"PageUp", Qt::Key_PageUp, false},
                       KeyCase{"Home", Qt::Key_Home, false}, KeyCase{"F5", Qt::Key_F5, false},
                       KeyCase{"Escape", Qt::Key_Escape, false},
+                      KeyCase{"PrintScreen", Qt::Key_Print, false},
+                      KeyCase{"Print", Qt::Key_Printer, false},
+                      KeyCase{"WindowsKey", Qt::Key_Meta, false},
+                      KeyCase{"NumLock", Qt::Key_NumLock, false},
+                      KeyCase{"F24", Qt::Key_F24, false},
+                      KeyCase{"Control", Qt::Key_Control, true},
+                      KeyCase{"Alt", Qt::Key_Alt, true},
                       KeyCase{"TabWhileSaved", Qt::Key_Tab, false},
                       KeyCase{"Shift", Qt::Key_Shift, true}, KeyCase{"Letter", Qt::Key_A, true},
                       KeyCase{"Digit", Qt::Key_5, true}, KeyCase{"Delete", Qt::Key_Delete, true},
@@ -189,6 +202,9 @@ TEST_F(GridTest, FontSetsEveryRowHeight)
     platform.queueFont(chosen);
     form->Font1Click();
     EXPECT_EQ(form->gridRowHeight(), 20);
+    for (int row = 0; row < form->gridModel().rowCount(); ++row)
+        EXPECT_EQ(form->StringGrid1->rowHeight(row), 20) << "row " << row;
+    EXPECT_EQ(form->StringGrid1->horizontalHeader()->height(), 20);  // the fixed row
     const auto fonts = platform.eventsOfKind(ScriptedPlatform::EventKind::FontDialog);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(fonts[0].text, "7-11");
