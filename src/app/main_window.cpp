@@ -429,7 +429,10 @@ void TForm1::placeStatusPanels()
 {
     const int width = client->width() > 0 ? client->width() : kStartWidth;
     statusPanels[0]->setFixedWidth(90);
-    statusPanels[1]->setFixedWidth((width / 5) * 2 - 5);
+    // Two fifths of the window, but never so narrow that its message is cut.
+    statusPanels[1]->setFixedWidth(
+        std::max((width / 5) * 2 - 5, statusPanels[1]->fontMetrics().horizontalAdvance(
+                                          statusPanels[1]->text()) + 12));
 }
 
 void TForm1::FormResize()
@@ -648,6 +651,8 @@ std::string TForm1::statusText(int panel) const
 void TForm1::setStatusText(int panel, const std::string &text)
 {
     statusPanels[panel]->setText(toQt(text));
+    if (panel == 1)
+        placeStatusPanels();
 }
 
 }  // namespace vaziduvu
