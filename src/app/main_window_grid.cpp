@@ -141,6 +141,9 @@ void TForm1::SelectCell(int column, int row)
             StringGrid1->selectRow(row - 1);
             recordColumnCurrent_ = true;
         } else {
+            // The view may already stand on this index (the record-number
+            // cell of the same row maps to it), so no change signal comes.
+            recordColumnCurrent_ = false;
             const QModelIndex cell = gridModel_->index(row - 1, column - 1);
             StringGrid1->setCurrentIndex(cell);
             StringGrid1->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
@@ -155,6 +158,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (!StringGrid1 || !RichEdit2)
         return QMainWindow::eventFilter(watched, event);  // still being built
+    if (watched == StringGrid1->viewport() && event->type() == QEvent::MouseButtonPress)
+        recordColumnCurrent_ = false;  // a click always lands on a data cell
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         StringGrid1KeyDown(key);

@@ -7,6 +7,7 @@
 #include "app/shape_widget.h"
 #include "platform/platform.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -90,7 +91,7 @@ void TForm1::ChooseAndLoadFile()
             setStatusText(1, kLoadFailedStatus);
             setStatusText(2, "");  // no discrepancy notice for a log that is not shown
         }
-        setWindowTitle(toQt(" File: " + path));
+        setWindowTitle(QStringLiteral(" File: ") + QFile::decodeName(QByteArray::fromStdString(path)));
     } catch (...) {
         Panel1->hide();
         while (busyDepth_ > 0)

@@ -210,6 +210,18 @@ TEST_F(GridTest, FontSetsEveryRowHeight)
     EXPECT_EQ(fonts[0].text, "7-11");
 }
 
+TEST_F(GridTest, LeavingTheRecordNumberCellOfAShownGrid)
+{
+    form->resize(900, 700);
+    form->show();
+    form->SelectCell(0, 1);
+    EXPECT_EQ(form->currentColumn(), 0);
+    form->SelectCell(1, 1);  // the same view index as the record-number cell
+    EXPECT_EQ(form->currentColumn(), 1);
+    EXPECT_EQ(form->statusText(0), "1 : 1");
+    form->hide();
+}
+
 TEST_F(GridTest, SelectCellMakesItCurrent)
 {
     form->SelectCell(1, 3);
