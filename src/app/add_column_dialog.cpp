@@ -3,6 +3,7 @@
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
 #include "app/qt_text.h"
+#include "app/window_placement.h"
 #include "document/column_template.h"
 #include "platform/platform.h"
 
@@ -163,12 +164,7 @@ void TOKRightDlg::OKBtnClick()
 void TOKRightDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // Centred on the screen, not on the main window.
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    centreOnScreen(*this);
 }
 
 }  // namespace vaziduvu

@@ -1,6 +1,7 @@
 #include "app/column_selector_dialog.h"
 
 #include "app/qt_text.h"
+#include "app/window_placement.h"
 #include "platform/platform.h"
 
 #include <QGuiApplication>
@@ -80,11 +81,7 @@ void TOKRightDlg1::OKBtnClick()
 void TOKRightDlg1::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    centreOnScreen(*this);
 }
 
 }  // namespace vaziduvu
