@@ -1,6 +1,8 @@
 // Runs the built vaziduvu-cli on fixture files and checks its exit status,
 // its JSON output and its one-line error messages.
 
+#include "cli_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -17,39 +19,12 @@
 
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
+using vaziduvu::test::RunResult;
 
 RunResult runCli(const std::vector<std::string> &args)
 {
-    // One file per process: ctest runs several of these tests at once.
-    const std::string errPath =
-        ::testing::TempDir() + "vaziduvu_cli_stderr_" + std::to_string(::getpid()) + ".txt";
-    std::string command = quoted(VAZIDUVU_CLI);
-    for (const std::string &arg : args)
-        command += " " + quoted(arg);
-    command += " 2>" + quoted(errPath);
-
-    RunResult result;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream errFile(errPath, std::ios::binary);
-    std::ostringstream errText;
-    errText << errFile.rdbuf();
-    result.err = errText.str();
-    return result;
+    return vaziduvu::test::runCli(args, ::testing::TempDir() + "vaziduvu_cli_stderr_"
+                                            + std::to_string(::getpid()) + ".txt");
 }
 
 std::string dataPath(const std::string &name) { return std::string(TEST_DATA_DIR) + "/" + name; }

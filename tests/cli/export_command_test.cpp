@@ -3,6 +3,8 @@
 
 #include "adif/adif_file.h"
 
+#include "cli_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -22,22 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string &text)
-{
-    return "'" + text + "'";
-}
-
-std::string readBytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vaziduvu::test::readBytes;
+using vaziduvu::test::RunResult;
 
 void writeBytes(const std::string &path, const std::string &bytes)
 {
@@ -64,26 +52,10 @@ protected:
         return file(name);
     }
 
-    RunResult run(const std::vector<std::string> &args) const
+    RunResult run(std::vector<std::string> args) const
     {
-        const std::string errPath = file("stderr.txt");
-        std::string command = quoted(VAZIDUVU_CLI) + " export";
-        for (const std::string &arg : args)
-            command += " " + quoted(arg);
-        command += " 2>" + quoted(errPath);
-        RunResult result;
-        FILE *pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return result;
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int raw = pclose(pipe);
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.err = readBytes(errPath);
-        fs::remove(errPath);
-        return result;
+        args.insert(args.begin(), "export");
+        return vaziduvu::test::runCli(args, file("stderr.txt"));
     }
 
     std::vector<std::string> files() const

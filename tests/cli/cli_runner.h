@@ -1,0 +1,53 @@
+#pragma once
+
+// Runs the built vaziduvu-cli (path in VAZIDUVU_CLI) and collects what it did.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace vaziduvu::test {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string quoted(const std::string &text) { return "'" + text + "'"; }
+
+inline std::string readBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Standard error goes through errPath, which must be private to the caller:
+// ctest runs several tests at once.
+inline RunResult runCli(const std::vector<std::string> &args, const std::string &errPath)
+{
+    std::string command = quoted(VAZIDUVU_CLI);
+    for (const std::string &arg : args)
+        command += " " + quoted(arg);
+    command += " 2>" + quoted(errPath);
+
+    RunResult result;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = readBytes(errPath);
+    std::remove(errPath.c_str());
+    return result;
+}
+
+}  // namespace vaziduvu::test
