@@ -168,14 +168,15 @@ void TForm1::createComponents()
     RichEdit2->setToolTip("Click to show the source text in a larger window");
     setSourceView("");
 
-    Shape4 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape5 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape6 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape7 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape4->setObjectName("Shape4");
-    Shape5->setObjectName("Shape5");
-    Shape6->setObjectName("Shape6");
-    Shape7->setObjectName("Shape7");
+    auto shape = [this](ShapeWidget::Kind kind, const char *name) {
+        auto *made = new ShapeWidget(kind, client);
+        made->setObjectName(name);
+        return made;
+    };
+    Shape4 = shape(ShapeWidget::Kind::Rectangle, "Shape4");
+    Shape5 = shape(ShapeWidget::Kind::Rectangle, "Shape5");
+    Shape6 = shape(ShapeWidget::Kind::Rectangle, "Shape6");
+    Shape7 = shape(ShapeWidget::Kind::Rectangle, "Shape7");
     for (ShapeWidget *divider : {Shape4, Shape6, Shape7}) {
         divider->setBrushColor(Qt::gray);
         divider->setPenColor(Qt::gray);
@@ -198,12 +199,9 @@ void TForm1::createComponents()
 
     Label3 = new QLabel(client);
     Label3->setObjectName("Label3");
-    Shape2 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape3 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape1 = new ShapeWidget(ShapeWidget::Kind::Circle, client);
-    Shape1->setObjectName("Shape1");
-    Shape2->setObjectName("Shape2");
-    Shape3->setObjectName("Shape3");
+    Shape2 = shape(ShapeWidget::Kind::Rectangle, "Shape2");
+    Shape3 = shape(ShapeWidget::Kind::Rectangle, "Shape3");
+    Shape1 = shape(ShapeWidget::Kind::Circle, "Shape1");
     Shape1->setToolTip("Green = data saved.  Yellow = data possibly NOT saved.");
     Shape1->setFixedSize(13, 13);
     Shape1->setBrushColor(kGreen);

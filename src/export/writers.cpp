@@ -149,6 +149,16 @@ private:
         return true;
     }
 
+    // The writing pass's record of a cell once its checks passed; nullptr
+    // when a check failed (and was reported).
+    TagRecord *checkedRecord(int column, int row)
+    {
+        TagRecord *record = recordOf(column, row);
+        if (record == nullptr || !writingChecks(*record, column, row))
+            return nullptr;
+        return record;
+    }
+
     // The ADIF tag omission rule; the other formats write every cell.
     bool isWritten(const TagRecord &record, int column, int row) const
     {
@@ -258,10 +268,7 @@ private:
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                TagRecord *record = recordOf(column, row);
-                if (record == nullptr)
-                    return std::nullopt;
-                if (!writingChecks(*record, column, row))
+                if (checkedRecord(column, row) == nullptr)
                     return std::nullopt;
                 if (!rowWritten)
                     out += kXmlRowOpen;
@@ -303,10 +310,7 @@ private:
             const std::string_view cellOpen = row % 2 == 1 ? kHtmlOddCellOpen : kHtmlCellOpen;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                TagRecord *record = recordOf(column, row);
-                if (record == nullptr)
-                    return std::nullopt;
-                if (!writingChecks(*record, column, row))
+                if (checkedRecord(column, row) == nullptr)
                     return std::nullopt;
                 if (!rowWritten)
                     out += kHtmlRowOpen;
