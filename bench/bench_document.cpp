@@ -44,7 +44,7 @@ const AdifFile &parsedLargestLog()
 void BM_ResetAndFillLargestLog(benchmark::State &state)
 {
     const AdifFile &file = parsedLargestLog();
-    if (!file.outcomeIs(vaziduvu::ParseOk)) {
+    if (!file.result()) {
         state.SkipWithError("generated log did not parse");
         return;
     }
@@ -83,7 +83,7 @@ void BM_SearchWithoutMatch(benchmark::State &state)
     document->fillFrom(file);
     for (auto _ : state) {
         vaziduvu::SearchPosition position;
-        const auto hit = vaziduvu::SearchGrid(*document, "NO SUCH TEXT", true, false, position);
+        const auto hit = vaziduvu::searchGrid(*document, "NO SUCH TEXT", true, false, position);
         benchmark::DoNotOptimize(hit);
     }
 }

@@ -91,7 +91,7 @@ void BM_LoadLargestLog(benchmark::State &state)
     for (auto _ : state) {
         vaziduvu::AdifFile adif;
         adif.load(file.path());
-        if (!adif.outcomeIs(vaziduvu::ParseOk) || adif.recordCount() != kRecords) {
+        if (!adif.result() || adif.recordCount() != kRecords) {
             state.SkipWithError("the generated log did not load");
             break;
         }

@@ -68,7 +68,7 @@ LogDocument &largestGrid()
                 record.hasLength = true;
                 record.hasType = c % 3 == 0;
                 record.dataType = sample.dataType;
-                record.isTimeOn = IsTimeFieldName(name);
+                record.isTimeOn = isTimeFieldName(name);
                 record.name = name;
                 record.value = sample.value;
                 record.declaredLength = static_cast<int32_t>(record.value.size());
@@ -95,14 +95,13 @@ void BM_BuildExportText(benchmark::State &state, ExportFormat format)
     QuietHost host;
     size_t bytes = 0;
     for (auto _ : state) {
-        uint8_t status = ExportOk;
-        std::optional<std::string> text = BuildExportText(format, document, status, host);
-        if (!text || host.messages != 0) {
+        ExportText built = buildExportText(format, document, host);
+        if (!built.result || host.messages != 0) {
             state.SkipWithError("export failed");
             break;
         }
-        bytes = text->size();
-        benchmark::DoNotOptimize(text->data());
+        bytes = built.text.size();
+        benchmark::DoNotOptimize(built.text.data());
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
@@ -115,12 +114,11 @@ void BM_ExportToFile(benchmark::State &state, ExportFormat format)
         (std::filesystem::temp_directory_path() / "vaziduvu-bench-export.out").string();
     std::remove(path.c_str());
     for (auto _ : state) {
-        uint8_t status = ExportOk;
-        bool written = false;
+        ExportResult written;
         switch (format) {
-        case ExportFormat::Adif: written = ExportAdif(document, path, status, host); break;
-        case ExportFormat::Xml: written = ExportXml(document, path, status, host); break;
-        case ExportFormat::Html: written = ExportHtml(document, path, status, host); break;
+        case ExportFormat::Adif: written = exportAdif(document, path, host); break;
+        case ExportFormat::Xml: written = exportXml(document, path, host); break;
+        case ExportFormat::Html: written = exportHtml(document, path, host); break;
         }
         state.PauseTiming();
         std::remove(path.c_str());

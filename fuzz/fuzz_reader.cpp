@@ -73,17 +73,17 @@ private:
     bool omit_;
 };
 
-bool isKnownOutcome(uint8_t code)
+bool isKnownOutcome(ParseStatus code)
 {
     switch (code) {
-    case ParseNoHeader:
-    case ParseBracketMismatch:
-    case ParseEmptyBrackets:
-    case ParseBadLength:
-    case ParseMissingName:
-    case ParseBadType:
-    case ParseTooBig:
-    case ParseOk:
+    case ParseStatus::NoHeader:
+    case ParseStatus::BracketMismatch:
+    case ParseStatus::EmptyBrackets:
+    case ParseStatus::BadLength:
+    case ParseStatus::MissingName:
+    case ParseStatus::BadType:
+    case ParseStatus::TooBig:
+    case ParseStatus::Ok:
         return true;
     default:
         return false;
@@ -93,18 +93,17 @@ bool isKnownOutcome(uint8_t code)
 // What the reader promises about its store, whatever the input.
 void checkReader(const AdifFile &file, std::string_view bytes)
 {
-    const uint8_t code = file.outcomeCode();
+    const ParseStatus code = file.result().status;
     FUZZ_CHECK(isKnownOutcome(code));
-    FUZZ_CHECK(outcomeReportText(code, file.outcome().errorPosition).empty() == (code == ParseOk));
+    FUZZ_CHECK(outcomeReportText(code, file.result().position).empty() == (code == ParseStatus::Ok));
     FUZZ_CHECK(outcomeName(code) != nullptr);
     FUZZ_CHECK(file.fileSize() == bytes.size());
     FUZZ_CHECK(file.sourceText().size() <= bytes.size());
-    FUZZ_CHECK(file.outcome().errorPosition >= 0);
-    FUZZ_CHECK(static_cast<size_t>(file.outcome().errorPosition) <= file.sourceText().size());
-    FUZZ_CHECK(file.outcome().errorLength >= 0);
-    int32_t position = -1;
-    FUZZ_CHECK(file.errorPositionIf(code, position) && position == file.outcome().errorPosition);
-    FUZZ_CHECK(file.noHeaderOrStart() == (code == ParseNoHeader));
+    FUZZ_CHECK(file.result().position >= 0);
+    FUZZ_CHECK(static_cast<size_t>(file.result().position) <= file.sourceText().size());
+    FUZZ_CHECK(file.result().length >= 0);
+    FUZZ_CHECK(static_cast<bool>(file.result()) == (code == ParseStatus::Ok));
+    FUZZ_CHECK(file.noHeaderOrStart() == (code == ParseStatus::NoHeader));
 
     const int stored = file.storedTagCount();
     FUZZ_CHECK(stored >= 0 && stored <= AdifFile::kTagLimit);
@@ -126,15 +125,15 @@ void checkReader(const AdifFile &file, std::string_view bytes)
         const bool last = i == stored - 1;
         if (tag.kind == TagNone) {
             // Only the tag that ended the parse with an error stays unparsed.
-            FUZZ_CHECK(last && code != ParseOk);
+            FUZZ_CHECK(last && code != ParseStatus::Ok);
             continue;
         }
-        FUZZ_CHECK(tag.errorCode == ParseOk);
+        FUZZ_CHECK(tag.errorCode == ParseStatus::Ok);
         FUZZ_CHECK(tag.rawTag.size() >= 3 && tag.rawTag.front() == '<' && tag.rawTag.back() == '>');
         FUZZ_CHECK(tag.value.find('<') == std::string::npos);
         FUZZ_CHECK(tag.comment.find('<') == std::string::npos);
         if (tag.kind == TagEndOfFile) {
-            FUZZ_CHECK(last && code == ParseOk);
+            FUZZ_CHECK(last && code == ParseStatus::Ok);
             FUZZ_CHECK(tag.dataType == TypeMarker && tag.name.empty());
             continue;
         }
@@ -161,7 +160,7 @@ void checkReader(const AdifFile &file, std::string_view bytes)
 // The grid a successful fill lays out.
 void checkFill(const AdifFile &file, const LogDocument &document, LogDocument::FillResult result)
 {
-    if (!file.outcomeIs(ParseOk)) {
+    if (!file.result()) {
         FUZZ_CHECK(result == LogDocument::FillResult::FormatError);
         return;
     }
@@ -194,7 +193,7 @@ void checkFill(const AdifFile &file, const LogDocument &document, LogDocument::F
             LogDocument::hasLengthDiscrepancy(*record);
         }
     }
-    document.HasLengthDiscrepancy();
+    document.anyLengthDiscrepancy();
 }
 
 // True when the writers' column gate stops an export of this grid: a column
@@ -216,20 +215,22 @@ std::optional<std::string> exportText(ExportFormat format, LogDocument &document
 {
     host.forget();
     const bool gate = gateStops(document);
-    uint8_t status = ExportOk;
-    std::optional<std::string> text = BuildExportText(format, document, status, host);
-    if (text) {
-        FUZZ_CHECK(status == ExportOk && host.messages == 0 && !gate);
-    } else if (status == ExportCheckFailed) {
+    ExportText built = buildExportText(format, document, host);
+    const ExportStatus status = built.result.status;
+    if (status == ExportStatus::Written) {
+        FUZZ_CHECK(host.messages == 0 && !gate);
+        return std::move(built.text);
+    }
+    if (status == ExportStatus::CheckFailed) {
         FUZZ_CHECK(host.messages == 1 && host.selections == 1);
         FUZZ_CHECK(host.selectedColumn >= 1 && host.selectedColumn < document.columnCount());
         FUZZ_CHECK(host.selectedRow >= 1 && host.selectedRow < document.rowCount());
     } else {
         // Only the column gate stops an export without a message; anything
         // else is a failure the writer swallowed.
-        FUZZ_CHECK(status == ExportOk && host.messages == 0 && gate);
+        FUZZ_CHECK(host.messages == 0 && gate && !built.result.reason.empty());
     }
-    return text;
+    return std::nullopt;
 }
 
 // An ADIF export must read back: the reader takes it without error and finds
@@ -240,7 +241,7 @@ void checkReadBack(const LogDocument &document, const std::string &text, bool om
         return;
     AdifFile again;
     FUZZ_CHECK(again.loadFromBytes(text));
-    FUZZ_CHECK(again.outcomeIs(ParseOk));
+    FUZZ_CHECK(again.result().status == ParseStatus::Ok);
     if (omit)
         FUZZ_CHECK(again.recordCount() <= document.rowCount() - 1);
     else
@@ -279,9 +280,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     exportText(ExportFormat::Xml, document, host);
     exportText(ExportFormat::Html, document, host);
 
-    // Rows added after the load get their records from EnsureCellRecord.
-    bool noRowAbove = false;
-    document.appendRowSameAsPrevious(noRowAbove);
+    // Rows added after the load get their records from ensureCellRecord.
+    document.appendRowSameAsPrevious();
     document.appendBlankRow();
     if (const auto adif = exportText(ExportFormat::Adif, document, host))
         checkReadBack(document, *adif, omit);

@@ -81,8 +81,8 @@ bool parseLength(std::string_view text, int32_t &length)
 struct NameInfo {
     std::string name;            // upper case
     bool known = false;          // a leading part of (or equal to) a catalogue name
-    uint8_t entryType = 5;       // type of the matched entry, for tags with a length
-    uint8_t prefixType = 6;      // CatalogueTypeOf, for tags without a length
+    uint8_t entryType = TypeOtherLetter;       // type of the matched entry, for tags with a length
+    uint8_t prefixType = TypeInvalid;      // catalogueTypeOf, for tags without a length
     bool isTimeOn = false;
     bool listed = false;         // already in fieldNames
 };
@@ -91,12 +91,12 @@ NameInfo describeName(std::string_view rawName)
 {
     NameInfo info;
     info.name = upperText(rawName);
-    info.isTimeOn = IsTimeFieldName(info.name);
-    if (const auto entry = FindCatalogueEntry(info.name)) {
+    info.isTimeOn = isTimeFieldName(info.name);
+    if (const auto entry = findCatalogueEntry(info.name)) {
         info.known = true;
-        const uint8_t code = TypeCodeOfLetter(CatalogueLetterAt(*entry));
+        const uint8_t code = typeCodeOfLetter(catalogueLetterAt(*entry));
         info.entryType = code == TypeInvalid ? static_cast<uint8_t>(TypeOtherLetter) : code;
-        info.prefixType = CatalogueTypeOf(info.name);
+        info.prefixType = catalogueTypeOf(info.name);
     }
     return info;
 }
@@ -111,7 +111,7 @@ void resetCursor(TagRecord &record)
     record.isTimeOn = false;
     record.name.clear();
     record.value.clear();
-    record.errorCode = ParseOk;
+    record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.errorLength = 0;
     record.rawTag.clear();
@@ -151,7 +151,7 @@ bool AdifFile::load(const std::string &path)
         }
         if (size > kLargestText) {
             fileSize_ = std::numeric_limits<uint32_t>::max();
-            outcome_.errorCode = ParseTooBig;
+            outcome_.errorCode = ParseStatus::TooBig;
             return true;
         }
         std::string bytes(static_cast<size_t>(size), '\0');
@@ -174,7 +174,7 @@ bool AdifFile::loadFromBytes(std::string_view bytes)
     try {
         if (bytes.size() > kLargestText) {
             fileSize_ = std::numeric_limits<uint32_t>::max();
-            outcome_.errorCode = ParseTooBig;
+            outcome_.errorCode = ParseStatus::TooBig;
             return true;
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
@@ -193,7 +193,7 @@ bool AdifFile::loadFromBytes(std::string_view bytes)
 void AdifFile::failUnexpectedly()
 {
     std::string().swap(sourceText_);
-    outcome_.errorCode = ParseTooBig;
+    outcome_.errorCode = ParseStatus::TooBig;
     outcome_.errorPosition = 0;
     outcome_.errorLength = 0;
 }
@@ -205,7 +205,7 @@ void AdifFile::parse()
     const char *const data = text.data();
     outcome_ = TagRecord{};
 
-    auto endWith = [this](uint8_t code, size_t position, size_t length) {
+    auto endWith = [this](ParseStatus code, size_t position, size_t length) {
         outcome_.errorCode = code;
         outcome_.errorPosition = static_cast<int32_t>(position);
         outcome_.errorLength = static_cast<int32_t>(length);
@@ -220,7 +220,7 @@ void AdifFile::parse()
 
     // Header.
     if (size == 0) {
-        endWith(ParseNoHeader, 0, 0);
+        endWith(ParseStatus::NoHeader, 0, 0);
         return;
     }
     headerExpected_ = text[0] != '<';
@@ -239,12 +239,12 @@ void AdifFile::parse()
     size_t dataStart = 0;
     if (headerExpected_) {
         if (headerAt == std::string_view::npos) {
-            endWith(ParseNoHeader, 0, 0);
+            endWith(ParseStatus::NoHeader, 0, 0);
             return;
         }
         dataStart = headerAt + 5;
     } else if (headerAt != std::string_view::npos) {
-        endWith(ParseBracketMismatch, 1, 15);
+        endWith(ParseStatus::BracketMismatch, 1, 15);
         return;
     }
 
@@ -258,7 +258,7 @@ void AdifFile::parse()
             if (c != '<' && c != '>')
                 continue;
             if (c == last) {
-                endWith(ParseBracketMismatch, lastAt, p + 1 - lastAt);
+                endWith(ParseStatus::BracketMismatch, lastAt, p + 1 - lastAt);
                 return;
             }
             if (c == '<' && p >= dataStart)
@@ -293,10 +293,10 @@ void AdifFile::parse()
         const std::string_view tag = text.substr(p, q - p + 1);
         resetCursor(outcome_);
         if (tag.size() == 2) {
-            endWith(ParseEmptyBrackets, q, 2);
+            endWith(ParseStatus::EmptyBrackets, q, 2);
             return;
         }
-        auto failTag = [&](uint8_t code, size_t position, size_t length) {
+        auto failTag = [&](ParseStatus code, size_t position, size_t length) {
             outcome_.kind = TagNone;
             endWith(code, position, length);
             tags_.push_back(outcome_);
@@ -316,7 +316,7 @@ void AdifFile::parse()
             outcome_.dataType = TypeMarker;
             ++recordCount_;
             if (recordCount_ > kRecordLimit) {
-                failTag(ParseTooBig, q, 5);
+                failTag(ParseStatus::TooBig, q, 5);
                 return;
             }
         } else {
@@ -324,7 +324,7 @@ void AdifFile::parse()
             const size_t colon = inner.find(':');
             const std::string_view rawName = inner.substr(0, colon);
             if (rawName.empty()) {
-                failTag(ParseMissingName, p, tag.size());
+                failTag(ParseStatus::MissingName, p, tag.size());
                 return;
             }
             auto found = names.find(rawName);
@@ -342,15 +342,15 @@ void AdifFile::parse()
                 if (typeColon != std::string_view::npos)
                     outcome_.hasType = true;
                 if (!parseLength(specifier.substr(0, typeColon), outcome_.declaredLength)) {
-                    failTag(ParseBadLength, p, tag.size());
+                    failTag(ParseStatus::BadLength, p, tag.size());
                     return;
                 }
                 if (typeColon != std::string_view::npos) {
                     const std::string_view typePart = specifier.substr(typeColon + 1);
                     const uint8_t code =
-                        typePart.empty() ? static_cast<uint8_t>(TypeInvalid) : TypeCodeOfLetter(upperChar(typePart[0]));
+                        typePart.empty() ? static_cast<uint8_t>(TypeInvalid) : typeCodeOfLetter(upperChar(typePart[0]));
                     if (code == TypeInvalid) {
-                        failTag(ParseBadType, p, tag.size());
+                        failTag(ParseStatus::BadType, p, tag.size());
                         return;
                     }
                     outcome_.dataType = code;
@@ -387,7 +387,7 @@ void AdifFile::parse()
         ++slot;
         if (slot >= kTagLimit) {
             resetCursor(outcome_);
-            endWith(ParseTooBig, next, 3);
+            endWith(ParseStatus::TooBig, next, 3);
             return;
         }
         p = next;
@@ -403,14 +403,6 @@ int AdifFile::fieldIndex(std::string_view name) const
             return static_cast<int>(i);
     }
     return -1;
-}
-
-bool AdifFile::errorPositionIf(uint8_t code, int32_t &position) const
-{
-    if (outcome_.errorCode != code)
-        return false;
-    position = outcome_.errorPosition;
-    return true;
 }
 
 const TagRecord &AdifFile::tagAt(int slot) const
@@ -446,41 +438,41 @@ bool AdifFile::isDigitsOrDots(std::string_view text)
     return true;
 }
 
-std::string outcomeReportText(uint8_t code, int32_t position)
+std::string outcomeReportText(ParseStatus code, int32_t position)
 {
     const std::string notLoaded = "\r\nFile not loaded ... \r\n\r\n";
     const std::string at = std::to_string(position);
     switch (code) {
-    case ParseNoHeader:
+    case ParseStatus::NoHeader:
         return "File not loaded ... \r\n\r\nNo header or start field (<) found";
-    case ParseBracketMismatch:
+    case ParseStatus::BracketMismatch:
         return notLoaded + "Bracket mismatch in area of\r\ncharacter " + at;
-    case ParseEmptyBrackets:
+    case ParseStatus::EmptyBrackets:
         return notLoaded + "Empty brackets ( <> ) in \r\narea of character " + at;
-    case ParseBadLength:
+    case ParseStatus::BadLength:
         return notLoaded + "Invalid data fieldlength \r\nin area of character " + at;
-    case ParseMissingName:
+    case ParseStatus::MissingName:
         return notLoaded + "Field name is missing\r\nin area of character " + at;
-    case ParseBadType:
+    case ParseStatus::BadType:
         return "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in user-defined column \r\n\r\n";
-    case ParseTooBig:
+    case ParseStatus::TooBig:
         return "\r\nFile not loaded ... \r\n >>> File too big\r\n";
     default:
         return std::string();
     }
 }
 
-const char *outcomeName(uint8_t code)
+const char *outcomeName(ParseStatus code)
 {
     switch (code) {
-    case ParseNoHeader: return "ParseNoHeader";
-    case ParseBracketMismatch: return "ParseBracketMismatch";
-    case ParseEmptyBrackets: return "ParseEmptyBrackets";
-    case ParseBadLength: return "ParseBadLength";
-    case ParseMissingName: return "ParseMissingName";
-    case ParseBadType: return "ParseBadType";
-    case ParseTooBig: return "ParseTooBig";
-    case ParseOk: return "ParseOk";
+    case ParseStatus::NoHeader: return "ParseNoHeader";
+    case ParseStatus::BracketMismatch: return "ParseBracketMismatch";
+    case ParseStatus::EmptyBrackets: return "ParseEmptyBrackets";
+    case ParseStatus::BadLength: return "ParseBadLength";
+    case ParseStatus::MissingName: return "ParseMissingName";
+    case ParseStatus::BadType: return "ParseBadType";
+    case ParseStatus::TooBig: return "ParseTooBig";
+    case ParseStatus::Ok: return "ParseOk";
     default: return "ParseUnknown";
     }
 }

@@ -29,9 +29,9 @@ public:
     AdifFile();
 
     // Reads and parses the file. Returns false only when reading or parsing
-    // failed unexpectedly (memory exhaustion); the outcome is then ParseTooBig,
-    // never ParseOk. A file that cannot be opened reads as empty and gives
-    // ParseNoHeader. The outcome is read with the accessors, never from the
+    // failed unexpectedly (memory exhaustion); the outcome is then ParseStatus::TooBig,
+    // never ParseStatus::Ok. A file that cannot be opened reads as empty and gives
+    // ParseStatus::NoHeader. The outcome is read with the accessors, never from the
     // result.
     bool load(const std::string &path);
 
@@ -49,17 +49,16 @@ public:
     int leftBracketCount() const { return leftBracketCount_; }
     int rightBracketCount() const { return rightBracketCount_; }
     bool headerExpected() const { return headerExpected_; }
-    bool noHeaderOrStart() const { return outcome_.errorCode == ParseNoHeader; }
+    bool noHeaderOrStart() const { return outcome_.errorCode == ParseStatus::NoHeader; }
     const std::string &headerText() const { return headerText_; }
     const std::string &sourceText() const { return sourceText_; }
     uint32_t fileSize() const { return fileSize_; }
 
-    // The parse cursor and result: errorCode, errorPosition, errorLength.
-    const TagRecord &outcome() const { return outcome_; }
-    uint8_t outcomeCode() const { return outcome_.errorCode; }
-    bool outcomeIs(uint8_t code) const { return outcome_.errorCode == code; }
-    // True with the error position when the outcome equals the code.
-    bool errorPositionIf(uint8_t code, int32_t &position) const;
+    // The outcome of the parse: status, and the error's position and length.
+    ParseResult result() const
+    {
+        return {outcome_.errorCode, outcome_.errorPosition, outcome_.errorLength};
+    }
 
     // Number of slots a parse filled (the stored tags are slots 0..n-1).
     int storedTagCount() const { return static_cast<int>(tags_.size()); }
@@ -91,10 +90,10 @@ private:
 };
 
 // The load report text for a failed parse outcome (codes 0, 1, 2, 3, 5, 8,
-// 10); the position is used by codes 1, 2, 3 and 5. Empty for ParseOk.
-std::string outcomeReportText(uint8_t code, int32_t position);
+// 10); the position is used by codes 1, 2, 3 and 5. Empty for ParseStatus::Ok.
+std::string outcomeReportText(ParseStatus status, int32_t position);
 
 // Short symbolic name of an outcome code ("ParseOk", "ParseBadLength", ...).
-const char *outcomeName(uint8_t code);
+const char *outcomeName(ParseStatus status);
 
 }  // namespace vaziduvu

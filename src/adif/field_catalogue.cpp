@@ -59,7 +59,7 @@ const char *const kTimeFieldNames[2] = {"TIME_ON", "TIME_OFF"};
 
 const CatalogueEntry &catalogueEntry(int number) { return kCatalogue.at(number - 1); }
 
-std::optional<int> FindCatalogueEntry(std::string_view name)
+std::optional<int> findCatalogueEntry(std::string_view name)
 {
     const auto &names = upperNames();
     for (int i = 0; i < kCatalogueSize; ++i) {
@@ -69,19 +69,19 @@ std::optional<int> FindCatalogueEntry(std::string_view name)
     return std::nullopt;
 }
 
-uint8_t CatalogueTypeOf(std::string_view name)
+uint8_t catalogueTypeOf(std::string_view name)
 {
     const auto &names = upperNames();
     for (int i = 0; i < kCatalogueSize; ++i) {
         if (startsWith(name, names[i]))
-            return TypeCodeOfLetter(kCatalogue[i].letter);
+            return typeCodeOfLetter(kCatalogue[i].letter);
     }
     return TypeInvalid;
 }
 
-char CatalogueLetterAt(int number) { return kCatalogue.at(number - 1).letter; }
+char catalogueLetterAt(int number) { return kCatalogue.at(number - 1).letter; }
 
-bool IsTimeFieldName(std::string_view name)
+bool isTimeFieldName(std::string_view name)
 {
     for (const char *timeName : kTimeFieldNames) {
         if (startsWith(name, timeName))
@@ -90,7 +90,7 @@ bool IsTimeFieldName(std::string_view name)
     return false;
 }
 
-uint8_t TypeCodeOfLetter(char letter)
+uint8_t typeCodeOfLetter(char letter)
 {
     switch (letter) {
     case 'C': return TypeCharacter;
@@ -102,7 +102,7 @@ uint8_t TypeCodeOfLetter(char letter)
     }
 }
 
-char TypeLetterOf(uint8_t code)
+char typeLetterOf(uint8_t code)
 {
     switch (code) {
     case TypeDate: return 'D';
@@ -164,7 +164,7 @@ const std::vector<std::string> &valueTableEntries(ValueTable table)
     return bands;
 }
 
-bool IsEnumeratedValue(ValueTable table, std::string_view text)
+bool isEnumeratedValue(ValueTable table, std::string_view text)
 {
     for (const std::string &entry : valueTableEntries(table)) {
         if (entry == text)

@@ -34,22 +34,22 @@ const CatalogueEntry &catalogueEntry(int number);  // number 1..49
 
 // Number (1..49) of the first entry whose leading characters equal the
 // (upper-cased) name over the name's whole length; nullopt when none does.
-std::optional<int> FindCatalogueEntry(std::string_view name);
+std::optional<int> findCatalogueEntry(std::string_view name);
 
 // Type code of the first entry whose full name the given name begins with;
 // TypeInvalid (6) when no entry is a leading part of the name.
-uint8_t CatalogueTypeOf(std::string_view name);
+uint8_t catalogueTypeOf(std::string_view name);
 
-char CatalogueLetterAt(int number);  // number 1..49
+char catalogueLetterAt(int number);  // number 1..49
 
 // True when the name begins with "TIME_ON" or with "TIME_OFF".
-bool IsTimeFieldName(std::string_view name);
+bool isTimeFieldName(std::string_view name);
 extern const char *const kTimeFieldNames[2];
 
 // "C" 3, "D" 0, "M" 2, "N" 4, "T" 1, any other character 6.
-uint8_t TypeCodeOfLetter(char letter);
+uint8_t typeCodeOfLetter(char letter);
 // 0 "D", 1 "T", 2 "M", 3 "C", 4 "N", any other code "Z".
-char TypeLetterOf(uint8_t code);
+char typeLetterOf(uint8_t code);
 
 // The nine tables of permitted values for enumerated fields.
 enum class ValueTable {
@@ -67,7 +67,7 @@ enum class ValueTable {
 const std::vector<std::string> &valueTableEntries(ValueTable table);
 
 // True when the text equals one entry of the table exactly.
-bool IsEnumeratedValue(ValueTable table, std::string_view text);
+bool isEnumeratedValue(ValueTable table, std::string_view text);
 
 // Catalogue names in table order, as listed (mixed case kept).
 std::vector<std::string> catalogueNames();

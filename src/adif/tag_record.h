@@ -14,16 +14,27 @@ enum TagKind : uint8_t {
     TagEndOfFile = 7,    // <APP_LOTW_EOF>
 };
 
-// Outcome of a parse; 12 means no error.
-enum ParseOutcome : uint8_t {
-    ParseNoHeader = 0,
-    ParseBracketMismatch = 1,
-    ParseEmptyBrackets = 2,
-    ParseBadLength = 3,
-    ParseMissingName = 5,
-    ParseBadType = 8,
-    ParseTooBig = 10,
-    ParseOk = 12,
+// Outcome of a parse. The numbers are visible outside (the command-line
+// tool's JSON) and never change.
+enum class ParseStatus : uint8_t {
+    NoHeader = 0,         // no header and no '<' at all
+    BracketMismatch = 1,  // '<' and '>' do not pair up
+    EmptyBrackets = 2,    // "<>"
+    BadLength = 3,        // a length that is not a number
+    MissingName = 5,      // a tag without a field name
+    BadType = 8,          // a type letter outside the catalogue's
+    TooBig = 10,          // over a size limit, or out of memory
+    Ok = 12,
+};
+
+// A parse result: the status, and for an error the byte offset into the
+// file and the length of the text it concerns.
+struct ParseResult {
+    ParseStatus status = ParseStatus::Ok;
+    int32_t position = 0;
+    int32_t length = 0;
+
+    explicit operator bool() const { return status == ParseStatus::Ok; }
 };
 
 // One tag of a log's data section with its parse results. The same record
@@ -37,7 +48,7 @@ struct TagRecord {
     bool isTimeOn = false;
     std::string name;     // upper case; empty for the two markers
     std::string value;    // the data as kept
-    uint8_t errorCode = ParseOk;
+    ParseStatus errorCode = ParseStatus::Ok;
     int32_t errorPosition = 0;  // 0-based byte offset into the file
     int32_t errorLength = 0;
     std::string rawTag;   // "<...>" as it stood in the file; empty: slot not filled

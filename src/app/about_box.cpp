@@ -12,7 +12,7 @@
 
 namespace vaziduvu {
 
-const char *const TAboutBox::kAdifWebAddress = "https://www.adif.org/";
+const char *const AboutBox::kAdifWebAddress = "https://www.adif.org/";
 
 namespace {
 
@@ -34,90 +34,82 @@ QFont pixelFont(const QFont &base, int pixels, bool bold = false)
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
-    setObjectName("AboutBox");
+    setObjectName("aboutBox");
     setWindowTitle("About");
     setWindowIcon(programIcon());
     setFixedSize(kClientWidth, kClientHeight);
     setFont(pixelFont(font(), 12));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Sunken);
-    Panel1->setLineWidth(2);
-    Panel1->setGeometry(8, 8, kClientWidth - 16, kClientHeight - 60);
+    panel_ = new QFrame(this);
+    panel_->setObjectName("panel");
+    panel_->setFrameShape(QFrame::Panel);
+    panel_->setFrameShadow(QFrame::Sunken);
+    panel_->setLineWidth(2);
+    panel_->setGeometry(8, 8, kClientWidth - 16, kClientHeight - 60);
 
-    ProgramIcon = new QLabel(Panel1);
-    ProgramIcon->setObjectName("ProgramIcon");
-    ProgramIcon->setPixmap(programIcon().pixmap(64, 64));
-    ProgramIcon->setFixedSize(64, 64);
+    programIcon_ = new QLabel(panel_);
+    programIcon_->setObjectName("programIcon");
+    programIcon_->setPixmap(programIcon().pixmap(64, 64));
+    programIcon_->setFixedSize(64, 64);
 
-    ProductName = plainLabel("ProductName",
-                             "Ham Radio Data Viewer/ Editor  - VAZIDUVU  -  Build 8", Panel1);
-    ProductName->setFont(pixelFont(font(), 15, true));
-    ProductName->setWordWrap(true);
-    Version = plainLabel("Version", "Version 1.1 BETA", Panel1);
-    Comments = plainLabel(
-        "Comments",
+    productName_ = plainLabel("productName",
+                             "Ham Radio Data Viewer/ Editor  - VAZIDUVU  -  Build 8", panel_);
+    productName_->setFont(pixelFont(font(), 15, true));
+    productName_->setWordWrap(true);
+    version_ = plainLabel("version", "Version 1.1 BETA", panel_);
+    comments_ = plainLabel(
+        "comments",
         "Note that the ADIF format is  not owned by Corvantis, Inc.   The format has been released "
         "for non profit or commercial use by a consortium of amateurs who wish to create a common "
         "format with which to enable the convenient import/export of ham related data",
-        Panel1);
-    Comments->setWordWrap(true);
-    Label5 = plainLabel("Label5",
+        panel_);
+    comments_->setWordWrap(true);
+    adifNote_ = plainLabel("adifNote",
                         "For more information about ADIF and the people who created it, go to "
                         "the web:",
-                        Panel1);
-    Label5->setWordWrap(true);
-    Label6 = new QLabel(Panel1);
-    Label6->setObjectName("Label6");
-    Label6->setTextFormat(Qt::RichText);
-    Label6->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kAdifWebAddress)));
-    Label6->setOpenExternalLinks(true);
-    Label6->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    for (QLabel *label : {ProductName, Version, Comments, Label5})
+                        panel_);
+    adifNote_->setWordWrap(true);
+    adifLink_ = new QLabel(panel_);
+    adifLink_->setObjectName("adifLink");
+    adifLink_->setTextFormat(Qt::RichText);
+    adifLink_->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kAdifWebAddress)));
+    adifLink_->setOpenExternalLinks(true);
+    adifLink_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    for (QLabel *label : {productName_, version_, comments_, adifNote_})
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *titles = new QVBoxLayout;
     titles->setSpacing(6);
-    titles->addWidget(ProductName);
-    titles->addWidget(Version);
+    titles->addWidget(productName_);
+    titles->addWidget(version_);
     titles->addStretch();
     auto *top = new QHBoxLayout;
     top->setSpacing(16);
-    top->addWidget(ProgramIcon, 0, Qt::AlignTop);
+    top->addWidget(programIcon_, 0, Qt::AlignTop);
     top->addLayout(titles, 1);
 
-    auto *panelLayout = new QVBoxLayout(Panel1);
+    auto *panelLayout = new QVBoxLayout(panel_);
     panelLayout->setContentsMargins(18, 18, 18, 18);
     panelLayout->setSpacing(10);
     panelLayout->addLayout(top);
     panelLayout->addSpacing(14);
-    panelLayout->addWidget(Comments);
+    panelLayout->addWidget(comments_);
     panelLayout->addStretch();
-    panelLayout->addWidget(Label5);
-    panelLayout->addWidget(Label6);
+    panelLayout->addWidget(adifNote_);
+    panelLayout->addWidget(adifLink_);
 
-    OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setFont(pixelFont(font(), 10));
-    OKButton->setDefault(true);
-    OKButton->setAutoDefault(true);
-    OKButton->setGeometry((kClientWidth - 75) / 2, Panel1->geometry().bottom() + 14, 75, 25);
-    connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    okButton_->setFont(pixelFont(font(), 10));
+    okButton_->setDefault(true);
+    okButton_->setAutoDefault(true);
+    okButton_->setGeometry((kClientWidth - 75) / 2, panel_->geometry().bottom() + 14, 75, 25);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutBox::OKButtonClick()
-{
-    try {
-        accept();
-    } catch (...) {
-    }
-}
-
-void TAboutBox::showEvent(QShowEvent *event)
+void AboutBox::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();

@@ -11,7 +11,7 @@ namespace vaziduvu {
 // The about box: program name, version and a word on the ADIF format, on a
 // bevelled panel. The main window creates it once and shows it modally on
 // each request; OK and the close box only hide it.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
@@ -19,22 +19,20 @@ public:
     static constexpr int kClientHeight = 397;
     static const char *const kAdifWebAddress;
 
-    explicit TAboutBox(QWidget *parent = nullptr);
-
-    void OKButtonClick();
-
-    // Components, named as in the window design.
-    QFrame *Panel1 = nullptr;
-    QLabel *ProgramIcon = nullptr;
-    QLabel *ProductName = nullptr;
-    QLabel *Version = nullptr;
-    QLabel *Comments = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QPushButton *OKButton = nullptr;
+    explicit AboutBox(QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    QFrame *panel_ = nullptr;
+    QLabel *programIcon_ = nullptr;
+    QLabel *productName_ = nullptr;
+    QLabel *version_ = nullptr;
+    QLabel *comments_ = nullptr;
+    QLabel *adifNote_ = nullptr;
+    QLabel *adifLink_ = nullptr;
+    QPushButton *okButton_ = nullptr;
 };
 
 }  // namespace vaziduvu

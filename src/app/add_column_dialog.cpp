@@ -27,66 +27,66 @@ const char *const kNotAColumn = "APP_LoTW_EOF";
 
 }  // namespace
 
-TOKRightDlg::TOKRightDlg(Platform &platform, int latestYear, QWidget *parent)
+AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *parent)
     : QDialog(parent), platform_(platform), latestYear_(latestYear)
 {
-    setObjectName("OKRightDlg");
+    setObjectName("addColumnDialog");
     setWindowTitle("Add a Column");
 
-    RadioButton1 = new QRadioButton(this);
-    RadioButton1->setObjectName("RadioButton1");
-    RadioButton2 = new QRadioButton(this);
-    RadioButton2->setObjectName("RadioButton2");
-    Label1 = new QLabel("Standard Column Name", this);
-    Label1->setObjectName("Label1");
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(16);
+    catalogueChoice_ = new QRadioButton(this);
+    catalogueChoice_->setObjectName("catalogueChoice");
+    userChoice_ = new QRadioButton(this);
+    userChoice_->setObjectName("userChoice");
+    catalogueLabel_ = new QLabel("Standard Column Name", this);
+    catalogueLabel_->setObjectName("catalogueLabel");
+    catalogueNameBox_ = new QComboBox(this);
+    catalogueNameBox_->setObjectName("catalogueNameBox");
+    catalogueNameBox_->setEditable(true);
+    catalogueNameBox_->setInsertPolicy(QComboBox::NoInsert);
+    catalogueNameBox_->setMaxVisibleItems(16);
     for (const std::string &name : catalogueNames()) {
         if (name != kNotAColumn)
-            ComboBox1->addItem(toQt(name));
+            catalogueNameBox_->addItem(toQt(name));
     }
-    ComboBox1->setCurrentIndex(0);
-    Label2 = new QLabel("User Column Name", this);
-    Label2->setObjectName("Label2");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Label3 = new QLabel("User Data Type", this);
-    Label3->setObjectName("Label3");
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName("ComboBox2");
+    catalogueNameBox_->setCurrentIndex(0);
+    userNameLabel_ = new QLabel("User Column Name", this);
+    userNameLabel_->setObjectName("userNameLabel");
+    userNameEdit_ = new QLineEdit(this);
+    userNameEdit_->setObjectName("userNameEdit");
+    userTypeLabel_ = new QLabel("User Data Type", this);
+    userTypeLabel_->setObjectName("userTypeLabel");
+    userTypeBox_ = new QComboBox(this);
+    userTypeBox_->setObjectName("userTypeBox");
     for (const char *type : kUserDataTypeNames)
-        ComboBox2->addItem(QString::fromLatin1(type));
-    ComboBox2->setCurrentIndex(-1);
-    Label4 = new QLabel("Initial Value", this);
-    Label4->setObjectName("Label4");
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName("Edit2");
+        userTypeBox_->addItem(QString::fromLatin1(type));
+    userTypeBox_->setCurrentIndex(-1);
+    initialValueLabel_ = new QLabel("Initial Value", this);
+    initialValueLabel_->setObjectName("initialValueLabel");
+    initialValueEdit_ = new QLineEdit(this);
+    initialValueEdit_->setObjectName("initialValueEdit");
 
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton("Cancel", this);
+    cancelButton_->setObjectName("cancelButton");
 
     auto *fields = new QGridLayout;
-    fields->addWidget(RadioButton1, 0, 0);
-    fields->addWidget(Label1, 0, 1);
-    fields->addWidget(ComboBox1, 0, 2);
-    fields->addWidget(RadioButton2, 1, 0);
-    fields->addWidget(Label2, 1, 1);
-    fields->addWidget(Edit1, 1, 2);
-    fields->addWidget(Label3, 2, 1);
-    fields->addWidget(ComboBox2, 2, 2);
-    fields->addWidget(Label4, 3, 1);
-    fields->addWidget(Edit2, 3, 2);
+    fields->addWidget(catalogueChoice_, 0, 0);
+    fields->addWidget(catalogueLabel_, 0, 1);
+    fields->addWidget(catalogueNameBox_, 0, 2);
+    fields->addWidget(userChoice_, 1, 0);
+    fields->addWidget(userNameLabel_, 1, 1);
+    fields->addWidget(userNameEdit_, 1, 2);
+    fields->addWidget(userTypeLabel_, 2, 1);
+    fields->addWidget(userTypeBox_, 2, 2);
+    fields->addWidget(initialValueLabel_, 3, 1);
+    fields->addWidget(initialValueEdit_, 3, 2);
     fields->setColumnMinimumWidth(2, 180);
 
     auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch();
 
     auto *layout = new QHBoxLayout(this);
@@ -95,61 +95,61 @@ TOKRightDlg::TOKRightDlg(Platform &platform, int latestYear, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(catalogueChoice_, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            RadioButton1Click();
+            chooseCatalogueColumn();
     });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(userChoice_, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            RadioButton2Click();
+            chooseUserColumn();
     });
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
-        OKBtnClick();
+    connect(okButton_, &QPushButton::clicked, this, [this] {
+        buildTemplate();
         accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-    RadioButton1->setChecked(true);
-    RadioButton1Click();
+    catalogueChoice_->setChecked(true);
+    chooseCatalogueColumn();
 }
 
-void TOKRightDlg::RadioButton1Click()
+void AddColumnDialog::chooseCatalogueColumn()
 {
-    ComboBox1->setEnabled(true);
-    Label1->setEnabled(true);
-    Edit1->setEnabled(false);
-    ComboBox2->setEnabled(false);
-    Label2->setEnabled(false);
-    Edit2->setEnabled(true);
+    catalogueNameBox_->setEnabled(true);
+    catalogueLabel_->setEnabled(true);
+    userNameEdit_->setEnabled(false);
+    userTypeBox_->setEnabled(false);
+    userNameLabel_->setEnabled(false);
+    initialValueEdit_->setEnabled(true);
 }
 
-void TOKRightDlg::RadioButton2Click()
+void AddColumnDialog::chooseUserColumn()
 {
-    ComboBox1->setEnabled(false);
-    Label1->setEnabled(false);
-    Edit1->setEnabled(true);
-    ComboBox2->setEnabled(true);
-    Label2->setEnabled(true);
-    Edit2->setEnabled(true);
+    catalogueNameBox_->setEnabled(false);
+    catalogueLabel_->setEnabled(false);
+    userNameEdit_->setEnabled(true);
+    userTypeBox_->setEnabled(true);
+    userNameLabel_->setEnabled(true);
+    initialValueEdit_->setEnabled(true);
 }
 
-void TOKRightDlg::OKBtnClick()
+void AddColumnDialog::buildTemplate()
 {
     notAccepted_ = true;
     try {
         ColumnRequest request;
-        request.userDefined = RadioButton2->isChecked();
+        request.userDefined = userChoice_->isChecked();
         if (request.userDefined) {
-            request.name = upperText(fromQt(Edit1->text()));
-            Edit1->setText(toQt(request.name));
-            request.userType = ComboBox2->currentIndex();
+            request.name = upperText(fromQt(userNameEdit_->text()));
+            userNameEdit_->setText(toQt(request.name));
+            request.userType = userTypeBox_->currentIndex();
         } else {
-            request.name = upperText(fromQt(ComboBox1->currentText()));
-            ComboBox1->setEditText(toQt(request.name));
+            request.name = upperText(fromQt(catalogueNameBox_->currentText()));
+            catalogueNameBox_->setEditText(toQt(request.name));
         }
-        request.initialValue = fromQt(Edit2->text());
+        request.initialValue = fromQt(initialValueEdit_->text());
 
-        ColumnTemplate built = BuildColumnTemplate(request, latestYear_);
+        ColumnTemplate built = buildColumnTemplate(request, latestYear_);
         template_ = std::move(built.record);
         if (!built.accepted()) {
             platform_.showPlainMessage(this, built.refusal);
@@ -158,10 +158,11 @@ void TOKRightDlg::OKBtnClick()
         notAccepted_ = false;
     } catch (...) {
         notAccepted_ = true;
+        platform_.showPlainMessage(this, "Could not build the column from these entries.");
     }
 }
 
-void TOKRightDlg::showEvent(QShowEvent *event)
+void AddColumnDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     centreOnScreen(*this);

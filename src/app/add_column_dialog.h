@@ -18,28 +18,11 @@ class Platform;
 // type, and an initial value for every row. OK always closes the dialog; the
 // caller reads notAccepted() to learn whether a template was built and
 // every check passed. A refused check has already told the user why.
-class TOKRightDlg : public QDialog {
+class AddColumnDialog : public QDialog {
     Q_OBJECT
 public:
     // Dates in the initial value may run up to latestYear.
-    TOKRightDlg(Platform &platform, int latestYear, QWidget *parent = nullptr);
-
-    QRadioButton *RadioButton1 = nullptr;  // catalogue column
-    QRadioButton *RadioButton2 = nullptr;  // user-defined column
-    QLabel *Label1 = nullptr;
-    QComboBox *ComboBox1 = nullptr;  // catalogue name, editable
-    QLabel *Label2 = nullptr;
-    QLineEdit *Edit1 = nullptr;      // user name
-    QLabel *Label3 = nullptr;
-    QComboBox *ComboBox2 = nullptr;  // user data type
-    QLabel *Label4 = nullptr;
-    QLineEdit *Edit2 = nullptr;      // initial value
-    QPushButton *OKBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
-
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void OKBtnClick();
+    AddColumnDialog(Platform &platform, int latestYear, QWidget *parent = nullptr);
 
     // True from creation until OK is pressed with every check passing.
     bool notAccepted() const { return notAccepted_; }
@@ -49,6 +32,23 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void chooseCatalogueColumn();
+    void chooseUserColumn();
+    // Checks the entries and builds the column's template record.
+    void buildTemplate();
+
+    QRadioButton *catalogueChoice_ = nullptr;
+    QRadioButton *userChoice_ = nullptr;
+    QLabel *catalogueLabel_ = nullptr;
+    QComboBox *catalogueNameBox_ = nullptr;  // editable
+    QLabel *userNameLabel_ = nullptr;
+    QLineEdit *userNameEdit_ = nullptr;
+    QLabel *userTypeLabel_ = nullptr;
+    QComboBox *userTypeBox_ = nullptr;
+    QLabel *initialValueLabel_ = nullptr;
+    QLineEdit *initialValueEdit_ = nullptr;
+    QPushButton *okButton_ = nullptr;
+    QPushButton *cancelButton_ = nullptr;
     Platform &platform_;
     int latestYear_;
     bool notAccepted_ = true;

@@ -14,23 +14,16 @@ namespace vaziduvu {
 class Platform;
 
 // "Select Column to Clear": a list of texts to pick one from. The caller
-// creates it, hands it the texts (FillColumnList), runs it modally and
+// creates it, hands it the texts (fillColumnList), runs it modally and
 // reads chosenIndex(): the index from 0 of the entry chosen with OK, or -1
 // for OK without a selection, Cancel or closing.
-class TOKRightDlg1 : public QDialog {
+class ColumnSelectorDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TOKRightDlg1(Platform &platform, QWidget *parent = nullptr);
-
-    QLabel *Label1 = nullptr;
-    QListWidget *ListBox1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *OKBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
+    explicit ColumnSelectorDialog(Platform &platform, QWidget *parent = nullptr);
 
     // Appends the texts to the list in order; the caller keeps its list.
-    void FillColumnList(const std::vector<std::string> &texts);
-    void OKBtnClick();
+    void fillColumnList(const std::vector<std::string> &texts);
 
     int chosenIndex() const { return chosenIndex_; }
 
@@ -38,7 +31,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void takeSelection();
+
     Platform &platform_;
+    QLabel *promptLabel_ = nullptr;
+    QListWidget *columnList_ = nullptr;
+    QLabel *noteLabel_ = nullptr;
+    QPushButton *okButton_ = nullptr;
+    QPushButton *cancelButton_ = nullptr;
     int chosenIndex_ = -1;
 };
 

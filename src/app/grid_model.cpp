@@ -87,16 +87,4 @@ void GridModel::reload()
         emit headerDataChanged(Qt::Vertical, 0, shownRows_ - 1);
 }
 
-void GridModel::cellChanged(int column, int row)
-{
-    if (column == 0 || row == 0) {
-        const auto orientation = row == 0 ? Qt::Horizontal : Qt::Vertical;
-        const int section = row == 0 ? column - 1 : row - 1;
-        emit headerDataChanged(orientation, section, section);
-        return;
-    }
-    const QModelIndex at = index(row - 1, column - 1);
-    emit dataChanged(at, at);
-}
-
 }  // namespace vaziduvu

@@ -31,8 +31,6 @@ public:
 
     // The document changed shape or content behind the model's back.
     void reload();
-    // One grid cell (grid coordinates) changed.
-    void cellChanged(int column, int row);
 
 
 private:

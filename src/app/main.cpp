@@ -40,12 +40,12 @@ int main(int argc, char *argv[])
 
     QtPlatform platform;
     try {
-        if (!EnoughResourcesToStart(platform)) {
+        if (!enoughResourcesToStart(platform)) {
             showStartFailure(platform,
                              "Not enough physical memory available to run the application.");
             return 0;
         }
-        TForm1 form(platform);
+        MainWindow form(platform);
         form.show();
         QApplication::exec();
     } catch (const std::exception &error) {

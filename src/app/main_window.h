@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,177 +20,51 @@ class QToolBar;
 
 namespace vaziduvu {
 
+class AboutBox;
 class AdifFile;
 class GridDelegate;
 class GridModel;
 class Platform;
+class SearchDialog;
 class ShapeWidget;
-class TAboutBox;
-class TOKRightDlg2;
 
 // The main window: the open log as a grid with the load report and the
 // source view below it, the menu, the toolbar, the status bar and the change
-// light. Components and handlers keep the names of the window design so the
-// handlers read like the descriptions of the commands. Every modal
+// light. Every command is one QAction (found by its objectName, for example
+// "openAction"), shared by menu and toolbar, with one slot. Every modal
 // interaction goes through the Platform given at construction.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static const QColor kGreen;   // data saved
     static const QColor kYellow;  // data possibly not saved
 
-    explicit TForm1(Platform &platform, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(Platform &platform, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     LogDocument &document() { return document_; }
+    const LogDocument &document() const { return document_; }
     Platform &platform() { return platform_; }
-    AdifFile *adifFile() { return adifFile_.get(); }
 
-    // --- components -------------------------------------------------------
-    QWidget *client = nullptr;  // everything below the menu bar
-    QToolBar *ToolBar1 = nullptr;
-    QTableView *StringGrid1 = nullptr;
-    QPlainTextEdit *RichEdit1 = nullptr;  // load report
-    QPlainTextEdit *RichEdit2 = nullptr;  // source view
-    ShapeWidget *Shape1 = nullptr;        // change light
-    ShapeWidget *Shape2 = nullptr;
-    ShapeWidget *Shape3 = nullptr;
-    ShapeWidget *Shape4 = nullptr;        // divider between the two text views
-    ShapeWidget *Shape5 = nullptr;
-    ShapeWidget *Shape6 = nullptr;
-    ShapeWidget *Shape7 = nullptr;
-    QStatusBar *StatusBar2 = nullptr;
-    QLabel *statusPanels[3] = {};
-    QLabel *Label3 = nullptr;  // notice label
-    QLabel *Panel1 = nullptr;  // busy panel
-    QLabel *Image1 = nullptr;  // start-up picture
-    QLabel *Label1 = nullptr;  // start-up title
-
-    QMenu *File1 = nullptr;
-    QMenu *Layout1 = nullptr;
-    QMenu *Format1 = nullptr;
-    QMenu *Import1 = nullptr;
-    QMenu *Help1 = nullptr;
-    QAction *Open1 = nullptr, *New1 = nullptr, *Save1 = nullptr, *CloseCurrent1 = nullptr,
-            *Exit1 = nullptr;
-    QAction *AddColumn1 = nullptr, *ClearColumn1 = nullptr, *N2 = nullptr,
-            *AddRowSameAsPrevious1 = nullptr, *AddRow1 = nullptr, *Search1 = nullptr;
-    QAction *Font1 = nullptr, *UseSyntaxHighlighting1 = nullptr, *Omitemptyfieldtags1 = nullptr;
-    QAction *Cabrillo1 = nullptr;
-    QAction *About1 = nullptr, *N1 = nullptr, *Overview1 = nullptr;
-    QAction *ToolButton1 = nullptr, *ToolButton2 = nullptr, *ToolButton3 = nullptr,
-            *ToolButton4 = nullptr, *ToolButton5 = nullptr, *ToolButton6 = nullptr,
-            *ToolButton7 = nullptr, *ToolButton8 = nullptr, *ToolButton9 = nullptr,
-            *ToolButton10 = nullptr, *ToolButton11 = nullptr, *ToolButton12 = nullptr;
-
-    // --- state --------------------------------------------------------------
+    // --- what the user sees ---------------------------------------------------
     bool changeLightYellow() const;
     bool changeLightVisible() const;
     bool exportInProgress() const { return exportInProgress_; }
-    void setExportInProgress(bool running) { exportInProgress_ = running; }
     std::string caption() const;
     std::string statusText(int panel) const;
-    std::string loadReportText() const { return loadReport_; }
-    std::string sourceViewText() const { return sourceView_; }
+    std::string loadReportText() const { return loadReportText_; }
+    std::string sourceViewText() const { return sourceViewText_; }
     // The grid's current cell in grid coordinates (column 0 and row 0 are
     // the fixed record-number column and field-name row).
     int currentColumn() const;
     int currentRow() const;
-    GridModel &gridModel() { return *gridModel_; }
-    GridDelegate &gridDelegate() { return *gridDelegate_; }
     // Source-view selection in file-text offsets (start, length).
     std::pair<int, int> sourceSelection() const;
-
-    // --- loading (open command) ----------------------------------------------
-    void Open1Click();
-    void ToolButton1Click();
-    void ChooseAndLoadFile();
-    void LoadFileIntoGrid(const std::string &path);
-    void ResetDocument();
-    void ClearGrid();
-    void ShowEmptyGrid();
-    bool EnoughMemory();
-    void BeginBusyCursor();
-    void EndBusyCursor();
-
-    // --- load report and source view ---------------------------------------
-    void AppendLoadReport(const std::string &text);
-    void ShowSourceText(const std::string &text);
-    void SelectSourceLine(int position);
-    void ShowBusyCaption(const std::string &caption);
-    void RichEdit2MouseDown();
-    void UseSyntaxHighlighting1Click();
-    void setLoadReport(const std::string &text);
-    void setSourceView(const std::string &text);
-
-    // --- grid display and editing ------------------------------------------
-    void StringGrid1Click();
-    void StringGrid1KeyDown(int key);
-    void StringGrid1GetEditText(int column, int row, const std::string &text);
-    std::string StringGrid1SetEditText(int column, int row, const std::string &text);
-    void Font1Click();
-    void MarkDataChanged();
-    void SetChangeLight(bool visible, const QColor &color = QColor());
-    void SelectCell(int column, int row);
-    bool HasLengthDiscrepancy() const { return document_.HasLengthDiscrepancy(); }
-    // The grid texts changed shape or content: show them again.
-    void refreshGrid();
     int gridRowHeight() const;
-    void setStatusText(int panel, const std::string &text);
 
-    // --- saving ----------------------------------------------------------
-    bool SaveToNewFile();
-    void Save1Click();
-    void ToolButton2Click();
-    void Omitemptyfieldtags1Click();
-
-    // --- window lifecycle ----------------------------------------------------
-    void FormCreate();
-    void FormActivate();
-    void FormResize();
-    bool FormCloseQuery();
-    void FormClose();
-    void CloseCurrent1Click();
-    void Exit1Click();
-    void SetDocumentMenus(bool enabled);
-    void SetDocumentButtons(bool enabled);
-    void ShowMessageBox(const std::string &header, const std::string &text);
-
-    // --- help and about ------------------------------------------------------
-    void About1Click();
-    void ToolButton3Click();
-    void Overview1Click();
-    void ToolButton4Click();
-
-    // --- columns ------------------------------------------------------------
-    void AddColumn1Click();
-    void ToolButton5Click();
-    bool AddColumn();
-    void ClearColumn1Click();
-    void ToolButton6Click();
-
-    // --- rows and new project ------------------------------------------------
-    void AddRow1Click();
-    void ToolButton7Click();
-    void AddRowSameAsPrevious1Click();
-    void ToolButton8Click();
-    void AddBlankRow();
-    void AddRowSameAsPrevious();
-    void New1Click();
-    void ToolButton9Click();
-    void NewProject();
-
-    // --- cell comments -------------------------------------------------------
-    void ShowCellComment();
-    void EditCellComment();
-    void ToolButton10Click();
-    void ToolButton11Click();
-
-    // --- search ------------------------------------------------------------
-    void Search1Click();
-    void ToolButton12Click();
-    void SearchCallback(const std::string &text, int findNext, int matchCase);
-    TOKRightDlg2 *searchWindow() { return searchWindow_; }
+    // Makes the cell current and scrolls to it; column 0 selects the row.
+    // Cells outside the grid are ignored.
+    void selectCell(int column, int row);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -197,32 +72,149 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // One slot per command, named by what it does.
+    void openLog();
+    void newProject();
+    void saveAs();
+    void closeCurrent();
+    void addColumn();
+    void clearColumn();
+    void addBlankRow();
+    void addCopiedRow();
+    void openSearch();
+    void chooseGridFont();
+    void toggleSyntaxHighlighting();
+    void toggleOmitEmptyTags();
+    void showAbout();
+    void showHelp();
+    void showCellComment();
+    void editCellComment();
+
 private:
-    void createComponents();
+    friend class WindowExportHost;
+
+    // --- construction -------------------------------------------------------
+    void createWidgets();
     void createActions();
     void createMenus();
     void createToolBar();
-    void connectCommands();
+    void setUpStartState();
     void placeStatusPanels();
-    bool closeGuardAllows();
+    // The window's rules for placing every child at the current size.
+    void layoutChildren();
+    // The checks made on every activation: drive, system version, memory.
+    void checkEnvironment();
+    // Turns the document commands (menu entries and toolbar buttons) on or off.
+    void setDocumentCommandsEnabled(bool enabled);
+
+    // --- loading --------------------------------------------------------------
+    void chooseAndLoadFile();
+    void loadFile(const std::string &path);
+    void resetDocument();
+    void clearGrid();
+    void showEmptyGrid();
+    bool enoughMemory();
+    void beginBusy();
+    void endBusy();
+    void startNewProject();
+
+    // --- load report and source view ----------------------------------------
+    void appendLoadReport(const std::string &text);
+    void showSourceText(const std::string &text);
+    void selectSourceLine(int position);
+    void showBusyBanner(const std::string &caption);
+    void openSourceDisplay();
+    void setLoadReport(const std::string &text);
+    void setSourceView(const std::string &text);
+
+    // --- grid ---------------------------------------------------------------
+    void showCurrentCellPosition();
+    void handleGridKey(int key);
+    void noteEditorText(int column, int row, const std::string &text);
+    std::string limitEditedText(const std::string &text);
+    void markDataChanged();
+    void setChangeLight(bool visible, const QColor &color = QColor());
+    void refreshGrid();
+    void setStatusText(int panel, const std::string &text);
+
+    // --- saving, columns, search, closing ------------------------------------
+    bool saveToNewFile();
+    bool runAddColumnDialog();
+    void search(const std::string &text, bool findNext, bool matchCase);
+    bool mayClose();
+    void releaseOnClose();
+    void showMessage(const std::string &header, const std::string &text);
+    // Runs a command body; a failure that escapes it is reported with the
+    // message given (header "Problem:") instead of leaving the command.
+    void guarded(const char *failureMessage, const std::function<void()> &body);
 
     Platform &platform_;
     LogDocument document_;
     std::unique_ptr<AdifFile> adifFile_;
     GridModel *gridModel_ = nullptr;
     GridDelegate *gridDelegate_ = nullptr;
+
+    // --- widgets ---------------------------------------------------------------
+    QWidget *client_ = nullptr;  // everything below the menu bar
+    QToolBar *toolBar_ = nullptr;
+    QTableView *gridView_ = nullptr;
     QWidget *cornerButton_ = nullptr;  // the grid's top-left corner
-    TAboutBox *aboutBox_ = nullptr;
-    TOKRightDlg2 *searchWindow_ = nullptr;
+    QPlainTextEdit *loadReportView_ = nullptr;
+    QPlainTextEdit *sourceView_ = nullptr;
+    ShapeWidget *changeLight_ = nullptr;
+    ShapeWidget *changeLightFrame_ = nullptr;
+    ShapeWidget *legendBand_ = nullptr;       // the band behind the light and its legend
+    ShapeWidget *reportDivider_ = nullptr;    // between the two text views
+    ShapeWidget *reportUnderline_ = nullptr;  // the views' lower edge
+    ShapeWidget *reportTopRule_ = nullptr;
+    ShapeWidget *reportBottomRule_ = nullptr;
+    QStatusBar *statusBar_ = nullptr;
+    QLabel *statusPanels_[3] = {};
+    QLabel *changeLegend_ = nullptr;
+    QLabel *busyBanner_ = nullptr;
+    QLabel *startupImage_ = nullptr;
+    QLabel *startupTitle_ = nullptr;
+    AboutBox *aboutBox_ = nullptr;
+    SearchDialog *searchDialog_ = nullptr;
+
+    // --- menus and commands ----------------------------------------------------
+    QMenu *fileMenu_ = nullptr;
+    QMenu *editMenu_ = nullptr;
+    QMenu *formatMenu_ = nullptr;
+    QMenu *importMenu_ = nullptr;
+    QMenu *helpMenu_ = nullptr;
+    QAction *openAction_ = nullptr;
+    QAction *newAction_ = nullptr;
+    QAction *saveAsAction_ = nullptr;
+    QAction *closeCurrentAction_ = nullptr;
+    QAction *exitAction_ = nullptr;
+    QAction *addColumnAction_ = nullptr;
+    QAction *clearColumnAction_ = nullptr;
+    QAction *addCopiedRowAction_ = nullptr;
+    QAction *addBlankRowAction_ = nullptr;
+    QAction *searchAction_ = nullptr;
+    QAction *showCommentAction_ = nullptr;
+    QAction *editCommentAction_ = nullptr;
+    QAction *fontAction_ = nullptr;
+    QAction *syntaxHighlightingAction_ = nullptr;
+    QAction *omitEmptyTagsAction_ = nullptr;
+    QAction *importCabrilloAction_ = nullptr;
+    QAction *aboutAction_ = nullptr;
+    QAction *helpAction_ = nullptr;
+    // The Help menu's entries are switched off with the document commands
+    // while the toolbar's About and Help buttons never are, so the menu holds
+    // entries of its own for these two commands, bound to the same slots.
+    QAction *aboutMenuEntry_ = nullptr;
+    QAction *helpMenuEntry_ = nullptr;
+
+    // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;
-    std::string loadReport_;  // RichEdit1's text, byte for byte
-    std::string sourceView_;  // RichEdit2's text, byte for byte
+    std::string loadReportText_;  // the load report, byte for byte
+    std::string sourceViewText_;  // the source view, byte for byte
     std::pair<int, int> sourceSelection_{0, 0};
-    std::string lastSavedPath_;
     bool exportInProgress_ = false;
     bool recordColumnCurrent_ = false;  // a search hit a record-number cell
-    bool closing_ = false;
-    bool closeAccepted_ = false;
     int busyDepth_ = 0;
 };
 

@@ -16,84 +16,63 @@ const char *const kOpenFileFirst = "First, you must open a file to edit!";
 
 }  // namespace
 
-void TForm1::AddColumn1Click()
+void MainWindow::addColumn()
 {
-    try {
-        if (ToolButton5->isEnabled())
-            ToolButton5Click();
+    guarded("Could not add the column.", [this] {
+        if (!document_.documentOpen()) {
+            showMessage("Problem:", kOpenFileFirst);
+            return;
+        }
+        if (runAddColumnDialog())
+            markDataChanged();
         else
-            ShowMessageBox("Problem:", kOpenFileFirst);
-    } catch (...) {
-    }
+            showMessage("Information:", "Column was not added");
+    });
 }
 
-void TForm1::ToolButton5Click()
-{
-    try {
-        if (AddColumn())
-            MarkDataChanged();
-        else
-            ShowMessageBox("Information:", "Column was not added");
-    } catch (...) {
-    }
-}
-
-bool TForm1::AddColumn()
+bool MainWindow::runAddColumnDialog()
 {
     gridDelegate_->commitOpenEditor();
     if (document_.columnLimitReached()) {
-        ShowMessageBox("Problem:", "The maximum allowable number of columns already exist!");
+        showMessage("Problem:", "The maximum allowable number of columns already exist!");
         return false;
     }
 
-    TOKRightDlg dialog(platform_, platform_.currentYear() + 1, this);
+    AddColumnDialog dialog(platform_, platform_.currentYear() + 1, this);
     platform_.runModal(dialog);
     if (dialog.notAccepted())
         return false;
 
     const TagRecord &templateRecord = dialog.templateRecord();
-    bool duplicate = true;
-    try {
-        duplicate = document_.ColumnNameExists(templateRecord.name);
-    } catch (...) {
-    }
-    if (duplicate) {
+    if (document_.columnNameExists(templateRecord.name)) {
         // The test wrote the normalised headers back into the grid.
         refreshGrid();
-        ShowMessageBox("Problem:", "Dulicate Column Name ... Column not added ...");
+        showMessage("Problem:", "Dulicate Column Name ... Column not added ...");
         return true;
     }
 
     const int column = document_.appendColumn(templateRecord);
     refreshGrid();
     if (column >= 0)
-        SelectCell(column, currentRow());
+        selectCell(column, currentRow());
     return true;
 }
 
-void TForm1::ClearColumn1Click()
+void MainWindow::clearColumn()
 {
-    try {
-        if (ToolButton6->isEnabled())
-            ToolButton6Click();
-        else
-            ShowMessageBox("Problem:", kOpenFileFirst);
-    } catch (...) {
-        ShowMessageBox("Problem:", "Problem clearing the column");
-    }
-}
-
-void TForm1::ToolButton6Click()
-{
-    try {
+    guarded("Problem clearing the column!", [this] {
+        if (!document_.documentOpen()) {
+            showMessage("Problem:", kOpenFileFirst);
+            return;
+        }
         gridDelegate_->commitOpenEditor();
         std::vector<std::string> headers;
         for (int column = 1; column < document_.columnCount(); ++column)
             headers.push_back(document_.text(column, 0));
 
-        TOKRightDlg1 selector(platform_, this);
+        ColumnSelectorDialog selector(platform_, this);
         selector.setWindowTitle("Select Column to Clear");
-        selector.FillColumnList(headers);
+        selector.fillColumnList(headers);
         platform_.runModal(selector);
         const int chosen = selector.chosenIndex();
         if (chosen < 0 || chosen + 1 >= document_.columnCount())
@@ -101,10 +80,8 @@ void TForm1::ToolButton6Click()
 
         document_.clearColumnTexts(chosen + 1);
         refreshGrid();
-        MarkDataChanged();
-    } catch (...) {
-        ShowMessageBox("Problem:", "Problem clearing the column!");
-    }
+        markDataChanged();
+    });
 }
 
 }  // namespace vaziduvu

@@ -12,29 +12,28 @@ const char *const kNoComment = "No comment found for this row and column.";
 
 }  // namespace
 
-void TForm1::ShowCellComment()
+void MainWindow::showCellComment()
 {
-    try {
+    guarded("Could not show the comment.", [this] {
         const TagRecord *record = document_.cellInfo(currentColumn(), currentRow());
         if (record == nullptr) {
-            ShowMessageBox("Problem:", kNoComment);
+            showMessage("Problem:", kNoComment);
             return;
         }
         const std::string comment = trimText(record->comment);
         if (!comment.empty())
-            ShowMessageBox("Problem:", "Comment: " + comment);
+            showMessage("Problem:", "Comment: " + comment);
         else
-            ShowMessageBox("Problem:", kNoComment);
-    } catch (...) {
-    }
+            showMessage("Problem:", kNoComment);
+    });
 }
 
-void TForm1::EditCellComment()
+void MainWindow::editCellComment()
 {
-    try {
+    guarded("Could not change the comment.", [this] {
         const int column = currentColumn();
         const int row = currentRow();
-        TagRecord *record = document_.EnsureCellRecord(column, row);
+        TagRecord *record = document_.ensureCellRecord(column, row);
         if (record == nullptr)
             return;
         const std::string entered =
@@ -46,14 +45,9 @@ void TForm1::EditCellComment()
         if (record == nullptr)
             return;
         record->comment = entered;
-        MarkDataChanged();
+        markDataChanged();
         refreshGrid();
-    } catch (...) {
-    }
+    });
 }
-
-void TForm1::ToolButton10Click() { ShowCellComment(); }
-
-void TForm1::ToolButton11Click() { EditCellComment(); }
 
 }  // namespace vaziduvu

@@ -47,122 +47,111 @@ bool isQuietKey(int key)
 
 }  // namespace
 
-int TForm1::currentColumn() const
+int MainWindow::currentColumn() const
 {
     if (recordColumnCurrent_)
         return 0;
-    const QModelIndex current = StringGrid1->currentIndex();
+    const QModelIndex current = gridView_->currentIndex();
     return current.isValid() ? current.column() + 1 : 1;
 }
 
-int TForm1::currentRow() const
+int MainWindow::currentRow() const
 {
-    const QModelIndex current = StringGrid1->currentIndex();
+    const QModelIndex current = gridView_->currentIndex();
     return current.isValid() ? current.row() + 1 : 1;
 }
 
-void TForm1::StringGrid1Click()
+void MainWindow::showCurrentCellPosition()
 {
-    try {
+    guarded("Report problem in this beta test code: String Grid Click", [this] {
         setStatusText(0, std::to_string(currentRow()) + " : " + std::to_string(currentColumn()));
-    } catch (...) {
-        ShowMessageBox("Problem:", "Report problem in this beta test code: String Grid Click");
-    }
+    });
 }
 
-void TForm1::StringGrid1KeyDown(int key)
+void MainWindow::handleGridKey(int key)
 {
-    try {
-        if (key == Qt::Key_F12)
-            ShowCellComment();
-        else if (key == Qt::Key_F11)
-            EditCellComment();
-        if (isQuietKey(key))
-            return;
-        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !document_.unsavedChanges())
-            return;
-        MarkDataChanged();
-        Shape1->repaint();
-    } catch (...) {
-    }
+    if (key == Qt::Key_F12)
+        showCellComment();
+    else if (key == Qt::Key_F11)
+        editCellComment();
+    if (isQuietKey(key))
+        return;
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !document_.unsavedChanges())
+        return;
+    guarded("Could not mark the data as changed.", [this] {
+        markDataChanged();
+        changeLight_->repaint();
+    });
 }
 
-void TForm1::StringGrid1GetEditText(int column, int row, const std::string &text)
+void MainWindow::noteEditorText(int column, int row, const std::string &text)
 {
-    try {
+    guarded("Report problem in beta test code: String Grid Get-Edit-Text", [&] {
         const TagRecord *record = document_.cellInfo(column, row);
         if (record && text != record->value)
-            MarkDataChanged();
-    } catch (...) {
-        ShowMessageBox("Problem:", "Report problem in beta test code: String Grid Get-Edit-Text");
-    }
+            markDataChanged();
+    });
 }
 
-std::string TForm1::StringGrid1SetEditText(int, int, const std::string &text)
+std::string MainWindow::limitEditedText(const std::string &text)
 {
     if (static_cast<int>(text.size()) <= LogDocument::kEditLimit)
         return text;
-    ShowMessageBox("Warning", "Length of text will be truncated.  Text was longer than maximum "
+    showMessage("Warning", "Length of text will be truncated.  Text was longer than maximum "
                               "permissable length.");
     return text.substr(0, LogDocument::kEditLimit);
 }
 
-void TForm1::Font1Click()
+void MainWindow::chooseGridFont()
 {
-    try {
-        const std::optional<QFont> chosen = platform_.chooseFont(this, StringGrid1->font(), 7, 11);
+    guarded("Problem occurred while setting the chosen font to be current Grid font.", [this] {
+        const std::optional<QFont> chosen = platform_.chooseFont(this, gridView_->font(), 7, 11);
         if (!chosen)
             return;
-        StringGrid1->setFont(*chosen);
-        RichEdit1->setFont(*chosen);
-        RichEdit2->setFont(*chosen);
+        gridView_->setFont(*chosen);
+        loadReportView_->setFont(*chosen);
+        sourceView_->setFont(*chosen);
         const int height = std::abs(QFontInfo(*chosen).pixelSize());
         if (height > 0 && document_.rowCount() > 0 && document_.columnCount() > 0) {
-            StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-            StringGrid1->verticalHeader()->setDefaultSectionSize(height + 4);
-            StringGrid1->horizontalHeader()->setFixedHeight(height + 4);
+            gridView_->verticalHeader()->setMinimumSectionSize(1);
+            gridView_->verticalHeader()->setDefaultSectionSize(height + 4);
+            gridView_->horizontalHeader()->setFixedHeight(height + 4);
         }
-        FormResize();
-    } catch (...) {
-        ShowMessageBox("Problem:", "Problem occurred while setting the chosen font to be current "
-                                   "Grid font.");
-    }
+        layoutChildren();
+    });
 }
 
-int TForm1::gridRowHeight() const { return StringGrid1->verticalHeader()->defaultSectionSize(); }
+int MainWindow::gridRowHeight() const { return gridView_->verticalHeader()->defaultSectionSize(); }
 
-void TForm1::SelectCell(int column, int row)
+void MainWindow::selectCell(int column, int row)
 {
-    try {
-        if (row < 1 || row >= document_.rowCount() || column < 0 || column >= document_.columnCount())
-            return;
-        if (column == 0) {
-            StringGrid1->setCurrentIndex(gridModel_->index(row - 1, 0));
-            StringGrid1->selectRow(row - 1);
-            recordColumnCurrent_ = true;
-        } else {
-            // The view may already stand on this index (the record-number
-            // cell of the same row maps to it), so no change signal comes.
-            recordColumnCurrent_ = false;
-            const QModelIndex cell = gridModel_->index(row - 1, column - 1);
-            StringGrid1->setCurrentIndex(cell);
-            StringGrid1->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
-        }
-        StringGrid1->scrollTo(gridModel_->index(row - 1, std::max(0, column - 1)));
-        StringGrid1Click();
-    } catch (...) {
+    if (row < 1 || row >= document_.rowCount() || column < 0 || column >= document_.columnCount())
+        return;
+    if (column == 0) {
+        gridView_->setCurrentIndex(gridModel_->index(row - 1, 0));
+        gridView_->selectRow(row - 1);
+        recordColumnCurrent_ = true;
+    } else {
+        // The view may already stand on this index (the record-number
+        // cell of the same row maps to it), so no change signal comes.
+        recordColumnCurrent_ = false;
+        const QModelIndex cell = gridModel_->index(row - 1, column - 1);
+        gridView_->setCurrentIndex(cell);
+        gridView_->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
     }
+    gridView_->scrollTo(gridModel_->index(row - 1, std::max(0, column - 1)));
+    showCurrentCellPosition();
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!StringGrid1 || !RichEdit2)
+    if (!gridView_ || !sourceView_)
         return QMainWindow::eventFilter(watched, event);  // still being built
-    if (watched == StringGrid1->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (watched == gridView_->viewport() && event->type() == QEvent::MouseButtonPress)
         recordColumnCurrent_ = false;  // a click always lands on a data cell
-    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+    if (watched == gridView_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        StringGrid1KeyDown(key);
+        handleGridKey(key);
         if (key == Qt::Key_F11 || key == Qt::Key_F12)
             return true;
     } else if (watched == cornerButton_ && event->type() == QEvent::Paint) {
@@ -174,13 +163,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         painter.drawLine(area.topRight(), area.bottomRight());
         painter.drawLine(area.bottomLeft(), area.bottomRight());
         painter.setPen(Qt::black);
-        painter.setFont(StringGrid1->horizontalHeader()->font());
+        painter.setFont(gridView_->horizontalHeader()->font());
         painter.drawText(area.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
                          toQt(document_.text(0, 0)));
         return true;
-    } else if (RichEdit2 && watched == RichEdit2->viewport()
+    } else if (sourceView_ && watched == sourceView_->viewport()
                && event->type() == QEvent::MouseButtonPress) {
-        RichEdit2MouseDown();
+        guarded("Could not show the source text.", [this] { openSourceDisplay(); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

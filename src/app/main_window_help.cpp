@@ -14,36 +14,17 @@ constexpr int kHelpContext = 100;
 
 }  // namespace
 
-void TForm1::About1Click()
+void MainWindow::showAbout()
 {
-    try {
-        if (!aboutBox_)
-            aboutBox_ = new TAboutBox(this);
-        platform_.runModal(*aboutBox_);
-    } catch (...) {
-    }
+    guarded("Could not show the about box.", [this] { platform_.runModal(*aboutBox_); });
 }
 
-void TForm1::ToolButton3Click()
+void MainWindow::showHelp()
 {
-    try {
-        if (!aboutBox_)
-            aboutBox_ = new TAboutBox(this);
-        platform_.runModal(*aboutBox_);
-    } catch (...) {
-    }
-}
-
-void TForm1::Overview1Click()
-{
-    try {
+    guarded("Could not find help file", [this] {
         if (!platform_.showHelp(this, kHelpFile, kHelpContext))
-            ShowMessageBox("Problem:", "Could not display help");
-    } catch (...) {
-        ShowMessageBox("Problem:", "Could not find help file");
-    }
+            showMessage("Problem:", "Could not display help");
+    });
 }
-
-void TForm1::ToolButton4Click() { Overview1Click(); }
 
 }  // namespace vaziduvu

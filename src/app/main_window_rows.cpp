@@ -17,53 +17,16 @@ const char *const kRowLimit = "Maximum allowable row already exist!";
 
 }  // namespace
 
-void TForm1::AddRow1Click()
+void MainWindow::addBlankRow()
 {
-    try {
-        if (ToolButton7->isEnabled())
-            ToolButton7Click();
-        else
-            ShowMessageBox("Problem:", kOpenFirst);
-    } catch (...) {
-        ShowMessageBox("Problem:", "Problem adding a row to the grid");
+    guarded("Problem adding row to file ..", [this] {
+    if (!document_.documentOpen()) {
+        showMessage("Problem:", kOpenFirst);
+        return;
     }
-}
-
-void TForm1::ToolButton7Click()
-{
-    try {
-        AddBlankRow();
-    } catch (...) {
-        ShowMessageBox("Problem:", "Problem adding row to file ..");
-    }
-}
-
-void TForm1::AddRowSameAsPrevious1Click()
-{
-    try {
-        if (ToolButton8->isEnabled())
-            ToolButton8Click();
-        else
-            ShowMessageBox("Problem:", kOpenFirst);
-    } catch (...) {
-        ShowMessageBox("Problem:", "Could not add row same as previous");
-    }
-}
-
-void TForm1::ToolButton8Click()
-{
-    try {
-        AddRowSameAsPrevious();
-    } catch (...) {
-        ShowMessageBox("Problem:", "Could not add [same] Row ... ");
-    }
-}
-
-void TForm1::AddBlankRow()
-{
     gridDelegate_->commitOpenEditor();
     if (document_.rowLimitReached()) {
-        ShowMessageBox("Problem:", kRowLimit);
+        showMessage("Problem:", kRowLimit);
         return;
     }
     const int column = currentColumn();
@@ -71,91 +34,87 @@ void TForm1::AddBlankRow()
     if (row < 0)
         return;
     refreshGrid();
-    SelectCell(column, row);
-    MarkDataChanged();
+    selectCell(column, row);
+    markDataChanged();
+    });
 }
 
-void TForm1::AddRowSameAsPrevious()
+void MainWindow::addCopiedRow()
 {
+    guarded("Could not add [same] Row ... ", [this] {
+    if (!document_.documentOpen()) {
+        showMessage("Problem:", kOpenFirst);
+        return;
+    }
     // The row above must be copied with what is typed in its editor.
     gridDelegate_->commitOpenEditor();
     if (document_.rowLimitReached()) {
-        ShowMessageBox("Problem:", kRowLimit);
+        showMessage("Problem:", kRowLimit);
         return;
     }
     const int column = currentColumn();
-    bool noRowAbove = false;
-    const int row = document_.appendRowSameAsPrevious(noRowAbove);
+    const auto [row, noRowAbove] = document_.appendRowSameAsPrevious();
     if (row < 0)
         return;
     refreshGrid();
     if (noRowAbove) {
         for (int c = 1; c < document_.columnCount(); ++c)
-            ShowMessageBox("Problem:", "There is no row to mimic!");
+            showMessage("Problem:", "There is no row to mimic!");
     } else if (document_.columnCount() > 1) {
-        MarkDataChanged();
+        markDataChanged();
     }
-    SelectCell(column, row);
+    selectCell(column, row);
+    });
 }
 
-void TForm1::New1Click() { ToolButton9Click(); }
-
-void TForm1::ToolButton9Click()
+void MainWindow::newProject()
 {
-    try {
+    guarded("Could not create new file", [this] {
         gridDelegate_->commitOpenEditor();
         if (changeLightYellow()) {
             if (platform_.confirm(this, "Your current data has not been saved by exporting it to "
                                         "a file. \r\n Do you wish to save your data now?")) {
-                if (!SaveToNewFile())
+                if (!saveToNewFile())
                     return;
             }
-            SetChangeLight(true, kGreen);
-            NewProject();
+            setChangeLight(true, kGreen);
+            startNewProject();
             return;
         }
         if (!document_.documentOpen())
-            SetChangeLight(true);
-        Shape1->setBrushColor(kGreen);
-        Image1->hide();
-        Label1->hide();
-        NewProject();
+            setChangeLight(true);
+        changeLight_->setBrushColor(kGreen);
+        startupImage_->hide();
+        startupTitle_->hide();
+        startNewProject();
         document_.setUnsavedChanges(false);
-    } catch (...) {
-        ShowMessageBox("Problem:", "Could not create new file");
-    }
+    });
 }
 
-void TForm1::NewProject()
+void MainWindow::startNewProject()
 {
-    try {
+    guarded("Could not create new project", [this] {
         adifFile_.reset();
-        ResetDocument();
+        resetDocument();
         adifFile_ = std::make_unique<AdifFile>();
-        ShowEmptyGrid();
+        showEmptyGrid();
         // Trailers, counts (6 fields, 2 rows), the 6 x 2 grid, the default
         // record and the document-open flag.
         document_.newProject();
         exportInProgress_ = false;
         refreshGrid();
 
-        Panel1->hide();
-        SetDocumentButtons(true);
-        // The menu offers the same document commands as the toolbar, so
-        // "Save &As" and "&Close Current" work on a new project as they do on
-        // a loaded file.
-        SetDocumentMenus(true);
-        SetChangeLight(true, kYellow);
-        Label3->show();
+        busyBanner_->hide();
+        setDocumentCommandsEnabled(true);
+        setChangeLight(true, kYellow);
+        changeLegend_->show();
         setLoadReport("New Project Started ...");
         setSourceView("");
         setWindowTitle("[NEW PROJECT]");
-        Image1->hide();
-        Label1->hide();
-        SelectCell(1, 1);
-    } catch (...) {
-        ShowMessageBox("Problem:", "Could not create new project");
-    }
+        startupImage_->hide();
+        startupTitle_->hide();
+        selectCell(1, 1);
+    });
 }
 
 }  // namespace vaziduvu

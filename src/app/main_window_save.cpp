@@ -1,4 +1,4 @@
-// Saving: every save writes a new export file through SaveToNewFile.
+// Saving: every save writes a new export file through saveToNewFile.
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
@@ -14,64 +14,55 @@
 
 namespace vaziduvu {
 
-namespace {
-
 // The writers' view of the main window: messages go to the message box, the
 // failing cell is selected, and the status bar shows the progress.
 class WindowExportHost : public ExportHost {
 public:
-    explicit WindowExportHost(TForm1 &form) : form_(form) {}
+    explicit WindowExportHost(MainWindow &window) : window_(window) {}
 
     void showMessage(const std::string &header, const std::string &text) override
     {
-        form_.refreshGrid();
-        form_.ShowMessageBox(header, text);
+        window_.refreshGrid();
+        window_.showMessage(header, text);
     }
     void showPlainMessage(const std::string &text) override
     {
-        form_.platform().showPlainMessage(&form_, text);
+        window_.platform().showPlainMessage(&window_, text);
     }
-    void selectCell(int column, int row) override { form_.SelectCell(column, row); }
+    void selectCell(int column, int row) override { window_.selectCell(column, row); }
     void showProgress(const std::string &text, bool last) override
     {
-        form_.setStatusText(2, text);
+        window_.setStatusText(2, text);
         for (int i = 0; i < 2; ++i) {
-            form_.StatusBar2->repaint();
-            form_.platform().processEvents();
+            window_.statusBar_->repaint();
+            window_.platform().processEvents();
         }
         if (last)
-            form_.StringGrid1->setFocus();
+            window_.gridView_->setFocus();
     }
-    bool omitEmptyFieldTags() const override { return form_.Omitemptyfieldtags1->isChecked(); }
-    std::string exportDate() override { return form_.platform().shortDateToday(); }
-    int latestYear() override { return form_.platform().currentYear() + 1; }
+    bool omitEmptyFieldTags() const override { return window_.omitEmptyTagsAction_->isChecked(); }
+    std::string exportDate() override { return window_.platform().shortDateToday(); }
+    int latestYear() override { return window_.platform().currentYear() + 1; }
     DriveType driveTypeOf(const std::string &path) override
     {
-        return form_.platform().driveTypeOf(path);
+        return window_.platform().driveTypeOf(path);
     }
 
 private:
-    TForm1 &form_;
+    MainWindow &window_;
 };
 
-}  // namespace
-
-void TForm1::Save1Click() { ToolButton2Click(); }
-
-void TForm1::ToolButton2Click()
+void MainWindow::saveAs()
 {
-    try {
-        SaveToNewFile();
-    } catch (...) {
-    }
+    guarded(kUnexpectedSaveFailureMessage, [this] { saveToNewFile(); });
 }
 
-bool TForm1::SaveToNewFile()
+bool MainWindow::saveToNewFile()
 {
     // Text still in the cell editor belongs to the data being saved.
     gridDelegate_->commitOpenEditor();
     if (!document_.documentOpen()) {
-        ShowMessageBox("Problem:", kNoDocumentToSaveMessage);
+        showMessage("Problem:", kNoDocumentToSaveMessage);
         return false;
     }
     try {
@@ -91,64 +82,63 @@ bool TForm1::SaveToNewFile()
             if (chosen->empty())
                 continue;
             if (platform_.fileExists(*chosen)) {
-                ShowMessageBox("Problem:", kExistingFileNameMessage);
+                showMessage("Problem:", kExistingFileNameMessage);
                 continue;
             }
             target = *chosen;
             break;
         }
 
-        const auto [header, text] = SaveNotice(HasLengthDiscrepancy());
-        ShowMessageBox(header, text);
+        const auto [header, text] = saveNotice(document_.anyLengthDiscrepancy());
+        showMessage(header, text);
 
-        uint8_t exportStatus = ExportOk;
-        BeginBusyCursor();
-        ShowBusyCaption("Writing data to new file ... ");
+        beginBusy();
+        showBusyBanner("Writing data to new file ... ");
         exportInProgress_ = true;
-        bool written = false;
+        ExportResult result;
         try {
             WindowExportHost host(*this);
-            written = RunExportWriters(document_, target, exportStatus, host);
+            result = runExportWriters(document_, target, host);
         } catch (...) {
             exportInProgress_ = false;
-            Panel1->hide();
-            EndBusyCursor();
+            busyBanner_->hide();
+            endBusy();
             refreshGrid();
-            ShowMessageBox("Problem:", kUnexpectedSaveFailureMessage);
+            showMessage("Problem:", kUnexpectedSaveFailureMessage);
             return false;
         }
         exportInProgress_ = false;
-        Panel1->hide();
-        EndBusyCursor();
+        busyBanner_->hide();
+        endBusy();
         refreshGrid();
 
-        if (exportStatus == ExportOk && written) {
+        if (result) {
             setSourceView("");
             setLoadReport("Statistics refreshed on reload");
             document_.setUnsavedChanges(false);
-            SetChangeLight(changeLightVisible(), kGreen);
+            setChangeLight(changeLightVisible(), kGreen);
             // A path is in the file system's encoding, not a log's text.
             setWindowTitle(QStringLiteral(" File: ")
                            + QFile::decodeName(QByteArray::fromStdString(target)));
             return true;
         }
-        ShowMessageBox("Problem:", kFileNotSavedMessage);
+        showMessage("Problem:", fileNotSavedMessage(result));
         return false;
     } catch (...) {
         exportInProgress_ = false;
-        Panel1->hide();
+        busyBanner_->hide();
         while (busyDepth_ > 0)
-            EndBusyCursor();
-        ShowMessageBox("Problem:", kUnexpectedSaveFailureMessage);
+            endBusy();
+        showMessage("Problem:", kUnexpectedSaveFailureMessage);
         return false;
     }
 }
 
-void TForm1::Omitemptyfieldtags1Click()
+void MainWindow::toggleOmitEmptyTags()
 {
-    try {
-        if (Omitemptyfieldtags1->isChecked()) {
-            Omitemptyfieldtags1->setChecked(false);
+    guarded("Could not change the export option.", [this] {
+        if (omitEmptyTagsAction_->isChecked()) {
+            omitEmptyTagsAction_->setChecked(false);
             return;
         }
         if (platform_.confirm(
@@ -157,9 +147,8 @@ void TForm1::Omitemptyfieldtags1Click()
                       "a different number of field tags than other rows. \r\n\r\nThis is "
                       "permitted  by the data definition, but may not be compatible with some "
                       "logging programs.  Use it anyway?"))
-            Omitemptyfieldtags1->setChecked(true);
-    } catch (...) {
-    }
+            omitEmptyTagsAction_->setChecked(true);
+    });
 }
 
 }  // namespace vaziduvu

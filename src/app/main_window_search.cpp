@@ -4,33 +4,29 @@
 
 namespace vaziduvu {
 
-void TForm1::Search1Click() { ToolButton12Click(); }
-
-void TForm1::ToolButton12Click()
+void MainWindow::openSearch()
 {
-    try {
-        if (searchWindow_ == nullptr)
-            searchWindow_ = new TOKRightDlg2(frameGeometry(), this);
-        searchWindow_->setSearchCallback(
-            [this](const std::string &text, int findNext, int matchCase) {
-                SearchCallback(text, findNext, matchCase);
-            });
-        searchWindow_->show();
-        searchWindow_->raise();
-        searchWindow_->activateWindow();
-    } catch (...) {
-    }
+    guarded("Could not open the search window.", [this] {
+        if (searchDialog_ == nullptr) {
+            searchDialog_ = new SearchDialog(frameGeometry(), this);
+            searchDialog_->setSearchCallback(
+                [this](const std::string &text, bool findNext, bool matchCase) {
+                    search(text, findNext, matchCase);
+                });
+        }
+        searchDialog_->show();
+        searchDialog_->raise();
+        searchDialog_->activateWindow();
+    });
 }
 
-void TForm1::SearchCallback(const std::string &text, int findNext, int matchCase)
+void MainWindow::search(const std::string &text, bool findNext, bool matchCase)
 {
-    try {
-        const SearchHit hit =
-            SearchGrid(document_, text, findNext == 1, matchCase == 1, searchPosition_);
+    guarded("Could not search the grid.", [&] {
+        const SearchHit hit = searchGrid(document_, text, findNext, matchCase, searchPosition_);
         if (hit.found)
-            SelectCell(hit.column, hit.row);
-    } catch (...) {
-    }
+            selectCell(hit.column, hit.row);
+    });
 }
 
 }  // namespace vaziduvu

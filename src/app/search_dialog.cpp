@@ -15,118 +15,99 @@
 
 namespace vaziduvu {
 
-TOKRightDlg2::TOKRightDlg2(const QRect &mainWindow, QWidget *parent)
+SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     : QDialog(parent), recorded_(mainWindow)
 {
-    setObjectName("OKRightDlg2");
+    setObjectName("searchDialog");
     setWindowTitle("Search");
     setModal(false);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName("Shape1");
-    Shape1->setFrameShape(QFrame::StyledPanel);
-    Shape1->setFrameShadow(QFrame::Sunken);
-    Label1 = new QLabel("&Search For", Shape1);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(Shape1);
-    Edit1->setObjectName("Edit1");
-    Edit1->setMinimumWidth(200);
-    Label1->setBuddy(Edit1);
-    CheckBox1 = new QCheckBox("Match Case", Shape1);
-    CheckBox1->setObjectName("CheckBox1");
-    CheckBox1->setChecked(false);
-    OKBtn = new QPushButton("Find First", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    Button1 = new QPushButton("Find &Next", this);
-    Button1->setObjectName("Button1");
+    searchPanel_ = new QFrame(this);
+    searchPanel_->setObjectName("searchPanel");
+    searchPanel_->setFrameShape(QFrame::StyledPanel);
+    searchPanel_->setFrameShadow(QFrame::Sunken);
+    searchLabel_ = new QLabel("&Search For", searchPanel_);
+    searchLabel_->setObjectName("searchLabel");
+    searchText_ = new QLineEdit(searchPanel_);
+    searchText_->setObjectName("searchText");
+    searchText_->setMinimumWidth(200);
+    searchLabel_->setBuddy(searchText_);
+    matchCaseBox_ = new QCheckBox("Match Case", searchPanel_);
+    matchCaseBox_->setObjectName("matchCaseBox");
+    matchCaseBox_->setChecked(false);
+    findFirstButton_ = new QPushButton("Find First", this);
+    findFirstButton_->setObjectName("findFirstButton");
+    findFirstButton_->setDefault(true);
+    findNextButton_ = new QPushButton("Find &Next", this);
+    findNextButton_->setObjectName("findNextButton");
 
-    auto *panel = new QVBoxLayout(Shape1);
-    panel->addWidget(Label1);
-    panel->addWidget(Edit1);
-    panel->addWidget(CheckBox1);
+    auto *panel = new QVBoxLayout(searchPanel_);
+    panel->addWidget(searchLabel_);
+    panel->addWidget(searchText_);
+    panel->addWidget(matchCaseBox_);
     auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(Button1);
+    buttons->addWidget(findFirstButton_);
+    buttons->addWidget(findNextButton_);
     buttons->addStretch();
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(Shape1, 1);
+    layout->addWidget(searchPanel_, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Enter in the text box is Find First; the box takes the key so the
     // default button does not run a second search.
-    Edit1->installEventFilter(this);
-    connect(OKBtn, &QPushButton::clicked, this, &TOKRightDlg2::OKBtnClick);
-    connect(Button1, &QPushButton::clicked, this, &TOKRightDlg2::Button1Click);
+    searchText_->installEventFilter(this);
+    connect(findFirstButton_, &QPushButton::clicked, this, &SearchDialog::findFirst);
+    connect(findNextButton_, &QPushButton::clicked, this, &SearchDialog::findNext);
 }
 
-void TOKRightDlg2::OKBtnClick()
+void SearchDialog::findFirst()
 {
-    try {
-        if (!trimText(fromQt(Edit1->text())).empty())
-            DoTheCallback(0);
-    } catch (...) {
-    }
+    if (!trimText(fromQt(searchText_->text())).empty())
+        runSearch(false);
 }
 
-void TOKRightDlg2::Button1Click()
+void SearchDialog::findNext()
 {
-    try {
-        if (!trimText(fromQt(Edit1->text())).empty())
-            DoTheCallback(1);
-    } catch (...) {
-    }
+    if (!trimText(fromQt(searchText_->text())).empty())
+        runSearch(true);
 }
 
-void TOKRightDlg2::Edit1KeyPress(int key)
+void SearchDialog::placeBesideMainWindow()
 {
-    if (key == 13)
-        OKBtnClick();
+    move(recorded_.left() + recorded_.width() / 3, recorded_.top() + recorded_.height() / 2);
+    searchText_->setFocus();
 }
 
-void TOKRightDlg2::FormActivate()
+// The callback guards itself: it is the main window's search command.
+void SearchDialog::runSearch(bool next)
 {
-    try {
-        move(recorded_.left() + recorded_.width() / 3, recorded_.top() + recorded_.height() / 2);
-        Edit1->setFocus();
-    } catch (...) {
-    }
+    if (callback_)
+        callback_(trimText(fromQt(searchText_->text())), next, matchCaseBox_->isChecked());
 }
 
-void TOKRightDlg2::FormClose() { DoTheCallback(0); }
+void SearchDialog::reject() { close(); }
 
-void TOKRightDlg2::DoTheCallback(int findNext)
-{
-    try {
-        if (callback_)
-            callback_(trimText(fromQt(Edit1->text())), findNext, CheckBox1->isChecked() ? 1 : 0);
-    } catch (...) {
-    }
-}
-
-void TOKRightDlg2::reject() { close(); }
-
-bool TOKRightDlg2::event(QEvent *event)
+bool SearchDialog::event(QEvent *event)
 {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+        placeBesideMainWindow();
     return handled;
 }
 
-void TOKRightDlg2::closeEvent(QCloseEvent *event)
+void SearchDialog::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    runSearch(false);
     event->accept();
 }
 
-bool TOKRightDlg2::eventFilter(QObject *watched, QEvent *event)
+bool SearchDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+    if (watched == searchText_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Edit1KeyPress(13);
+            findFirst();
             return true;
         }
     }

@@ -15,35 +15,21 @@ class QPushButton;
 namespace vaziduvu {
 
 // The modeless "Search" window. It knows nothing of the grid: each search
-// goes to the one registered callback with the trimmed search text, the
-// find-next flag (0 find first, 1 find next) and the match-case flag (1 to
-// match case). Created once and kept; closing it runs one Find First with
-// the text in the box and hides it.
-class TOKRightDlg2 : public QDialog {
+// goes to the one registered callback with the trimmed search text, whether
+// it is a find next (false: find first) and whether letter case must match.
+// Created once and kept; closing it runs one Find First with the text in the
+// box and hides it.
+class SearchDialog : public QDialog {
     Q_OBJECT
 public:
-    using Callback = std::function<void(const std::string &text, int findNext, int matchCase)>;
+    using Callback = std::function<void(const std::string &text, bool findNext, bool matchCase)>;
 
     // mainWindow: the main window's frame geometry when the search window is
     // created; every activation places the window by it.
-    explicit TOKRightDlg2(const QRect &mainWindow, QWidget *parent = nullptr);
-
-    QFrame *Shape1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QPushButton *OKBtn = nullptr;    // "Find First"
-    QPushButton *Button1 = nullptr;  // "Find &Next"
-    QCheckBox *CheckBox1 = nullptr;  // "Match Case"
+    explicit SearchDialog(const QRect &mainWindow, QWidget *parent = nullptr);
 
     void setSearchCallback(Callback callback) { callback_ = std::move(callback); }
     QRect recordedGeometry() const { return recorded_; }
-
-    void OKBtnClick();
-    void Button1Click();
-    void Edit1KeyPress(int key);
-    void FormActivate();
-    void FormClose();
-    void DoTheCallback(int findNext);
 
     // Escape closes the window the same way as its close button.
     void reject() override;
@@ -54,6 +40,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void findFirst();
+    void findNext();
+    void placeBesideMainWindow();
+    void runSearch(bool next);
+
+    QFrame *searchPanel_ = nullptr;
+    QLabel *searchLabel_ = nullptr;
+    QLineEdit *searchText_ = nullptr;
+    QPushButton *findFirstButton_ = nullptr;
+    QPushButton *findNextButton_ = nullptr;
+    QCheckBox *matchCaseBox_ = nullptr;
     QRect recorded_;
     Callback callback_;
 };

@@ -26,57 +26,46 @@ QString withLineFeeds(const QString &text)
 
 }  // namespace
 
-TOKBottomDlg::TOKBottomDlg(const QString &text, QWidget *parent) : QDialog(parent), text_(text)
+SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent) : QDialog(parent), text_(text)
 {
-    setObjectName("OKBottomDlg");
+    setObjectName("sourceDisplayDialog");
     setWindowTitle("Source Display");
     setWindowIcon(programIcon());
     setSizeGripEnabled(true);
     setMinimumSize(160, 120);
 
-    RichEdit3 = new QPlainTextEdit(this);
-    RichEdit3->setObjectName("RichEdit3");
-    RichEdit3->setReadOnly(true);
-    RichEdit3->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RichEdit3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit3->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    RichEdit3->move(kMargin, kMargin);
+    textView_ = new QPlainTextEdit(this);
+    textView_->setObjectName("sourceText");
+    textView_->setReadOnly(true);
+    textView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    textView_->move(kMargin, kMargin);
 
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    OKBtn->resize(75, 25);
-    connect(OKBtn, &QPushButton::clicked, this, &TOKBottomDlg::OKBtnClick);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    okButton_->setDefault(true);
+    okButton_->resize(75, 25);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     resize(kFirstWidth, kFirstHeight);
-    FormResize();
+    layoutChildren();
 }
 
-void TOKBottomDlg::FormActivate()
+void SourceDisplayDialog::showText() { textView_->setPlainText(withLineFeeds(text_)); }
+
+void SourceDisplayDialog::layoutChildren()
 {
-    try {
-        RichEdit3->setPlainText(withLineFeeds(text_));
-    } catch (...) {
-    }
+    textView_->resize(std::max(0, width() - 15), std::max(0, height() - 45));
+    okButton_->move(textView_->x() + textView_->width() - okButton_->width(),
+                    textView_->y() + textView_->height() + 7);
 }
 
-void TOKBottomDlg::FormResize()
-{
-    try {
-        RichEdit3->resize(std::max(0, width() - 15), std::max(0, height() - 45));
-        OKBtn->move(RichEdit3->x() + RichEdit3->width() - OKBtn->width(),
-                    RichEdit3->y() + RichEdit3->height() + 7);
-    } catch (...) {
-    }
-}
-
-void TOKBottomDlg::OKBtnClick() { accept(); }
-
-void TOKBottomDlg::showEvent(QShowEvent *event)
+void SourceDisplayDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    showText();
     if (placed_)
         return;
     placed_ = true;
@@ -88,10 +77,10 @@ void TOKBottomDlg::showEvent(QShowEvent *event)
     move(frame.topLeft());
 }
 
-void TOKBottomDlg::resizeEvent(QResizeEvent *event)
+void SourceDisplayDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    FormResize();
+    layoutChildren();
 }
 
 }  // namespace vaziduvu

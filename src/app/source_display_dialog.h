@@ -11,7 +11,7 @@ namespace vaziduvu {
 // The enlarged, read-only view of the source text, opened by a click on the
 // main window's source view. The caller creates it with the text, runs it
 // modally and destroys it.
-class TOKBottomDlg : public QDialog {
+class SourceDisplayDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -19,20 +19,18 @@ public:
     static constexpr int kFirstHeight = 427;
 
     // Line breaks in the text may be "\r\n" (one break), "\n" or "\r".
-    TOKBottomDlg(const QString &text, QWidget *parent = nullptr);
-
-    void FormActivate();
-    void FormResize();
-    void OKBtnClick();
-
-    QPlainTextEdit *RichEdit3 = nullptr;
-    QPushButton *OKBtn = nullptr;
+    SourceDisplayDialog(const QString &text, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void showText();
+    void layoutChildren();
+
+    QPlainTextEdit *textView_ = nullptr;
+    QPushButton *okButton_ = nullptr;
     QString text_;
     bool placed_ = false;
 };

@@ -9,7 +9,7 @@ namespace vaziduvu {
 // What the program needs around it to start: enough memory of every kind
 // and some free room on the disk of the current directory. A query that
 // fails counts as too little.
-inline bool EnoughResourcesToStart(Platform &platform)
+inline bool enoughResourcesToStart(Platform &platform)
 {
     constexpr uint64_t kVirtual = 100000000;
     constexpr uint64_t kPhysical = 20000000;

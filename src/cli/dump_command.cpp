@@ -42,7 +42,7 @@ nlohmann::ordered_json tagJson(const TagRecord &tag)
 
 nlohmann::ordered_json parseJson(const std::string &path, const AdifFile &file)
 {
-    const TagRecord &outcome = file.outcome();
+    const ParseResult outcome = file.result();
     nlohmann::ordered_json fieldNames = nlohmann::ordered_json::array();
     for (const std::string &name : file.fieldNames())
         fieldNames.push_back(latin1ToUtf8(name));
@@ -53,11 +53,11 @@ nlohmann::ordered_json parseJson(const std::string &path, const AdifFile &file)
     nlohmann::ordered_json result;
     result["file"] = path;
     result["outcome"] = {
-        {"code", outcome.errorCode},
-        {"name", outcomeName(outcome.errorCode)},
-        {"errorPosition", outcome.errorPosition},
-        {"errorLength", outcome.errorLength},
-        {"report", outcomeReportText(outcome.errorCode, outcome.errorPosition)},
+        {"code", static_cast<int>(outcome.status)},
+        {"name", outcomeName(outcome.status)},
+        {"errorPosition", outcome.position},
+        {"errorLength", outcome.length},
+        {"report", outcomeReportText(outcome.status, outcome.position)},
     };
     result["counts"] = {
         {"leftBrackets", file.leftBracketCount()},
@@ -117,7 +117,7 @@ int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std:
         return CliUsageError;
     }
     out << parseJson(latin1ToUtf8(path), file).dump(2) << '\n';
-    return file.outcomeIs(ParseOk) ? CliOk : CliFormatError;
+    return file.result().status == ParseStatus::Ok ? CliOk : CliFormatError;
 }
 
 }  // namespace vaziduvu

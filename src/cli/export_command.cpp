@@ -3,6 +3,7 @@
 #include "adif/adif_file.h"
 #include "cli/dump_command.h"
 #include "document/log_document.h"
+#include "export/file_system.h"
 #include "export/save_flow.h"
 
 #include <clocale>
@@ -11,8 +12,6 @@
 #include <fstream>
 #include <memory>
 
-#include <sys/statfs.h>
-#include <sys/statvfs.h>
 
 namespace vaziduvu {
 
@@ -23,46 +22,12 @@ namespace fs = std::filesystem;
 const char *const kTooBigReport =
     "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n";
 
-// Magic numbers of the file systems that are no place for an export.
-constexpr unsigned long kIso9660Magic = 0x9660;
-constexpr unsigned long kUdfMagic = 0x15013346;
-constexpr unsigned long kNfsMagic = 0x6969;
-constexpr unsigned long kSmbMagic = 0x517B;
-constexpr unsigned long kCifsMagic = 0xFF534D42;
-constexpr unsigned long kSmb2Magic = 0xFE534D42;
-constexpr unsigned long kFuseMagic = 0x65735546;
-
 std::tm localNow()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     return local;
-}
-
-// The /proc/self/mounts entry of the mount that holds the folder: its type.
-std::string mountTypeOf(const fs::path &folder)
-{
-    std::error_code error;
-    const std::string target = fs::canonical(folder, error).string();
-    std::ifstream mounts("/proc/self/mounts");
-    std::string device, mountPoint, type, rest;
-    std::string bestType;
-    size_t bestLength = 0;
-    while (mounts >> device >> mountPoint >> type && std::getline(mounts, rest)) {
-        // Blanks in mount points are written as \040.
-        for (size_t at = mountPoint.find("\\040"); at != std::string::npos;
-             at = mountPoint.find("\\040", at + 1))
-            mountPoint.replace(at, 4, " ");
-        const bool holds = target == mountPoint
-                           || (target.compare(0, mountPoint.size(), mountPoint) == 0
-                               && (mountPoint == "/" || target[mountPoint.size()] == '/'));
-        if (holds && mountPoint.size() >= bestLength) {
-            bestLength = mountPoint.size();
-            bestType = type;
-        }
-    }
-    return bestType;
 }
 
 class ConsoleExportHost : public ExportHost {
@@ -95,42 +60,7 @@ private:
     std::ostream &err_;
 };
 
-bool pathExists(const std::string &path)
-{
-    std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
-}
-
 }  // namespace
-
-DriveType driveTypeOfPath(const std::string &path)
-{
-    std::error_code error;
-    fs::path folder = fs::absolute(path, error).parent_path();
-    while (!fs::is_directory(folder, error) && folder.has_relative_path())
-        folder = folder.parent_path();
-
-    struct statfs info {};
-    if (statfs(folder.c_str(), &info) != 0)
-        return DriveType::Unknown;
-    switch (static_cast<unsigned long>(info.f_type)) {
-    case kIso9660Magic:
-    case kUdfMagic: return DriveType::CdRom;
-    case kNfsMagic:
-    case kSmbMagic:
-    case kCifsMagic:
-    case kSmb2Magic: return DriveType::Remote;
-    case kFuseMagic:
-        if (mountTypeOf(folder) == "fuse.sshfs")
-            return DriveType::Remote;
-        break;
-    default: break;
-    }
-    struct statvfs flags {};
-    if (statvfs(folder.c_str(), &flags) == 0 && (flags.f_flag & ST_RDONLY) != 0)
-        return DriveType::ReadOnly;
-    return DriveType::Fixed;
-}
 
 int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
@@ -155,7 +85,7 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     switch (document->fillFrom(*file)) {
     case LogDocument::FillResult::FormatError: {
         const std::string report =
-            outcomeReportText(file->outcomeCode(), file->outcome().errorPosition);
+            outcomeReportText(file->result().status, file->result().position);
         err << report;
         if (report.empty() || report.back() != '\n')
             err << '\n';
@@ -169,18 +99,20 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
         err << "Problem: " << kExistingFileNameMessage << '\n';
         return CliFormatError;
     }
-    const auto [header, notice] = SaveNotice(document->HasLengthDiscrepancy());
+    const auto [header, notice] = saveNotice(document->anyLengthDiscrepancy());
     out << header << ' ' << notice << '\n';
 
     ConsoleExportHost host(err);
-    uint8_t exportStatus = ExportOk;
-    if (!RunExportWriters(*document, target, exportStatus, host)) {
+    const ExportResult result = runExportWriters(*document, target, host);
+    if (!result) {
         err << "Problem: " << kFileNotSavedMessage << '\n';
+        if (!result.reason.empty())
+            err << result.reason << '\n';
         return CliFormatError;
     }
-    if (ExportTypeTest(target, ".XML") == ExportTypeAtEnd
-        || ExportTypeTest(target, ".HTM") == ExportTypeAtEnd)
-        out << "Saved: " << CompanionName(target) << '\n';
+    if (extensionPlace(target, ".XML") == ExtensionPlace::AtEnd
+        || extensionPlace(target, ".HTM") == ExtensionPlace::AtEnd)
+        out << "Saved: " << companionName(target) << '\n';
     out << "Saved: " << target << '\n';
     return CliOk;
 }

@@ -16,9 +16,4 @@ namespace vaziduvu {
 // or nothing could be saved; 2 for wrong arguments or an unreadable FILE.
 int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
-// Kind of storage holding the folder of the path (the nearest folder that
-// exists): CD-ROM and DVD file systems, network file systems, read-only
-// mounts, and fixed storage for everything else.
-DriveType driveTypeOfPath(const std::string &path);
-
 }  // namespace vaziduvu

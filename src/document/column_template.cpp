@@ -43,12 +43,12 @@ bool startsTimeName(std::string_view name, std::string_view timeName)
 
 }  // namespace
 
-bool IsDialogTimeName(std::string_view name)
+bool isDialogTimeName(std::string_view name)
 {
     return startsTimeName(name, "TIME_ON") || startsTimeName(name, "TIME_OFF");
 }
 
-bool IsNumericInitialValue(std::string_view text)
+bool isNumericInitialValue(std::string_view text)
 {
     for (char c : text) {
         if (c < '0' || c > '9')
@@ -57,18 +57,18 @@ bool IsNumericInitialValue(std::string_view text)
     return true;
 }
 
-bool IsTimeInitialValue(std::string_view text)
+bool isTimeInitialValue(std::string_view text)
 {
     return text.empty() || isValidTimeText(text);
 }
 
-bool IsDateInitialValue(std::string_view text, int latestYear)
+bool isDateInitialValue(std::string_view text, int latestYear)
 {
     const std::string trimmed = trimText(text);
     return trimmed.empty() || isValidDateText(trimmed, latestYear);
 }
 
-ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear)
+ColumnTemplate buildColumnTemplate(const ColumnRequest &request, int latestYear)
 {
     ColumnTemplate result;
     TagRecord &record = result.record;
@@ -79,7 +79,7 @@ ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear)
     record.declaredLength = 0;
     record.name = name;
     record.value = trimText(request.initialValue);
-    record.errorCode = ParseOk;
+    record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.errorLength = 0;
     record.rawTag = "<" + name + ">";
@@ -91,15 +91,15 @@ ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear)
     } else {
         record.kind = TagKnownField;
         record.hasType = false;
-        record.dataType = CatalogueTypeOf(name);
-        record.isTimeOn = IsDialogTimeName(name);
+        record.dataType = catalogueTypeOf(name);
+        record.isTimeOn = isDialogTimeName(name);
     }
 
-    if (record.dataType == TypeNumber && !IsNumericInitialValue(request.initialValue))
+    if (record.dataType == TypeNumber && !isNumericInitialValue(request.initialValue))
         result.refusal = kNumericInitialValueMessage;
-    else if (record.isTimeOn && !IsTimeInitialValue(request.initialValue))
+    else if (record.isTimeOn && !isTimeInitialValue(request.initialValue))
         result.refusal = kTimeInitialValueMessage;
-    else if (record.dataType == TypeDate && !IsDateInitialValue(request.initialValue, latestYear))
+    else if (record.dataType == TypeDate && !isDateInitialValue(request.initialValue, latestYear))
         result.refusal = kDateInitialValueMessage;
     else if (!request.userDefined && record.dataType == TypeInvalid)
         result.refusal = kUnknownCatalogueNameMessage;

@@ -41,18 +41,18 @@ extern const char *const kUnknownCatalogueNameMessage;
 // too) is refused: its cells would have no valid type, and the writers
 // refuse to export a column without one, so the whole log could never be
 // saved again.
-ColumnTemplate BuildColumnTemplate(const ColumnRequest &request, int latestYear);
+ColumnTemplate buildColumnTemplate(const ColumnRequest &request, int latestYear);
 
 // The dialog's own time-name test: the name, over its own length, is the
 // start of "TIME_ON" or "TIME_OFF" (so "TIME" and the empty name are time
-// names). It asks the opposite way round from IsTimeFieldName.
-bool IsDialogTimeName(std::string_view name);
+// names). It asks the opposite way round from isTimeFieldName.
+bool isDialogTimeName(std::string_view name);
 
 // Initial-value checks. The number and time checks look at the text as
 // typed (a blank fails); the date check trims first. Each lets the empty
 // text pass.
-bool IsNumericInitialValue(std::string_view text);
-bool IsTimeInitialValue(std::string_view text);
-bool IsDateInitialValue(std::string_view text, int latestYear);
+bool isNumericInitialValue(std::string_view text);
+bool isTimeInitialValue(std::string_view text);
+bool isDateInitialValue(std::string_view text, int latestYear);
 
 }  // namespace vaziduvu

@@ -179,7 +179,7 @@ void LogDocument::setDocumentCounts(int fields, int records)
 
 LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
 {
-    if (!file.outcomeIs(ParseOk))
+    if (!file.result())
         return FillResult::FormatError;
 
     const int fields = file.fieldCount();
@@ -293,7 +293,7 @@ void LogDocument::reset()
 
 // --- cell helpers --------------------------------------------------------------
 
-TagRecord *LogDocument::EnsureCellRecord(int column, int row)
+TagRecord *LogDocument::ensureCellRecord(int column, int row)
 {
     if (!inSlots(column, row) || column < 1 || row < 1)
         return nullptr;
@@ -360,7 +360,7 @@ std::string LogDocument::columnFieldName(int column) const
     return std::string();
 }
 
-bool LogDocument::HasLengthDiscrepancy() const
+bool LogDocument::anyLengthDiscrepancy() const
 {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
@@ -383,7 +383,7 @@ bool LogDocument::hasComment(const TagRecord &record)
     return !trimText(record.comment).empty();
 }
 
-std::string LogDocument::NormalizeColumnHeader(int column)
+std::string LogDocument::normalizeColumnHeader(int column)
 {
     if (column < 0 || column >= columns_)
         return std::string();
@@ -392,10 +392,10 @@ std::string LogDocument::NormalizeColumnHeader(int column)
     return header;
 }
 
-bool LogDocument::ColumnNameExists(const std::string &name)
+bool LogDocument::columnNameExists(const std::string &name)
 {
     for (int c = 0; c < columns_; ++c) {
-        if (NormalizeColumnHeader(c) == name)
+        if (normalizeColumnHeader(c) == name)
             return true;
     }
     return false;
@@ -433,21 +433,20 @@ int LogDocument::appendBlankRow()
     setSize(columns_, rows_ + 1);
     texts_[slot(0, row)] = std::to_string(row);
     for (int c = 1; c < columns_; ++c)
-        EnsureCellRecord(c, row);
+        ensureCellRecord(c, row);
     return row;
 }
 
-int LogDocument::appendRowSameAsPrevious(bool &noRowAbove)
+LogDocument::AddedRow LogDocument::appendRowSameAsPrevious()
 {
-    noRowAbove = false;
     if (rowLimitReached() || rows_ >= kRowSlots || columns_ < 1)
-        return -1;
+        return {};
     const int row = rows_;
     setSize(columns_, rows_ + 1);
     texts_[slot(0, row)] = std::to_string(row);
-    noRowAbove = row <= 1;
+    const bool noRowAbove = row <= 1;
     for (int c = 1; c < columns_; ++c) {
-        TagRecord *created = EnsureCellRecord(c, row);
+        TagRecord *created = ensureCellRecord(c, row);
         if (noRowAbove)
             continue;
         texts_[slot(c, row)] = texts_[slot(c, row - 1)];
@@ -457,7 +456,7 @@ int LogDocument::appendRowSameAsPrevious(bool &noRowAbove)
             created->value = above->value;
         }
     }
-    return row;
+    return {row, noRowAbove};
 }
 
 void LogDocument::newProject()
@@ -467,16 +466,16 @@ void LogDocument::newProject()
     setDocumentCounts(6, 2);
     documentOpen_ = true;
     setSize(6, 2);
-    AddDefaultCell(1, 1, 3, "CALL", "<CALL>", "NONE", false);
-    AddDefaultCell(2, 1, 0, "QSO_DATE", "<QSO_DATE>", "20010829", false);
-    AddDefaultCell(3, 1, 3, "MODE", "<MODE>", "CW", false);
-    AddDefaultCell(4, 1, 3, "BAND", "<BAND>", "160M", false);
-    AddDefaultCell(5, 1, 3, "TIME_ON", "<TIME_ON>", "120000", true);
+    addDefaultCell(1, 1, 3, "CALL", "<CALL>", "NONE", false);
+    addDefaultCell(2, 1, 0, "QSO_DATE", "<QSO_DATE>", "20010829", false);
+    addDefaultCell(3, 1, 3, "MODE", "<MODE>", "CW", false);
+    addDefaultCell(4, 1, 3, "BAND", "<BAND>", "160M", false);
+    addDefaultCell(5, 1, 3, "TIME_ON", "<TIME_ON>", "120000", true);
     setText(0, 0, kRecordHeader);
     setText(0, 1, "1");
 }
 
-void LogDocument::AddDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
+void LogDocument::addDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
                                  const std::string &rawTag, const std::string &value, bool isTimeOn)
 {
     TagRecord record;
@@ -488,7 +487,7 @@ void LogDocument::AddDefaultCell(int column, int row, uint8_t dataType, const st
     record.isTimeOn = isTimeOn;
     record.name = name;
     record.value = value;
-    record.errorCode = ParseOk;
+    record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.errorLength = 0;
     record.rawTag = rawTag;

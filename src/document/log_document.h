@@ -92,22 +92,22 @@ public:
     // The record at (c, r), created from the column's template (the first
     // loaded row's record whose kind is not TagNone, with empty value and
     // comment) when missing; nullptr when the column has no template.
-    TagRecord *EnsureCellRecord(int column, int row);
+    TagRecord *ensureCellRecord(int column, int row);
     // Column summaries over the loaded rows 1..recordCount.
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;
     std::string columnFieldName(int column) const;
     // True when any record of the grid has a length discrepancy.
-    bool HasLengthDiscrepancy() const;
+    bool anyLengthDiscrepancy() const;
     static bool hasLengthDiscrepancy(const TagRecord &record);
     // True when the trimmed comment of the record is not empty.
     static bool hasComment(const TagRecord &record);
 
     // Upper-cases and trims the header cell of the column, writes it back and
     // returns it.
-    std::string NormalizeColumnHeader(int column);
+    std::string normalizeColumnHeader(int column);
     // Normalises every header from column 0 on and compares it exactly.
-    bool ColumnNameExists(const std::string &name);
+    bool columnNameExists(const std::string &name);
 
     // --- edits ----------------------------------------------------------
     // Appends a column headed by the template's name; every row 1..last gets
@@ -119,17 +119,20 @@ public:
     bool columnLimitReached() const { return columns_ >= kAddColumnLimit; }
     bool rowLimitReached() const { return rows_ >= kAddRowLimit; }
     // Appends a row with its index in the record-number cell and a record
-    // from EnsureCellRecord in every column. Returns the new row, or -1
+    // from ensureCellRecord in every column. Returns the new row, or -1
     // (nothing added) when rowLimitReached(); the same holds for the copy.
     int appendBlankRow();
     // Appends a row that copies the texts of the row above, and the value and
-    // comment of its records. Returns the new row; noRowAbove is set when the
-    // grid had no data row to copy.
-    int appendRowSameAsPrevious(bool &noRowAbove);
+    // comment of its records.
+    struct AddedRow {
+        int row = -1;             // the new row; -1: nothing added
+        bool noRowAbove = false;  // the grid had no data row to copy
+    };
+    AddedRow appendRowSameAsPrevious();
     // The new project's document: counts 6 and 2, a 6 x 2 grid holding the
     // default record, the document-open flag set.
     void newProject();
-    void AddDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
+    void addDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
                         const std::string &rawTag, const std::string &value, bool isTimeOn);
 
 private:

@@ -22,7 +22,7 @@ std::string_view trimmedView(std::string_view text)
 
 }  // namespace
 
-SearchHit SearchGrid(const LogDocument &document, const std::string &text, bool findNext,
+SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position)
 {
     SearchHit hit;

@@ -20,7 +20,7 @@ struct SearchHit {
 
 // Find first (findNext false) or find next over the grid texts, row by row,
 // left to right, row 0 never searched; wraps once for find next.
-SearchHit SearchGrid(const LogDocument &document, const std::string &text, bool findNext,
+SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position);
 
 }  // namespace vaziduvu

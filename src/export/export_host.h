@@ -16,9 +16,25 @@ enum class DriveType {
     ReadOnly,  // a mount that cannot be written (never a save target)
 };
 
-// exportStatus values handed to every writer.
-constexpr uint8_t ExportOk = 12;
-constexpr uint8_t ExportCheckFailed = 9;
+// How an export ended.
+enum class ExportStatus : uint8_t {
+    Written,      // the file is complete on disk under its name
+    CheckFailed,  // a value check failed: its message was shown, the cell selected
+    Refused,      // nothing was written; the reason says what and where
+};
+
+struct ExportResult {
+    ExportStatus status = ExportStatus::Written;
+    std::string reason;  // for Refused: one sentence naming the cause
+
+    explicit operator bool() const { return status == ExportStatus::Written; }
+    static ExportResult written() { return {}; }
+    static ExportResult checkFailed() { return {ExportStatus::CheckFailed, {}}; }
+    static ExportResult refused(std::string reason)
+    {
+        return {ExportStatus::Refused, std::move(reason)};
+    }
+};
 
 // What a writer needs from its surroundings: the window shows messages,
 // selects the failing cell and keeps its status bar moving; the command-line

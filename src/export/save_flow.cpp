@@ -1,6 +1,7 @@
 #include "export/save_flow.h"
 
 #include "adif/text.h"
+#include "export/file_system.h"
 #include "export/writers.h"
 
 #include <filesystem>
@@ -16,24 +17,20 @@ const char *const kFileNotSavedMessage = "File could not be saved";
 const char *const kUnexpectedSaveFailureMessage =
     "Problem on file save ... Check your file to be sure that it is correct.";
 
-int ExportTypeTest(const std::string &path, const std::string &extension)
+ExtensionPlace extensionPlace(const std::string &path, const std::string &extension)
 {
-    try {
-        const std::string upper = upperText(path);
-        const size_t width = extension.size();
-        for (size_t i = 1; i < upper.size(); ++i) {
-            if (upper.compare(i - 1, width, extension) != 0)
-                continue;
-            // At end when at most one character follows the match.
-            return upper.size() > i + width ? ExportTypeElsewhere : ExportTypeAtEnd;
-        }
-        return ExportTypeAbsent;
-    } catch (...) {
-        return ExportTypeElsewhere;
+    const std::string upper = upperText(path);
+    const size_t width = extension.size();
+    for (size_t i = 1; i < upper.size(); ++i) {
+        if (upper.compare(i - 1, width, extension) != 0)
+            continue;
+        // At the end when at most one character follows the match.
+        return upper.size() > i + width ? ExtensionPlace::Elsewhere : ExtensionPlace::AtEnd;
     }
+    return ExtensionPlace::Absent;
 }
 
-std::string CompanionName(const std::string &path)
+std::string companionName(const std::string &path)
 {
     try {
         const size_t separator = path.find_last_of("/\\");
@@ -49,41 +46,47 @@ std::string CompanionName(const std::string &path)
 
 namespace {
 
-bool pathExists(const std::string &path)
+ExportResult runWithCompanion(ExportResult (*writer)(LogDocument &, const std::string &,
+                                                     ExportHost &),
+                              LogDocument &document, const std::string &target, ExportHost &host)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
-    return std::filesystem::exists(status);
-}
-
-bool runWithCompanion(bool (*writer)(LogDocument &, const std::string &, uint8_t &, ExportHost &),
-                      LogDocument &document, const std::string &target, uint8_t &exportStatus,
-                      ExportHost &host)
-{
-    const std::string companion = CompanionName(target);
-    if (companion.empty() || pathExists(companion))
-        return false;
-    if (!ExportAdif(document, companion, exportStatus, host))
-        return false;
-    return writer(document, target, exportStatus, host);
+    const std::string companion = companionName(target);
+    if (companion.empty())
+        return ExportResult::refused("No companion name could be made for " + target + ".");
+    if (pathExists(companion))
+        return ExportResult::refused("The companion file " + companion + " already exists.");
+    const ExportResult adif = exportAdif(document, companion, host);
+    if (!adif)
+        return adif;
+    ExportResult second = writer(document, target, host);
+    if (!second)
+        removeExportFile(companion);
+    return second;
 }
 
 }  // namespace
 
-bool RunExportWriters(LogDocument &document, const std::string &target, uint8_t &exportStatus,
-                      ExportHost &host)
+ExportResult runExportWriters(LogDocument &document, const std::string &target, ExportHost &host)
 {
-    bool written = false;
-    if (ExportTypeTest(target, ".XML") == ExportTypeAtEnd)
-        written = runWithCompanion(ExportXml, document, target, exportStatus, host);
-    else if (ExportTypeTest(target, ".HTM") == ExportTypeAtEnd)
-        written = runWithCompanion(ExportHtml, document, target, exportStatus, host);
-    else if (ExportTypeTest(target, ".HTM") != ExportTypeElsewhere)
-        written = ExportAdif(document, target, exportStatus, host);
-    return written && exportStatus == ExportOk;
+    if (extensionPlace(target, ".XML") == ExtensionPlace::AtEnd)
+        return runWithCompanion(exportXml, document, target, host);
+    const ExtensionPlace html = extensionPlace(target, ".HTM");
+    if (html == ExtensionPlace::AtEnd)
+        return runWithCompanion(exportHtml, document, target, host);
+    if (html == ExtensionPlace::Elsewhere)
+        return ExportResult::refused("\".HTM\" stands inside the name " + target
+                                     + ", so its type is unclear.");
+    return exportAdif(document, target, host);
 }
 
-std::pair<std::string, std::string> SaveNotice(bool lengthDiscrepancy)
+std::string fileNotSavedMessage(const ExportResult &result)
+{
+    if (result.reason.empty())
+        return kFileNotSavedMessage;
+    return std::string(kFileNotSavedMessage) + "\r\n" + result.reason;
+}
+
+std::pair<std::string, std::string> saveNotice(bool lengthDiscrepancy)
 {
     if (lengthDiscrepancy) {
         return {"Problem:",

@@ -52,7 +52,7 @@ bool isDigitsOrPoints(const std::string &text)
 
 }  // namespace
 
-bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear)
+bool checkDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear)
 {
     try {
         const TrimmedText text(document.text(column, row));
@@ -66,7 +66,7 @@ bool CheckDate(LogDocument &document, const TagRecord &record, int row, int colu
     }
 }
 
-bool CheckTime(const LogDocument &document, const TagRecord &record, int row, int column)
+bool checkTime(const LogDocument &document, const TagRecord &record, int row, int column)
 {
     try {
         if (!record.isTimeOn)
@@ -78,7 +78,7 @@ bool CheckTime(const LogDocument &document, const TagRecord &record, int row, in
     }
 }
 
-bool CheckNumber(const LogDocument &document, const TagRecord &record, int row, int column)
+bool checkNumber(const LogDocument &document, const TagRecord &record, int row, int column)
 {
     try {
         if (record.dataType != TypeNumber)
@@ -89,7 +89,7 @@ bool CheckNumber(const LogDocument &document, const TagRecord &record, int row, 
     }
 }
 
-bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &, int row,
+bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &, int row,
                      int column)
 {
     try {
@@ -100,7 +100,7 @@ bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
         {
             const std::string &current = document.text(column, 0);
             if (TrimmedText(current).changed() || !isUpperText(current))
-                document.NormalizeColumnHeader(column);
+                document.normalizeColumnHeader(column);
         }
         const std::string_view header = document.text(column, 0);
         bool applies = false;
@@ -112,7 +112,7 @@ bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
         // way round: upper-casing never makes or removes a byte below 33.
         const std::string &cell = document.text(column, row);
         std::string value = upperText(TrimmedText(cell).view());
-        if (!IsEnumeratedValue(rule.table, value))
+        if (!isEnumeratedValue(rule.table, value))
             return false;
         if (value != cell)
             document.setText(column, row, std::move(value));

@@ -14,21 +14,21 @@ class LogDocument;
 // result.
 //
 // Some checks tidy the grid as they go, and those edits stay whether or not
-// the export succeeds: CheckDate trims every cell it is called on, whatever
+// the export succeeds: checkDate trims every cell it is called on, whatever
 // its type; the enumerated checks upper-case accepted values and normalise
 // the column heading.
 
 // Dates (records of type D): eight digits YYYYMMDD from 1934 to latestYear.
 // An empty cell passes.
-bool CheckDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear);
+bool checkDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear);
 
 // Times (records whose time flag is set): HHMM or HHMMSS, untrimmed. An empty
 // cell passes.
-bool CheckTime(const LogDocument &document, const TagRecord &record, int row, int column);
+bool checkTime(const LogDocument &document, const TagRecord &record, int row, int column);
 
 // Numbers (records of type N): digits and points only, untrimmed. An empty
 // cell passes.
-bool CheckNumber(const LogDocument &document, const TagRecord &record, int row, int column);
+bool checkNumber(const LogDocument &document, const TagRecord &record, int row, int column);
 
 // The nine enumerated checks, in the order the writers run them.
 enum class EnumeratedCheck {
@@ -53,7 +53,7 @@ constexpr EnumeratedCheck kEnumeratedChecks[] = {
 // A non-empty cell in a column headed by one of the check's field names must
 // hold (upper-cased and trimmed) a value of the check's table; an accepted
 // value is stored back in that form. Columns headed by other names pass.
-bool CheckEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &record, int row,
+bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &record, int row,
                      int column);
 
 // Messages the writers show (header "Problem:") when a check fails.

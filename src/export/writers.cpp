@@ -73,23 +73,26 @@ size_t escapedSize(std::string_view text)
 
 class ExportRun {
 public:
-    ExportRun(ExportFormat format, LogDocument &document, uint8_t &exportStatus, ExportHost &host)
-            : format_(format), document_(document), exportStatus_(exportStatus), host_(host),
+    ExportRun(ExportFormat format, LogDocument &document, ExportHost &host)
+            : format_(format), document_(document), host_(host),
               lastColumn_(document.columnCount() - 1), lastRow_(document.rowCount() - 1)
     {
     }
 
-    std::optional<std::string> run()
+    ExportText run()
     {
         latestYear_ = host_.latestYear();
         if (!sizingPass())
-            return std::nullopt;
+            return {result_, {}};
+        std::optional<std::string> text;
         switch (format_) {
-        case ExportFormat::Adif: return writeAdif();
-        case ExportFormat::Xml: return writeXml();
-        case ExportFormat::Html: return writeHtml();
+        case ExportFormat::Adif: text = writeAdif(); break;
+        case ExportFormat::Xml: text = writeXml(); break;
+        case ExportFormat::Html: text = writeHtml(); break;
         }
-        return std::nullopt;
+        if (!text)
+            return {result_, {}};
+        return {ExportResult::written(), std::move(*text)};
     }
 
 private:
@@ -98,16 +101,23 @@ private:
     // blanks counts as none: trimmed, it would write tags no reader accepts.
     TagRecord *passGate(int column, int row)
     {
-        TagRecord *record = document_.EnsureCellRecord(column, row);
+        TagRecord *record = document_.ensureCellRecord(column, row);
         if (record == nullptr)
-            return nullptr;
+            return refuseColumn(column, "has no cell the export can use");
         if (document_.columnStatus(column) == TagNone)
-            return nullptr;
+            return refuseColumn(column, "has no field tag the export can use");
         if (document_.columnDataType(column) == TypeInvalid)
-            return nullptr;
+            return refuseColumn(column, "has no valid data type");
         if (trimText(document_.columnFieldName(column)).empty())
-            return nullptr;
+            return refuseColumn(column, "has no field name (only blanks)");
         return record;
+    }
+
+    TagRecord *refuseColumn(int column, const std::string &why)
+    {
+        result_ = ExportResult::refused("Column " + std::to_string(column) + " (\""
+                                        + document_.text(column, 0) + "\") " + why + ".");
+        return nullptr;
     }
 
     // Records of the writing pass: the sizing pass has created them all.
@@ -115,34 +125,34 @@ private:
     {
         if (TagRecord *record = document_.cellInfo(column, row))
             return record;
-        return document_.EnsureCellRecord(column, row);
+        return document_.ensureCellRecord(column, row);
     }
 
     bool fail(const char *message, int column, int row)
     {
         host_.showMessage("Problem:", message);
-        exportStatus_ = ExportCheckFailed;
+        result_ = ExportResult::checkFailed();
         host_.selectCell(column, row);
         return false;
     }
 
     bool sizingChecks(const TagRecord &record, int column, int row)
     {
-        if (!CheckDate(document_, record, row, column, latestYear_))
+        if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
-        if (!CheckTime(document_, record, row, column))
+        if (!checkTime(document_, record, row, column))
             return fail(kTimeCheckMessage, column, row);
-        if (!CheckNumber(document_, record, row, column))
+        if (!checkNumber(document_, record, row, column))
             return fail(kNumberCheckMessage, column, row);
         return true;
     }
 
     bool writingChecks(const TagRecord &record, int column, int row)
     {
-        if (!CheckDate(document_, record, row, column, latestYear_))
+        if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
         for (EnumeratedCheck check : kEnumeratedChecks) {
-            if (!CheckEnumerated(check, document_, record, row, column))
+            if (!checkEnumerated(check, document_, record, row, column))
                 return fail(enumeratedCheckMessage(check, format_ == ExportFormat::Adif), column,
                             row);
         }
@@ -244,7 +254,7 @@ private:
                 out += std::to_string(value.view().size());
                 if (record->hasType) {
                     out += ':';
-                    out += TypeLetterOf(document_.columnDataType(column));
+                    out += typeLetterOf(document_.columnDataType(column));
                 }
                 out += '>';
                 out += value.view();
@@ -300,7 +310,7 @@ private:
         for (int column = 1; column <= lastColumn_; ++column) {
             out += kHtmlCellOpen;
             out += "<U>";
-            appendEscaped(out, document_.NormalizeColumnHeader(column));
+            appendEscaped(out, document_.normalizeColumnHeader(column));
             out += "</U>";
             out += kHtmlCellClose;
         }
@@ -331,7 +341,7 @@ private:
 
     ExportFormat format_;
     LogDocument &document_;
-    uint8_t &exportStatus_;
+    ExportResult result_;
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;
@@ -341,45 +351,43 @@ private:
 
 }  // namespace
 
-std::optional<std::string> BuildExportText(ExportFormat format, LogDocument &document,
-                                           uint8_t &exportStatus, ExportHost &host)
+ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHost &host)
 {
     try {
-        return ExportRun(format, document, exportStatus, host).run();
+        return ExportRun(format, document, host).run();
     } catch (...) {
         if (format == ExportFormat::Html)
             host.showMessage("Problem:", kHtmlUnexpectedFailure);
-        return std::nullopt;
+        return {ExportResult::refused("The export text could not be built (out of memory?)."), {}};
     }
 }
 
 namespace {
 
-bool exportTo(ExportFormat format, LogDocument &document, const std::string &path,
-              uint8_t &exportStatus, ExportHost &host)
+ExportResult exportTo(ExportFormat format, LogDocument &document, const std::string &path,
+                      ExportHost &host)
 {
-    const std::optional<std::string> text = BuildExportText(format, document, exportStatus, host);
-    return text && WriteExportFile(path, *text, host);
+    const ExportText built = buildExportText(format, document, host);
+    if (!built.result)
+        return built.result;
+    return writeExportFile(path, built.text, host);
 }
 
 }  // namespace
 
-bool ExportAdif(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-                ExportHost &host)
+ExportResult exportAdif(LogDocument &document, const std::string &path, ExportHost &host)
 {
-    return exportTo(ExportFormat::Adif, document, path, exportStatus, host);
+    return exportTo(ExportFormat::Adif, document, path, host);
 }
 
-bool ExportXml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-               ExportHost &host)
+ExportResult exportXml(LogDocument &document, const std::string &path, ExportHost &host)
 {
-    return exportTo(ExportFormat::Xml, document, path, exportStatus, host);
+    return exportTo(ExportFormat::Xml, document, path, host);
 }
 
-bool ExportHtml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-                ExportHost &host)
+ExportResult exportHtml(LogDocument &document, const std::string &path, ExportHost &host)
 {
-    return exportTo(ExportFormat::Html, document, path, exportStatus, host);
+    return exportTo(ExportFormat::Html, document, path, host);
 }
 
 }  // namespace vaziduvu

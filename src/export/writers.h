@@ -23,33 +23,38 @@ extern const char *const kAdifHeaderStart;
 // text. So a date, time or number error anywhere in the grid is reported
 // before any enumerated check runs.
 //
-// Returns nullopt when a check failed (exportStatus set to ExportCheckFailed,
-// the message shown and the cell selected through the host) or when the
-// column gate stopped the export (a column without usable record, valid type
-// or field name: no message, exportStatus unchanged). Rewrites made by the
-// checks and cell records created for blank cells stay in the document either
-// way.
-std::optional<std::string> BuildExportText(ExportFormat format, LogDocument &document,
-                                           uint8_t &exportStatus, ExportHost &host);
+// The result is CheckFailed when a check failed (the message shown and the
+// cell selected through the host), Refused when the column gate stopped the
+// export (a column without usable record, valid type or field name: no
+// message, the reason names the column). Rewrites made by the checks and cell
+// records created for blank cells stay in the document either way.
+struct ExportText {
+    ExportResult result;
+    std::string text;  // the whole file, when the result is Written
+};
+ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHost &host);
 
-// The three writers: BuildExportText followed by WriteExportFile. True when
-// the file was written. A .badi file is the ADIF writer's output under a
-// .badi name.
-bool ExportAdif(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-                ExportHost &host);
-bool ExportXml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-               ExportHost &host);
-bool ExportHtml(LogDocument &document, const std::string &path, uint8_t &exportStatus,
-                ExportHost &host);
+// The three writers: buildExportText followed by writeExportFile. A .badi
+// file is the ADIF writer's output under a .badi name.
+ExportResult exportAdif(LogDocument &document, const std::string &path, ExportHost &host);
+ExportResult exportXml(LogDocument &document, const std::string &path, ExportHost &host);
+ExportResult exportHtml(LogDocument &document, const std::string &path, ExportHost &host);
 
 extern const char *const kRefusedDriveMessage;
 
 // The one road of every export text to the disk. Refuses an empty path and
 // any storage other than a removable or fixed drive (with the plain refused-
-// drive notice). Creates the file exclusively: an existing file, even one
-// that appeared after the name was chosen, is never overwritten. Writes the
-// text in one go; when the write fails the partly written file is removed.
-// An empty text gives an empty file.
-bool WriteExportFile(const std::string &path, std::string_view text, ExportHost &host);
+// drive notice). The text is written to an unnamed (or temporary) file in
+// the target folder, flushed to the disk, and only then given its name,
+// which never replaces an existing file, even one that appeared after the
+// name was chosen. So the name holds the whole text or nothing: a failed or
+// killed write leaves no file behind. A refusal's reason names the cause
+// (the file exists, the folder is missing or read-only, the disk is full,
+// the name is too long).
+ExportResult writeExportFile(const std::string &path, std::string_view text, ExportHost &host);
+
+// Removes a file this program has just written (the companion of a pair
+// whose second file failed).
+void removeExportFile(const std::string &path);
 
 }  // namespace vaziduvu

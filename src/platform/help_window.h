@@ -20,8 +20,6 @@ public:
     // was then.
     bool showPage(const QString &filePath, const QString &anchor);
 
-    QTextBrowser *browser() const { return browser_; }
-
 private:
     QTextBrowser *browser_;
 };

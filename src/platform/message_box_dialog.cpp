@@ -27,90 +27,90 @@ namespace {
 
 } // namespace
 
-TMessageBoxCDF::TMessageBoxCDF(QWidget *parent)
+MessageBoxDialog::MessageBoxDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("TMessageBoxCDF"));
+    setObjectName(QStringLiteral("MessageBoxDialog"));
     setWindowTitle(QStringLiteral("Morv Edit!"));
     setModal(true);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::StyledPanel);
-    Shape1->setFrameShadow(QFrame::Sunken);
-    Shape1->setBackgroundRole(QPalette::Base);
-    Shape1->setAutoFillBackground(true);
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("panel"));
+    panel_->setFrameShape(QFrame::StyledPanel);
+    panel_->setFrameShadow(QFrame::Sunken);
+    panel_->setBackgroundRole(QPalette::Base);
+    panel_->setAutoFillBackground(true);
 
-    Label1 = new QLabel(Shape1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setForegroundRole(QPalette::Text);
-    QFont headerFont = Label1->font();
+    headerLabel_ = new QLabel(panel_);
+    headerLabel_->setObjectName(QStringLiteral("headerLabel"));
+    headerLabel_->setTextFormat(Qt::PlainText);
+    headerLabel_->setForegroundRole(QPalette::Text);
+    QFont headerFont = headerLabel_->font();
     headerFont.setBold(true);
     if (headerFont.pointSizeF() > 0)
         headerFont.setPointSizeF(headerFont.pointSizeF() + 2);
     else
         headerFont.setPixelSize(headerFont.pixelSize() + 3);
-    Label1->setFont(headerFont);
+    headerLabel_->setFont(headerFont);
 
-    messageArea_ = new QScrollArea(Shape1);
+    messageArea_ = new QScrollArea(panel_);
     messageArea_->setObjectName(QStringLiteral("messageArea"));
     messageArea_->setFrameShape(QFrame::NoFrame);
     messageArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     messageArea_->setWidgetResizable(false);
     messageArea_->viewport()->setAutoFillBackground(false);
 
-    lblMessage = new QLabel;
-    lblMessage->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage->setTextFormat(Qt::PlainText);
-    lblMessage->setWordWrap(true);
-    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblMessage->setForegroundRole(QPalette::Text);
-    lblMessage->setAutoFillBackground(false);
-    lblMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    messageArea_->setWidget(lblMessage);
+    messageLabel_ = new QLabel;
+    messageLabel_->setObjectName(QStringLiteral("messageLabel"));
+    messageLabel_->setTextFormat(Qt::PlainText);
+    messageLabel_->setWordWrap(true);
+    messageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    messageLabel_->setForegroundRole(QPalette::Text);
+    messageLabel_->setAutoFillBackground(false);
+    messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    messageArea_->setWidget(messageLabel_);
 
-    auto *panelLayout = new QVBoxLayout(Shape1);
+    auto *panelLayout = new QVBoxLayout(panel_);
     panelLayout->setContentsMargins(6, 8, 6, 8);
     panelLayout->setSpacing(8);
-    panelLayout->addWidget(Label1);
+    panelLayout->addWidget(headerLabel_);
     panelLayout->addWidget(messageArea_);
     panelLayout->addStretch(1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    OKBtn->setAutoDefault(true);
-    OKBtn->setMinimumWidth(75);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setDefault(true);
+    okButton_->setAutoDefault(true);
+    okButton_->setMinimumWidth(75);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
-    buttonRow->addWidget(OKBtn);
+    buttonRow->addWidget(okButton_);
     buttonRow->addStretch(1);
 
     auto *mainLayout = new QVBoxLayout(this);
     mainLayout->setContentsMargins(8, 8, 8, 8);
     mainLayout->setSpacing(8);
-    mainLayout->addWidget(Shape1, 1);
+    mainLayout->addWidget(panel_, 1);
     mainLayout->addLayout(buttonRow);
 
-    OKBtn->setFocus();
+    okButton_->setFocus();
     fitToText();
 }
 
-void TMessageBoxCDF::setHeader(const QString &header)
+void MessageBoxDialog::setHeader(const QString &header)
 {
-    Label1->setText(header);
+    headerLabel_->setText(header);
     fitToText();
 }
 
-void TMessageBoxCDF::setMessage(const QString &text)
+void MessageBoxDialog::setMessage(const QString &text)
 {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lblMessage->setText(shown);
+    messageLabel_->setText(shown);
     fitToText();
 }
 
@@ -118,31 +118,31 @@ void TMessageBoxCDF::setMessage(const QString &text)
 // would not fit (a long path), wider still for a very long text before it
 // grows tall; taller than the screen allows, it scrolls. The box then takes
 // the size its contents need, never less than its designed client area.
-void TMessageBoxCDF::fitToText()
+void MessageBoxDialog::fitToText()
 {
     ensurePolished();
     const QRect screenArea = availableScreenArea(this);
     const int maxWidth = std::max(kMessageWidth, screenArea.width() - 120);
     const int maxHeight = std::max(kMessageHeight, screenArea.height() - 200);
 
-    const QFontMetrics metrics(lblMessage->font());
+    const QFontMetrics metrics(messageLabel_->font());
     int width = kMessageWidth;
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QStringList words = lblMessage->text().split(blanks, Qt::SkipEmptyParts);
+    const QStringList words = messageLabel_->text().split(blanks, Qt::SkipEmptyParts);
     for (const QString &word : words)
         width = std::max(width, metrics.horizontalAdvance(word) + 4);
     width = std::min(width, maxWidth);
 
     // A label measures its text within its size limits: lift the old ones.
-    lblMessage->setMinimumSize(0, 0);
-    lblMessage->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    int height = lblMessage->heightForWidth(width);
+    messageLabel_->setMinimumSize(0, 0);
+    messageLabel_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    int height = messageLabel_->heightForWidth(width);
     while (height > 3 * kMessageHeight && width < maxWidth) {
         width = std::min(maxWidth, width + 80);
-        height = lblMessage->heightForWidth(width);
+        height = messageLabel_->heightForWidth(width);
     }
     height = std::max(height, kMessageHeight);
-    lblMessage->setFixedSize(width, height);
+    messageLabel_->setFixedSize(width, height);
 
     const bool scrolls = height > maxHeight;
     const int scrollBarWidth = scrolls ? messageArea_->verticalScrollBar()->sizeHint().width() : 0;
@@ -150,15 +150,15 @@ void TMessageBoxCDF::fitToText()
 
     // Nothing is shown yet, so no layout request reaches the panel: renew
     // the cached sizes by hand before asking for the whole box's size.
-    Label1->updateGeometry();
+    headerLabel_->updateGeometry();
     messageArea_->updateGeometry();
-    Shape1->layout()->invalidate();
-    Shape1->updateGeometry();
+    panel_->layout()->invalidate();
+    panel_->updateGeometry();
     layout()->invalidate();
     setFixedSize(layout()->sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
 }
 
-void TMessageBoxCDF::centreOnScreen()
+void MessageBoxDialog::centreOnScreen()
 {
     const QRect screenArea = availableScreenArea(this);
     const QSize frame = frameGeometry().size();
@@ -166,11 +166,11 @@ void TMessageBoxCDF::centreOnScreen()
         screenArea.y() + (screenArea.height() - frame.height()) / 2);
 }
 
-void TMessageBoxCDF::showEvent(QShowEvent *event)
+void MessageBoxDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     centreOnScreen();
-    OKBtn->setFocus();
+    okButton_->setFocus();
 }
 
 } // namespace vaziduvu

@@ -19,7 +19,7 @@ namespace vaziduvu {
 //
 // Create one for each message and destroy it afterwards (the platform's
 // showMessageBox does exactly that).
-class TMessageBoxCDF : public QDialog {
+class MessageBoxDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -28,7 +28,7 @@ public:
     static constexpr int kMessageWidth = 281;
     static constexpr int kMessageHeight = 89;
 
-    explicit TMessageBoxCDF(QWidget *parent = nullptr);
+    explicit MessageBoxDialog(QWidget *parent = nullptr);
 
     void setHeader(const QString &header);
     // Line breaks may be "\r\n", "\n" or "\r".
@@ -41,11 +41,11 @@ private:
     void fitToText();
     void centreOnScreen();
 
-    QFrame *Shape1;
-    QLabel *Label1;
+    QFrame *panel_;
+    QLabel *headerLabel_;
     QScrollArea *messageArea_;
-    QLabel *lblMessage;
-    QPushButton *OKBtn;
+    QLabel *messageLabel_;
+    QPushButton *okButton_;
 };
 
 } // namespace vaziduvu

@@ -179,7 +179,7 @@ QtPlatform::~QtPlatform()
 void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const std::string &text)
 {
     try {
-        TMessageBoxCDF box(owner);
+        MessageBoxDialog box(owner);
         box.setHeader(fromBytes(header));
         box.setMessage(fromBytes(text));
         box.exec();

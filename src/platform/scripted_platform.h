@@ -101,7 +101,15 @@ public:
 
     void beginBusyCursor() override { ++busyBegins_; }
     void endBusyCursor() override { ++busyEnds_; }
-    void processEvents() override { ++processEventsCalls_; }
+    void processEvents() override
+    {
+        ++processEventsCalls_;
+        if (afterProcessEvents)
+            afterProcessEvents();
+    }
+    // Runs where the real platform would let pending events run (tests look
+    // at the window in the middle of a long command).
+    std::function<void()> afterProcessEvents;
 
     MemoryStatus memoryStatus() override { return memory; }
     std::optional<uint64_t> freeDiskSpace(const std::string &) override { return freeDisk; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/file_system.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -37,13 +38,6 @@ std::optional<uint64_t> procValue(std::string_view text, std::string_view key);
 MemoryStatus memoryStatusFromProc(std::string_view meminfo, std::string_view selfStatus,
     std::optional<uint64_t> addressSpaceLimit);
 
-// Kind of storage of a mounted file system, from its statfs magic number,
-// its read-only flag and, for FUSE mounts, its mount type ("fuse.sshfs").
-// CD and DVD file systems are CdRom even though they are read-only; any
-// other read-only mount is ReadOnly; network file systems are Remote; every
-// other file system is a local one and counts as Fixed (Linux cannot tell a
-// USB stick from a disk by the file system, and both may be written).
-DriveType driveTypeOfFileSystem(uint64_t magic, bool readOnly, std::string_view mountType = {});
 
 // The major number of a kernel release ("6.1.0-18-amd64" -> 6). Every
 // Linux the program supports passes the start-up version check, which asks
@@ -56,17 +50,6 @@ MemoryStatus readMemoryStatus();
 // f_bavail * f_frsize of the folder's file system ("" = current directory);
 // nullopt when statvfs fails.
 std::optional<uint64_t> freeBytesOf(const std::string &folder);
-// The storage of the folder holding the path: the path itself when it is a
-// directory, else its parent; a relative path is taken from the current
-// directory; a folder that does not exist yet is replaced by its nearest
-// existing ancestor. Unknown when statfs fails.
-DriveType driveTypeOfPath(const std::string &path);
 int kernelMajorVersion();
-// The current directory's bytes as the system gives them; empty on failure.
-std::string workingDirectory();
-// True when anything carries the exact name: a file, a folder, also a
-// symbolic link whose target is missing (writing through it would create a
-// file elsewhere, so the name counts as taken).
-bool pathExists(const std::string &path);
 
 } // namespace vaziduvu

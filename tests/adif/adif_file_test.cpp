@@ -40,7 +40,7 @@ std::string repeat(const std::string &piece, int times)
 struct OutcomeCase {
     const char *name;
     std::string input;
-    uint8_t code;
+    ParseStatus code;
     int32_t position;
     int32_t length;
 };
@@ -54,9 +54,9 @@ TEST_P(ParseOutcomeTest, EndsWithCodePositionAndLength)
     const OutcomeCase &c = GetParam();
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(c.input));
-    EXPECT_EQ(int(file.outcomeCode()), int(c.code)) << outcomeName(file.outcomeCode());
-    EXPECT_EQ(file.outcome().errorPosition, c.position);
-    EXPECT_EQ(file.outcome().errorLength, c.length);
+    EXPECT_EQ(int(file.result().status), int(c.code)) << outcomeName(file.result().status);
+    EXPECT_EQ(file.result().position, c.position);
+    EXPECT_EQ(file.result().length, c.length);
 }
 
 const std::string kLongOpenTag = "<" + std::string(1200, 'x') + ">";
@@ -64,44 +64,44 @@ const std::string kLongOpenTag = "<" + std::string(1200, 'x') + ">";
 INSTANTIATE_TEST_SUITE_P(
     Reader, ParseOutcomeTest,
     ::testing::Values(
-        OutcomeCase{"EmptyText", "", ParseNoHeader, 0, 0},
-        OutcomeCase{"BlankFirstWithoutHeaderMarker", " <CALL:1>A<EOR>", ParseNoHeader, 0, 0},
-        OutcomeCase{"LineBreakFirstWithoutHeaderMarker", "\r\n<CALL:1>A<EOR>", ParseNoHeader, 0, 0},
-        OutcomeCase{"TextWithoutAnyTag", "just some words", ParseNoHeader, 0, 0},
-        OutcomeCase{"HeaderThenData", "hdr<EOH><CALL:1>A<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"LowerCaseHeaderMarker", "hdr<eoh><CALL:1>A<eor>", ParseOk, 0, 0},
-        OutcomeCase{"NoHeaderAllData", "<CALL:1>A<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"StartBracketAndHeaderMarkerAtEnd", "<CALL:1>A<EOR><EOH>", ParseBracketMismatch, 1, 15},
-        OutcomeCase{"StartBracketAndLowerCaseHeaderMarker", "<eoh>", ParseBracketMismatch, 1, 15},
-        OutcomeCase{"HeaderWithBalancedBrackets", "Log <version 1> export<EOH><CALL:1>A<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"HeaderWithLoneLeftBracket", "a < b<EOH><CALL:1>A<EOR>", ParseBracketMismatch, 2, 4},
-        OutcomeCase{"DoubleRightBracketAfterHeader", "x<EOH>>", ParseBracketMismatch, 5, 2},
-        OutcomeCase{"LeftBracketInsideValue", "<COMMENT:3>a<b<EOR>", ParseBracketMismatch, 12, 3},
-        OutcomeCase{"RightBracketInsideValue", "<COMMENT:3>a>b<EOR>", ParseBracketMismatch, 10, 3},
-        OutcomeCase{"EmptyBracketsAfterHeader", "x<EOH><>", ParseEmptyBrackets, 7, 2},
-        OutcomeCase{"EmptyBracketsAtStart", "<>", ParseEmptyBrackets, 1, 2},
-        OutcomeCase{"EmptyLength", "<CALL:>", ParseBadLength, 0, 7},
-        OutcomeCase{"LetterLength", "<CALL:x>", ParseBadLength, 0, 8},
-        OutcomeCase{"NegativeLengthWithType", "<CALL:-4:C>", ParseBadLength, 0, 11},
-        OutcomeCase{"LengthBlankPadded", "<CALL: 4>W1AW", ParseBadLength, 0, 9},
-        OutcomeCase{"LengthOneAboveInt32", "<CALL:2147483648>A", ParseBadLength, 0, 17},
-        OutcomeCase{"LengthOfTwentyDigits", "<CALL:99999999999999999999>A", ParseBadLength, 0, 27},
-        OutcomeCase{"LengthInt32Max", "<CALL:2147483647>A<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"LengthCheckedBeforeType", "<CALL:x:Q>", ParseBadLength, 0, 10},
-        OutcomeCase{"EmptyTypeSpecifier", "<CALL:4:>", ParseBadType, 0, 9},
-        OutcomeCase{"UnknownTypeLetter", "<CALL:4:X>", ParseBadType, 0, 10},
-        OutcomeCase{"LowerCaseTypeLetter", "<CALL:4:c>W1AW<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"MissingNameWithLength", "<:4>", ParseMissingName, 0, 4},
-        OutcomeCase{"MissingNameBeforeBadLength", "<:x>", ParseMissingName, 0, 4},
-        OutcomeCase{"ErrorPositionCountsHeaderBytes", "hdr\r\n<EOH>\r\n<CALL:1>A<EOR>\r\n<:1>B", ParseMissingName, 28,
+        OutcomeCase{"EmptyText", "", ParseStatus::NoHeader, 0, 0},
+        OutcomeCase{"BlankFirstWithoutHeaderMarker", " <CALL:1>A<EOR>", ParseStatus::NoHeader, 0, 0},
+        OutcomeCase{"LineBreakFirstWithoutHeaderMarker", "\r\n<CALL:1>A<EOR>", ParseStatus::NoHeader, 0, 0},
+        OutcomeCase{"TextWithoutAnyTag", "just some words", ParseStatus::NoHeader, 0, 0},
+        OutcomeCase{"HeaderThenData", "hdr<EOH><CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"LowerCaseHeaderMarker", "hdr<eoh><CALL:1>A<eor>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"NoHeaderAllData", "<CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"StartBracketAndHeaderMarkerAtEnd", "<CALL:1>A<EOR><EOH>", ParseStatus::BracketMismatch, 1, 15},
+        OutcomeCase{"StartBracketAndLowerCaseHeaderMarker", "<eoh>", ParseStatus::BracketMismatch, 1, 15},
+        OutcomeCase{"HeaderWithBalancedBrackets", "Log <version 1> export<EOH><CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"HeaderWithLoneLeftBracket", "a < b<EOH><CALL:1>A<EOR>", ParseStatus::BracketMismatch, 2, 4},
+        OutcomeCase{"DoubleRightBracketAfterHeader", "x<EOH>>", ParseStatus::BracketMismatch, 5, 2},
+        OutcomeCase{"LeftBracketInsideValue", "<COMMENT:3>a<b<EOR>", ParseStatus::BracketMismatch, 12, 3},
+        OutcomeCase{"RightBracketInsideValue", "<COMMENT:3>a>b<EOR>", ParseStatus::BracketMismatch, 10, 3},
+        OutcomeCase{"EmptyBracketsAfterHeader", "x<EOH><>", ParseStatus::EmptyBrackets, 7, 2},
+        OutcomeCase{"EmptyBracketsAtStart", "<>", ParseStatus::EmptyBrackets, 1, 2},
+        OutcomeCase{"EmptyLength", "<CALL:>", ParseStatus::BadLength, 0, 7},
+        OutcomeCase{"LetterLength", "<CALL:x>", ParseStatus::BadLength, 0, 8},
+        OutcomeCase{"NegativeLengthWithType", "<CALL:-4:C>", ParseStatus::BadLength, 0, 11},
+        OutcomeCase{"LengthBlankPadded", "<CALL: 4>W1AW", ParseStatus::BadLength, 0, 9},
+        OutcomeCase{"LengthOneAboveInt32", "<CALL:2147483648>A", ParseStatus::BadLength, 0, 17},
+        OutcomeCase{"LengthOfTwentyDigits", "<CALL:99999999999999999999>A", ParseStatus::BadLength, 0, 27},
+        OutcomeCase{"LengthInt32Max", "<CALL:2147483647>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"LengthCheckedBeforeType", "<CALL:x:Q>", ParseStatus::BadLength, 0, 10},
+        OutcomeCase{"EmptyTypeSpecifier", "<CALL:4:>", ParseStatus::BadType, 0, 9},
+        OutcomeCase{"UnknownTypeLetter", "<CALL:4:X>", ParseStatus::BadType, 0, 10},
+        OutcomeCase{"LowerCaseTypeLetter", "<CALL:4:c>W1AW<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"MissingNameWithLength", "<:4>", ParseStatus::MissingName, 0, 4},
+        OutcomeCase{"MissingNameBeforeBadLength", "<:x>", ParseStatus::MissingName, 0, 4},
+        OutcomeCase{"ErrorPositionCountsHeaderBytes", "hdr\r\n<EOH>\r\n<CALL:1>A<EOR>\r\n<:1>B", ParseStatus::MissingName, 28,
                     4},
-        OutcomeCase{"EndOfFileMarkerStopsReading", "<CALL:1>A<EOR><APP_LOTW_EOF><:x><CALL:y>", ParseOk, 0, 0},
-        OutcomeCase{"LowerCaseEndOfFileMarker", "<CALL:1>A<EOR><app_lotw_eof><>", ParseOk, 0, 0},
-        OutcomeCase{"BracketCheckCoversTextAfterEndOfFile", "<APP_LOTW_EOF> << ", ParseBracketMismatch, 15, 2},
-        OutcomeCase{"EndOfFileMarkerWithLengthIsAField", "<APP_LoTW_EOF:1>Y<:x>", ParseMissingName, 17, 4},
-        OutcomeCase{"TagLongerThanScanWindowIsDropped", kLongOpenTag + "<CALL:1>A<EOR>", ParseOk, 0, 0},
-        OutcomeCase{"LeftBracketAtEndIsDropped", "<CALL:1>A<EOR><", ParseOk, 0, 0},
-        OutcomeCase{"DataAfterLastTagIsDropped", "<CALL:1>A<EOR>trailing", ParseOk, 0, 0}),
+        OutcomeCase{"EndOfFileMarkerStopsReading", "<CALL:1>A<EOR><APP_LOTW_EOF><:x><CALL:y>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"LowerCaseEndOfFileMarker", "<CALL:1>A<EOR><app_lotw_eof><>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"BracketCheckCoversTextAfterEndOfFile", "<APP_LOTW_EOF> << ", ParseStatus::BracketMismatch, 15, 2},
+        OutcomeCase{"EndOfFileMarkerWithLengthIsAField", "<APP_LoTW_EOF:1>Y<:x>", ParseStatus::MissingName, 17, 4},
+        OutcomeCase{"TagLongerThanScanWindowIsDropped", kLongOpenTag + "<CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"LeftBracketAtEndIsDropped", "<CALL:1>A<EOR><", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"DataAfterLastTagIsDropped", "<CALL:1>A<EOR>trailing", ParseStatus::Ok, 0, 0}),
     [](const ::testing::TestParamInfo<OutcomeCase> &info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -310,7 +310,7 @@ TEST(AdifFileLimits, AcceptsTheLargestRecordCount)
 {
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(repeat("<EOR>", AdifFile::kRecordLimit)));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.recordCount(), 4001);
 }
 
@@ -318,10 +318,10 @@ TEST(AdifFileLimits, RefusesOneRecordMore)
 {
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes("hdr<EOH>" + repeat("<CALL:1>A<EOR>\r\n", 4001) + "<CALL:1>B<eor>"));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseTooBig));
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::TooBig));
     const int32_t lastMarker = 8 + 4001 * 16 + 9;
-    EXPECT_EQ(file.outcome().errorPosition, lastMarker + 4);
-    EXPECT_EQ(file.outcome().errorLength, 5);
+    EXPECT_EQ(file.result().position, lastMarker + 4);
+    EXPECT_EQ(file.result().length, 5);
     EXPECT_EQ(file.recordCount(), 4002);
     EXPECT_LE(file.storedTagCount(), AdifFile::kTagLimit);
 }
@@ -331,9 +331,9 @@ TEST(AdifFileLimits, RefusesTheTagLimitWhenAnotherTagFollows)
     const std::string tag = "<A:1>x";
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(repeat(tag, AdifFile::kTagLimit) + "<EOR>"));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseTooBig));
-    EXPECT_EQ(file.outcome().errorPosition, static_cast<int32_t>(tag.size()) * AdifFile::kTagLimit);
-    EXPECT_EQ(file.outcome().errorLength, 3);
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::TooBig));
+    EXPECT_EQ(file.result().position, static_cast<int32_t>(tag.size()) * AdifFile::kTagLimit);
+    EXPECT_EQ(file.result().length, 3);
     EXPECT_EQ(file.storedTagCount(), AdifFile::kTagLimit);
     EXPECT_EQ(file.tagAt(AdifFile::kTagLimit).rawTag, "");
 }
@@ -342,7 +342,7 @@ TEST(AdifFileLimits, AcceptsOneTagFewerThanTheLimit)
 {
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(repeat("<A:1>x", AdifFile::kTagLimit - 2) + "<EOR>\r\n"));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.storedTagCount(), AdifFile::kTagLimit - 1);
 }
 
@@ -351,7 +351,7 @@ TEST(AdifFileLimits, LimitTagAtEndOfTextEndsTheScanFirst)
     // The last tag has no '<' after its data: the scan ends before the count check.
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(repeat("<A:1>x", AdifFile::kTagLimit - 1) + "<EOR>"));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.storedTagCount(), AdifFile::kTagLimit);
 }
 
@@ -405,7 +405,7 @@ TEST(AdifFileLoad, ReadCutShortByMemoryIsNeverParseOk)
             std::_Exit(3);
         AdifFile file;
         const bool loaded = file.load(path.string());
-        std::_Exit(!loaded && file.outcomeIs(ParseTooBig) && file.sourceText().empty() ? 0 : 1);
+        std::_Exit(!loaded && file.result().status == ParseStatus::TooBig && file.sourceText().empty() ? 0 : 1);
     };
     EXPECT_EXIT(loadUnderLimit(), ::testing::ExitedWithCode(0), "");
     std::filesystem::remove(path);
@@ -424,7 +424,7 @@ TEST(AdifFileLoad, ZeroByteDropsTheRestOfItsLine)
 {
     AdifFile file;
     ASSERT_TRUE(file.load(dataPath("zero-byte-in-line.adi")));
-    EXPECT_EQ(int(file.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.fileSize(), 72u);  // the size on disk, dropped bytes included
     EXPECT_EQ(file.sourceText(), "Test log\n<EOH>\n<CALL:4>ZX1A<EOR>\n<CALL:4>ZX2B<EOR>\n");
     EXPECT_EQ(file.fieldNames(), std::vector<std::string>{"CALL"});
@@ -460,7 +460,7 @@ TEST(AdifFileLoad, ZeroByteAtLineStartDropsWholeLine)
 
 struct FixtureCase {
     const char *file;
-    uint8_t code;
+    ParseStatus code;
     int32_t position;
     int fields;
     int records;
@@ -475,8 +475,8 @@ TEST_P(FixtureTest, LoadsWithExpectedOutcome)
     const FixtureCase &c = GetParam();
     AdifFile file;
     ASSERT_TRUE(file.load(dataPath(c.file)));
-    EXPECT_EQ(int(file.outcomeCode()), int(c.code)) << outcomeName(file.outcomeCode());
-    EXPECT_EQ(file.outcome().errorPosition, c.position);
+    EXPECT_EQ(int(file.result().status), int(c.code)) << outcomeName(file.result().status);
+    EXPECT_EQ(file.result().position, c.position);
     EXPECT_EQ(file.fieldCount(), c.fields);
     EXPECT_EQ(file.recordCount(), c.records);
     EXPECT_EQ(file.fileSize(), file.sourceText().size());
@@ -484,15 +484,15 @@ TEST_P(FixtureTest, LoadsWithExpectedOutcome)
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, FixtureTest,
-    ::testing::Values(FixtureCase{"header-with-brackets.adi", ParseOk, 0, 2, 1},
-                      FixtureCase{"header-bracket-mismatch.adi", ParseBracketMismatch, 2, 0, 0},
-                      FixtureCase{"lower-case-markers.adi", ParseOk, 0, 1, 2},
-                      FixtureCase{"text-after-end-of-file.adi", ParseOk, 0, 1, 1},
-                      FixtureCase{"end-of-file-with-length.adi", ParseOk, 0, 2, 1},
-                      FixtureCase{"blank-first-no-header.adi", ParseNoHeader, 0, 0, 0},
-                      FixtureCase{"start-bracket-with-header.adi", ParseBracketMismatch, 1, 0, 0},
-                      FixtureCase{"value-and-comment.adi", ParseOk, 0, 4, 2},
-                      FixtureCase{"latin1-values.adi", ParseOk, 0, 2, 1}),
+    ::testing::Values(FixtureCase{"header-with-brackets.adi", ParseStatus::Ok, 0, 2, 1},
+                      FixtureCase{"header-bracket-mismatch.adi", ParseStatus::BracketMismatch, 2, 0, 0},
+                      FixtureCase{"lower-case-markers.adi", ParseStatus::Ok, 0, 1, 2},
+                      FixtureCase{"text-after-end-of-file.adi", ParseStatus::Ok, 0, 1, 1},
+                      FixtureCase{"end-of-file-with-length.adi", ParseStatus::Ok, 0, 2, 1},
+                      FixtureCase{"blank-first-no-header.adi", ParseStatus::NoHeader, 0, 0, 0},
+                      FixtureCase{"start-bracket-with-header.adi", ParseStatus::BracketMismatch, 1, 0, 0},
+                      FixtureCase{"value-and-comment.adi", ParseStatus::Ok, 0, 4, 2},
+                      FixtureCase{"latin1-values.adi", ParseStatus::Ok, 0, 2, 1}),
     [](const ::testing::TestParamInfo<FixtureCase> &info) {
         std::string name;
         for (const char *p = info.param.file; *p != '\0' && *p != '.'; ++p)
@@ -519,23 +519,23 @@ TEST(AdifFileLoad, ExampleLogsLoad)
 {
     AdifFile clean;
     ASSERT_TRUE(clean.load(std::string(EXAMPLES_DIR) + "/clean-with-header.adi"));
-    EXPECT_EQ(int(clean.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(clean.result().status), int(ParseStatus::Ok));
     EXPECT_TRUE(clean.headerExpected());
     EXPECT_GE(clean.recordCount(), 5);
 
     AdifFile noHeader;
     ASSERT_TRUE(noHeader.load(std::string(EXAMPLES_DIR) + "/no-header.adi"));
-    EXPECT_EQ(int(noHeader.outcomeCode()), int(ParseOk));
+    EXPECT_EQ(int(noHeader.result().status), int(ParseStatus::Ok));
     EXPECT_FALSE(noHeader.headerExpected());
 
     AdifFile broken;
     ASSERT_TRUE(broken.load(std::string(EXAMPLES_DIR) + "/format-error.adi"));
-    EXPECT_EQ(int(broken.outcomeCode()), int(ParseBracketMismatch));
+    EXPECT_EQ(int(broken.result().status), int(ParseStatus::BracketMismatch));
     const std::string &text = broken.sourceText();
     const size_t thirdLine = text.find('\n', text.find('\n') + 1) + 1;
     const size_t lineEnd = text.find('\n', thirdLine);
-    EXPECT_GE(static_cast<size_t>(broken.outcome().errorPosition), thirdLine);
-    EXPECT_LT(static_cast<size_t>(broken.outcome().errorPosition), lineEnd);
+    EXPECT_GE(static_cast<size_t>(broken.result().position), thirdLine);
+    EXPECT_LT(static_cast<size_t>(broken.result().position), lineEnd);
 }
 
 TEST(AdifFileLoad, LoadingAgainStartsFromScratch)
@@ -558,21 +558,21 @@ TEST(AdifFileTest, SlotsBeyondTheStoredTagsReadAsReset)
         const TagRecord &tag = file.tagAt(slot);
         EXPECT_EQ(tag.kind, TagNone);
         EXPECT_EQ(tag.dataType, 5);
-        EXPECT_EQ(tag.errorCode, ParseOk);
+        EXPECT_EQ(tag.errorCode, ParseStatus::Ok);
         EXPECT_TRUE(tag.rawTag.empty());
     }
 }
 
-TEST(AdifFileTest, ErrorPositionIfMatchesOnlyTheOutcome)
+TEST(AdifFileTest, ResultIsFalseOnAnErrorAndCarriesItsPosition)
 {
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes("<CALL:1>A<:1>"));
-    int32_t position = -1;
-    EXPECT_FALSE(file.errorPositionIf(ParseBadLength, position));
-    EXPECT_EQ(position, -1);
-    EXPECT_TRUE(file.errorPositionIf(ParseMissingName, position));
-    EXPECT_EQ(position, 9);
-    EXPECT_TRUE(file.outcomeIs(ParseMissingName));
+    const ParseResult result = file.result();
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.status, ParseStatus::MissingName);
+    EXPECT_EQ(result.position, 9);
+    ASSERT_TRUE(file.loadFromBytes("<CALL:1>A<EOR>"));
+    EXPECT_TRUE(file.result());
 }
 
 // ---------------------------------------------------------------------------
@@ -617,7 +617,7 @@ INSTANTIATE_TEST_SUITE_P(Reader, DigitsTest,
                                            DigitsCase{"1e5", false, false}, DigitsCase{"1,5", false, false}));
 
 struct ReportCase {
-    uint8_t code;
+    ParseStatus code;
     int32_t position;
     std::string text;
     const char *name;
@@ -634,21 +634,21 @@ TEST_P(ReportTextTest, MatchesByteForByte)
 INSTANTIATE_TEST_SUITE_P(
     Reader, ReportTextTest,
     ::testing::Values(
-        ReportCase{ParseNoHeader, 0, "File not loaded ... \r\n\r\nNo header or start field (<) found", "ParseNoHeader"},
-        ReportCase{ParseBracketMismatch, 1,
+        ReportCase{ParseStatus::NoHeader, 0, "File not loaded ... \r\n\r\nNo header or start field (<) found", "ParseNoHeader"},
+        ReportCase{ParseStatus::BracketMismatch, 1,
                    "\r\nFile not loaded ... \r\n\r\nBracket mismatch in area of\r\ncharacter 1", "ParseBracketMismatch"},
-        ReportCase{ParseEmptyBrackets, 7, "\r\nFile not loaded ... \r\n\r\nEmpty brackets ( <> ) in \r\narea of character 7",
+        ReportCase{ParseStatus::EmptyBrackets, 7, "\r\nFile not loaded ... \r\n\r\nEmpty brackets ( <> ) in \r\narea of character 7",
                    "ParseEmptyBrackets"},
-        ReportCase{ParseBadLength, 123456,
+        ReportCase{ParseStatus::BadLength, 123456,
                    "\r\nFile not loaded ... \r\n\r\nInvalid data fieldlength \r\nin area of character 123456",
                    "ParseBadLength"},
-        ReportCase{ParseMissingName, 0, "\r\nFile not loaded ... \r\n\r\nField name is missing\r\nin area of character 0",
+        ReportCase{ParseStatus::MissingName, 0, "\r\nFile not loaded ... \r\n\r\nField name is missing\r\nin area of character 0",
                    "ParseMissingName"},
-        ReportCase{ParseBadType, 40,
+        ReportCase{ParseStatus::BadType, 40,
                    "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in user-defined column \r\n\r\n",
                    "ParseBadType"},
-        ReportCase{ParseTooBig, 99, "\r\nFile not loaded ... \r\n >>> File too big\r\n", "ParseTooBig"},
-        ReportCase{ParseOk, 0, "", "ParseOk"}));
+        ReportCase{ParseStatus::TooBig, 99, "\r\nFile not loaded ... \r\n >>> File too big\r\n", "ParseTooBig"},
+        ReportCase{ParseStatus::Ok, 0, "", "ParseOk"}));
 
 }  // namespace
 }  // namespace vaziduvu

@@ -16,7 +16,7 @@ class FindCatalogueEntryTest : public ::testing::TestWithParam<FindCase> {};
 
 TEST_P(FindCatalogueEntryTest, TakesFirstEntryStartingWithTheName)
 {
-    const auto found = FindCatalogueEntry(GetParam().name);
+    const auto found = findCatalogueEntry(GetParam().name);
     EXPECT_EQ(found.value_or(0), GetParam().entry);
 }
 
@@ -36,7 +36,7 @@ class CatalogueTypeOfTest : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(CatalogueTypeOfTest, TypeOfFirstEntryTheNameBeginsWith)
 {
-    EXPECT_EQ(int(CatalogueTypeOf(GetParam().name)), GetParam().code);
+    EXPECT_EQ(int(catalogueTypeOf(GetParam().name)), GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueTypeOfTest,
@@ -54,7 +54,7 @@ class IsTimeFieldNameTest : public ::testing::TestWithParam<TimeNameCase> {};
 
 TEST_P(IsTimeFieldNameTest, NameBeginsWithATimeFieldName)
 {
-    EXPECT_EQ(IsTimeFieldName(GetParam().name), GetParam().isTime);
+    EXPECT_EQ(isTimeFieldName(GetParam().name), GetParam().isTime);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, IsTimeFieldNameTest,
@@ -76,9 +76,9 @@ TEST_P(ValueTableTest, SizeAndLastEntryAccepted)
     const TableCase &c = GetParam();
     EXPECT_EQ(valueTableEntries(c.table).size(), c.size);
     EXPECT_EQ(valueTableEntries(c.table).back(), c.last);
-    EXPECT_TRUE(IsEnumeratedValue(c.table, c.last));
-    EXPECT_FALSE(IsEnumeratedValue(c.table, c.last + "X"));
-    EXPECT_FALSE(IsEnumeratedValue(c.table, ""));
+    EXPECT_TRUE(isEnumeratedValue(c.table, c.last));
+    EXPECT_FALSE(isEnumeratedValue(c.table, c.last + "X"));
+    EXPECT_FALSE(isEnumeratedValue(c.table, ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,7 +99,7 @@ class IsEnumeratedValueTest : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(IsEnumeratedValueTest, ExactMatchOnly)
 {
-    EXPECT_EQ(IsEnumeratedValue(GetParam().table, GetParam().text), GetParam().permitted);
+    EXPECT_EQ(isEnumeratedValue(GetParam().table, GetParam().text), GetParam().permitted);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,20 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CatalogueTest, TypeLettersBothWays)
 {
-    EXPECT_EQ(TypeLetterOf(6), 'Z');
-    EXPECT_EQ(TypeLetterOf(5), 'Z');
-    EXPECT_EQ(TypeLetterOf(8), 'Z');
-    EXPECT_EQ(int(TypeCodeOfLetter('X')), 6);
+    EXPECT_EQ(typeLetterOf(6), 'Z');
+    EXPECT_EQ(typeLetterOf(5), 'Z');
+    EXPECT_EQ(typeLetterOf(8), 'Z');
+    EXPECT_EQ(int(typeCodeOfLetter('X')), 6);
     for (char letter : std::string("CDMNT"))
-        EXPECT_EQ(TypeLetterOf(TypeCodeOfLetter(letter)), letter);
-    EXPECT_EQ(int(TypeCodeOfLetter('c')), 6);
+        EXPECT_EQ(typeLetterOf(typeCodeOfLetter(letter)), letter);
+    EXPECT_EQ(int(typeCodeOfLetter('c')), 6);
 }
 
 TEST(CatalogueTest, LettersInTableOrder)
 {
     std::string letters;
     for (int number = 1; number <= kCatalogueSize; ++number)
-        letters += CatalogueLetterAt(number);
+        letters += catalogueLetterAt(number);
     EXPECT_EQ(letters, "MNCCCCCCCNNNCCNCCMCCCMDDCCCDCCCNCCNCNNCCNCCDDCCNC");
     EXPECT_EQ(catalogueNames().size(), 49u);
     EXPECT_EQ(catalogueNames()[43], "APP_LoTW_LASTQSL");

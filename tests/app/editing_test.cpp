@@ -8,6 +8,7 @@
 #include "adif/text.h"
 #include "app/search_dialog.h"
 #include "document/column_template.h"
+#include "grid_texts.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QRadioButton>
 
 #include <optional>
@@ -27,7 +29,6 @@
 namespace vaziduvu::test {
 namespace {
 
-using Grid = std::vector<std::vector<std::string>>;
 using Kind = ScriptedPlatform::EventKind;
 
 // Columns RECORD #, CALL, MODE, QSO_DATE, COMMENT. The call of record 1 is
@@ -36,23 +37,11 @@ const char kLog[] = "log<EOH>\r\n"
                     "<CALL:4>W1AW\r\n<MODE:2>CW<QSO_DATE:8>20040101<COMMENT:9>QSO IN CW<EOR>\r\n"
                     "<CALL:5>K1ABC<MODE:3>SSB<QSO_DATE:8>20040102<EOR>\r\n";
 
-const char kOpenFileToEdit[] = "Problem:|First, you must open a file to edit!";
 const char kNotAdded[] = "Information:|Column was not added";
 const char kDuplicate[] = "Problem:|Dulicate Column Name ... Column not added ...";
 const char kRowLimit[] = "Problem:|Maximum allowable row already exist!";
 const char kNoComment[] = "Problem:|No comment found for this row and column.";
 
-Grid gridTexts(const LogDocument &document)
-{
-    Grid rows;
-    for (int r = 0; r < document.rowCount(); ++r) {
-        std::vector<std::string> row;
-        for (int c = 0; c < document.columnCount(); ++c)
-            row.push_back(document.text(c, r));
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 std::string adifWithFields(int fields)
 {
@@ -66,7 +55,7 @@ std::string adifWithFields(int fields)
 struct ColumnEntry {
     bool user = false;
     std::string name;
-    int type = -1;  // ComboBox2 index
+    int type = -1;  // index in the user data-type list
     std::string value;
     bool ok = true;
 };
@@ -74,16 +63,16 @@ struct ColumnEntry {
 ScriptedPlatform::ModalHandler fillAddColumn(ColumnEntry entry)
 {
     return [entry](QDialog &dialog) {
-        auto &form = dynamic_cast<TOKRightDlg &>(dialog);
+        auto &form = dynamic_cast<AddColumnDialog &>(dialog);
         if (entry.user) {
-            form.RadioButton2->click();
-            form.Edit1->setText(QString::fromLatin1(entry.name.c_str()));
-            form.ComboBox2->setCurrentIndex(entry.type);
+            child<QRadioButton>(form, "userChoice")->click();
+            child<QLineEdit>(form, "userNameEdit")->setText(QString::fromLatin1(entry.name.c_str()));
+            child<QComboBox>(form, "userTypeBox")->setCurrentIndex(entry.type);
         } else {
-            form.ComboBox1->setEditText(QString::fromLatin1(entry.name.c_str()));
+            child<QComboBox>(form, "catalogueNameBox")->setEditText(QString::fromLatin1(entry.name.c_str()));
         }
-        form.Edit2->setText(QString::fromLatin1(entry.value.c_str()));
-        (entry.ok ? form.OKBtn : form.CancelBtn)->click();
+        child<QLineEdit>(form, "initialValueEdit")->setText(QString::fromLatin1(entry.value.c_str()));
+        (entry.ok ? child<QPushButton>(form, "okButton") : child<QPushButton>(form, "cancelButton"))->click();
         return form.result();
     };
 }
@@ -93,14 +82,14 @@ ScriptedPlatform::ModalHandler pickColumn(int index, bool ok = true,
                                           std::vector<std::string> *shown = nullptr)
 {
     return [=](QDialog &dialog) {
-        auto &selector = dynamic_cast<TOKRightDlg1 &>(dialog);
+        auto &selector = dynamic_cast<ColumnSelectorDialog &>(dialog);
         if (shown) {
-            for (int i = 0; i < selector.ListBox1->count(); ++i)
-                shown->push_back(selector.ListBox1->item(i)->text().toStdString());
+            for (int i = 0; i < child<QListWidget>(selector, "columnList")->count(); ++i)
+                shown->push_back(child<QListWidget>(selector, "columnList")->item(i)->text().toStdString());
         }
         if (index >= 0)
-            selector.ListBox1->item(index)->setSelected(true);
-        (ok ? selector.OKBtn : selector.CancelBtn)->click();
+            child<QListWidget>(selector, "columnList")->item(index)->setSelected(true);
+        (ok ? child<QPushButton>(selector, "okButton") : child<QPushButton>(selector, "cancelButton"))->click();
         return selector.result();
     };
 }
@@ -117,7 +106,7 @@ protected:
 
     void newProject()
     {
-        form->ToolButton9Click();
+        trigger(*form, "newAction");
         ASSERT_TRUE(form->document().documentOpen());
         platform.clearEvents();
     }
@@ -125,13 +114,13 @@ protected:
     void addColumn(const ColumnEntry &entry)
     {
         platform.queueModal(fillAddColumn(entry));
-        form->AddColumn1Click();
+        trigger(*form, "addColumnAction");
     }
 
     bool cellIsBlue(int column, int row)
     {
         QColor background, text;
-        return form->gridDelegate().cellColors(column, row, background, text)
+        return gridDelegate(*form).cellColors(column, row, background, text)
                && text == GridColors::commentText();
     }
 };
@@ -140,51 +129,51 @@ protected:
 
 TEST_F(Editing, AddColumnDialogStartsInCatalogueModeWithItsLists)
 {
-    TOKRightDlg dialog(platform, 2027);
+    AddColumnDialog dialog(platform, 2027);
     EXPECT_EQ(dialog.windowTitle(), "Add a Column");
     EXPECT_TRUE(dialog.notAccepted());
-    ASSERT_EQ(dialog.ComboBox1->count(), 48);
-    EXPECT_EQ(dialog.ComboBox1->currentIndex(), 0);
-    EXPECT_EQ(dialog.ComboBox1->currentText(), "ADDRESS");
-    EXPECT_EQ(dialog.ComboBox1->findText("APP_LoTW_EOF"), -1);
-    EXPECT_EQ(dialog.ComboBox1->itemText(47), "BAND_RX");
-    EXPECT_TRUE(dialog.ComboBox1->isEditable());
-    ASSERT_EQ(dialog.ComboBox2->count(), 5);
-    EXPECT_EQ(dialog.ComboBox2->itemText(4), "Time");
-    EXPECT_EQ(dialog.ComboBox2->currentIndex(), -1);
+    ASSERT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->count(), 48);
+    EXPECT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->currentText(), "ADDRESS");
+    EXPECT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->findText("APP_LoTW_EOF"), -1);
+    EXPECT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->itemText(47), "BAND_RX");
+    EXPECT_TRUE(child<QComboBox>(dialog, "catalogueNameBox")->isEditable());
+    ASSERT_EQ(child<QComboBox>(dialog, "userTypeBox")->count(), 5);
+    EXPECT_EQ(child<QComboBox>(dialog, "userTypeBox")->itemText(4), "Time");
+    EXPECT_EQ(child<QComboBox>(dialog, "userTypeBox")->currentIndex(), -1);
 
-    EXPECT_TRUE(dialog.RadioButton1->isChecked());
-    EXPECT_TRUE(dialog.ComboBox1->isEnabled());
-    EXPECT_TRUE(dialog.Label1->isEnabled());
-    EXPECT_FALSE(dialog.Edit1->isEnabled());
-    EXPECT_FALSE(dialog.ComboBox2->isEnabled());
-    EXPECT_FALSE(dialog.Label2->isEnabled());
-    EXPECT_TRUE(dialog.Edit2->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(dialog, "catalogueChoice")->isChecked());
+    EXPECT_TRUE(child<QComboBox>(dialog, "catalogueNameBox")->isEnabled());
+    EXPECT_TRUE(child<QLabel>(dialog, "catalogueLabel")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(dialog, "userNameEdit")->isEnabled());
+    EXPECT_FALSE(child<QComboBox>(dialog, "userTypeBox")->isEnabled());
+    EXPECT_FALSE(child<QLabel>(dialog, "userNameLabel")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(dialog, "initialValueEdit")->isEnabled());
 
-    dialog.RadioButton2->click();
-    EXPECT_FALSE(dialog.ComboBox1->isEnabled());
-    EXPECT_FALSE(dialog.Label1->isEnabled());
-    EXPECT_TRUE(dialog.Edit1->isEnabled());
-    EXPECT_TRUE(dialog.ComboBox2->isEnabled());
-    EXPECT_TRUE(dialog.Label2->isEnabled());
-    EXPECT_TRUE(dialog.Edit2->isEnabled());
+    child<QRadioButton>(dialog, "userChoice")->click();
+    EXPECT_FALSE(child<QComboBox>(dialog, "catalogueNameBox")->isEnabled());
+    EXPECT_FALSE(child<QLabel>(dialog, "catalogueLabel")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(dialog, "userNameEdit")->isEnabled());
+    EXPECT_TRUE(child<QComboBox>(dialog, "userTypeBox")->isEnabled());
+    EXPECT_TRUE(child<QLabel>(dialog, "userNameLabel")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(dialog, "initialValueEdit")->isEnabled());
 
-    dialog.RadioButton1->click();
-    EXPECT_TRUE(dialog.ComboBox1->isEnabled());
-    EXPECT_FALSE(dialog.Edit1->isEnabled());
+    child<QRadioButton>(dialog, "catalogueChoice")->click();
+    EXPECT_TRUE(child<QComboBox>(dialog, "catalogueNameBox")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(dialog, "userNameEdit")->isEnabled());
 
-    dialog.CancelBtn->click();
+    child<QPushButton>(dialog, "cancelButton")->click();
     EXPECT_TRUE(dialog.notAccepted());
 }
 
 TEST_F(Editing, AddColumnDialogWritesTheUpperCasedNameBack)
 {
-    TOKRightDlg dialog(platform, 2027);
-    dialog.ComboBox1->setEditText(" time_off ");
-    dialog.Edit2->setText("0930");
-    dialog.OKBtn->click();
+    AddColumnDialog dialog(platform, 2027);
+    child<QComboBox>(dialog, "catalogueNameBox")->setEditText(" time_off ");
+    child<QLineEdit>(dialog, "initialValueEdit")->setText("0930");
+    child<QPushButton>(dialog, "okButton")->click();
     EXPECT_FALSE(dialog.notAccepted());
-    EXPECT_EQ(dialog.ComboBox1->currentText(), " TIME_OFF ");
+    EXPECT_EQ(child<QComboBox>(dialog, "catalogueNameBox")->currentText(), " TIME_OFF ");
     EXPECT_EQ(dialog.templateRecord().name, "TIME_OFF");
     EXPECT_TRUE(dialog.templateRecord().isTimeOn);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);  // OK closes whatever the checks say
@@ -192,17 +181,16 @@ TEST_F(Editing, AddColumnDialogWritesTheUpperCasedNameBack)
 
 // --- adding columns -----------------------------------------------------
 
-TEST_F(Editing, MenuCommandsNeedAnOpenDocument)
+// Without a document the commands are off, in the menu and on the toolbar
+// alike: triggering them does nothing and asks nothing.
+TEST_F(Editing, DocumentCommandsAreOffWithoutADocument)
 {
-    form->AddColumn1Click();
-    form->ClearColumn1Click();
-    form->AddRow1Click();
-    form->AddRowSameAsPrevious1Click();
-    EXPECT_EQ(platform.messages(),
-              (std::vector<std::string>{kOpenFileToEdit, kOpenFileToEdit,
-                                        "Problem:|You must open a file first!",
-                                        "Problem:|You must open a file first!"}));
-    EXPECT_TRUE(platform.eventsOfKind(Kind::Modal).empty());
+    for (const char *name : {"addColumnAction", "clearColumnAction", "addBlankRowAction",
+                             "addCopiedRowAction", "searchAction", "editCommentAction"}) {
+        EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
+        trigger(*form, name);
+    }
+    EXPECT_TRUE(platform.events().empty());
 }
 
 TEST_F(Editing, ColumnLimitKeepsTheDialogClosed)
@@ -251,7 +239,7 @@ TEST_F(Editing, DuplicateNamesAreRefusedButMarkTheData)
 TEST_F(Editing, AddedColumnFillsEveryRowFromTheTemplate)
 {
     openLog();
-    form->SelectCell(1, 2);
+    form->selectCell(1, 2);
     addColumn({true, "my note", 0, " hello "});
     ASSERT_EQ(form->document().columnCount(), 6);
     EXPECT_TRUE(platform.messages().empty());
@@ -268,12 +256,12 @@ TEST_F(Editing, AddedColumnFillsEveryRowFromTheTemplate)
     }
     EXPECT_EQ(form->currentColumn(), 5);
     EXPECT_EQ(form->currentRow(), 2);
-    EXPECT_EQ(form->gridModel().columnCount(), 5);
-    EXPECT_TRUE(form->HasLengthDiscrepancy());
+    EXPECT_EQ(gridModel(*form).columnCount(), 5);
+    EXPECT_TRUE(form->document().anyLengthDiscrepancy());
     EXPECT_TRUE(form->changeLightYellow());
 
     // A row added afterwards finds the new column's template too.
-    form->ToolButton7Click();
+    trigger(*form, "addBlankRowAction");
     const TagRecord *added = form->document().cellInfo(5, 3);
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->name, "MY NOTE");
@@ -356,7 +344,7 @@ TEST_F(Editing, ClearColumnEmptiesTheTextsOnly)
     openLog();
     std::vector<std::string> shown;
     platform.queueModal(pickColumn(1, true, &shown));
-    form->ClearColumn1Click();
+    trigger(*form, "clearColumnAction");
 
     EXPECT_EQ(shown, (std::vector<std::string>{"CALL", "MODE", "QSO_DATE", "COMMENT"}));
     const auto modal = platform.eventsOfKind(Kind::Modal);
@@ -386,7 +374,7 @@ TEST_P(ClearNothing, LeavesTheGridAndTheLight)
     openLog();
     const Grid before = gridTexts(form->document());
     platform.queueModal(pickColumn(GetParam().index, GetParam().ok));
-    form->ToolButton6Click();
+    trigger(*form, "clearColumnAction");
     EXPECT_EQ(gridTexts(form->document()), before);
     EXPECT_FALSE(form->changeLightYellow());
     EXPECT_TRUE(platform.messages().empty());
@@ -399,14 +387,14 @@ INSTANTIATE_TEST_SUITE_P(Table, ClearNothing,
 
 TEST_F(Editing, ColumnSelectorShowsItsNote)
 {
-    TOKRightDlg1 selector(platform);
-    EXPECT_EQ(selector.Label1->text(), "Select column to clear");
-    EXPECT_EQ(selector.Label2->text(),
+    ColumnSelectorDialog selector(platform);
+    EXPECT_EQ(child<QLabel>(selector, "promptLabel")->text(), "Select column to clear");
+    EXPECT_EQ(child<QLabel>(selector, "noteLabel")->text(),
               "Note: If you clear a column when the 'Omit Empty Field Tags' option is checked, "
               "the column will not be included in the file that you save.");
-    EXPECT_TRUE(selector.Label2->wordWrap());
-    selector.FillColumnList({});
-    selector.OKBtn->click();
+    EXPECT_TRUE(child<QLabel>(selector, "noteLabel")->wordWrap());
+    selector.fillColumnList({});
+    child<QPushButton>(selector, "okButton")->click();
     EXPECT_EQ(selector.chosenIndex(), -1);
 }
 
@@ -415,8 +403,8 @@ TEST_F(Editing, ColumnSelectorShowsItsNote)
 TEST_F(Editing, BlankRowGetsEmptyRecordsOfItsColumns)
 {
     openLog();
-    form->SelectCell(3, 1);
-    form->AddRow1Click();
+    form->selectCell(3, 1);
+    trigger(*form, "addBlankRowAction");
     ASSERT_EQ(form->document().rowCount(), 4);
     EXPECT_EQ(gridTexts(form->document())[3], (std::vector<std::string>{"3", "", "", "", ""}));
     const char *names[] = {"CALL", "MODE", "QSO_DATE", "COMMENT"};
@@ -430,7 +418,7 @@ TEST_F(Editing, BlankRowGetsEmptyRecordsOfItsColumns)
     EXPECT_EQ(form->document().cellInfo(3, 3)->dataType, form->document().cellInfo(3, 1)->dataType);
     EXPECT_EQ(form->currentRow(), 3);
     EXPECT_EQ(form->currentColumn(), 3);
-    EXPECT_EQ(form->gridModel().rowCount(), 3);
+    EXPECT_EQ(gridModel(*form).rowCount(), 3);
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_TRUE(platform.messages().empty());
 }
@@ -440,7 +428,7 @@ TEST_F(Editing, CopiedRowTakesTextsValuesAndComments)
     openLog();
     form->document().setText(1, 2, "K1ABC/P");  // typed, the record keeps "K1ABC"
     form->document().cellInfo(2, 2)->comment = "portable";
-    form->AddRowSameAsPrevious1Click();
+    trigger(*form, "addCopiedRowAction");
     ASSERT_EQ(form->document().rowCount(), 4);
     EXPECT_EQ(gridTexts(form->document())[3],
               (std::vector<std::string>{"3", "K1ABC/P", "SSB", "20040102", ""}));
@@ -465,7 +453,7 @@ TEST_F(Editing, CopyWithoutRowAboveWarnsOncePerColumn)
     ASSERT_EQ(form->document().rowCount(), 1);
     ASSERT_EQ(form->document().columnCount(), 3);
     platform.clearEvents();
-    form->ToolButton8Click();
+    trigger(*form, "addCopiedRowAction");
     EXPECT_EQ(platform.messages(), (std::vector<std::string>{"Problem:|There is no row to mimic!",
                                                              "Problem:|There is no row to mimic!"}));
     ASSERT_EQ(form->document().rowCount(), 2);
@@ -478,17 +466,17 @@ TEST_F(Editing, RowsStopAtFourThousand)
     newProject();
     while (form->document().rowCount() < 3999)
         ASSERT_GE(form->document().appendBlankRow(), 0);
-    form->refreshGrid();
+    reloadGrid(*form);
 
-    form->ToolButton7Click();
+    trigger(*form, "addBlankRowAction");
     EXPECT_EQ(form->document().rowCount(), 4000);
     EXPECT_EQ(form->document().text(0, 3999), "3999");
     EXPECT_TRUE(platform.messages().empty());
 
-    form->ToolButton7Click();
-    form->ToolButton8Click();
-    form->AddRow1Click();
-    form->AddRowSameAsPrevious1Click();
+    trigger(*form, "addBlankRowAction");
+    trigger(*form, "addCopiedRowAction");
+    trigger(*form, "addBlankRowAction");
+    trigger(*form, "addCopiedRowAction");
     EXPECT_EQ(form->document().rowCount(), 4000);
     EXPECT_EQ(platform.messages(),
               (std::vector<std::string>{kRowLimit, kRowLimit, kRowLimit, kRowLimit}));
@@ -498,26 +486,26 @@ TEST_F(Editing, RowsStopAtFourThousand)
 
 TEST_F(Editing, NewProjectShowsTheDefaultRecord)
 {
-    form->New1Click();
+    trigger(*form, "newAction");
     EXPECT_TRUE(platform.eventsOfKind(Kind::Confirm).empty());
     EXPECT_EQ(gridTexts(form->document()),
               (Grid{{"RECORD #", "CALL", "QSO_DATE", "MODE", "BAND", "TIME_ON"},
                     {"1", "NONE", "20010829", "CW", "160M", "120000"}}));
-    EXPECT_EQ(form->gridModel().columnCount(), 5);
-    EXPECT_EQ(form->gridModel().rowCount(), 1);
+    EXPECT_EQ(gridModel(*form).columnCount(), 5);
+    EXPECT_EQ(gridModel(*form).rowCount(), 1);
     EXPECT_EQ(form->caption(), "[NEW PROJECT]");
     EXPECT_TRUE(form->changeLightVisible());
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_FALSE(form->document().unsavedChanges());
     EXPECT_EQ(form->loadReportText(), "New Project Started ...");
     EXPECT_EQ(form->sourceViewText(), "");
-    EXPECT_TRUE(form->Image1->isHidden());
-    EXPECT_TRUE(form->Label1->isHidden());
-    EXPECT_TRUE(form->Panel1->isHidden());
-    for (QAction *command : {form->ToolButton2, form->ToolButton5, form->ToolButton6,
-                             form->ToolButton7, form->ToolButton8, form->ToolButton10,
-                             form->ToolButton11, form->ToolButton12, form->Save1,
-                             form->CloseCurrent1, form->AddColumn1, form->AddRow1, form->Search1})
+    EXPECT_TRUE(child<QLabel>(*form, "startupImage")->isHidden());
+    EXPECT_TRUE(child<QLabel>(*form, "startupTitle")->isHidden());
+    EXPECT_TRUE(child<QLabel>(*form, "busyBanner")->isHidden());
+    for (QAction *command : {action(*form, "saveAsAction"), action(*form, "addColumnAction"), action(*form, "clearColumnAction"),
+                             action(*form, "addBlankRowAction"), action(*form, "addCopiedRowAction"), action(*form, "showCommentAction"),
+                             action(*form, "editCommentAction"), action(*form, "searchAction"), action(*form, "saveAsAction"),
+                             action(*form, "closeCurrentAction"), action(*form, "addColumnAction"), action(*form, "addBlankRowAction"), action(*form, "searchAction")})
         EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
 
     const TagRecord *time = form->document().cellInfo(5, 1);
@@ -525,14 +513,14 @@ TEST_F(Editing, NewProjectShowsTheDefaultRecord)
     EXPECT_EQ(time->kind, TagKnownField);
     EXPECT_TRUE(time->isTimeOn);
     EXPECT_EQ(time->rawTag, "<TIME_ON>");
-    EXPECT_TRUE(form->HasLengthDiscrepancy());
+    EXPECT_TRUE(form->document().anyLengthDiscrepancy());
     EXPECT_TRUE(platform.messages().empty());
 }
 
 TEST_F(Editing, NewProjectOverUnsavedDataAsksFirst)
 {
     openLog();
-    form->ToolButton7Click();
+    trigger(*form, "addBlankRowAction");
     ASSERT_TRUE(form->changeLightYellow());
     const Grid edited = gridTexts(form->document());
     const std::string caption = form->caption();
@@ -540,7 +528,7 @@ TEST_F(Editing, NewProjectOverUnsavedDataAsksFirst)
     // Yes, then the save dialog is cancelled: nothing changes.
     platform.queueConfirm(true);
     platform.queueFileName(std::nullopt);
-    form->ToolButton9Click();
+    trigger(*form, "newAction");
     EXPECT_EQ(gridTexts(form->document()), edited);
     EXPECT_EQ(form->caption(), caption);
     EXPECT_TRUE(form->changeLightYellow());
@@ -551,18 +539,18 @@ TEST_F(Editing, NewProjectOverUnsavedDataAsksFirst)
 
     // No: the data is discarded.
     platform.queueConfirm(false);
-    form->ToolButton9Click();
+    trigger(*form, "newAction");
     EXPECT_EQ(form->caption(), "[NEW PROJECT]");
     EXPECT_EQ(form->document().rowCount(), 2);
     EXPECT_EQ(form->document().text(1, 1), "NONE");
     EXPECT_TRUE(form->changeLightYellow());
 
     // Yes with a save: the log is written, then the new project starts.
-    form->ToolButton7Click();
+    trigger(*form, "addBlankRowAction");
     platform.queueConfirm(true);
     const std::string saved = pathIn("before-new.adi");
     platform.queueFileName(saved);
-    form->New1Click();
+    trigger(*form, "newAction");
     EXPECT_FALSE(readFile(saved).empty());
     EXPECT_EQ(form->document().rowCount(), 2);
     EXPECT_EQ(form->caption(), "[NEW PROJECT]");
@@ -584,9 +572,9 @@ TEST_P(CommentEntry, StoresTheTrimmedTextOrKeepsTheOldOne)
 {
     openLog();
     form->document().cellInfo(3, 1)->comment = GetParam().before;
-    form->SelectCell(3, 1);
+    form->selectCell(3, 1);
     platform.queueInput(GetParam().answer);
-    form->StringGrid1KeyDown(Qt::Key_F11);
+    QTest::keyClick(gridView(*form), Qt::Key_F11);
 
     const auto boxes = platform.eventsOfKind(Kind::InputBox);
     ASSERT_EQ(boxes.size(), 1u);
@@ -611,15 +599,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Editing, ShowCommentTellsWhetherThereIsOne)
 {
     openLog();
-    form->SelectCell(1, 1);  // loaded comment: a line break
+    form->selectCell(1, 1);  // loaded comment: a line break
     EXPECT_FALSE(cellIsBlue(1, 1));
-    form->ToolButton10Click();
-    form->SelectCell(4, 2);  // no record at all
-    form->StringGrid1KeyDown(Qt::Key_F12);
-    form->SelectCell(2, 1);
+    trigger(*form, "showCommentAction");
+    form->selectCell(4, 2);  // no record at all
+    QTest::keyClick(gridView(*form), Qt::Key_F12);
+    form->selectCell(2, 1);
     platform.queueInput("  see log book  ");
-    form->ToolButton11Click();
-    form->ToolButton10Click();
+    trigger(*form, "editCommentAction");
+    trigger(*form, "showCommentAction");
     EXPECT_EQ(platform.messages(), (std::vector<std::string>{kNoComment, kNoComment,
                                                              "Problem:|Comment: see log book"}));
     EXPECT_TRUE(cellIsBlue(2, 1));
@@ -629,8 +617,8 @@ TEST_F(Editing, EditCommentCreatesTheMissingRecordEvenOnCancel)
 {
     openLog();
     ASSERT_EQ(form->document().cellInfo(4, 2), nullptr);
-    form->SelectCell(4, 2);
-    form->EditCellComment();
+    form->selectCell(4, 2);
+    trigger(*form, "editCommentAction");
     const TagRecord *created = form->document().cellInfo(4, 2);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->name, "COMMENT");
@@ -640,9 +628,9 @@ TEST_F(Editing, EditCommentCreatesTheMissingRecordEvenOnCancel)
     // A column with nothing to copy from: no box, no record.
     for (int row = 1; row < form->document().rowCount(); ++row)
         form->document().releaseCellInfo(2, row);
-    form->SelectCell(2, 1);
+    form->selectCell(2, 1);
     platform.clearEvents();
-    form->EditCellComment();
+    trigger(*form, "editCommentAction");
     EXPECT_TRUE(platform.events().empty());
     EXPECT_EQ(form->document().cellInfo(2, 1), nullptr);
 }
@@ -659,23 +647,23 @@ struct SearchStep {
 
 class Search : public Editing {
 protected:
-    TOKRightDlg2 *openSearch()
+    SearchDialog *openSearch()
     {
         openLog();
-        form->SelectCell(1, 2);
-        form->Search1Click();
-        TOKRightDlg2 *window = form->searchWindow();
+        form->selectCell(1, 2);
+        trigger(*form, "searchAction");
+        SearchDialog *window = form->findChild<SearchDialog *>("searchDialog");
         EXPECT_NE(window, nullptr);
         return window;
     }
 
-    void run(TOKRightDlg2 &window, const std::vector<SearchStep> &steps)
+    void run(SearchDialog &window, const std::vector<SearchStep> &steps)
     {
         for (size_t i = 0; i < steps.size(); ++i) {
             const SearchStep &step = steps[i];
-            window.Edit1->setText(step.text);
-            window.CheckBox1->setChecked(step.matchCase);
-            (step.next ? window.Button1 : window.OKBtn)->click();
+            child<QLineEdit>(window, "searchText")->setText(step.text);
+            child<QCheckBox>(window, "matchCaseBox")->setChecked(step.matchCase);
+            (step.next ? child<QPushButton>(window, "findNextButton") : child<QPushButton>(window, "findFirstButton"))->click();
             EXPECT_EQ(form->currentColumn(), step.column) << "step " << i << " " << step.text;
             EXPECT_EQ(form->currentRow(), step.row) << "step " << i << " " << step.text;
         }
@@ -684,7 +672,7 @@ protected:
 
 TEST_F(Search, VisitsCellsInReadingOrderAndWrapsOnce)
 {
-    TOKRightDlg2 *window = openSearch();
+    SearchDialog *window = openSearch();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Search");
     EXPECT_FALSE(window->isModal());
@@ -710,38 +698,39 @@ TEST_F(Search, VisitsCellsInReadingOrderAndWrapsOnce)
 
 TEST_F(Search, EnterRunsOneFindFirstWithTheTrimmedText)
 {
-    TOKRightDlg2 *window = openSearch();
+    SearchDialog *window = openSearch();
     ASSERT_NE(window, nullptr);
     std::vector<std::string> calls;
     window->setSearchCallback([&](const std::string &text, int next, int matchCase) {
         calls.push_back(text + "|" + std::to_string(next) + "|" + std::to_string(matchCase));
     });
-    window->Edit1->setText("  k1abc ");
-    window->CheckBox1->setChecked(true);
+    child<QLineEdit>(*window, "searchText")->setText("  k1abc ");
+    child<QCheckBox>(*window, "matchCaseBox")->setChecked(true);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-    QCoreApplication::sendEvent(window->Edit1, &enter);
-    window->Button1->click();
+    QCoreApplication::sendEvent(child<QLineEdit>(*window, "searchText"), &enter);
+    child<QPushButton>(*window, "findNextButton")->click();
     EXPECT_EQ(calls, (std::vector<std::string>{"k1abc|0|1", "k1abc|1|1"}));
 }
 
 TEST_F(Search, ClosingRunsFindFirstAndKeepsTheWindow)
 {
-    TOKRightDlg2 *window = openSearch();
+    SearchDialog *window = openSearch();
     ASSERT_NE(window, nullptr);
     const QRect recorded = window->recordedGeometry();
 
-    window->Edit1->setText("SSB");
+    child<QLineEdit>(*window, "searchText")->setText("SSB");
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(form->currentColumn(), 2);
     EXPECT_EQ(form->currentRow(), 2);
 
     form->move(form->x() + 40, form->y() + 30);
-    form->ToolButton12Click();
-    EXPECT_EQ(form->searchWindow(), window);
+    trigger(*form, "searchAction");
+    EXPECT_EQ(form->findChild<SearchDialog *>("searchDialog"), window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->recordedGeometry(), recorded);  // kept from the first command
-    window->FormActivate();
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(window, &activation);
     EXPECT_EQ(window->pos(), QPoint(recorded.left() + recorded.width() / 3,
                                     recorded.top() + recorded.height() / 2));
 }
@@ -750,24 +739,24 @@ TEST_F(Search, ClosingRunsFindFirstAndKeepsTheWindow)
 
 TEST_F(Editing, NewProjectEditedSavedAndLoadedAgain)
 {
-    form->ToolButton9Click();
+    trigger(*form, "newAction");
     addColumn({true, "my_note", kChar, "hello"});
-    form->AddRowSameAsPrevious1Click();
-    form->AddRow1Click();
+    trigger(*form, "addCopiedRowAction");
+    trigger(*form, "addBlankRowAction");
     LogDocument &doc = form->document();
     ASSERT_EQ(doc.rowCount(), 4);
     const char *third[] = {"K1ABC", "20260101", "SSB", "20M", "0930", "bye"};
     for (int column = 1; column <= 6; ++column)
         doc.setText(column, 3, third[column - 1]);
-    form->refreshGrid();
-    form->SelectCell(1, 2);
+    reloadGrid(*form);
+    form->selectCell(1, 2);
     platform.queueInput(" second contact ");
-    form->EditCellComment();
+    trigger(*form, "editCommentAction");
     platform.clearEvents();
 
     const std::string saved = pathIn("project.adi");
     platform.queueFileName(saved);
-    form->Save1Click();
+    trigger(*form, "saveAsAction");
     const std::string written = readFile(saved);
     ASSERT_FALSE(written.empty());
     EXPECT_FALSE(form->changeLightYellow());
@@ -788,18 +777,18 @@ TEST_F(Editing, NewProjectEditedSavedAndLoadedAgain)
     ASSERT_NE(doc.cellInfo(1, 2), nullptr);
     EXPECT_EQ(trimText(doc.cellInfo(1, 2)->comment), "second contact");
     EXPECT_EQ(doc.cellInfo(6, 1)->kind, TagUserField);
-    EXPECT_FALSE(form->HasLengthDiscrepancy());
+    EXPECT_FALSE(form->document().anyLengthDiscrepancy());
 
-    form->SelectCell(1, 2);
+    form->selectCell(1, 2);
     platform.clearEvents();
-    form->ToolButton10Click();
+    trigger(*form, "showCommentAction");
     EXPECT_EQ(platform.messages(), std::vector<std::string>{"Problem:|Comment: second contact"});
 
-    form->ToolButton12Click();
-    TOKRightDlg2 *window = form->searchWindow();
+    trigger(*form, "searchAction");
+    SearchDialog *window = form->findChild<SearchDialog *>("searchDialog");
     ASSERT_NE(window, nullptr);
-    window->Edit1->setText("bye");
-    window->OKBtn->click();
+    child<QLineEdit>(*window, "searchText")->setText("bye");
+    child<QPushButton>(*window, "findFirstButton")->click();
     EXPECT_EQ(form->currentColumn(), 6);
     EXPECT_EQ(form->currentRow(), 3);
 }

@@ -44,9 +44,9 @@ TEST_P(KeyTest, OnlyKeysThatMayChangeTextMarkTheData)
 {
     // Sent as events: not every key (Print) has a character for QTest to type.
     QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier);
-    QApplication::sendEvent(form->StringGrid1, &press);
+    QApplication::sendEvent(child<QTableView>(*form, "gridView"), &press);
     QKeyEvent release(QEvent::KeyRelease, GetParam().key, Qt::NoModifier);
-    QApplication::sendEvent(form->StringGrid1, &release);
+    QApplication::sendEvent(child<QTableView>(*form, "gridView"), &release);
     EXPECT_EQ(form->changeLightYellow(), GetParam().turnsYellow);
     EXPECT_EQ(form->document().unsavedChanges(), GetParam().turnsYellow);
     if (GetParam().turnsYellow) {
@@ -75,18 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Enter", Qt::Key_Return, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(GridTest, TabMarksOnceTheDataIsChanged)
-{
-    form->MarkDataChanged();
-    form->document().setUnsavedChanges(true);
-    form->SetChangeLight(true, TForm1::kGreen);
-    QTest::keyClick(form->StringGrid1, Qt::Key_Tab);
-    EXPECT_TRUE(form->changeLightYellow());
-}
-
 TEST_F(GridTest, EditsLongerThanTheLimitAreCutWithAWarning)
 {
-    GridModel &model = form->gridModel();
+    GridModel &model = gridModel(*form);
     model.setData(model.index(0, 0), QString(1000, 'x'), Qt::EditRole);
     EXPECT_EQ(form->document().text(1, 1).size(), 1000u);
     EXPECT_TRUE(platform.messages().empty());
@@ -100,7 +91,7 @@ TEST_F(GridTest, EditsLongerThanTheLimitAreCutWithAWarning)
 
 TEST_F(GridTest, EditedTextKeepsItsLatin1Bytes)
 {
-    GridModel &model = form->gridModel();
+    GridModel &model = gridModel(*form);
     model.setData(model.index(0, 0), QString::fromLatin1("\xC4\xF6\xFC"), Qt::EditRole);
     EXPECT_EQ(form->document().text(1, 1), "\xC4\xF6\xFC");
 }
@@ -108,14 +99,14 @@ TEST_F(GridTest, EditedTextKeepsItsLatin1Bytes)
 TEST_F(GridTest, MovingOntoAChangedCellMarksTheData)
 {
     form->document().setText(1, 2, "CHANGED");
-    form->StringGrid1->setCurrentIndex(form->gridModel().index(1, 0));
+    child<QTableView>(*form, "gridView")->setCurrentIndex(gridModel(*form).index(1, 0));
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_EQ(form->statusText(0), "2 : 1");
 }
 
 TEST_F(GridTest, MovingOntoAnUnchangedCellDoesNot)
 {
-    form->StringGrid1->setCurrentIndex(form->gridModel().index(2, 1));
+    child<QTableView>(*form, "gridView")->setCurrentIndex(gridModel(*form).index(2, 1));
     EXPECT_FALSE(form->changeLightYellow());
     EXPECT_EQ(form->statusText(0), "3 : 2");
 }
@@ -136,7 +127,7 @@ TEST_P(ColourTest, CellStateChoosesTheColours)
     const ColourCase &c = GetParam();
     QColor background;
     QColor text;
-    ASSERT_EQ(form->gridDelegate().cellColors(c.column, c.row, background, text), c.painted);
+    ASSERT_EQ(gridDelegate(*form).cellColors(c.column, c.row, background, text), c.painted);
     if (c.painted) {
         EXPECT_EQ(background, c.background);
         EXPECT_EQ(text, c.text);
@@ -162,7 +153,7 @@ TEST_F(GridTest, DiscrepancyWithCommentIsBlueOnGrey)
     form->document().cellInfo(1, 2)->comment = "see log book";
     QColor background;
     QColor text;
-    ASSERT_TRUE(form->gridDelegate().cellColors(1, 2, background, text));
+    ASSERT_TRUE(gridDelegate(*form).cellColors(1, 2, background, text));
     EXPECT_EQ(background, kGrey);
     EXPECT_EQ(text, kBlue);
 }
@@ -171,10 +162,10 @@ TEST_F(GridTest, AddedRowsAndColumnsPaintAsAdded)
 {
     LogDocument &doc = form->document();
     const int row = doc.appendBlankRow();
-    form->refreshGrid();
+    reloadGrid(*form);
     QColor background;
     QColor text;
-    ASSERT_TRUE(form->gridDelegate().cellColors(1, row, background, text));
+    ASSERT_TRUE(gridDelegate(*form).cellColors(1, row, background, text));
     EXPECT_EQ(background, QApplication::palette().color(QPalette::ToolTipBase));
     EXPECT_EQ(text, QColor(Qt::black));
 
@@ -183,7 +174,7 @@ TEST_F(GridTest, AddedRowsAndColumnsPaintAsAdded)
     column.name = "EXTRA";
     column.dataType = 3;
     const int added = doc.appendColumn(column);
-    EXPECT_FALSE(form->gridDelegate().cellColors(added, 1, background, text));
+    EXPECT_FALSE(gridDelegate(*form).cellColors(added, 1, background, text));
 }
 
 TEST_F(GridTest, TypingDoesNotChangeTheColours)
@@ -191,7 +182,7 @@ TEST_F(GridTest, TypingDoesNotChangeTheColours)
     form->document().setText(1, 2, "W1AWXX");
     QColor background;
     QColor text;
-    ASSERT_TRUE(form->gridDelegate().cellColors(1, 2, background, text));
+    ASSERT_TRUE(gridDelegate(*form).cellColors(1, 2, background, text));
     EXPECT_EQ(background, kGrey);
 }
 
@@ -200,11 +191,11 @@ TEST_F(GridTest, FontSetsEveryRowHeight)
     QFont chosen("DejaVu Sans");
     chosen.setPixelSize(16);
     platform.queueFont(chosen);
-    form->Font1Click();
+    trigger(*form, "fontAction");
     EXPECT_EQ(form->gridRowHeight(), 20);
-    for (int row = 0; row < form->gridModel().rowCount(); ++row)
-        EXPECT_EQ(form->StringGrid1->rowHeight(row), 20) << "row " << row;
-    EXPECT_EQ(form->StringGrid1->horizontalHeader()->height(), 20);  // the fixed row
+    for (int row = 0; row < gridModel(*form).rowCount(); ++row)
+        EXPECT_EQ(child<QTableView>(*form, "gridView")->rowHeight(row), 20) << "row " << row;
+    EXPECT_EQ(child<QTableView>(*form, "gridView")->horizontalHeader()->height(), 20);  // the fixed row
     const auto fonts = platform.eventsOfKind(ScriptedPlatform::EventKind::FontDialog);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(fonts[0].text, "7-11");
@@ -214,9 +205,9 @@ TEST_F(GridTest, LeavingTheRecordNumberCellOfAShownGrid)
 {
     form->resize(900, 700);
     form->show();
-    form->SelectCell(0, 1);
+    form->selectCell(0, 1);
     EXPECT_EQ(form->currentColumn(), 0);
-    form->SelectCell(1, 1);  // the same view index as the record-number cell
+    form->selectCell(1, 1);  // the same view index as the record-number cell
     EXPECT_EQ(form->currentColumn(), 1);
     EXPECT_EQ(form->statusText(0), "1 : 1");
     form->hide();
@@ -224,10 +215,10 @@ TEST_F(GridTest, LeavingTheRecordNumberCellOfAShownGrid)
 
 TEST_F(GridTest, SelectCellMakesItCurrent)
 {
-    form->SelectCell(1, 3);
+    form->selectCell(1, 3);
     EXPECT_EQ(form->currentColumn(), 1);
     EXPECT_EQ(form->currentRow(), 3);
-    form->SelectCell(0, 2);
+    form->selectCell(0, 2);
     EXPECT_EQ(form->currentColumn(), 0);
     EXPECT_EQ(form->currentRow(), 2);
 }

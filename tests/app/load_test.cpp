@@ -1,5 +1,6 @@
 // Opening logs in the real window: the grid, the report, the source view,
 // the status bar, refusals and format errors.
+#include "app/text_views.h"
 #include "window_fixture.h"
 
 #include "adif/adif_file.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -51,8 +53,8 @@ TEST_F(LoadTest, CleanLogFillsGridReportAndStatusBar)
     EXPECT_EQ(doc.cellInfo(2, 3), nullptr);
     EXPECT_EQ(doc.recordTrailer(1), "\r\n");
     EXPECT_EQ(doc.recordTrailer(2), "");  // no tag follows the last marker
-    EXPECT_EQ(form->gridModel().rowCount(), 3);
-    EXPECT_EQ(form->gridModel().columnCount(), 3);
+    EXPECT_EQ(gridModel(*form).rowCount(), 3);
+    EXPECT_EQ(gridModel(*form).columnCount(), 3);
 
     // 1 for the header marker + 3 x 3 tags.
     EXPECT_EQ(form->loadReportText(), kSummary
@@ -69,11 +71,11 @@ TEST_F(LoadTest, CleanLogFillsGridReportAndStatusBar)
     EXPECT_EQ(form->caption(), " File: " + path);
     EXPECT_TRUE(form->changeLightVisible());
     EXPECT_FALSE(form->changeLightYellow());
-    EXPECT_FALSE(form->StringGrid1->isHidden());
-    EXPECT_FALSE(form->Label3->isHidden());
-    EXPECT_TRUE(form->Image1->isHidden());
+    EXPECT_FALSE(child<QTableView>(*form, "gridView")->isHidden());
+    EXPECT_FALSE(child<QLabel>(*form, "changeLegend")->isHidden());
+    EXPECT_TRUE(child<QLabel>(*form, "startupImage")->isHidden());
     EXPECT_TRUE(platform.busyBalanced());
-    EXPECT_TRUE(form->Panel1->isHidden());
+    EXPECT_TRUE(child<QLabel>(*form, "busyBanner")->isHidden());
     EXPECT_TRUE(platform.messages().empty());
 
     const auto dialogs = platform.eventsOfKind(Kind::OpenDialog);
@@ -130,15 +132,15 @@ TEST_P(FormatErrorTest, ReportsReasonAndSelectsTheOffendingLine)
 
     EXPECT_FALSE(form->document().documentOpen());
     EXPECT_EQ(form->loadReportText(), kSummary + c.report);
-    EXPECT_TRUE(form->StringGrid1->isHidden());
+    EXPECT_TRUE(child<QTableView>(*form, "gridView")->isHidden());
     EXPECT_EQ(form->statusText(1), kFailedStatus);
     EXPECT_EQ(form->caption(), " File: " + path);
     EXPECT_EQ(form->sourceViewText(), "SOURCE FILE:  (read only)\r\n\r\n" + c.log);
     const auto [start, length] = form->sourceSelection();
     EXPECT_EQ(form->sourceViewText().substr(start, length), c.selectedLine);
     EXPECT_FALSE(form->changeLightYellow());
-    EXPECT_FALSE(form->Save1->isEnabled());
-    EXPECT_FALSE(form->ToolButton2->isEnabled());
+    EXPECT_FALSE(action(*form, "saveAsAction")->isEnabled());
+    EXPECT_FALSE(action(*form, "saveAsAction")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,7 +183,7 @@ TEST_F(LoadTest, TooManyRecordsIsRefusedWithoutGrid)
     EXPECT_EQ(form->loadReportText(),
               kSummary + "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
     EXPECT_EQ(form->statusText(1), kFailedStatus);
-    EXPECT_TRUE(form->StringGrid1->isHidden());
+    EXPECT_TRUE(child<QTableView>(*form, "gridView")->isHidden());
     EXPECT_EQ(form->sourceViewText(), "");
 }
 
@@ -210,7 +212,7 @@ TEST_F(LoadTest, CancellingTheDialogChangesNothing)
     openText(record("W1AW", "20M"));
     const std::string caption = form->caption();
     platform.queueFileName(std::nullopt);
-    form->Open1Click();
+    trigger(*form, "openAction");
     EXPECT_TRUE(form->document().documentOpen());
     EXPECT_EQ(form->caption(), caption);
     EXPECT_EQ(form->document().text(1, 1), "W1AW");
@@ -219,7 +221,7 @@ TEST_F(LoadTest, CancellingTheDialogChangesNothing)
 TEST_F(LoadTest, YellowLightAsksAndNoDiscardsTheEdits)
 {
     openText(record("W1AW", "20M"));
-    form->MarkDataChanged();
+    editAndRestore(*form);
     ASSERT_TRUE(form->changeLightYellow());
 
     platform.queueConfirm(false);
@@ -236,10 +238,10 @@ TEST_F(LoadTest, YellowLightAsksAndNoDiscardsTheEdits)
 TEST_F(LoadTest, YellowLightYesWithCancelledSaveKeepsTheDocument)
 {
     openText(record("W1AW", "20M"));
-    form->MarkDataChanged();
+    editAndRestore(*form);
     platform.queueConfirm(true);
     platform.queueFileName(std::nullopt);  // the save dialog is cancelled
-    form->Open1Click();
+    trigger(*form, "openAction");
     EXPECT_EQ(platform.eventsOfKind(Kind::OpenDialog).size(), 1u);  // only the first open
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_EQ(form->document().text(1, 1), "W1AW");
@@ -255,17 +257,17 @@ class NoThenCancelTest : public WindowFixture, public ::testing::WithParamInterf
 TEST_P(NoThenCancelTest, KeepsTheDocumentAndTheYellowLight)
 {
     if (GetParam().newProject) {
-        form->New1Click();
+        trigger(*form, "newAction");
     } else {
         openText(record("W1AW", "20M"));
-        form->MarkDataChanged();
+        editAndRestore(*form);
     }
     ASSERT_TRUE(form->changeLightYellow());
     const bool unsaved = form->document().unsavedChanges();
 
     platform.queueConfirm(false);
     platform.queueFileName(std::nullopt);
-    form->Open1Click();
+    trigger(*form, "openAction");
     EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 1u);
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_EQ(form->document().unsavedChanges(), unsaved);
@@ -273,7 +275,7 @@ TEST_P(NoThenCancelTest, KeepsTheDocumentAndTheYellowLight)
 
     // Closing still asks about the data the cancelled open kept.
     platform.queueConfirm(false);
-    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_TRUE(form->close());
     EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
 
@@ -302,7 +304,7 @@ TEST_P(RefusedAfterLoadTest, ShowsNothingOfTheEarlierLog)
     openText(GetParam().refused, "second.adi");
     EXPECT_FALSE(form->document().documentOpen());
     EXPECT_EQ(form->sourceViewText(), GetParam().sourceView);
-    EXPECT_EQ(form->RichEdit2->toPlainText().toStdString(),
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "sourceView")->toPlainText().toStdString(),
               GetParam().sourceView.empty() ? "" : "SOURCE FILE:  (read only)\n\n<CALL:x>");
     EXPECT_EQ(form->statusText(1), kFailedStatus);
     EXPECT_EQ(form->statusText(2), "");
@@ -332,15 +334,15 @@ struct SourceLineCase {
     int caretLine;         // 0-based line of the view the caret is on
 };
 
-class SourceLineTest : public WindowFixture,
-                       public ::testing::WithParamInterface<SourceLineCase> {};
+class SourceLineTest : public ::testing::TestWithParam<SourceLineCase> {};
 
 TEST_P(SourceLineTest, SelectsTheLineInTheView)
 {
     const SourceLineCase &c = GetParam();
-    form->ShowSourceText(c.file);
-    form->SelectSourceLine(c.position);
-    const QTextCursor cursor = form->RichEdit2->textCursor();
+    QPlainTextEdit view;
+    view.setPlainText(displayText(c.file));
+    selectLineAt(view, c.file, c.position);
+    const QTextCursor cursor = view.textCursor();
     EXPECT_EQ(cursor.selectedText().toStdString(), c.selected);
     EXPECT_EQ(cursor.blockNumber(), c.caretLine);
     EXPECT_EQ(cursor.position(), cursor.block().position());  // the caret starts the line
@@ -349,14 +351,14 @@ TEST_P(SourceLineTest, SelectsTheLineInTheView)
 INSTANTIATE_TEST_SUITE_P(
     LineBreaks, SourceLineTest,
     ::testing::Values(
-        SourceLineCase{"FirstLine", "ab\r\ncd\r\nef\r\n", 0, "ab", 2},
-        SourceLineCase{"ThirdLineAfterCrLf", "ab\r\ncd\r\nef\r\n", 9, "ef", 4},
-        SourceLineCase{"ThirdLineAfterLoneCr", "ab\rcd\ref\r", 6, "ef", 4},
-        SourceLineCase{"ThirdLineAfterLoneLf", "ab\ncd\nef\n", 7, "ef", 4},
-        SourceLineCase{"MixedBreaks", "ab\r\r\ncd\n\ref\r\n", 10, "ef", 6},
-        SourceLineCase{"LastLineWithoutBreak", "ab\r\ncd", 5, "", 3},
-        SourceLineCase{"PositionPastTheEnd", "ab\r\ncd\r\nef\r\n", 500, "", 5},
-        SourceLineCase{"PositionPastTheEndWithoutBreak", "ab\r\ncd", 500, "", 3}),
+        SourceLineCase{"FirstLine", "ab\r\ncd\r\nef\r\n", 0, "ab", 0},
+        SourceLineCase{"ThirdLineAfterCrLf", "ab\r\ncd\r\nef\r\n", 9, "ef", 2},
+        SourceLineCase{"ThirdLineAfterLoneCr", "ab\rcd\ref\r", 6, "ef", 2},
+        SourceLineCase{"ThirdLineAfterLoneLf", "ab\ncd\nef\n", 7, "ef", 2},
+        SourceLineCase{"MixedBreaks", "ab\r\r\ncd\n\ref\r\n", 10, "ef", 4},
+        SourceLineCase{"LastLineWithoutBreak", "ab\r\ncd", 5, "", 1},
+        SourceLineCase{"PositionPastTheEnd", "ab\r\ncd\r\nef\r\n", 500, "", 3},
+        SourceLineCase{"PositionPastTheEndWithoutBreak", "ab\r\ncd", 500, "", 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LoadTest, LowMemoryRefusesTheLoad)
@@ -377,20 +379,21 @@ TEST_F(LoadTest, ClickingTheSourceViewShowsTheSourceDisplay)
         shown = dialog.windowTitle().toStdString();
         return 0;
     });
-    form->RichEdit2MouseDown();
+    QTest::mouseClick(child<QPlainTextEdit>(*form, "sourceView")->viewport(), Qt::LeftButton);
     EXPECT_EQ(shown, "Source Display");
 }
 
 TEST_F(LoadTest, SyntaxHighlightingSwitchAsksOnlyWhenTurnedOn)
 {
+    openText(record("W1AW", "20M"));
     platform.queueConfirm(false);
-    form->UseSyntaxHighlighting1Click();
-    EXPECT_FALSE(form->UseSyntaxHighlighting1->isChecked());
+    trigger(*form, "syntaxHighlightingAction");
+    EXPECT_FALSE(action(*form, "syntaxHighlightingAction")->isChecked());
     platform.queueConfirm(true);
-    form->UseSyntaxHighlighting1Click();
-    EXPECT_TRUE(form->UseSyntaxHighlighting1->isChecked());
-    form->UseSyntaxHighlighting1Click();
-    EXPECT_FALSE(form->UseSyntaxHighlighting1->isChecked());
+    trigger(*form, "syntaxHighlightingAction");
+    EXPECT_TRUE(action(*form, "syntaxHighlightingAction")->isChecked());
+    trigger(*form, "syntaxHighlightingAction");
+    EXPECT_FALSE(action(*form, "syntaxHighlightingAction")->isChecked());
     EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
 

@@ -28,23 +28,22 @@ protected:
     bool saveAs(const std::string &name)
     {
         platform.queueFileName(pathIn(name));
-        return form->SaveToNewFile();
+        return saveAsCommand(*form);
     }
 };
 
-TEST_F(SaveTest, WithoutADocumentNothingIsAsked)
+TEST_F(SaveTest, WithoutADocumentSaveAsIsOffAndNothingIsAsked)
 {
-    EXPECT_FALSE(form->SaveToNewFile());
-    EXPECT_EQ(platform.messages(),
-              std::vector<std::string>{"Problem:|First open a file to edit, and then you can save "
-                                       "to an export file."});
+    EXPECT_FALSE(action(*form, "saveAsAction")->isEnabled());
+    EXPECT_FALSE(saveAsCommand(*form));
+    EXPECT_TRUE(platform.events().empty());
     EXPECT_TRUE(platform.eventsOfKind(Kind::SaveDialog).empty());
 }
 
 TEST_F(SaveTest, SuccessfulSaveWritesTheFileAndTurnsTheLightGreen)
 {
     openLog("<CALL:4>W1AW<BAND:3>20m<EOR>\r\n");
-    form->MarkDataChanged();
+    editAndRestore(*form);
     ASSERT_TRUE(saveAs("out.adi"));
 
     EXPECT_EQ(readFile(pathIn("out.adi")), kHeader + "<CALL:4>W1AW<BAND:3>20M<EOR>\r\n");
@@ -56,7 +55,7 @@ TEST_F(SaveTest, SuccessfulSaveWritesTheFileAndTurnsTheLightGreen)
     EXPECT_EQ(form->sourceViewText(), "");
     EXPECT_EQ(form->document().text(2, 1), "20M");  // the check's rewrite stays in the grid
     EXPECT_FALSE(form->exportInProgress());
-    EXPECT_TRUE(form->Panel1->isHidden());
+    EXPECT_TRUE(child<QLabel>(*form, "busyBanner")->isHidden());
     EXPECT_TRUE(platform.busyBalanced());
 
     const auto dialogs = platform.eventsOfKind(Kind::SaveDialog);
@@ -74,7 +73,7 @@ TEST_F(SaveTest, CaptionShowsAPathWithAccentsAsTheFileSystemSpellsIt)
     std::filesystem::create_directory(pathIn(folderName));
     const std::string target = pathIn(folderName) + "/log.adi";
     platform.queueFileName(target);
-    ASSERT_TRUE(form->SaveToNewFile());
+    ASSERT_TRUE(saveAsCommand(*form));
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8((" File: " + target).c_str()));
 }
@@ -87,7 +86,7 @@ TEST_F(SaveTest, ExistingNamesAreRefusedAndTheDialogComesBack)
     platform.queueFileName(source);        // the source itself
     platform.queueFileName(std::string()); // an empty name: asked again silently
     platform.queueFileName(pathIn("new.adi"));
-    ASSERT_TRUE(form->SaveToNewFile());
+    ASSERT_TRUE(saveAsCommand(*form));
 
     EXPECT_EQ(platform.eventsOfKind(Kind::SaveDialog).size(), 3u);
     EXPECT_EQ(platform.messages(),
@@ -99,9 +98,9 @@ TEST_F(SaveTest, ExistingNamesAreRefusedAndTheDialogComesBack)
 TEST_F(SaveTest, CancelledDialogSavesNothing)
 {
     openLog("<CALL:4>W1AW<EOR>\r\n");
-    form->MarkDataChanged();
+    editAndRestore(*form);
     platform.queueFileName(std::nullopt);
-    EXPECT_FALSE(form->SaveToNewFile());
+    EXPECT_FALSE(saveAsCommand(*form));
     EXPECT_TRUE(platform.messages().empty());
     EXPECT_TRUE(form->changeLightYellow());
 }
@@ -121,7 +120,7 @@ TEST_F(SaveTest, LengthDiscrepancyGivesTheProblemNotice)
 TEST_F(SaveTest, FailedCheckSelectsTheCellAndKeepsTheLight)
 {
     openLog("<CALL:4>W1AW<BAND:3>20M<EOR>\r\n<CALL:4>K1AB<BAND:3>99M<EOR>\r\n");
-    form->MarkDataChanged();
+    editAndRestore(*form);
     EXPECT_FALSE(saveAs("bad.adi"));
     EXPECT_EQ(platform.messages(),
               (std::vector<std::string>{
@@ -153,7 +152,8 @@ TEST_F(SaveTest, HtmlTargetWithExistingCompanionFails)
     EXPECT_FALSE(saveAs("page.html"));
     EXPECT_EQ(readFile(pathIn("page.BADI")), "keep me");
     EXPECT_FALSE(std::filesystem::exists(pathIn("page.html")));
-    EXPECT_EQ(platform.messages().back(), "Problem:|File could not be saved");
+    EXPECT_EQ(platform.messages().back(), "Problem:|File could not be saved\r\nThe companion file "
+                                              + pathIn("page.BADI") + " already exists.");
 }
 
 TEST_F(SaveTest, DatesOfThisYearAreAccepted)
@@ -176,14 +176,15 @@ TEST_F(SaveTest, RefusedDriveShowsThePlainNotice)
 
 TEST_F(SaveTest, OmitOptionAsksOnlyWhenTurnedOn)
 {
+    openLog("<CALL:4>W1AW<EOR>\r\n");
     platform.queueConfirm(false);
-    form->Omitemptyfieldtags1Click();
-    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    trigger(*form, "omitEmptyTagsAction");
+    EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
     platform.queueConfirm(true);
-    form->Omitemptyfieldtags1Click();
-    EXPECT_TRUE(form->Omitemptyfieldtags1->isChecked());
-    form->Omitemptyfieldtags1Click();
-    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    trigger(*form, "omitEmptyTagsAction");
+    EXPECT_TRUE(action(*form, "omitEmptyTagsAction")->isChecked());
+    trigger(*form, "omitEmptyTagsAction");
+    EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
     EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
 
@@ -191,22 +192,10 @@ TEST_F(SaveTest, OmitOptionLeavesBlankCellsOut)
 {
     openLog("<CALL:4>W1AW<NAME:0><EOR>\r\n");
     platform.queueConfirm(true);
-    form->Omitemptyfieldtags1Click();
+    trigger(*form, "omitEmptyTagsAction");
     ASSERT_TRUE(saveAs("omit.adi"));
     EXPECT_EQ(readFile(pathIn("omit.adi")), kHeader + "<CALL:4>W1AW<EOR>\r\n");
 }
-
-// A platform that looks at the window each time a writer lets events run.
-class ProbingPlatform : public ScriptedPlatform {
-public:
-    void processEvents() override
-    {
-        ScriptedPlatform::processEvents();
-        if (probe)
-            probe();
-    }
-    std::function<void()> probe;
-};
 
 struct WriterStateCase {
     const char *name;
@@ -220,34 +209,34 @@ TEST_P(WhileWritingTest, FlagBusyPanelAndCursorCoverTheWritersAndCloseIsRefused)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    ProbingPlatform platform;
+    ScriptedPlatform platform;
     platform.currentDirectoryText = folder.path().toStdString();
-    TForm1 form(platform);
+    MainWindow form(platform);
     const std::string source = folder.filePath("source.adi").toStdString();
     std::ofstream(source, std::ios::binary) << "<CALL:4>W1AW<EOR>\r\n<CALL:4>K1AB<EOR>\r\n";
     platform.queueFileName(source);
-    form.Open1Click();
-    form.MarkDataChanged();
+    trigger(form, "openAction");
+    editAndRestore(form);
     form.show();
 
     int probes = 0;
-    platform.probe = [&] {
+    platform.afterProcessEvents = [&] {
         ++probes;
         EXPECT_TRUE(form.exportInProgress());
-        EXPECT_FALSE(form.Panel1->isHidden());
-        EXPECT_EQ(form.Panel1->text().toStdString(), "Writing data to new file ... ");
+        EXPECT_FALSE(child<QLabel>(form, "busyBanner")->isHidden());
+        EXPECT_EQ(child<QLabel>(form, "busyBanner")->text().toStdString(), "Writing data to new file ... ");
         EXPECT_FALSE(platform.busyBalanced());
         EXPECT_FALSE(form.close());  // refused, and nothing is asked
         EXPECT_TRUE(platform.eventsOfKind(ScriptedPlatform::EventKind::Confirm).empty());
     };
     platform.queueFileName(folder.filePath(GetParam().target).toStdString());
-    EXPECT_TRUE(form.SaveToNewFile());
-    platform.probe = nullptr;
+    EXPECT_TRUE(saveAsCommand(form));
+    platform.afterProcessEvents = nullptr;
 
     // Twice after each of the two rows of a sizing pass and twice after it.
     EXPECT_EQ(probes, 2 * (2 + 1) * GetParam().writersRun);
     EXPECT_FALSE(form.exportInProgress());
-    EXPECT_TRUE(form.Panel1->isHidden());
+    EXPECT_TRUE(child<QLabel>(form, "busyBanner")->isHidden());
     EXPECT_TRUE(platform.busyBalanced());
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.changeLightYellow());
@@ -267,15 +256,15 @@ INSTANTIATE_TEST_SUITE_P(Save, WhileWritingTest,
 TEST_F(SaveTest, OmitOptionFromTheMenuAsksBeforeItIsChecked)
 {
     openLog("<CALL:4>W1AW<EOR>\r\n");
-    ASSERT_TRUE(form->Omitemptyfieldtags1->isEnabled());
+    ASSERT_TRUE(action(*form, "omitEmptyTagsAction")->isEnabled());
     platform.queueConfirm(false);
-    form->Omitemptyfieldtags1->trigger();
-    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    action(*form, "omitEmptyTagsAction")->trigger();
+    EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
     platform.queueConfirm(true);
-    form->Omitemptyfieldtags1->trigger();
-    EXPECT_TRUE(form->Omitemptyfieldtags1->isChecked());
-    form->Omitemptyfieldtags1->trigger();
-    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    action(*form, "omitEmptyTagsAction")->trigger();
+    EXPECT_TRUE(action(*form, "omitEmptyTagsAction")->isChecked());
+    action(*form, "omitEmptyTagsAction")->trigger();
+    EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
     EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 2u);
 }
 

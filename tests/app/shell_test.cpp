@@ -11,6 +11,7 @@
 #include "platform/qt_platform.h"
 #include "platform/scripted_platform.h"
 #include "platform/single_instance.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -37,7 +39,7 @@
 #include <string>
 #include <vector>
 
-namespace vaziduvu {
+namespace vaziduvu::test {
 namespace {
 
 using Kind = ScriptedPlatform::EventKind;
@@ -54,7 +56,7 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TForm1>(platform);
+        form = std::make_unique<MainWindow>(platform);
         form->show();
         QApplication::processEvents();
         platform.clearEvents();
@@ -70,7 +72,7 @@ protected:
     void load(const std::string &path)
     {
         platform.queueFileName(path);
-        form->Open1Click();
+        trigger(*form, "openAction");
     }
 
     // A loaded log with an edit not yet exported: the change light is yellow.
@@ -78,7 +80,7 @@ protected:
     {
         load(kCleanLog);
         ASSERT_TRUE(form->document().documentOpen());
-        form->MarkDataChanged();
+        editAndRestore(*form);
         ASSERT_TRUE(form->changeLightYellow());
         platform.clearEvents();
     }
@@ -92,7 +94,7 @@ protected:
     }
 
     ScriptedPlatform platform;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // --- the close guard ------------------------------------------------------
@@ -130,8 +132,8 @@ TEST_P(CloseGuardTest, AsksExactlyWhenTheLightIsYellow)
         platform.queueFileName(std::nullopt);
 
     switch (c.trigger) {
-    case Trigger::ExitMenu: form->Exit1->trigger(); break;
-    case Trigger::ExitHandler: form->Exit1Click(); break;
+    case Trigger::ExitMenu: action(*form, "exitAction")->trigger(); break;
+    case Trigger::ExitHandler: trigger(*form, "exitAction"); break;
     case Trigger::CloseBox: form->close(); break;
     }
 
@@ -144,7 +146,7 @@ TEST_P(CloseGuardTest, AsksExactlyWhenTheLightIsYellow)
     EXPECT_EQ(QFileInfo::exists(QString::fromStdString(target)), c.answer == Answer::YesThenSave);
     EXPECT_EQ(form->isVisible(), !c.closes);
     // Closing releases the document.
-    EXPECT_EQ(form->adifFile() == nullptr, c.closes);
+    EXPECT_EQ(!form->document().documentOpen(), c.closes);
     if (!c.closes) {
         EXPECT_TRUE(form->document().documentOpen());
         EXPECT_TRUE(form->changeLightYellow());
@@ -171,12 +173,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ShellTest, ClosingIsRefusedWithoutAQuestionWhileAnExportRuns)
 {
     loadAndEdit();
-    form->setExportInProgress(true);
-    EXPECT_FALSE(form->close());
-    form->Exit1Click();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(platform.events().empty());
-    form->setExportInProgress(false);
+    QTemporaryDir folder;
+    bool probed = false;
+    platform.afterProcessEvents = [&] {
+        if (probed || !form->exportInProgress())
+            return;
+        probed = true;
+        const size_t before = platform.events().size();
+        EXPECT_FALSE(form->close());
+        trigger(*form, "exitAction");
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(platform.events().size(), before);  // nothing was asked
+    };
+    platform.queueFileName(folder.filePath("out.adi").toStdString());
+    EXPECT_TRUE(saveAsCommand(*form));
+    platform.afterProcessEvents = nullptr;
+    EXPECT_TRUE(probed);
 }
 
 TEST_F(ShellTest, ClosingWithoutADocumentAsksNothing)
@@ -193,17 +205,17 @@ TEST_F(ShellTest, CloseCurrentWithCancelledSaveKeepsTheDocument)
     loadAndEdit();
     platform.queueConfirm(true);
     platform.queueFileName(std::nullopt);
-    form->CloseCurrent1->trigger();
+    action(*form, "closeCurrentAction")->trigger();
 
     EXPECT_EQ(confirmTexts(), std::vector<std::string>{kCloseCurrentQuestion});
     EXPECT_EQ(platform.eventsOfKind(Kind::SaveDialog).size(), 1u);
     ASSERT_FALSE(platform.messages().empty());
     EXPECT_EQ(platform.messages().back(), "Problem:|Could not close the current session");
     EXPECT_TRUE(form->document().documentOpen());
-    EXPECT_TRUE(form->StringGrid1->isVisible());
+    EXPECT_TRUE(child<QTableView>(*form, "gridView")->isVisible());
     EXPECT_TRUE(form->changeLightYellow());
     EXPECT_TRUE(form->changeLightVisible());
-    EXPECT_TRUE(form->Save1->isEnabled());
+    EXPECT_TRUE(action(*form, "saveAsAction")->isEnabled());
 }
 
 struct CloseCurrentCase {
@@ -229,22 +241,22 @@ TEST_P(CloseCurrentTest, HidesTheDocumentAreaAndBlanksTheStatusBar)
         load(kCleanLog);
         platform.clearEvents();
     }
-    form->CloseCurrent1Click();
+    trigger(*form, "closeCurrentAction");
 
     EXPECT_EQ(confirmTexts().size(), c.yellow ? 1u : 0u);
     for (const std::string &message : platform.messages())
         EXPECT_EQ(message.find("Could not close"), std::string::npos) << message;
     EXPECT_FALSE(form->document().documentOpen());
-    for (QWidget *hidden : std::initializer_list<QWidget *>{form->StringGrid1, form->RichEdit1,
-                                                            form->RichEdit2, form->Shape4,
-                                                            form->Shape5, form->Shape6, form->Shape7})
+    for (QWidget *hidden : std::initializer_list<QWidget *>{child<QTableView>(*form, "gridView"), child<QPlainTextEdit>(*form, "loadReportView"),
+                                                            child<QPlainTextEdit>(*form, "sourceView"), child<ShapeWidget>(*form, "reportDivider"),
+                                                            child<ShapeWidget>(*form, "reportUnderline"), child<ShapeWidget>(*form, "reportTopRule"), child<ShapeWidget>(*form, "reportBottomRule")})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_FALSE(form->changeLightVisible());
     EXPECT_FALSE(form->changeLightYellow());
     for (int panel = 0; panel < 3; ++panel)
         EXPECT_EQ(form->statusText(panel), "") << panel;
-    EXPECT_TRUE(form->Image1->isVisible());
-    EXPECT_TRUE(form->Label1->isVisible());
+    EXPECT_TRUE(child<QLabel>(*form, "startupImage")->isVisible());
+    EXPECT_TRUE(child<QLabel>(*form, "startupTitle")->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -278,47 +290,26 @@ TEST_P(CommandStateTest, DocumentCommandsFollowTheDocument)
     case Stage::FailedLoad: load(kBrokenLog); break;
     case Stage::ClosedCurrent:
         load(kCleanLog);
-        form->CloseCurrent1Click();
+        trigger(*form, "closeCurrentAction");
         break;
     case Stage::ReloadedAfterClose:
         load(kCleanLog);
-        form->CloseCurrent1Click();
+        trigger(*form, "closeCurrentAction");
         load(kCleanLog);
         break;
     }
 
-    const std::map<std::string, QAction *> alwaysOn = {
-        {"Open1", form->Open1},           {"New1", form->New1},
-        {"Exit1", form->Exit1},           {"ToolButton1", form->ToolButton1},
-        {"ToolButton9", form->ToolButton9}, {"ToolButton4", form->ToolButton4},
-        {"ToolButton3", form->ToolButton3}};
-    const std::map<std::string, QAction *> switched = {
-        {"Save1", form->Save1},
-        {"CloseCurrent1", form->CloseCurrent1},
-        {"AddColumn1", form->AddColumn1},
-        {"ClearColumn1", form->ClearColumn1},
-        {"AddRowSameAsPrevious1", form->AddRowSameAsPrevious1},
-        {"AddRow1", form->AddRow1},
-        {"Search1", form->Search1},
-        {"Font1", form->Font1},
-        {"UseSyntaxHighlighting1", form->UseSyntaxHighlighting1},
-        {"Omitemptyfieldtags1", form->Omitemptyfieldtags1},
-        {"ToolButton2", form->ToolButton2},
-        {"ToolButton5", form->ToolButton5},
-        {"ToolButton6", form->ToolButton6},
-        {"ToolButton7", form->ToolButton7},
-        {"ToolButton8", form->ToolButton8},
-        {"ToolButton10", form->ToolButton10},
-        {"ToolButton11", form->ToolButton11},
-        {"ToolButton12", form->ToolButton12}};
-
-    for (const auto &[name, action] : alwaysOn)
-        EXPECT_TRUE(action->isEnabled()) << name;
-    for (const auto &[name, action] : switched)
-        EXPECT_EQ(action->isEnabled(), c.documentCommands) << name;
-    EXPECT_EQ(form->About1->isEnabled(), c.helpMenuEntries);
-    EXPECT_EQ(form->Overview1->isEnabled(), c.helpMenuEntries);
-    EXPECT_FALSE(form->Cabrillo1->isEnabled());
+    for (const char *name : {"openAction", "newAction", "exitAction", "helpAction", "aboutAction"})
+        EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
+    for (const char *name :
+         {"saveAsAction", "closeCurrentAction", "addColumnAction", "clearColumnAction",
+          "addCopiedRowAction", "addBlankRowAction", "searchAction", "fontAction",
+          "syntaxHighlightingAction", "omitEmptyTagsAction", "showCommentAction",
+          "editCommentAction"})
+        EXPECT_EQ(action(*form, name)->isEnabled(), c.documentCommands) << name;
+    EXPECT_EQ(action(*form, "aboutMenuEntry")->isEnabled(), c.helpMenuEntries);
+    EXPECT_EQ(action(*form, "helpMenuEntry")->isEnabled(), c.helpMenuEntries);
+    EXPECT_FALSE(action(*form, "importCabrilloAction")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -333,10 +324,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ShellTest, ToolbarHelpAndAboutKeepWorkingAfterCloseCurrent)
 {
     load(kCleanLog);
-    form->CloseCurrent1Click();
+    trigger(*form, "closeCurrentAction");
     platform.clearEvents();
-    form->ToolButton3->trigger();
-    form->ToolButton4->trigger();
+    action(*form, "aboutAction")->trigger();
+    action(*form, "helpAction")->trigger();
     ASSERT_EQ(platform.eventsOfKind(Kind::Modal).size(), 1u);
     EXPECT_EQ(platform.eventsOfKind(Kind::Modal)[0].windowTitle, "About");
     ASSERT_EQ(platform.eventsOfKind(Kind::Help).size(), 1u);
@@ -358,66 +349,66 @@ TEST_P(LayoutTest, ControlsFollowTheClientArea)
     QApplication::processEvents();
     ASSERT_EQ(form->size(), QSize(GetParam().width, GetParam().height));
 
-    const int W = form->client->width();
-    const int H = form->client->height();
-    const int T = form->ToolBar1->height();
-    const QRect grid = form->StringGrid1->geometry();
-    EXPECT_EQ(grid.top(), form->ToolBar1->y() + T);
+    const int W = child<QWidget>(*form, "client")->width();
+    const int H = child<QWidget>(*form, "client")->height();
+    const int T = child<QToolBar>(*form, "toolBar")->height();
+    const QRect grid = child<QTableView>(*form, "gridView")->geometry();
+    EXPECT_EQ(grid.top(), child<QToolBar>(*form, "toolBar")->y() + T);
     EXPECT_EQ(grid.height(), (H - T) * 25 / 40);
     EXPECT_EQ(grid.width(), W - 8);
 
-    const QRect report = form->RichEdit1->geometry();
+    const QRect report = child<QPlainTextEdit>(*form, "loadReportView")->geometry();
     EXPECT_EQ(report.top(), grid.top() + grid.height() + 10);
     EXPECT_EQ(report.height(), (H - T) * 9 / 40 - 2);
     EXPECT_EQ(report.width(), W / 2 - 8);
 
-    const QRect source = form->RichEdit2->geometry();
+    const QRect source = child<QPlainTextEdit>(*form, "sourceView")->geometry();
     EXPECT_EQ(source.left(), report.left() + report.width() + 2);
     EXPECT_EQ(source.width(), W - (report.width() + 9));
     EXPECT_EQ(source.top(), report.top());
     EXPECT_EQ(source.height(), report.height());
 
-    const QRect divider = form->Shape4->geometry();
+    const QRect divider = child<ShapeWidget>(*form, "reportDivider")->geometry();
     EXPECT_EQ(divider.left(), source.left() - 1);
     EXPECT_EQ(divider.top(), source.top());
     EXPECT_EQ(divider.height(), source.height());
     EXPECT_EQ(divider.width(), 1);
 
-    const QRect status = form->StatusBar2->geometry();
+    const QRect status = child<QStatusBar>(*form, "statusBar")->geometry();
     EXPECT_EQ(status.top(), H - status.height());
     EXPECT_EQ(status.width(), W - 2);
 
-    const QRect line5 = form->Shape5->geometry();
+    const QRect line5 = child<ShapeWidget>(*form, "reportUnderline")->geometry();
     EXPECT_EQ(line5.top(), report.top() + report.height());
     EXPECT_EQ(line5.left(), report.left());
     EXPECT_EQ(line5.width(), W - 8);
-    const QRect line6 = form->Shape6->geometry();
+    const QRect line6 = child<ShapeWidget>(*form, "reportTopRule")->geometry();
     EXPECT_EQ(line6.left(), line5.left());
     EXPECT_EQ(line6.width(), line5.width() - 1);
     EXPECT_EQ(line6.height(), 1);
     EXPECT_EQ(line6.top(), report.top() - 1);
-    const QRect line7 = form->Shape7->geometry();
+    const QRect line7 = child<ShapeWidget>(*form, "reportBottomRule")->geometry();
     EXPECT_EQ(line7.width(), line5.width() - 1);
     EXPECT_EQ(line7.top(), report.top() + report.height() + 1);
 
-    const QRect notice = form->Label3->geometry();
+    const QRect notice = child<QLabel>(*form, "changeLegend")->geometry();
     EXPECT_EQ(notice.top(), report.top() + report.height() + 10);
     EXPECT_EQ(notice.left(), W - (notice.width() + 8));
-    EXPECT_EQ(form->Shape1->y(), notice.top());
-    EXPECT_EQ(form->Shape2->y(), notice.top() - 1);
-    const QRect frame3 = form->Shape3->geometry();
+    EXPECT_EQ(child<ShapeWidget>(*form, "changeLight")->y(), notice.top());
+    EXPECT_EQ(child<ShapeWidget>(*form, "changeLightFrame")->y(), notice.top() - 1);
+    const QRect frame3 = child<ShapeWidget>(*form, "legendBand")->geometry();
     EXPECT_EQ(frame3.top(), notice.top() - 1);
-    EXPECT_EQ(frame3.left(), form->Shape1->x() + form->Shape1->width() + 1);
-    EXPECT_EQ(frame3.width(), W - (form->Shape1->width() + 14));
-    EXPECT_EQ(frame3.height(), form->Shape2->height());
+    EXPECT_EQ(frame3.left(), child<ShapeWidget>(*form, "changeLight")->x() + child<ShapeWidget>(*form, "changeLight")->width() + 1);
+    EXPECT_EQ(frame3.width(), W - (child<ShapeWidget>(*form, "changeLight")->width() + 14));
+    EXPECT_EQ(frame3.height(), child<ShapeWidget>(*form, "changeLightFrame")->height());
 
-    EXPECT_EQ(form->Panel1->width(), W - 2);
-    EXPECT_EQ(form->Panel1->height(), H - status.height());
-    EXPECT_EQ(form->Image1->width(), W - 1);
-    EXPECT_EQ(form->Image1->height(), H - (T + 1));
-    EXPECT_EQ(form->Label1->x(), (W - form->Label1->width()) / 2);
-    EXPECT_EQ(form->Label1->y(), H / 2);
-    EXPECT_EQ(form->Label1->height(), H / 2);
+    EXPECT_EQ(child<QLabel>(*form, "busyBanner")->width(), W - 2);
+    EXPECT_EQ(child<QLabel>(*form, "busyBanner")->height(), H - status.height());
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), W - 1);
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), H - (T + 1));
+    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->x(), (W - child<QLabel>(*form, "startupTitle")->width()) / 2);
+    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->y(), H / 2);
+    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->height(), H / 2);
 
     // From the first size up, nothing of the document area reaches under
     // the status bar.
@@ -436,22 +427,22 @@ TEST_F(ShellTest, ASmallWindowKeepsItsPreviousLayout)
     load(kCleanLog);
     form->resize(700, 520);
     QApplication::processEvents();
-    const QRect grid = form->StringGrid1->geometry();
-    const QRect report = form->RichEdit1->geometry();
+    const QRect grid = child<QTableView>(*form, "gridView")->geometry();
+    const QRect report = child<QPlainTextEdit>(*form, "loadReportView")->geometry();
     // The rule is about the outer size, frame included.
     const QSize frame = form->frameGeometry().size() - form->size();
     for (const QSize outer : {QSize(375, 600), QSize(600, 375), QSize(380, 300)}) {
         form->resize(outer - frame);
         QApplication::processEvents();
         ASSERT_EQ(form->frameGeometry().size(), outer);
-        EXPECT_EQ(form->StringGrid1->geometry(), grid) << outer.width() << "x" << outer.height();
-        EXPECT_EQ(form->RichEdit1->geometry(), report) << outer.width() << "x" << outer.height();
+        EXPECT_EQ(child<QTableView>(*form, "gridView")->geometry(), grid) << outer.width() << "x" << outer.height();
+        EXPECT_EQ(child<QPlainTextEdit>(*form, "loadReportView")->geometry(), report) << outer.width() << "x" << outer.height();
     }
     // One pixel more is laid out again, however thin the frame leaves the
     // client area.
     form->resize(QSize(376, 600) - frame);
     QApplication::processEvents();
-    EXPECT_EQ(form->StringGrid1->width(), form->client->width() - 8);
+    EXPECT_EQ(child<QTableView>(*form, "gridView")->width(), child<QWidget>(*form, "client")->width() - 8);
 }
 
 // --- activation checks ---------------------------------------------------
@@ -481,7 +472,7 @@ TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
     platform.osMajor = c.osMajor;
     if (!c.enoughMemory)
         platform.memory.availablePhysical = 14999999;
-    form->FormActivate();
+    activate(*form);
     if (c.message == nullptr) {
         EXPECT_TRUE(platform.messages().empty());
         EXPECT_TRUE(form->isVisible());
@@ -489,8 +480,8 @@ TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
         EXPECT_EQ(platform.messages(), std::vector<std::string>{c.message});
         EXPECT_FALSE(form->isVisible());
     }
-    EXPECT_EQ(form->Image1->width(), form->client->width() - 1);
-    EXPECT_EQ(form->Image1->height(), form->client->height() - (form->ToolBar1->height() + 1));
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), child<QWidget>(*form, "client")->width() - 1);
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), child<QWidget>(*form, "client")->height() - (child<QToolBar>(*form, "toolBar")->height() + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -525,11 +516,11 @@ public:
 TEST(Activate, AFailingCheckClosesTheWindow)
 {
     BrokenDrivePlatform platform;
-    TForm1 form(platform);
+    MainWindow form(platform);
     form.show();
     QApplication::processEvents();
     platform.clearEvents();
-    form.FormActivate();
+    activate(form);
     EXPECT_EQ(platform.messages(), std::vector<std::string>{"Problem:|Could not initialize program."});
     EXPECT_FALSE(form.isVisible());
 }
@@ -539,13 +530,13 @@ TEST(Activate, AFailingCheckClosesTheWindow)
 TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
 {
     const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
-        {form->File1, {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
-        {form->Layout1,
+        {child<QMenu>(*form, "fileMenu"), {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
+        {child<QMenu>(*form, "editMenu"),
          {"&Add Column", "&Clear Column", "-", "Add Row &Same As Previous", "Add Blank &Row",
           "S&earch"}},
-        {form->Format1, {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
-        {form->Import1, {"Cabrillo"}},
-        {form->Help1, {"&About", "-", "&Vaziduvu Help Contents"}},
+        {child<QMenu>(*form, "formatMenu"), {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
+        {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
+        {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents"}},
     };
     std::vector<std::string> titles;
     for (QAction *top : form->menuBar()->actions())
@@ -557,27 +548,27 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
             entries.push_back(item->isSeparator() ? "-" : item->text().toStdString());
         EXPECT_EQ(entries, expected) << menu->title().toStdString();
     }
-    EXPECT_TRUE(form->Omitemptyfieldtags1->isCheckable());
-    EXPECT_FALSE(form->Omitemptyfieldtags1->isChecked());
+    EXPECT_TRUE(action(*form, "omitEmptyTagsAction")->isCheckable());
+    EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
 }
 
 TEST_F(ShellTest, ToolbarButtonsShowTheirHintsInOrder)
 {
     const std::vector<std::pair<QAction *, std::string>> expected = {
-        {form->ToolButton1, "Open a file"},
-        {form->ToolButton2, "Save to a new file"},
-        {form->ToolButton5, "Add a column"},
-        {form->ToolButton6, "Clear a column"},
-        {form->ToolButton7, "Add a new row"},
-        {form->ToolButton8, "Add a new row same as row before ..."},
-        {form->ToolButton10, "Show the comment for the current column (F12)"},
-        {form->ToolButton11, "Edit comment (F11)"},
-        {form->ToolButton12, "Search"},
-        {form->ToolButton9, "Create a new project (\".adi \") "},
-        {form->ToolButton4, "Help file"},
-        {form->ToolButton3, "About box"},
+        {action(*form, "openAction"), "Open a file"},
+        {action(*form, "saveAsAction"), "Save to a new file"},
+        {action(*form, "addColumnAction"), "Add a column"},
+        {action(*form, "clearColumnAction"), "Clear a column"},
+        {action(*form, "addBlankRowAction"), "Add a new row"},
+        {action(*form, "addCopiedRowAction"), "Add a new row same as row before ..."},
+        {action(*form, "showCommentAction"), "Show the comment for the current column (F12)"},
+        {action(*form, "editCommentAction"), "Edit comment (F11)"},
+        {action(*form, "searchAction"), "Search"},
+        {action(*form, "newAction"), "Create a new project (\".adi \") "},
+        {action(*form, "helpAction"), "Help file"},
+        {action(*form, "aboutAction"), "About box"},
     };
-    const QList<QAction *> buttons = form->ToolBar1->actions();
+    const QList<QAction *> buttons = child<QToolBar>(*form, "toolBar")->actions();
     ASSERT_EQ(buttons.size(), qsizetype(expected.size()));
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(buttons[qsizetype(i)], expected[i].first) << i;
@@ -614,14 +605,14 @@ TEST_P(HelpTest, AsksForContext100AndReportsFailures)
     std::unique_ptr<ScriptedPlatform> platform =
         c.outcome == HelpOutcome::Broken ? std::make_unique<BrokenHelpPlatform>()
                                          : std::make_unique<ScriptedPlatform>();
-    TForm1 form(*platform);
+    MainWindow form(*platform);
     platform->clearEvents();
     for (int request = 0; request < 2; ++request) {
         platform->queueHelpResult(c.outcome == HelpOutcome::Shown);
         if (c.viaToolbar)
-            form.ToolButton4->trigger();
+            action(form, "helpAction")->trigger();
         else
-            form.Overview1->trigger();
+            action(form, "helpMenuEntry")->trigger();
     }
 
     const auto help = platform->eventsOfKind(Kind::Help);
@@ -659,7 +650,7 @@ TEST(HelpPage, OpensAtContext100AndExplainsTheMessages)
     QWidget owner;
     ASSERT_TRUE(platform.showHelp(&owner, "VAZIDUVU.HLP", 100));
     ASSERT_NE(platform.helpWindow(), nullptr);
-    QTextBrowser *browser = platform.helpWindow()->browser();
+    auto *browser = child<QTextBrowser>(*platform.helpWindow(), "helpBrowser");
     EXPECT_TRUE(browser->toHtml().contains(QStringLiteral("context-100")));
 
     const auto collapsed = [](QString text) {
@@ -709,7 +700,7 @@ TEST_F(ShellTest, AboutBoxShowsTheProgramAndClosesWithOk)
     std::vector<QDialog *> shown;
     auto inspect = [&shown](QDialog &dialog) {
         shown.push_back(&dialog);
-        auto *box = qobject_cast<TAboutBox *>(&dialog);
+        auto *box = qobject_cast<AboutBox *>(&dialog);
         if (!box) {
             ADD_FAILURE() << "not the about box";
             return int(QDialog::Rejected);
@@ -718,41 +709,41 @@ TEST_F(ShellTest, AboutBoxShowsTheProgramAndClosesWithOk)
         EXPECT_EQ(box->windowTitle(), "About");
         EXPECT_EQ(box->size(), QSize(470, 397));
         EXPECT_EQ(box->minimumSize(), box->maximumSize());
-        EXPECT_EQ(box->ProductName->text(),
+        EXPECT_EQ(child<QLabel>(*box, "productName")->text(),
                   "Ham Radio Data Viewer/ Editor  - VAZIDUVU  -  Build 8");
-        EXPECT_EQ(box->Version->text(), "Version 1.1 BETA");
-        EXPECT_EQ(box->Comments->text(),
+        EXPECT_EQ(child<QLabel>(*box, "version")->text(), "Version 1.1 BETA");
+        EXPECT_EQ(child<QLabel>(*box, "comments")->text(),
                   "Note that the ADIF format is  not owned by Corvantis, Inc.   The format has "
                   "been released for non profit or commercial use by a consortium of amateurs who "
                   "wish to create a common format with which to enable the convenient "
                   "import/export of ham related data");
-        EXPECT_TRUE(box->Comments->wordWrap());
-        EXPECT_EQ(box->Label5->text(), "For more information about ADIF and the people who "
+        EXPECT_TRUE(child<QLabel>(*box, "comments")->wordWrap());
+        EXPECT_EQ(child<QLabel>(*box, "adifNote")->text(), "For more information about ADIF and the people who "
                                        "created it, go to the web:");
-        EXPECT_TRUE(box->Label6->text().contains("https://www.adif.org/"));
-        EXPECT_FALSE(box->ProgramIcon->pixmap().isNull());
-        EXPECT_EQ(box->OKButton->text(), "OK");
-        EXPECT_TRUE(box->OKButton->isDefault());
+        EXPECT_TRUE(child<QLabel>(*box, "adifLink")->text().contains("https://www.adif.org/"));
+        EXPECT_FALSE(child<QLabel>(*box, "programIcon")->pixmap().isNull());
+        EXPECT_EQ(child<QPushButton>(*box, "okButton")->text(), "OK");
+        EXPECT_TRUE(child<QPushButton>(*box, "okButton")->isDefault());
         // Every text fits inside the panel, and the panel inside the box.
-        const QRect panel = box->Panel1->contentsRect();
-        for (QWidget *part : std::initializer_list<QWidget *>{box->ProgramIcon, box->ProductName,
-                                                             box->Version, box->Comments,
-                                                             box->Label5, box->Label6})
+        const QRect panel = child<QFrame>(*box, "panel")->contentsRect();
+        for (QWidget *part : std::initializer_list<QWidget *>{child<QLabel>(*box, "programIcon"), child<QLabel>(*box, "productName"),
+                                                             child<QLabel>(*box, "version"), child<QLabel>(*box, "comments"),
+                                                             child<QLabel>(*box, "adifNote"), child<QLabel>(*box, "adifLink")})
             EXPECT_TRUE(panel.contains(part->geometry())) << part->objectName().toStdString();
-        EXPECT_TRUE(box->rect().contains(box->OKButton->geometry()));
-        EXPECT_FALSE(box->Panel1->geometry().intersects(box->OKButton->geometry()));
-        box->OKButton->click();
+        EXPECT_TRUE(box->rect().contains(child<QPushButton>(*box, "okButton")->geometry()));
+        EXPECT_FALSE(child<QFrame>(*box, "panel")->geometry().intersects(child<QPushButton>(*box, "okButton")->geometry()));
+        child<QPushButton>(*box, "okButton")->click();
         EXPECT_FALSE(box->isVisible());
         return box->result();
     };
     platform.queueModal(inspect);
     platform.queueModal(inspect);
-    form->About1->trigger();
-    form->ToolButton3->trigger();
+    action(*form, "aboutMenuEntry")->trigger();
+    action(*form, "aboutAction")->trigger();
 
     const auto modal = platform.eventsOfKind(Kind::Modal);
     ASSERT_EQ(modal.size(), 2u);
-    EXPECT_EQ(modal[0].objectName, "AboutBox");
+    EXPECT_EQ(modal[0].objectName, "aboutBox");
     // One box, made with the window and kept between requests.
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], shown[1]);
@@ -771,10 +762,10 @@ class SourceDisplayLinesTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(SourceDisplayLinesTest, ShowsEachLineOfTheText)
 {
-    TOKBottomDlg dialog(QString::fromLatin1(GetParam().text));
+    SourceDisplayDialog dialog(QString::fromLatin1(GetParam().text));
     dialog.show();
     std::vector<std::string> lines;
-    for (QTextBlock block = dialog.RichEdit3->document()->begin(); block.isValid();
+    for (QTextBlock block = child<QPlainTextEdit>(dialog, "sourceText")->document()->begin(); block.isValid();
          block = block.next())
         lines.push_back(block.text().toStdString());
     EXPECT_EQ(lines, GetParam().lines);
@@ -798,13 +789,13 @@ class SourceDisplayResizeTest : public ::testing::TestWithParam<DialogSize> {};
 
 TEST_P(SourceDisplayResizeTest, OkStaysUnderTheRightEndOfTheText)
 {
-    TOKBottomDlg dialog(QStringLiteral("one\r\ntwo"));
+    SourceDisplayDialog dialog(QStringLiteral("one\r\ntwo"));
     dialog.show();
     dialog.resize(GetParam().width, GetParam().height);
     QApplication::processEvents();
     const QSize client = dialog.size();
-    const QRect text = dialog.RichEdit3->geometry();
-    const QRect ok = dialog.OKBtn->geometry();
+    const QRect text = child<QPlainTextEdit>(dialog, "sourceText")->geometry();
+    const QRect ok = child<QPushButton>(dialog, "okButton")->geometry();
     EXPECT_EQ(text.width(), client.width() - 15);
     EXPECT_EQ(text.height(), client.height() - 45);
     EXPECT_EQ(ok.x() + ok.width(), text.x() + text.width());
@@ -818,16 +809,16 @@ INSTANTIATE_TEST_SUITE_P(Shell, SourceDisplayResizeTest,
 
 TEST(SourceDisplay, StartsAtItsDesignSizeReadOnlyAndUnwrapped)
 {
-    TOKBottomDlg dialog(QStringLiteral("x"));
+    SourceDisplayDialog dialog(QStringLiteral("x"));
     EXPECT_EQ(dialog.size(), QSize(568, 427));
     EXPECT_EQ(dialog.windowTitle(), "Source Display");
-    EXPECT_TRUE(dialog.RichEdit3->isReadOnly());
-    EXPECT_EQ(dialog.RichEdit3->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(dialog.RichEdit3->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(dialog.RichEdit3->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "sourceText")->isReadOnly());
+    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(dialog.windowIcon().isNull());
     dialog.show();
-    dialog.OKBtn->click();
+    child<QPushButton>(dialog, "okButton")->click();
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -841,12 +832,12 @@ TEST_F(ShellTest, ClickOnTheSourceViewShowsTheWholeSourceText)
     std::string seen;
     platform.queueModal([&seen](QDialog &dialog) {
         dialog.show();
-        if (auto *display = qobject_cast<TOKBottomDlg *>(&dialog))
-            seen = display->RichEdit3->toPlainText().toStdString();
+        if (auto *display = qobject_cast<SourceDisplayDialog *>(&dialog))
+            seen = child<QPlainTextEdit>(*display, "sourceText")->toPlainText().toStdString();
         dialog.accept();
         return dialog.result();
     });
-    form->RichEdit2MouseDown();
+    QTest::mouseClick(child<QPlainTextEdit>(*form, "sourceView")->viewport(), Qt::LeftButton);
     const auto modal = platform.eventsOfKind(Kind::Modal);
     ASSERT_EQ(modal.size(), 1u);
     EXPECT_EQ(modal[0].windowTitle, "Source Display");
@@ -872,7 +863,7 @@ TEST_P(StartupResourcesTest, NeedsEveryThreshold)
     platform.memory.totalPhysical = 100000000;
     platform.freeDisk = 10000000;
     GetParam().adjust(platform);
-    EXPECT_EQ(EnoughResourcesToStart(platform), GetParam().enough);
+    EXPECT_EQ(enoughResourcesToStart(platform), GetParam().enough);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -934,4 +925,4 @@ TEST(Startup, TheLockIsFreeAgainOnceTheHolderEnds)
 }
 
 }  // namespace
-}  // namespace vaziduvu
+}  // namespace vaziduvu::test

@@ -127,7 +127,7 @@ TEST_F(ExportCommand, ExistingCompanionFailsTheSave)
     writeBytes(file("out.BADI"), "keep me");
     const RunResult result = run({log("in.adi", kLog), file("out.xml")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, kNotSaved);
+    EXPECT_EQ(result.err, kNotSaved + "The companion file " + file("out.BADI") + " already exists.\n");
     EXPECT_EQ(files(), (std::vector<std::string>{"in.adi", "out.BADI"}));
 }
 
@@ -165,7 +165,8 @@ TEST_F(ExportCommand, PathWithHtmElsewhereIsRefused)
     fs::create_directory(file("OLD.HTM"));
     const RunResult result = run({log("in.adi", kLog), file("OLD.HTM/LOG.ADI")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, kNotSaved);
+    EXPECT_EQ(result.err, kNotSaved + "\".HTM\" stands inside the name " + file("OLD.HTM/LOG.ADI")
+                              + ", so its type is unclear.\n");
     EXPECT_TRUE(fs::is_empty(file("OLD.HTM")));
 }
 
@@ -174,11 +175,11 @@ TEST_F(ExportCommand, FormatErrorPrintsTheLoadReport)
     const std::string bytes = "x <EOH><CALL:5>W1ABC<BAND:x>20M<EOR>\r\n";
     vaziduvu::AdifFile parsed;
     ASSERT_TRUE(parsed.loadFromBytes(bytes));
-    ASSERT_FALSE(parsed.outcomeIs(vaziduvu::ParseOk));
+    ASSERT_FALSE(parsed.result().status == vaziduvu::ParseStatus::Ok);
     const RunResult result = run({log("in.adi", bytes), file("out.adi")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
-              vaziduvu::outcomeReportText(parsed.outcomeCode(), parsed.outcome().errorPosition)
+              vaziduvu::outcomeReportText(parsed.result().status, parsed.result().position)
                   + "\n");
     EXPECT_FALSE(fs::exists(file("out.adi")));
 }

@@ -21,7 +21,7 @@ struct ValueCase {
 class NumericValue : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(NumericValue, OnlyDigitsPass)
 {
-    EXPECT_EQ(IsNumericInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
+    EXPECT_EQ(isNumericInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
 }
 INSTANTIATE_TEST_SUITE_P(Table, NumericValue,
                          ::testing::Values(ValueCase{"", true}, ValueCase{"0", true},
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue,
 class TimeValue : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(TimeValue, FourOrSixDigitsWithinRange)
 {
-    EXPECT_EQ(IsTimeInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
+    EXPECT_EQ(isTimeInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
 }
 INSTANTIATE_TEST_SUITE_P(Table, TimeValue,
                          ::testing::Values(ValueCase{"", true}, ValueCase{"2400", true},
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Table, TimeValue,
 class DateValue : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(DateValue, TrimmedEightDigitDates)
 {
-    EXPECT_EQ(IsDateInitialValue(GetParam().text, kLatestYear), GetParam().valid)
+    EXPECT_EQ(isDateInitialValue(GetParam().text, kLatestYear), GetParam().valid)
         << GetParam().text;
 }
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 class DialogTimeName : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(DialogTimeName, NameIsTheStartOfATimeFieldName)
 {
-    EXPECT_EQ(IsDialogTimeName(GetParam().text), GetParam().valid) << GetParam().text;
+    EXPECT_EQ(isDialogTimeName(GetParam().text), GetParam().valid) << GetParam().text;
 }
 INSTANTIATE_TEST_SUITE_P(Table, DialogTimeName,
                          ::testing::Values(ValueCase{"TIME_ON", true}, ValueCase{"TIME_OFF", true},
@@ -113,7 +113,7 @@ class ColumnTemplateTable : public ::testing::TestWithParam<TemplateCase> {};
 TEST_P(ColumnTemplateTable, BuildsTheTemplateAndRunsTheChecksInOrder)
 {
     const TemplateCase &c = GetParam();
-    const ColumnTemplate built = BuildColumnTemplate(c.request, kLatestYear);
+    const ColumnTemplate built = buildColumnTemplate(c.request, kLatestYear);
     if (c.refusal == nullptr) {
         EXPECT_TRUE(built.accepted()) << built.refusal;
     } else {
@@ -129,7 +129,7 @@ TEST_P(ColumnTemplateTable, BuildsTheTemplateAndRunsTheChecksInOrder)
     EXPECT_EQ(r.isTimeOn, c.isTimeOn);
     EXPECT_EQ(r.name, c.name);
     EXPECT_EQ(r.value, c.value);
-    EXPECT_EQ(r.errorCode, ParseOk);
+    EXPECT_EQ(r.errorCode, ParseStatus::Ok);
     EXPECT_EQ(r.errorPosition, 0);
     EXPECT_EQ(r.errorLength, 0);
     EXPECT_EQ(r.rawTag, std::string("<") + c.name + ">");

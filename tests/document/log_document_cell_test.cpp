@@ -12,9 +12,9 @@ TagRecord record(uint8_t kind, uint8_t dataType, const std::string &name)
     return r;
 }
 
-// --- EnsureCellRecord ---------------------------------------------------------
+// --- ensureCellRecord ---------------------------------------------------------
 
-TEST(EnsureCellRecord, CopiesTheColumnTemplateWithEmptyValueAndComment)
+TEST(ensureCellRecord, CopiesTheColumnTemplateWithEmptyValueAndComment)
 {
     LoadedLog log;
     loadInto(log, "h<EOH><MODE:2>CW<EOR><CALL:6>W1AW\r\nnote<MODE:3>SSB<EOR>");
@@ -27,7 +27,7 @@ TEST(EnsureCellRecord, CopiesTheColumnTemplateWithEmptyValueAndComment)
     templ.rawTag = "<CALL:6>";  // the tag text and error span are copied too
     templ.errorLength = 7;
 
-    TagRecord *created = d.EnsureCellRecord(2, 1);
+    TagRecord *created = d.ensureCellRecord(2, 1);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(d.cellInfo(2, 1), created);
     EXPECT_EQ(created->kind, TagKnownField);
@@ -37,24 +37,24 @@ TEST(EnsureCellRecord, CopiesTheColumnTemplateWithEmptyValueAndComment)
     EXPECT_EQ(created->name, "CALL");
     EXPECT_EQ(created->rawTag, "<CALL:6>");
     EXPECT_EQ(created->errorLength, 7);
-    EXPECT_EQ(created->errorCode, ParseOk);
+    EXPECT_EQ(created->errorCode, ParseStatus::Ok);
     EXPECT_EQ(created->value, "");
     EXPECT_EQ(created->comment, "");
     EXPECT_EQ(d.text(2, 1), "");  // the grid text is not touched
     EXPECT_EQ(templ.value, "W1AW\r\n");
 }
 
-TEST(EnsureCellRecord, ReturnsTheExistingRecordUnchanged)
+TEST(ensureCellRecord, ReturnsTheExistingRecordUnchanged)
 {
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:4>W1AW<EOR>");
     TagRecord *existing = log.document.cellInfo(1, 1);
     ASSERT_NE(existing, nullptr);
-    EXPECT_EQ(log.document.EnsureCellRecord(1, 1), existing);
+    EXPECT_EQ(log.document.ensureCellRecord(1, 1), existing);
     EXPECT_EQ(existing->value, "W1AW");
 }
 
-TEST(EnsureCellRecord, SkipsTagNoneRecordsWhenChoosingTheTemplate)
+TEST(ensureCellRecord, SkipsTagNoneRecordsWhenChoosingTheTemplate)
 {
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:1>A<EOR><CALL:1>B<EOR><EOR>");
@@ -62,7 +62,7 @@ TEST(EnsureCellRecord, SkipsTagNoneRecordsWhenChoosingTheTemplate)
     d.cellInfo(1, 1)->kind = TagNone;
     d.cellInfo(1, 1)->name = "FIRST";
     d.cellInfo(1, 2)->name = "SECOND";
-    TagRecord *created = d.EnsureCellRecord(1, 3);
+    TagRecord *created = d.ensureCellRecord(1, 3);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->name, "SECOND");
 }
@@ -82,7 +82,7 @@ TEST_P(EnsureCellRecordNone, CreatesNothing)
     LoadedLog log;
     loadInto(log, c.adif);
     ASSERT_EQ(log.result, LogDocument::FillResult::Filled);
-    EXPECT_EQ(log.document.EnsureCellRecord(c.column, c.row), nullptr);
+    EXPECT_EQ(log.document.ensureCellRecord(c.column, c.row), nullptr);
     EXPECT_EQ(log.document.cellInfo(c.column, c.row), nullptr);
 }
 
@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
         NoTemplateCase{"outside_the_cell_table", "h<EOH><CALL:1>A<EOR>", 1, LogDocument::kRowSlots}),
     [](const ::testing::TestParamInfo<NoTemplateCase> &info) { return std::string(info.param.label); });
 
-TEST(EnsureCellRecord, LooksOnlyAtLoadedRowsForTheTemplate)
+TEST(ensureCellRecord, LooksOnlyAtLoadedRowsForTheTemplate)
 {
     LogDocument d;
     d.setDocumentCounts(1, 1);
     d.setSize(2, 3);
     d.setCellInfo(1, 2, record(TagKnownField, 3, "CALL"));  // an added row, not loaded
-    EXPECT_EQ(d.EnsureCellRecord(1, 1), nullptr);
+    EXPECT_EQ(d.ensureCellRecord(1, 1), nullptr);
 }
 
 // --- column summaries -----------------------------------------------------------
@@ -160,7 +160,7 @@ TEST_P(LengthDiscrepancy, WholeGrid)
     LoadedLog log;
     loadInto(log, GetParam().adif);
     ASSERT_EQ(log.result, LogDocument::FillResult::Filled);
-    EXPECT_EQ(log.document.HasLengthDiscrepancy(), GetParam().expected);
+    EXPECT_EQ(log.document.anyLengthDiscrepancy(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,7 +180,7 @@ TEST(LengthDiscrepancy, FollowsTheLoadedValueNotTheText)
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:4>W1AW<EOR>");
     log.document.setText(1, 1, "W1AWXYZ");
-    EXPECT_FALSE(log.document.HasLengthDiscrepancy());
+    EXPECT_FALSE(log.document.anyLengthDiscrepancy());
 }
 
 TEST(LengthDiscrepancy, OnlyCellsInsideTheGridCount)
@@ -191,9 +191,9 @@ TEST(LengthDiscrepancy, OnlyCellsInsideTheGridCount)
     r.hasLength = true;
     r.declaredLength = 3;
     d.setCellInfo(2, 1, r);  // one column beyond the grid
-    EXPECT_FALSE(d.HasLengthDiscrepancy());
+    EXPECT_FALSE(d.anyLengthDiscrepancy());
     d.setSize(3, 2);
-    EXPECT_TRUE(d.HasLengthDiscrepancy());
+    EXPECT_TRUE(d.anyLengthDiscrepancy());
 }
 
 TEST(CellComment, BlankCommentsDoNotCount)
@@ -214,9 +214,9 @@ TEST(ColumnHeaders, NormalizeUpperCasesTrimsAndWritesBack)
     LogDocument d;
     d.setSize(3, 1);
     d.setText(1, 0, " \tmy_Field \r\n");
-    EXPECT_EQ(d.NormalizeColumnHeader(1), "MY_FIELD");
+    EXPECT_EQ(d.normalizeColumnHeader(1), "MY_FIELD");
     EXPECT_EQ(d.text(1, 0), "MY_FIELD");
-    EXPECT_EQ(d.NormalizeColumnHeader(3), "");  // outside the grid
+    EXPECT_EQ(d.normalizeColumnHeader(3), "");  // outside the grid
 }
 
 struct NameCase {
@@ -231,7 +231,7 @@ TEST_P(ColumnNameExistsTest, ComparesNormalisedHeadersExactly)
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:1>A<MODE:2>CW<EOR>");
     log.document.setText(2, 0, " mode ");
-    EXPECT_EQ(log.document.ColumnNameExists(GetParam().name), GetParam().exists);
+    EXPECT_EQ(log.document.columnNameExists(GetParam().name), GetParam().exists);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, ColumnNameExistsTest,
@@ -246,10 +246,10 @@ TEST(ColumnHeaders, NameTestRewritesTheHeadersItPasses)
     loadInto(log, "h<EOH><CALL:1>A<MODE:2>CW<EOR>");
     log.document.setText(1, 0, " call");
     log.document.setText(2, 0, "mode ");
-    EXPECT_TRUE(log.document.ColumnNameExists("CALL"));
+    EXPECT_TRUE(log.document.columnNameExists("CALL"));
     EXPECT_EQ(log.document.text(1, 0), "CALL");
     EXPECT_EQ(log.document.text(2, 0), "mode ");  // not reached
-    EXPECT_FALSE(log.document.ColumnNameExists("BAND"));
+    EXPECT_FALSE(log.document.columnNameExists("BAND"));
     EXPECT_EQ(log.document.text(2, 0), "MODE");
 }
 

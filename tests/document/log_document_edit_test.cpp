@@ -41,8 +41,8 @@ TEST(AppendColumn, EveryRowGetsTheTemplateAndItsValue)
     }
     // Separate copies, and a value of declared length 0 is a discrepancy.
     EXPECT_NE(d.cellInfo(3, 1), d.cellInfo(3, 2));
-    EXPECT_TRUE(d.HasLengthDiscrepancy());
-    EXPECT_TRUE(d.ColumnNameExists("MY_NUM"));
+    EXPECT_TRUE(d.anyLengthDiscrepancy());
+    EXPECT_TRUE(d.columnNameExists("MY_NUM"));
 }
 
 TEST(AppendColumn, CoversRowsAddedAfterTheLoad)
@@ -114,8 +114,7 @@ TEST(AppendRowSameAsPrevious, CopiesTextsValuesAndComments)
     loadInto(log, "h<EOH><CALL:4>W1AW note<MODE:2>CW<EOR>\n");
     LogDocument &d = log.document;
     d.setText(2, 1, "SSB");  // an edited text is what is copied
-    bool noRowAbove = true;
-    const int row = d.appendRowSameAsPrevious(noRowAbove);
+    const auto [row, noRowAbove] = d.appendRowSameAsPrevious();
     EXPECT_FALSE(noRowAbove);
     EXPECT_EQ(row, 2);
     EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL", "MODE"},
@@ -129,7 +128,7 @@ TEST(AppendRowSameAsPrevious, CopiesTextsValuesAndComments)
     EXPECT_NE(call, d.cellInfo(1, 1));
 
     // A copy of the copy.
-    d.appendRowSameAsPrevious(noRowAbove);
+    d.appendRowSameAsPrevious();
     EXPECT_EQ(d.text(0, 3), "3");
     EXPECT_EQ(d.cellInfo(1, 3)->comment, " note");
 }
@@ -140,9 +139,9 @@ TEST(AppendRowSameAsPrevious, NoDataRowAbove)
     loadInto(log, "h<EOH><CALL:4>W1AW");  // a field but no record
     LogDocument &d = log.document;
     ASSERT_EQ(d.rowCount(), 1);
-    bool noRowAbove = false;
-    EXPECT_EQ(d.appendRowSameAsPrevious(noRowAbove), 1);
-    EXPECT_TRUE(noRowAbove);
+    const LogDocument::AddedRow added = d.appendRowSameAsPrevious();
+    EXPECT_EQ(added.row, 1);
+    EXPECT_TRUE(added.noRowAbove);
     EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL"}, {"1", ""}}));
     EXPECT_EQ(d.cellInfo(1, 1), nullptr);
 }
@@ -156,9 +155,8 @@ TEST(RowLimit, BothRowCommandsStopAtTheLimit)
         ASSERT_GT(d.appendBlankRow(), 0);
     EXPECT_EQ(d.rowCount(), LogDocument::kAddRowLimit);
     EXPECT_EQ(d.text(0, LogDocument::kAddRowLimit - 1), std::to_string(LogDocument::kAddRowLimit - 1));
-    bool noRowAbove = false;
     EXPECT_EQ(d.appendBlankRow(), -1);
-    EXPECT_EQ(d.appendRowSameAsPrevious(noRowAbove), -1);
+    EXPECT_EQ(d.appendRowSameAsPrevious().row, -1);
     EXPECT_EQ(d.rowCount(), LogDocument::kAddRowLimit);
 }
 
@@ -219,13 +217,13 @@ TEST(NewProject, HoldsTheDefaultRecord)
         EXPECT_EQ(cell->name, e.name);
         EXPECT_EQ(cell->rawTag, e.rawTag);
         EXPECT_EQ(cell->value, d.text(c, 1));
-        EXPECT_EQ(cell->errorCode, ParseOk);
+        EXPECT_EQ(cell->errorCode, ParseStatus::Ok);
         EXPECT_EQ(cell->errorPosition, 0);
         EXPECT_EQ(cell->errorLength, 0);
         EXPECT_EQ(cell->comment, "");
     }
     // Every default value is longer than its declared length 0.
-    EXPECT_TRUE(d.HasLengthDiscrepancy());
+    EXPECT_TRUE(d.anyLengthDiscrepancy());
 }
 
 TEST(NewProject, BlankRowCopiesTheDefaultFields)
@@ -241,11 +239,11 @@ TEST(NewProject, BlankRowCopiesTheDefaultFields)
     EXPECT_EQ(time->value, "");
 }
 
-TEST(AddDefaultCell, SetsRecordTextAndHeader)
+TEST(addDefaultCell, SetsRecordTextAndHeader)
 {
     LogDocument d;
     d.setSize(3, 3);
-    d.AddDefaultCell(2, 2, 4, "FREQ", "<FREQ>", "14.074", false);
+    d.addDefaultCell(2, 2, 4, "FREQ", "<FREQ>", "14.074", false);
     EXPECT_EQ(d.text(2, 0), "FREQ");
     EXPECT_EQ(d.text(2, 2), "14.074");
     const TagRecord *cell = d.cellInfo(2, 2);

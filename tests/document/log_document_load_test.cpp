@@ -93,7 +93,7 @@ TEST(LoadCellInfo, CopiesTheTagWithoutTagTextOrErrorSpan)
     EXPECT_EQ(call->name, "CALL");
     EXPECT_EQ(call->value, "W1AW\r\n");
     EXPECT_EQ(call->comment, "");
-    EXPECT_EQ(call->errorCode, ParseOk);
+    EXPECT_EQ(call->errorCode, ParseStatus::Ok);
     EXPECT_EQ(call->rawTag, "");
     EXPECT_EQ(call->errorLength, 0);
 
@@ -213,7 +213,7 @@ TEST_P(LoadLimits, RefusesOnlyTooManyFieldsOrRecords)
     auto log = std::make_unique<LoadedLog>();
     log->document.reset();
     loadInto(*log, generatedLog(c.fields, c.records));
-    ASSERT_TRUE(log->file.outcomeIs(ParseOk));
+    ASSERT_TRUE(log->file.result().status == ParseStatus::Ok);
     EXPECT_EQ(log->result, c.expected);
     // The counts are those of the parse, also for a refused file.
     EXPECT_EQ(log->document.fieldCount(), c.fields);
@@ -265,7 +265,7 @@ TEST_P(LoadFormatError, LeavesCountsUnchangedAndFillsNothing)
 
     AdifFile failing;
     failing.loadFromBytes(GetParam().adif);
-    ASSERT_FALSE(failing.outcomeIs(ParseOk));
+    ASSERT_FALSE(failing.result().status == ParseStatus::Ok);
     EXPECT_EQ(log.document.fillFrom(failing), Fill::FormatError);
     EXPECT_EQ(log.document.fieldCount(), 2);
     EXPECT_EQ(log.document.recordCount(), 2);

@@ -42,7 +42,7 @@ TEST_P(GridSearch, StepsFindTheExpectedCells)
     int n = 0;
     for (const Step &s : GetParam().steps) {
         SCOPED_TRACE("step " + std::to_string(++n));
-        const SearchHit hit = SearchGrid(log.document, s.text, s.findNext, s.matchCase, position);
+        const SearchHit hit = searchGrid(log.document, s.text, s.findNext, s.matchCase, position);
         EXPECT_EQ(hit.found, s.found);
         if (s.found) {
             EXPECT_EQ(hit.column, s.column);
@@ -98,13 +98,13 @@ TEST(GridSearchState, NothingMatchingLeavesNoHitAndRestartsFromTheTop)
     loadInto(log, kLog);
     SearchPosition position{2, 1};
     for (int i = 0; i < 3; ++i) {
-        const SearchHit hit = SearchGrid(log.document, "ZZZ", true, false, position);
+        const SearchHit hit = searchGrid(log.document, "ZZZ", true, false, position);
         EXPECT_FALSE(hit.found);
         // Past the last cell twice: the next search starts from row 1.
         EXPECT_EQ(position.row, 1);
         EXPECT_EQ(position.column, 0);
     }
-    const SearchHit first = SearchGrid(log.document, "ZZZ", false, false, position);
+    const SearchHit first = searchGrid(log.document, "ZZZ", false, false, position);
     EXPECT_FALSE(first.found);
     EXPECT_EQ(position.row, 1);
     EXPECT_EQ(position.column, 0);
@@ -115,7 +115,7 @@ TEST(GridSearchState, BlankTextFindsNothing)
     LoadedLog log;
     loadInto(log, kLog);
     SearchPosition position{3, 2};
-    EXPECT_FALSE(SearchGrid(log.document, " \r\n", false, false, position).found);
+    EXPECT_FALSE(searchGrid(log.document, " \r\n", false, false, position).found);
     // A find first starts over even when it has nothing to look for.
     EXPECT_EQ(position.row, 1);
     EXPECT_EQ(position.column, 0);
@@ -127,7 +127,7 @@ TEST(GridSearchState, CellTextsAreTrimmed)
     loadInto(log, kLog);
     log.document.setText(2, 3, "  CW \r\n");
     SearchPosition position{2, 2};
-    const SearchHit hit = SearchGrid(log.document, "CW", true, true, position);
+    const SearchHit hit = searchGrid(log.document, "CW", true, true, position);
     EXPECT_TRUE(hit.found);
     EXPECT_EQ(hit.column, 2);
     EXPECT_EQ(hit.row, 3);
@@ -141,11 +141,11 @@ TEST(GridSearchState, RememberedRowBeyondTheLastRow)
     loadInto(log, kLog);
     SearchPosition position{10, 1};
     for (int column = 2; column <= 3; ++column) {
-        EXPECT_FALSE(SearchGrid(log.document, "CW", true, false, position).found);
+        EXPECT_FALSE(searchGrid(log.document, "CW", true, false, position).found);
         EXPECT_EQ(position.row, 10);
         EXPECT_EQ(position.column, column);
     }
-    const SearchHit hit = SearchGrid(log.document, "CW", true, false, position);
+    const SearchHit hit = searchGrid(log.document, "CW", true, false, position);
     EXPECT_TRUE(hit.found);
     EXPECT_EQ(hit.column, 2);
     EXPECT_EQ(hit.row, 1);
@@ -156,10 +156,10 @@ TEST(GridSearchState, PositionOutsideTheGridNeverReachesTheHeaderRow)
     LoadedLog log;
     loadInto(log, kLog);
     SearchPosition position{0, -5};
-    const SearchHit hit = SearchGrid(log.document, "CALL", true, false, position);
+    const SearchHit hit = searchGrid(log.document, "CALL", true, false, position);
     EXPECT_FALSE(hit.found);
     SearchPosition huge{1, 1 << 30};
-    EXPECT_TRUE(SearchGrid(log.document, "K1ABC", true, false, huge).found);
+    EXPECT_TRUE(searchGrid(log.document, "K1ABC", true, false, huge).found);
 }
 
 TEST(GridSearchState, EmptyGridFindsNothing)
@@ -167,11 +167,11 @@ TEST(GridSearchState, EmptyGridFindsNothing)
     LogDocument d;
     d.showEmptyGrid();
     SearchPosition position;
-    EXPECT_FALSE(SearchGrid(d, "x", true, false, position).found);
-    EXPECT_FALSE(SearchGrid(d, "x", false, false, position).found);
+    EXPECT_FALSE(searchGrid(d, "x", true, false, position).found);
+    EXPECT_FALSE(searchGrid(d, "x", false, false, position).found);
     LogDocument headerOnly;
     headerOnly.setSize(3, 1);
-    EXPECT_FALSE(SearchGrid(headerOnly, "x", true, false, position).found);
+    EXPECT_FALSE(searchGrid(headerOnly, "x", true, false, position).found);
 }
 
 }  // namespace

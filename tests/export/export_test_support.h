@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace vaziduvu::testing {
+namespace vaziduvu::test {
 
 // Records everything a writer asks of its surroundings and answers with
 // fixed settings.
@@ -64,12 +65,12 @@ struct ColumnSpec {
 inline TagRecord makeRecord(const ColumnSpec &column, const std::string &value)
 {
     TagRecord record;
-    record.kind = FindCatalogueEntry(column.name) ? TagKnownField : TagUserField;
+    record.kind = findCatalogueEntry(column.name) ? TagKnownField : TagUserField;
     record.hasLength = true;
     record.declaredLength = static_cast<int32_t>(value.size());
     record.hasType = column.hasType;
     record.dataType = column.dataType;
-    record.isTimeOn = IsTimeFieldName(column.name);
+    record.isTimeOn = isTimeFieldName(column.name);
     record.name = column.name;
     record.value = value;
     record.rawTag = "<" + column.name + ":" + std::to_string(value.size()) + ">";
@@ -144,4 +145,15 @@ inline bool fileExists(const std::string &path)
     return std::filesystem::exists(path, error);
 }
 
-}  // namespace vaziduvu::testing
+// Names of the entries of a folder (hidden ones included), sorted.
+inline std::vector<std::string> filesIn(const std::string &folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace vaziduvu::test

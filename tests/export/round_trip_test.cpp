@@ -11,8 +11,8 @@
 namespace vaziduvu {
 namespace {
 
-using testing::ScriptedExportHost;
-using testing::TempFolder;
+using test::ScriptedExportHost;
+using test::TempFolder;
 
 // Logs that exercise what an export must carry over: comments after values,
 // blank lines after records, type letters, wrong length specifiers, blank
@@ -61,15 +61,15 @@ bool roundTrip(const std::string &source, const TempFolder &folder, const std::s
     if (!loadInto(source, original))
         return false;
     ScriptedExportHost host;
-    uint8_t status = ExportOk;
     const std::string target = folder.file(name + ".adi");
-    if (!ExportAdif(original, target, status, host)) {
+    const ExportResult result = exportAdif(original, target, host);
+    if (!result) {
         // Either a check failed and said so, or a column without a usable
-        // record, type or name stopped the export silently.
-        if (status == ExportOk)
-            EXPECT_TRUE(host.messages.empty()) << source;
+        // record, type or name stopped the export with a reason.
+        if (result.status == ExportStatus::Refused)
+            EXPECT_TRUE(host.messages.empty() && !result.reason.empty()) << source;
         else
-            EXPECT_EQ(status, ExportCheckFailed) << source;
+            EXPECT_EQ(result.status, ExportStatus::CheckFailed) << source;
         EXPECT_FALSE(std::filesystem::exists(target)) << source;
         return false;
     }
@@ -79,8 +79,8 @@ bool roundTrip(const std::string &source, const TempFolder &folder, const std::s
     EXPECT_EQ(gridSnapshot(reloaded), gridSnapshot(original)) << source;
     // A second export of the reloaded grid gives the same bytes.
     const std::string again = folder.file(name + "-again.adi");
-    EXPECT_TRUE(ExportAdif(reloaded, again, status, host));
-    EXPECT_EQ(testing::readBytes(again), testing::readBytes(target)) << source;
+    EXPECT_TRUE(exportAdif(reloaded, again, host));
+    EXPECT_EQ(test::readBytes(again), test::readBytes(target)) << source;
     return true;
 }
 
@@ -90,7 +90,7 @@ TEST(RoundTrip, SmallLogsSurviveExportAndReload)
     int index = 0;
     for (const auto &[title, bytes] : kLogs) {
         const std::string source = folder.file("source" + std::to_string(index) + ".adi");
-        testing::writeBytes(source, bytes);
+        test::writeBytes(source, bytes);
         EXPECT_TRUE(roundTrip(source, folder, "out" + std::to_string(index))) << title;
         ++index;
     }

@@ -11,43 +11,43 @@
 namespace vaziduvu {
 namespace {
 
-using testing::ColumnSpec;
-using testing::fillGrid;
-using testing::ScriptedExportHost;
-using testing::TempFolder;
+using test::ColumnSpec;
+using test::fillGrid;
+using test::ScriptedExportHost;
+using test::TempFolder;
 
 struct TypeCase {
     std::string path;
     std::string extension;
-    int result;
+    ExtensionPlace result;
 };
 
 class TypeTest : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(TypeTest, FirstOccurrenceDecides)
 {
-    EXPECT_EQ(ExportTypeTest(GetParam().path, GetParam().extension), GetParam().result)
+    EXPECT_EQ(extensionPlace(GetParam().path, GetParam().extension), GetParam().result)
         << GetParam().path << " " << GetParam().extension;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TypeTest,
-    ::testing::Values(TypeCase{"LOG.XML", ".XML", ExportTypeAtEnd},
-                      TypeCase{"/tmp/log.xml", ".XML", ExportTypeAtEnd},
-                      TypeCase{"LOG.XMLX", ".XML", ExportTypeAtEnd},  // one character may follow
-                      TypeCase{"LOG.XMLXY", ".XML", ExportTypeElsewhere},
-                      TypeCase{"LOG.HTM", ".HTM", ExportTypeAtEnd},
-                      TypeCase{"/tmp/Log.Html", ".HTM", ExportTypeAtEnd},
-                      TypeCase{"LOG.HTML", ".XML", ExportTypeAbsent},
-                      TypeCase{"LOG.ADI", ".XML", ExportTypeAbsent},
-                      TypeCase{"LOG.ADI", ".HTM", ExportTypeAbsent},
-                      TypeCase{"LOG.BADI", ".HTM", ExportTypeAbsent},
-                      TypeCase{"C:\\A.XML\\B.XML", ".XML", ExportTypeElsewhere},
-                      TypeCase{"/tmp/OLD.HTM/LOG.ADI", ".HTM", ExportTypeElsewhere},
-                      TypeCase{"/tmp/old.htm/log.html", ".HTM", ExportTypeElsewhere},
-                      TypeCase{".XML", ".XML", ExportTypeAtEnd},
-                      TypeCase{"LOG.XM", ".XML", ExportTypeAbsent},
-                      TypeCase{"", ".XML", ExportTypeAbsent}));
+    ::testing::Values(TypeCase{"LOG.XML", ".XML", ExtensionPlace::AtEnd},
+                      TypeCase{"/tmp/log.xml", ".XML", ExtensionPlace::AtEnd},
+                      TypeCase{"LOG.XMLX", ".XML", ExtensionPlace::AtEnd},  // one character may follow
+                      TypeCase{"LOG.XMLXY", ".XML", ExtensionPlace::Elsewhere},
+                      TypeCase{"LOG.HTM", ".HTM", ExtensionPlace::AtEnd},
+                      TypeCase{"/tmp/Log.Html", ".HTM", ExtensionPlace::AtEnd},
+                      TypeCase{"LOG.HTML", ".XML", ExtensionPlace::Absent},
+                      TypeCase{"LOG.ADI", ".XML", ExtensionPlace::Absent},
+                      TypeCase{"LOG.ADI", ".HTM", ExtensionPlace::Absent},
+                      TypeCase{"LOG.BADI", ".HTM", ExtensionPlace::Absent},
+                      TypeCase{"C:\\A.XML\\B.XML", ".XML", ExtensionPlace::Elsewhere},
+                      TypeCase{"/tmp/OLD.HTM/LOG.ADI", ".HTM", ExtensionPlace::Elsewhere},
+                      TypeCase{"/tmp/old.htm/log.html", ".HTM", ExtensionPlace::Elsewhere},
+                      TypeCase{".XML", ".XML", ExtensionPlace::AtEnd},
+                      TypeCase{"LOG.XM", ".XML", ExtensionPlace::Absent},
+                      TypeCase{"", ".XML", ExtensionPlace::Absent}));
 
 struct CompanionCase {
     std::string path;
@@ -58,7 +58,7 @@ class Companion : public ::testing::TestWithParam<CompanionCase> {};
 
 TEST_P(Companion, CutsAtTheLastPointOfTheFileName)
 {
-    EXPECT_EQ(CompanionName(GetParam().path), GetParam().companion);
+    EXPECT_EQ(companionName(GetParam().path), GetParam().companion);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,13 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CompanionCase{"LOG.XML", "LOG.BADI"},
                       CompanionCase{"LOG", "LOG.BADI"}));
 
-TEST(SaveNotice, WarnsAboutLengthSpecifiersOnlyWhenThereAreAny)
+TEST(saveNotice, WarnsAboutLengthSpecifiersOnlyWhenThereAreAny)
 {
-    EXPECT_EQ(SaveNotice(false),
+    EXPECT_EQ(saveNotice(false),
               std::make_pair(std::string("Information:"),
                              std::string("We will now create a new unique export file ...  \r\n "
                                          "Your original file will not be altered. ")));
-    EXPECT_EQ(SaveNotice(true),
+    EXPECT_EQ(saveNotice(true),
               std::make_pair(std::string("Problem:"),
                              std::string("Some values in the grid have incorrect data length  "
                                          "specifiers.  These invalid length specifiers will be "
@@ -96,8 +96,8 @@ protected:
 
     bool run(const std::string &target)
     {
-        status = ExportOk;
-        return RunExportWriters(document, target, status, host);
+        result = runExportWriters(document, target, host);
+        return static_cast<bool>(result);
     }
 
     std::vector<std::string> filesWritten() const
@@ -117,14 +117,13 @@ protected:
         LogDocument copy;
         fillGrid(copy, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20m"}, {"K2XYZ", "40M"}});
         ScriptedExportHost quiet;
-        uint8_t copyStatus = ExportOk;
-        return BuildExportText(format, copy, copyStatus, quiet).value_or("");
+        return buildExportText(format, copy, quiet).text;
     }
 
     LogDocument document;
     ScriptedExportHost host;
     TempFolder folder;
-    uint8_t status = ExportOk;
+    ExportResult result;
 };
 
 struct TargetCase {
@@ -138,11 +137,10 @@ class RunWritersByName : public RunWriters, public ::testing::WithParamInterface
 TEST_P(RunWritersByName, ChoosesTheWritersFromTheName)
 {
     const TargetCase &c = GetParam();
-    EXPECT_TRUE(run(folder.file(c.target)));
-    EXPECT_EQ(status, ExportOk);
+    EXPECT_TRUE(run(folder.file(c.target))) << result.reason;
     ASSERT_EQ(filesWritten(), c.written);
     for (size_t i = 0; i < c.written.size(); ++i)
-        EXPECT_EQ(testing::readBytes(folder.file(c.written[i])), expected(c.formats[i]))
+        EXPECT_EQ(test::readBytes(folder.file(c.written[i])), expected(c.formats[i]))
             << c.written[i];
 }
 
@@ -175,11 +173,12 @@ TEST_F(RunWriters, CompanionBesideTheTargetEvenInADottedFolder)
 
 TEST_F(RunWriters, ExistingCompanionFailsBeforeAnythingIsWritten)
 {
-    testing::writeBytes(folder.file("LOG.BADI"), "mine");
+    test::writeBytes(folder.file("LOG.BADI"), "mine");
     EXPECT_FALSE(run(folder.file("LOG.HTML")));
     EXPECT_EQ(filesWritten(), (std::vector<std::string>{"LOG.BADI"}));
-    EXPECT_EQ(testing::readBytes(folder.file("LOG.BADI")), "mine");
+    EXPECT_EQ(test::readBytes(folder.file("LOG.BADI")), "mine");
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_NE(result.reason.find("LOG.BADI already exists"), std::string::npos) << result.reason;
 }
 
 TEST_F(RunWriters, HtmInAFolderNameIsRefused)
@@ -194,21 +193,33 @@ TEST_F(RunWriters, CheckFailureStopsAtTheCompanion)
 {
     document.setText(2, 2, "99M");
     EXPECT_FALSE(run(folder.file("LOG.XML")));
-    EXPECT_EQ(status, ExportCheckFailed);
+    EXPECT_EQ(result.status, ExportStatus::CheckFailed);
     EXPECT_TRUE(filesWritten().empty());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].second,
               "Check your 'Band' columns ... incorrect band values were found.");
 }
 
-TEST_F(RunWriters, CompanionStaysWhenTheSecondWriterFails)
+// A pair is written whole or not at all.
+TEST_F(RunWriters, CompanionIsRemovedWhenTheSecondWriterFails)
 {
-    testing::writeBytes(folder.file("LOG.XML"), "someone else's");
+    test::writeBytes(folder.file("LOG.XML"), "someone else's");
     EXPECT_FALSE(run(folder.file("LOG.XML")));
-    EXPECT_EQ(status, ExportOk);
-    EXPECT_EQ(filesWritten(), (std::vector<std::string>{"LOG.BADI", "LOG.XML"}));
-    EXPECT_EQ(testing::readBytes(folder.file("LOG.XML")), "someone else's");
-    EXPECT_EQ(testing::readBytes(folder.file("LOG.BADI")), expected(ExportFormat::Adif));
+    EXPECT_EQ(result.status, ExportStatus::Refused);
+    EXPECT_NE(result.reason.find("LOG.XML already exists"), std::string::npos) << result.reason;
+    EXPECT_EQ(filesWritten(), (std::vector<std::string>{"LOG.XML"}));
+    EXPECT_EQ(test::readBytes(folder.file("LOG.XML")), "someone else's");
+}
+
+TEST_F(RunWriters, CheckFailureInTheSecondWriterRemovesTheCompanion)
+{
+    // The ADIF writer accepts what the XML writer refuses: a name that is
+    // no XML name.
+    document.setText(1, 0, "1ST");
+    document.cellInfo(1, 1)->name = "1ST";
+    document.cellInfo(1, 2)->name = "1ST";
+    EXPECT_FALSE(run(folder.file("LOG.XML")));
+    EXPECT_TRUE(filesWritten().empty());
 }
 
 TEST_F(RunWriters, ColumnGateFailureKeepsTheStatus)
@@ -216,14 +227,10 @@ TEST_F(RunWriters, ColumnGateFailureKeepsTheStatus)
     document.releaseCellInfo(1, 1);
     document.releaseCellInfo(1, 2);
     EXPECT_FALSE(run(folder.file("LOG.ADI")));
-    EXPECT_EQ(status, ExportOk);
+    EXPECT_EQ(result.status, ExportStatus::Refused);
+    EXPECT_EQ(fileNotSavedMessage(result),
+              "File could not be saved\r\nColumn 1 (\"CALL\") has no cell the export can use.");
     EXPECT_TRUE(filesWritten().empty());
-}
-
-TEST_F(RunWriters, StatusAlreadyFailedCountsAsFailure)
-{
-    status = ExportCheckFailed;
-    EXPECT_FALSE(RunExportWriters(document, folder.file("LOG.ADI"), status, host));
 }
 
 TEST_F(RunWriters, RefusedDriveWritesNothing)

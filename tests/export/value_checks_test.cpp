@@ -7,8 +7,8 @@
 namespace vaziduvu {
 namespace {
 
-using testing::ColumnSpec;
-using testing::fillGrid;
+using test::ColumnSpec;
+using test::fillGrid;
 
 constexpr int kLatestYear = 2026;
 
@@ -31,7 +31,7 @@ TEST_P(DateCheck, AcceptsOnlyEightDigitDatesInRangeAndStoresTheTrimmedText)
     LogDocument document;
     fillGrid(document, {{"QSO_DATE", TypeDate, true}}, {{GetParam().text}});
     const TagRecord &record = *document.cellInfo(1, 1);
-    EXPECT_EQ(CheckDate(document, record, 1, 1, kLatestYear), GetParam().accepted);
+    EXPECT_EQ(checkDate(document, record, 1, 1, kLatestYear), GetParam().accepted);
     EXPECT_EQ(document.text(1, 1), GetParam().textAfter);
 }
 
@@ -72,8 +72,8 @@ TEST(DateCheckOtherTypes, TrimsEveryCellButChecksOnlyDates)
     LogDocument document;
     fillGrid(document, {{"CALL", TypeCharacter, false}, {"FREQ", TypeNumber, false}},
              {{"  w1abc \t", "not a date "}});
-    EXPECT_TRUE(CheckDate(document, *document.cellInfo(1, 1), 1, 1, kLatestYear));
-    EXPECT_TRUE(CheckDate(document, *document.cellInfo(2, 1), 1, 2, kLatestYear));
+    EXPECT_TRUE(checkDate(document, *document.cellInfo(1, 1), 1, 1, kLatestYear));
+    EXPECT_TRUE(checkDate(document, *document.cellInfo(2, 1), 1, 2, kLatestYear));
     EXPECT_EQ(document.text(1, 1), "w1abc");
     EXPECT_EQ(document.text(2, 1), "not a date");
 }
@@ -82,8 +82,8 @@ TEST(DateCheckOtherTypes, LatestYearComesFromTheCaller)
 {
     LogDocument document;
     fillGrid(document, {{"QSO_DATE", TypeDate, false}}, {{"20310615"}});
-    EXPECT_FALSE(CheckDate(document, *document.cellInfo(1, 1), 1, 1, 2030));
-    EXPECT_TRUE(CheckDate(document, *document.cellInfo(1, 1), 1, 1, 2031));
+    EXPECT_FALSE(checkDate(document, *document.cellInfo(1, 1), 1, 1, 2030));
+    EXPECT_TRUE(checkDate(document, *document.cellInfo(1, 1), 1, 1, 2031));
 }
 
 class TimeCheck : public ::testing::TestWithParam<CellCase> {};
@@ -93,7 +93,7 @@ TEST_P(TimeCheck, AcceptsFourOrSixDigitTimesAndLeavesTheTextAlone)
     LogDocument document;
     fillGrid(document, {{"TIME_ON", TypeTime, false}}, {{GetParam().text}});
     ASSERT_TRUE(document.cellInfo(1, 1)->isTimeOn);
-    EXPECT_EQ(CheckTime(document, *document.cellInfo(1, 1), 1, 1), GetParam().accepted);
+    EXPECT_EQ(checkTime(document, *document.cellInfo(1, 1), 1, 1), GetParam().accepted);
     EXPECT_EQ(document.text(1, 1), GetParam().textAfter);
 }
 
@@ -121,8 +121,8 @@ TEST(TimeCheckFlag, OnlyCellsWithTheTimeFlagAreTimes)
     // The flag follows the leading part of the name.
     EXPECT_TRUE(document.cellInfo(1, 1)->isTimeOn);
     EXPECT_FALSE(document.cellInfo(2, 1)->isTimeOn);
-    EXPECT_FALSE(CheckTime(document, *document.cellInfo(1, 1), 1, 1));
-    EXPECT_TRUE(CheckTime(document, *document.cellInfo(2, 1), 1, 2));
+    EXPECT_FALSE(checkTime(document, *document.cellInfo(1, 1), 1, 1));
+    EXPECT_TRUE(checkTime(document, *document.cellInfo(2, 1), 1, 2));
 }
 
 class NumberCheck : public ::testing::TestWithParam<CellCase> {};
@@ -131,7 +131,7 @@ TEST_P(NumberCheck, AcceptsDigitsAndPointsOnly)
 {
     LogDocument document;
     fillGrid(document, {{"FREQ", TypeNumber, false}}, {{GetParam().text}});
-    EXPECT_EQ(CheckNumber(document, *document.cellInfo(1, 1), 1, 1), GetParam().accepted);
+    EXPECT_EQ(checkNumber(document, *document.cellInfo(1, 1), 1, 1), GetParam().accepted);
     EXPECT_EQ(document.text(1, 1), GetParam().textAfter);
 }
 
@@ -152,7 +152,7 @@ TEST(NumberCheckType, OtherTypesAreNotNumbers)
 {
     LogDocument document;
     fillGrid(document, {{"CALL", TypeCharacter, false}}, {{"-5"}});
-    EXPECT_TRUE(CheckNumber(document, *document.cellInfo(1, 1), 1, 1));
+    EXPECT_TRUE(checkNumber(document, *document.cellInfo(1, 1), 1, 1));
 }
 
 struct EnumeratedCase {
@@ -177,7 +177,7 @@ TEST_P(EnumeratedChecks, AcceptTableValuesInTheirColumnsOnly)
     LogDocument document;
     fillGrid(document, {{"FIELD", TypeCharacter, false}}, {{c.text}});
     document.setText(1, 0, c.header);
-    EXPECT_EQ(CheckEnumerated(c.check, document, *document.cellInfo(1, 1), 1, 1), c.accepted);
+    EXPECT_EQ(checkEnumerated(c.check, document, *document.cellInfo(1, 1), 1, 1), c.accepted);
     EXPECT_EQ(document.text(1, 1), c.textAfter);
     EXPECT_EQ(document.text(1, 0), c.headerAfter);
 }

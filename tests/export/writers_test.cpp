@@ -7,9 +7,9 @@
 namespace vaziduvu {
 namespace {
 
-using testing::ColumnSpec;
-using testing::fillGrid;
-using testing::ScriptedExportHost;
+using test::ColumnSpec;
+using test::fillGrid;
+using test::ScriptedExportHost;
 
 const std::string kHeader = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  "
                             "Export date: 12/31/25\r\n<EOH>\r\n";
@@ -24,21 +24,12 @@ const std::string kPageEnd = "</TBODY></TABLE></BODY></HTML>";
 const std::string kTd = "<TD class=lineitem valign=top>";
 const std::string kTdOdd = "<TD class=lineitem-odd valign=top>";
 
-std::string build(ExportFormat format, LogDocument &document, ScriptedExportHost &host,
-                  uint8_t &status)
-{
-    status = ExportOk;
-    std::optional<std::string> text = BuildExportText(format, document, status, host);
-    EXPECT_TRUE(text.has_value());
-    EXPECT_EQ(status, ExportOk);
-    EXPECT_TRUE(host.messages.empty());
-    return text.value_or("<failed>");
-}
-
 std::string build(ExportFormat format, LogDocument &document, ScriptedExportHost &host)
 {
-    uint8_t status = ExportOk;
-    return build(format, document, host, status);
+    ExportText built = buildExportText(format, document, host);
+    EXPECT_EQ(built.result.status, ExportStatus::Written) << built.result.reason;
+    EXPECT_TRUE(host.messages.empty());
+    return built.result ? built.text : "<failed>";
 }
 
 // --- ADIF -------------------------------------------------------------------
@@ -200,9 +191,7 @@ TEST_P(CheckFailures, FirstFailingCheckIsReportedAndStopsTheExport)
     LogDocument document;
     fillGrid(document, c.columns, c.rows);
     ScriptedExportHost host;
-    uint8_t status = ExportOk;
-    EXPECT_FALSE(BuildExportText(c.format, document, status, host).has_value());
-    EXPECT_EQ(status, ExportCheckFailed);
+    EXPECT_EQ(buildExportText(c.format, document, host).result.status, ExportStatus::CheckFailed);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].first, "Problem:");
     EXPECT_EQ(host.messages[0].second, c.message);
@@ -267,8 +256,7 @@ TEST(CheckFailures, RewritesOfPassedChecksStayAfterAFailure)
     fillGrid(document, {{"CALL"}, {"MODE"}, {"BAND"}}, {{" w1abc ", "cw", "99M"}});
     document.setText(2, 0, "mode");
     ScriptedExportHost host;
-    uint8_t status = ExportOk;
-    EXPECT_FALSE(BuildExportText(ExportFormat::Adif, document, status, host));
+    EXPECT_FALSE(buildExportText(ExportFormat::Adif, document, host).result);
     EXPECT_EQ(document.text(1, 1), "w1abc");
     EXPECT_EQ(document.text(2, 1), "CW");
     EXPECT_EQ(document.text(2, 0), "MODE");
@@ -296,9 +284,9 @@ TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
         }
     }
     ScriptedExportHost host;
-    uint8_t status = ExportOk;
-    EXPECT_FALSE(BuildExportText(format, document, status, host).has_value());
-    EXPECT_EQ(status, ExportOk);
+    const ExportResult result = buildExportText(format, document, host).result;
+    EXPECT_EQ(result.status, ExportStatus::Refused);
+    EXPECT_NE(result.reason.find("Column 2 (\"BAND\")"), std::string::npos) << result.reason;
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(host.selections.empty());
 }
@@ -471,18 +459,16 @@ TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
     fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20m"}, {"K2XYZ", "40M"}});
     ScriptedExportHost host;
     const std::string expected = build(GetParam(), document, host);
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const std::string path = folder.file("out");
-    uint8_t status = ExportOk;
-    bool written = false;
+    ExportResult written;
     switch (GetParam()) {
-    case ExportFormat::Adif: written = ExportAdif(document, path, status, host); break;
-    case ExportFormat::Xml: written = ExportXml(document, path, status, host); break;
-    case ExportFormat::Html: written = ExportHtml(document, path, status, host); break;
+    case ExportFormat::Adif: written = exportAdif(document, path, host); break;
+    case ExportFormat::Xml: written = exportXml(document, path, host); break;
+    case ExportFormat::Html: written = exportHtml(document, path, host); break;
     }
-    EXPECT_TRUE(written);
-    EXPECT_EQ(status, ExportOk);
-    EXPECT_EQ(testing::readBytes(path), expected);
+    EXPECT_TRUE(written) << written.reason;
+    EXPECT_EQ(test::readBytes(path), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, WritersToFile,
@@ -494,11 +480,9 @@ TEST(WritersToFile, FailedCheckCreatesNoFile)
     LogDocument document;
     fillGrid(document, {{"BAND"}}, {{"99M"}});
     ScriptedExportHost host;
-    testing::TempFolder folder;
-    uint8_t status = ExportOk;
-    EXPECT_FALSE(ExportAdif(document, folder.file("out.adi"), status, host));
-    EXPECT_EQ(status, ExportCheckFailed);
-    EXPECT_FALSE(testing::fileExists(folder.file("out.adi")));
+    test::TempFolder folder;
+    EXPECT_EQ(exportAdif(document, folder.file("out.adi"), host).status, ExportStatus::CheckFailed);
+    EXPECT_FALSE(test::fileExists(folder.file("out.adi")));
 }
 
 TEST(WritersToFile, EmptyAdifGridGivesAnEmptyFile)
@@ -506,11 +490,10 @@ TEST(WritersToFile, EmptyAdifGridGivesAnEmptyFile)
     LogDocument document;
     fillGrid(document, {{"CALL"}}, {});
     ScriptedExportHost host;
-    testing::TempFolder folder;
-    uint8_t status = ExportOk;
-    EXPECT_TRUE(ExportAdif(document, folder.file("out.adi"), status, host));
-    ASSERT_TRUE(testing::fileExists(folder.file("out.adi")));
-    EXPECT_EQ(testing::readBytes(folder.file("out.adi")), "");
+    test::TempFolder folder;
+    EXPECT_TRUE(exportAdif(document, folder.file("out.adi"), host));
+    ASSERT_TRUE(test::fileExists(folder.file("out.adi")));
+    EXPECT_EQ(test::readBytes(folder.file("out.adi")), "");
 }
 
 }  // namespace

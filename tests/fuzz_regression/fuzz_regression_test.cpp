@@ -104,18 +104,19 @@ public:
 
 struct CrashCase {
     const char *file;                  // in tests/data
-    uint8_t outcome;                   // the reader's outcome code
+    ParseStatus outcome;               // the reader's outcome
     LogDocument::FillResult fill;      // what the load makes of it
     std::optional<std::string> adif;   // the ADIF export's records (after the header), when filled
-    uint8_t exportStatus = ExportOk;   // status after the ADIF export
+    ExportStatus exportStatus = ExportStatus::Written;  // how the ADIF export ends
 };
 
 const CrashCase kCrashCases[] = {
-    {"fuzz-band-value.adi", ParseOk, LogDocument::FillResult::Filled,
+    {"fuzz-band-value.adi", ParseStatus::Ok, LogDocument::FillResult::Filled,
      std::string("<CALL:4>ZX1A<BAND:3>20M<EOR>\r\n<CALL:4>ZX2B<BAND:3>40M<EOR>\r\n")},
     // A field named by a blank loads, but trimmed it would be written as "<:1>",
     // which no reader accepts: the export refuses the grid instead.
-    {"fuzz-blank-field-name.adi", ParseOk, LogDocument::FillResult::Filled, std::nullopt},
+    {"fuzz-blank-field-name.adi", ParseStatus::Ok, LogDocument::FillResult::Filled, std::nullopt,
+     ExportStatus::Refused},
 };
 
 void PrintTo(const CrashCase &c, std::ostream *out) { *out << c.file; }
@@ -131,22 +132,20 @@ TEST_P(CrashInput, LoadsAndExportsAsExpected)
 
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(bytes));
-    EXPECT_EQ(int(file.outcomeCode()), int(c.outcome));
+    EXPECT_EQ(file.result().status, c.outcome);
     LogDocument document;
     EXPECT_EQ(document.fillFrom(file), c.fill);
     if (c.fill != LogDocument::FillResult::Filled)
         return;
 
     RecordingHost host;
-    uint8_t status = ExportOk;
-    const std::optional<std::string> text =
-        BuildExportText(ExportFormat::Adif, document, status, host);
-    EXPECT_EQ(int(status), int(c.exportStatus));
-    ASSERT_EQ(text.has_value(), c.adif.has_value());
-    if (text) {
+    const ExportText built = buildExportText(ExportFormat::Adif, document, host);
+    EXPECT_EQ(built.result.status, c.exportStatus);
+    ASSERT_EQ(static_cast<bool>(built.result), c.adif.has_value());
+    if (built.result) {
         const std::string header = std::string(kAdifHeaderStart) + "1/2/27\r\n<EOH>\r\n";
-        ASSERT_EQ(text->compare(0, header.size(), header), 0) << *text;
-        EXPECT_EQ(text->substr(header.size()), *c.adif);
+        ASSERT_EQ(built.text.compare(0, header.size(), header), 0) << built.text;
+        EXPECT_EQ(built.text.substr(header.size()), *c.adif);
     }
 }
 

@@ -18,17 +18,17 @@ namespace {
         QPushButton *ok;
     };
 
-    Parts partsOf(const TMessageBoxCDF &box)
+    Parts partsOf(const MessageBoxDialog &box)
     {
-        return { box.findChild<QFrame *>(QStringLiteral("Shape1")),
-            box.findChild<QLabel *>(QStringLiteral("Label1")),
-            box.findChild<QLabel *>(QStringLiteral("lblMessage")),
-            box.findChild<QPushButton *>(QStringLiteral("OKBtn")) };
+        return { box.findChild<QFrame *>(QStringLiteral("panel")),
+            box.findChild<QLabel *>(QStringLiteral("headerLabel")),
+            box.findChild<QLabel *>(QStringLiteral("messageLabel")),
+            box.findChild<QPushButton *>(QStringLiteral("okButton")) };
     }
 
     TEST(MessageBoxDialog, ShowsCaptionBoldHeaderTextAndOneOkButton)
     {
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setHeader(QStringLiteral("Problem:"));
         box.setMessage(QStringLiteral("Could not open file .."));
 
@@ -48,14 +48,14 @@ namespace {
 
     TEST(MessageBoxDialog, KeepsItsDesignedSizeForAShortMessage)
     {
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setHeader(QStringLiteral("Information:"));
         box.setMessage(QStringLiteral("Export complete."));
-        EXPECT_EQ(box.size(), QSize(TMessageBoxCDF::kClientWidth, TMessageBoxCDF::kClientHeight));
+        EXPECT_EQ(box.size(), QSize(MessageBoxDialog::kClientWidth, MessageBoxDialog::kClientHeight));
         EXPECT_EQ(box.minimumSize(), box.maximumSize()); // fixed border
         const QLabel *message = partsOf(box).message;
-        EXPECT_GE(message->width(), TMessageBoxCDF::kMessageWidth);
-        EXPECT_GE(message->height(), TMessageBoxCDF::kMessageHeight);
+        EXPECT_GE(message->width(), MessageBoxDialog::kMessageWidth);
+        EXPECT_GE(message->height(), MessageBoxDialog::kMessageHeight);
     }
 
     TEST(MessageBoxDialog, GrowsSoALongMessageIsNotCut)
@@ -63,13 +63,13 @@ namespace {
         QString longText;
         for (int i = 0; i < 40; ++i)
             longText += QStringLiteral("The value in this cell does not belong to the table. ");
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setHeader(QStringLiteral("Warning"));
         box.setMessage(longText);
 
         const QLabel *message = partsOf(box).message;
         EXPECT_GE(message->height(), message->heightForWidth(message->width()));
-        EXPECT_GT(box.height(), TMessageBoxCDF::kClientHeight);
+        EXPECT_GT(box.height(), MessageBoxDialog::kClientHeight);
     }
 
     TEST(MessageBoxDialog, AMessageTallerThanTheScreenScrollsInsideIt)
@@ -77,7 +77,7 @@ namespace {
         QString hugeText;
         for (int i = 0; i < 600; ++i)
             hugeText += QStringLiteral("Record %1 has a date outside the accepted years.\n").arg(i);
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setHeader(QStringLiteral("Problem:"));
         box.setMessage(hugeText);
 
@@ -93,16 +93,16 @@ namespace {
     {
         const QString path = QStringLiteral("/home/operator/logs/") + QString(60, QLatin1Char('x'))
             + QStringLiteral("/CONTEST.ADI");
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setMessage(path);
         const QLabel *message = partsOf(box).message;
         EXPECT_GE(message->width(), message->fontMetrics().horizontalAdvance(path));
-        EXPECT_GT(box.width(), TMessageBoxCDF::kClientWidth);
+        EXPECT_GT(box.width(), MessageBoxDialog::kClientWidth);
     }
 
     TEST(MessageBoxDialog, ShowsTagsAsTextAndBreaksLinesOnCrLf)
     {
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setMessage(QStringLiteral("Missing <EOR> after record 3\r\nsecond line"));
         const QLabel *message = partsOf(box).message;
         EXPECT_EQ(message->textFormat(), Qt::PlainText);
@@ -111,7 +111,7 @@ namespace {
 
     TEST(MessageBoxDialog, OkClosesTheBoxAccepted)
     {
-        TMessageBoxCDF box;
+        MessageBoxDialog box;
         box.setHeader(QStringLiteral("Problem:"));
         box.setMessage(QStringLiteral("text"));
         box.show();

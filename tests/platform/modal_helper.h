@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace vaziduvu::testing {
+namespace vaziduvu::test {
 
 // Runs the action on the next modal window once it is shown (the caller then
 // starts the modal loop). A window that is not closed by the action is
@@ -31,4 +31,4 @@ inline void whenModalShown(std::function<void(QWidget *)> action)
     QTimer::singleShot(0, *poll);
 }
 
-} // namespace vaziduvu::testing
+} // namespace vaziduvu::test

@@ -33,7 +33,7 @@
 namespace vaziduvu {
 namespace {
 
-    using testing::whenModalShown;
+    using test::whenModalShown;
 
     // --- file dialog filters ---------------------------------------------------------
 
@@ -80,12 +80,12 @@ namespace {
         for (int i = 0; i < 2; ++i) {
             whenModalShown([&](QWidget *modal) {
                 shown.emplace_back(modal);
-                auto *box = qobject_cast<TMessageBoxCDF *>(modal);
+                auto *box = qobject_cast<MessageBoxDialog *>(modal);
                 ASSERT_NE(box, nullptr);
                 EXPECT_EQ(box->windowTitle(), QStringLiteral("Morv Edit!"));
-                headers.push_back(box->findChild<QLabel *>(QStringLiteral("Label1"))->text());
-                texts.push_back(box->findChild<QLabel *>(QStringLiteral("lblMessage"))->text());
-                box->findChild<QPushButton *>(QStringLiteral("OKBtn"))->click();
+                headers.push_back(box->findChild<QLabel *>(QStringLiteral("headerLabel"))->text());
+                texts.push_back(box->findChild<QLabel *>(QStringLiteral("messageLabel"))->text());
+                box->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
             });
             platform.showMessageBox(nullptr, i == 0 ? "Problem:" : "Information:",
                 i == 0 ? "Could not create new project" : "Done\xE9");
@@ -295,13 +295,15 @@ namespace {
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Vaziduvu Help"));
         EXPECT_TRUE(window->isVisible());
         EXPECT_FALSE(window->isModal());
-        EXPECT_TRUE(window->browser()->toPlainText().contains(QStringLiteral("The overview.")));
-        EXPECT_GT(window->browser()->verticalScrollBar()->value(), 0);
+        auto *browser = window->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
+        ASSERT_NE(browser, nullptr);
+        EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("The overview.")));
+        EXPECT_GT(browser->verticalScrollBar()->value(), 0);
 
-        window->browser()->verticalScrollBar()->setValue(0);
+        browser->verticalScrollBar()->setValue(0);
         ASSERT_TRUE(platform.showHelp(nullptr, "VAZIDUVU.HLP", 100));
         EXPECT_EQ(platform.helpWindow(), window.data());
-        EXPECT_GT(window->browser()->verticalScrollBar()->value(), 0);
+        EXPECT_GT(browser->verticalScrollBar()->value(), 0);
         window->close();
     }
 

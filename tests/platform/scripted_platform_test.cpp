@@ -78,7 +78,7 @@ namespace {
         platform.chooseFont(nullptr, initial, 8, 20);
         platform.inputBox(nullptr, "Comment", "Text:", "old");
         QDialog dialog;
-        dialog.setObjectName(QStringLiteral("TOKRightDlg"));
+        dialog.setObjectName(QStringLiteral("AddColumnDialog"));
         dialog.setWindowTitle(QStringLiteral("Add Column"));
         platform.runModal(dialog);
         platform.showHelp(nullptr, "VAZIDUVU.HLP", 100);
@@ -103,7 +103,7 @@ namespace {
         EXPECT_EQ(events[5].header, "Comment");
         EXPECT_EQ(events[5].text, "Text:");
         EXPECT_EQ(events[5].defaultText, "old");
-        EXPECT_EQ(events[6].objectName, "TOKRightDlg");
+        EXPECT_EQ(events[6].objectName, "AddColumnDialog");
         EXPECT_EQ(events[6].windowTitle, "Add Column");
         EXPECT_EQ(events[7].header, "VAZIDUVU.HLP");
         EXPECT_EQ(events[7].text, "100");
@@ -139,10 +139,10 @@ namespace {
         EXPECT_EQ(edit->text(), QStringLiteral("MY_FIELD"));
 
         QDialog second;
-        second.setObjectName(QStringLiteral("TOKRightDlg1"));
+        second.setObjectName(QStringLiteral("ColumnSelectorDialog"));
         EXPECT_EQ(platform.runModal(second), QDialog::Rejected);
         ASSERT_EQ(platform.events().size(), 3u);
-        EXPECT_EQ(platform.events()[1].objectName, "TOKRightDlg1");
+        EXPECT_EQ(platform.events()[1].objectName, "ColumnSelectorDialog");
         EXPECT_EQ(platform.events()[2].kind, Kind::PlainMessage);
 
         QDialog third; // no handler left

@@ -1,3 +1,5 @@
+// The main of the test programs that need a QApplication: widgets run
+// offscreen unless the environment asks for a real display.
 #include <QApplication>
 
 #include <gtest/gtest.h>

@@ -1,0 +1,77 @@
+#include "app/text_views.h"
+
+#include "app/qt_text.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace vaziduvu {
+
+namespace {
+
+bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// Position in the displayed text of an offset into the original text.
+int displayOffset(const std::string &text, int offset)
+{
+    int pairs = 0;
+    for (int i = 0; i + 1 < offset && i + 1 < static_cast<int>(text.size()); ++i) {
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            ++pairs;
+    }
+    return offset - pairs;
+}
+
+}  // namespace
+
+QString displayText(const std::string &text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            shown += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            shown += text[i];
+        }
+    }
+    return toQt(shown);
+}
+
+std::pair<int, int> selectLineAt(QPlainTextEdit &view, const std::string &text, int offset)
+{
+    const int length = static_cast<int>(text.size());
+    if (length == 0)
+        return {0, 0};
+    int k = std::min(std::max(0, offset), length - 1);
+    int start = k;
+    while (k > 0) {
+        if (isLineBreak(text[k])) {
+            start = k + 1;
+            break;
+        }
+        --k;
+    }
+    int end = start;
+    while (end < length && !isLineBreak(text[end]))
+        ++end;
+    const bool lineEnds = end < length;
+
+    // The caret stays at the start of the line so the view shows it from
+    // its beginning.
+    QTextCursor cursor(view.document());
+    cursor.setPosition(displayOffset(text, start));
+    std::pair<int, int> selection{start, 0};
+    if (lineEnds && end > start) {
+        cursor.setPosition(displayOffset(text, end));
+        cursor.setPosition(displayOffset(text, start), QTextCursor::KeepAnchor);
+        selection = {start, end - start};
+    }
+    view.setTextCursor(cursor);
+    view.ensureCursorVisible();
+    return selection;
+}
+
+}  // namespace vaziduvu
