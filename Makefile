@@ -9,12 +9,12 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
 PACKAGES = cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev nlohmann-json3-dev
+           libbenchmark-dev nlohmann-json3-dev clang-format
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench test-asan fuzz fuzz-deps clean
+.PHONY: all deps build run test bench test-asan format format-check fuzz fuzz-deps clean
 
 all: build
 
@@ -56,6 +56,15 @@ test-asan: deps
 	  -DVAZIDUVU_BUILD_BENCH=OFF
 	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The code follows .clang-format; format-check fails on any difference.
+FORMATTED = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
+
+format: deps
+	clang-format -i $(FORMATTED)
+
+format-check: deps
+	clang-format --dry-run --Werror $(FORMATTED)
 
 fuzz-deps:
 	@missing=""; for p in $(FUZZ_PACKAGES); do \

@@ -23,7 +23,7 @@ std::string largestLog()
         for (int field = 0; field < 48; ++field) {
             const std::string value = "V" + std::to_string(record) + "/" + std::to_string(field);
             text += "<FIELD_" + std::to_string(field) + ':' + std::to_string(value.size()) + '>'
-                    + value + ' ';
+                + value + ' ';
         }
         text += "<EOR>\r\n";
     }
@@ -34,7 +34,8 @@ void BM_OpenLargestLogInWindow(benchmark::State &state)
 {
     const auto path = std::filesystem::temp_directory_path() / "vaziduvu_bench_app.adi";
     const std::string text = largestLog();
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
 
     vaziduvu::ScriptedPlatform platform;
     vaziduvu::MainWindow window(platform);
@@ -47,7 +48,8 @@ void BM_OpenLargestLogInWindow(benchmark::State &state)
     }
     if (window.document().recordCount() != 4000)
         state.SkipWithError("the log did not load");
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(text.size()));
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenLargestLogInWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -21,8 +21,10 @@ constexpr int kFields = 48;
 
 std::string valueFor(const std::string &name, int record, int field)
 {
-    if (name == "QSO_DATE" || name.find("DATE") != std::string::npos || name.find("LASTQS") != std::string::npos)
-        return "2013" + std::string(record % 12 < 9 ? "0" : "") + std::to_string(record % 12 + 1) + "15";
+    if (name == "QSO_DATE" || name.find("DATE") != std::string::npos
+        || name.find("LASTQS") != std::string::npos)
+        return "2013" + std::string(record % 12 < 9 ? "0" : "") + std::to_string(record % 12 + 1)
+            + "15";
     if (name.rfind("TIME_", 0) == 0)
         return "1" + std::to_string(100 + record % 60) + "00";
     if (name == "BAND" || name == "BAND_RX")
@@ -56,10 +58,12 @@ std::string largestLog()
 
 class LargestLog {
 public:
-    LargestLog() : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_reader.adi")
+    LargestLog()
+        : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_reader.adi")
     {
         const std::string text = largestLog();
-        std::ofstream(path_, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(path_, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
         size_ = text.size();
     }
     ~LargestLog() { std::filesystem::remove(path_); }
@@ -98,7 +102,8 @@ void BM_LoadLargestLog(benchmark::State &state)
         tags = adif.storedTagCount();
         benchmark::DoNotOptimize(tags);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(file.size()));
     state.counters["tags"] = tags;
     state.counters["fileBytes"] = static_cast<double>(file.size());
     state.counters["peakRssKB"] = static_cast<double>(peakResidentKilobytes());

@@ -18,8 +18,8 @@ class QuietHost : public ExportHost {
 public:
     void showMessage(const std::string &, const std::string &) override { ++messages; }
     void showPlainMessage(const std::string &) override { ++messages; }
-    void selectCell(int, int) override {}
-    void showProgress(const std::string &, bool) override {}
+    void selectCell(int, int) override { }
+    void showProgress(const std::string &, bool) override { }
     bool omitEmptyFieldTags() const override { return false; }
     std::string exportDate() override { return "12/31/25"; }
     int latestYear() override { return 2026; }
@@ -110,15 +110,21 @@ void BM_ExportToFile(benchmark::State &state, ExportFormat format)
 {
     LogDocument &document = largestGrid();
     QuietHost host;
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "vaziduvu-bench-export.out").string();
+    const std::string path
+        = (std::filesystem::temp_directory_path() / "vaziduvu-bench-export.out").string();
     std::remove(path.c_str());
     for (auto _ : state) {
         ExportResult written;
         switch (format) {
-        case ExportFormat::Adif: written = exportAdif(document, path, host); break;
-        case ExportFormat::Xml: written = exportXml(document, path, host); break;
-        case ExportFormat::Html: written = exportHtml(document, path, host); break;
+        case ExportFormat::Adif:
+            written = exportAdif(document, path, host);
+            break;
+        case ExportFormat::Xml:
+            written = exportXml(document, path, host);
+            break;
+        case ExportFormat::Html:
+            written = exportHtml(document, path, host);
+            break;
         }
         state.PauseTiming();
         std::remove(path.c_str());

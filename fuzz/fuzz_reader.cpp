@@ -40,7 +40,10 @@ namespace {
 // counted.
 class QuietExportHost : public ExportHost {
 public:
-    explicit QuietExportHost(bool omit) : omit_(omit) {}
+    explicit QuietExportHost(bool omit)
+        : omit_(omit)
+    {
+    }
 
     void showMessage(const std::string &, const std::string &) override { ++messages; }
     void showPlainMessage(const std::string &) override { ++messages; }
@@ -50,7 +53,7 @@ public:
         selectedColumn = column;
         selectedRow = row;
     }
-    void showProgress(const std::string &, bool) override {}
+    void showProgress(const std::string &, bool) override { }
     bool omitEmptyFieldTags() const override { return omit_; }
     std::string exportDate() override { return "12/31/26"; }
     int latestYear() override { return 2027; }
@@ -95,7 +98,8 @@ void checkReader(const AdifFile &file, std::string_view bytes)
 {
     const ParseStatus code = file.result().status;
     FUZZ_CHECK(isKnownOutcome(code));
-    FUZZ_CHECK(outcomeReportText(code, file.result().position).empty() == (code == ParseStatus::Ok));
+    FUZZ_CHECK(outcomeReportText(code, file.result().position).empty()
+               == (code == ParseStatus::Ok));
     FUZZ_CHECK(outcomeName(code) != nullptr);
     FUZZ_CHECK(file.fileSize() == bytes.size());
     FUZZ_CHECK(file.sourceText().size() <= bytes.size());
@@ -179,8 +183,8 @@ void checkFill(const AdifFile &file, const LogDocument &document, LogDocument::F
     for (int r = 0; r <= document.rowCount(); ++r) {
         for (int c = 0; c <= document.columnCount(); ++c) {
             const TagRecord *record = document.cellInfo(c, r);
-            const bool inGrid = c >= 1 && r >= 1 && c < document.columnCount()
-                && r < document.rowCount();
+            const bool inGrid
+                = c >= 1 && r >= 1 && c < document.columnCount() && r < document.rowCount();
             if (!inGrid) {
                 FUZZ_CHECK(record == nullptr);
                 continue;

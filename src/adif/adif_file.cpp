@@ -51,7 +51,9 @@ std::string textOfBytes(std::string_view bytes)
         size_t pieceLength = std::min(kPieceBytes, bytes.size() - pos);
         const void *lineFeed = std::memchr(bytes.data() + pos, '\n', pieceLength);
         if (lineFeed != nullptr)
-            pieceLength = static_cast<size_t>(static_cast<const char *>(lineFeed) - (bytes.data() + pos)) + 1;
+            pieceLength
+                = static_cast<size_t>(static_cast<const char *>(lineFeed) - (bytes.data() + pos))
+                + 1;
         const std::string_view piece = bytes.substr(pos, pieceLength);
         text.append(piece.substr(0, piece.find('\0')));
         pos += pieceLength;
@@ -79,12 +81,12 @@ bool parseLength(std::string_view text, int32_t &length)
 // What the catalogue says about one field name; worked out once per distinct
 // spelling of the name in a file.
 struct NameInfo {
-    std::string name;            // upper case
-    bool known = false;          // a leading part of (or equal to) a catalogue name
-    uint8_t entryType = TypeOtherLetter;       // type of the matched entry, for tags with a length
-    uint8_t prefixType = TypeInvalid;      // catalogueTypeOf, for tags without a length
+    std::string name;                     // upper case
+    bool known = false;                   // a leading part of (or equal to) a catalogue name
+    uint8_t entryType = TypeOtherLetter;  // type of the matched entry, for tags with a length
+    uint8_t prefixType = TypeInvalid;     // catalogueTypeOf, for tags without a length
     bool isTimeOn = false;
-    bool listed = false;         // already in fieldNames
+    bool listed = false;  // already in fieldNames
 };
 
 NameInfo describeName(std::string_view rawName)
@@ -336,7 +338,8 @@ void AdifFile::parse()
             outcome_.kind = info->known ? TagKnownField : TagUserField;
             if (colon != std::string_view::npos) {
                 outcome_.hasLength = true;
-                outcome_.dataType = info->known ? info->entryType : static_cast<uint8_t>(TypeCharacter);
+                outcome_.dataType
+                    = info->known ? info->entryType : static_cast<uint8_t>(TypeCharacter);
                 const std::string_view specifier = inner.substr(colon + 1);
                 const size_t typeColon = specifier.find(':');
                 if (typeColon != std::string_view::npos)
@@ -347,8 +350,9 @@ void AdifFile::parse()
                 }
                 if (typeColon != std::string_view::npos) {
                     const std::string_view typePart = specifier.substr(typeColon + 1);
-                    const uint8_t code =
-                        typePart.empty() ? static_cast<uint8_t>(TypeInvalid) : typeCodeOfLetter(upperChar(typePart[0]));
+                    const uint8_t code = typePart.empty()
+                        ? static_cast<uint8_t>(TypeInvalid)
+                        : typeCodeOfLetter(upperChar(typePart[0]));
                     if (code == TypeInvalid) {
                         failTag(ParseStatus::BadType, p, tag.size());
                         return;
@@ -356,7 +360,8 @@ void AdifFile::parse()
                     outcome_.dataType = code;
                 }
             } else {
-                outcome_.dataType = info->known ? info->prefixType : static_cast<uint8_t>(TypeCharacter);
+                outcome_.dataType
+                    = info->known ? info->prefixType : static_cast<uint8_t>(TypeCharacter);
             }
         }
 
@@ -378,7 +383,8 @@ void AdifFile::parse()
             if (!outcome_.hasLength) {
                 outcome_.value.assign(tagData);
             } else {
-                const size_t kept = std::min(tagData.size(), static_cast<size_t>(outcome_.declaredLength));
+                const size_t kept
+                    = std::min(tagData.size(), static_cast<size_t>(outcome_.declaredLength));
                 outcome_.value.assign(tagData.substr(0, kept));
                 outcome_.comment.assign(tagData.substr(kept));
             }
@@ -417,7 +423,8 @@ std::string AdifFile::nameOfTag(std::string_view tagText)
     const size_t open = tagText.find('<');
     const size_t begin = open == std::string_view::npos ? 0 : open + 1;
     const size_t end = tagText.find_first_of(":>", begin);
-    return upperText(tagText.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
+    return upperText(tagText.substr(
+        begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
 }
 
 bool AdifFile::isDigits(std::string_view text)
@@ -454,7 +461,8 @@ std::string outcomeReportText(ParseStatus code, int32_t position)
     case ParseStatus::MissingName:
         return notLoaded + "Field name is missing\r\nin area of character " + at;
     case ParseStatus::BadType:
-        return "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in user-defined column \r\n\r\n";
+        return "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in "
+               "user-defined column \r\n\r\n";
     case ParseStatus::TooBig:
         return "\r\nFile not loaded ... \r\n >>> File too big\r\n";
     default:
@@ -465,15 +473,24 @@ std::string outcomeReportText(ParseStatus code, int32_t position)
 const char *outcomeName(ParseStatus code)
 {
     switch (code) {
-    case ParseStatus::NoHeader: return "ParseNoHeader";
-    case ParseStatus::BracketMismatch: return "ParseBracketMismatch";
-    case ParseStatus::EmptyBrackets: return "ParseEmptyBrackets";
-    case ParseStatus::BadLength: return "ParseBadLength";
-    case ParseStatus::MissingName: return "ParseMissingName";
-    case ParseStatus::BadType: return "ParseBadType";
-    case ParseStatus::TooBig: return "ParseTooBig";
-    case ParseStatus::Ok: return "ParseOk";
-    default: return "ParseUnknown";
+    case ParseStatus::NoHeader:
+        return "ParseNoHeader";
+    case ParseStatus::BracketMismatch:
+        return "ParseBracketMismatch";
+    case ParseStatus::EmptyBrackets:
+        return "ParseEmptyBrackets";
+    case ParseStatus::BadLength:
+        return "ParseBadLength";
+    case ParseStatus::MissingName:
+        return "ParseMissingName";
+    case ParseStatus::BadType:
+        return "ParseBadType";
+    case ParseStatus::TooBig:
+        return "ParseTooBig";
+    case ParseStatus::Ok:
+        return "ParseOk";
+    default:
+        return "ParseUnknown";
     }
 }
 

@@ -10,14 +10,14 @@ namespace vaziduvu {
 
 // Data-type codes carried by every tag and every grid cell.
 enum DataTypeCode : uint8_t {
-    TypeDate = 0,        // D, YYYYMMDD
-    TypeTime = 1,        // T
-    TypeMultiLine = 2,   // M
-    TypeCharacter = 3,   // C
-    TypeNumber = 4,      // N
-    TypeOtherLetter = 5, // a catalogue letter outside the five; also an empty slot
-    TypeInvalid = 6,     // no valid type
-    TypeMarker = 8,      // end-of-record or end-of-file marker
+    TypeDate = 0,         // D, YYYYMMDD
+    TypeTime = 1,         // T
+    TypeMultiLine = 2,    // M
+    TypeCharacter = 3,    // C
+    TypeNumber = 4,       // N
+    TypeOtherLetter = 5,  // a catalogue letter outside the five; also an empty slot
+    TypeInvalid = 6,      // no valid type
+    TypeMarker = 8,       // end-of-record or end-of-file marker
 };
 
 // The built-in ADIF field catalogue: 49 names in a fixed order, each with a

@@ -46,8 +46,8 @@ struct TagRecord {
     bool hasType = false;
     uint8_t dataType = 5;
     bool isTimeOn = false;
-    std::string name;     // upper case; empty for the two markers
-    std::string value;    // the data as kept
+    std::string name;   // upper case; empty for the two markers
+    std::string value;  // the data as kept
     ParseStatus errorCode = ParseStatus::Ok;
     int32_t errorPosition = 0;  // 0-based byte offset into the file
     int32_t errorLength = 0;

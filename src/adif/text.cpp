@@ -3,7 +3,10 @@
 namespace vaziduvu {
 
 namespace {
-bool isTrimmed(char c) { return static_cast<unsigned char>(c) < 33; }
+bool isTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) < 33;
+}
 }  // namespace
 
 std::string trimText(std::string_view text)

@@ -36,9 +36,20 @@ bool isValidDateText(std::string_view text, int latestYear)
         return false;
     int longestDay = 30;
     switch (month) {
-    case 2: longestDay = 29; break;
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: longestDay = 31; break;
-    default: break;
+    case 2:
+        longestDay = 29;
+        break;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
+        longestDay = 31;
+        break;
+    default:
+        break;
     }
     return day <= longestDay;
 }

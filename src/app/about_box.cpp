@@ -34,7 +34,8 @@ QFont pixelFont(const QFont &base, int pixels, bool bold = false)
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName("aboutBox");
     setWindowTitle("About");
@@ -55,7 +56,7 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     programIcon_->setFixedSize(64, 64);
 
     productName_ = plainLabel("productName",
-                             "Ham Radio Data Viewer/ Editor  - VAZIDUVU  -  Build 8", panel_);
+                              "Ham Radio Data Viewer/ Editor  - VAZIDUVU  -  Build 8", panel_);
     productName_->setFont(pixelFont(font(), 15, true));
     productName_->setWordWrap(true);
     version_ = plainLabel("version", "Version 1.1 BETA", panel_);
@@ -67,14 +68,15 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
         panel_);
     comments_->setWordWrap(true);
     adifNote_ = plainLabel("adifNote",
-                        "For more information about ADIF and the people who created it, go to "
-                        "the web:",
-                        panel_);
+                           "For more information about ADIF and the people who created it, go to "
+                           "the web:",
+                           panel_);
     adifNote_->setWordWrap(true);
     adifLink_ = new QLabel(panel_);
     adifLink_->setObjectName("adifLink");
     adifLink_->setTextFormat(Qt::RichText);
-    adifLink_->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kAdifWebAddress)));
+    adifLink_->setText(
+        QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kAdifWebAddress)));
     adifLink_->setOpenExternalLinks(true);
     adifLink_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     for (QLabel *label : {productName_, version_, comments_, adifNote_})
@@ -112,7 +114,8 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 void AboutBox::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen
+        = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->geometry();

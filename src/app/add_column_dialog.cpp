@@ -28,7 +28,9 @@ const char *const kNotAColumn = "APP_LoTW_EOF";
 }  // namespace
 
 AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *parent)
-    : QDialog(parent), platform_(platform), latestYear_(latestYear)
+    : QDialog(parent)
+    , platform_(platform)
+    , latestYear_(latestYear)
 {
     setObjectName("addColumnDialog");
     setWindowTitle("Add a Column");

@@ -15,7 +15,8 @@
 namespace vaziduvu {
 
 ColumnSelectorDialog::ColumnSelectorDialog(Platform &platform, QWidget *parent)
-    : QDialog(parent), platform_(platform)
+    : QDialog(parent)
+    , platform_(platform)
 {
     setObjectName("columnSelectorDialog");
     setWindowTitle("Select Column to Clear");
@@ -26,9 +27,10 @@ ColumnSelectorDialog::ColumnSelectorDialog(Platform &platform, QWidget *parent)
     columnList_->setObjectName("columnList");
     columnList_->setSelectionMode(QAbstractItemView::SingleSelection);
     promptLabel_->setBuddy(columnList_);
-    noteLabel_ = new QLabel("Note: If you clear a column when the 'Omit Empty Field Tags' option is "
-                        "checked, the column will not be included in the file that you save.",
-                        this);
+    noteLabel_
+        = new QLabel("Note: If you clear a column when the 'Omit Empty Field Tags' option is "
+                     "checked, the column will not be included in the file that you save.",
+                     this);
     noteLabel_->setObjectName("noteLabel");
     noteLabel_->setWordWrap(true);
     okButton_ = new QPushButton("OK", this);

@@ -18,7 +18,8 @@ QColor GridColors::cell()
 }
 
 GridDelegate::GridDelegate(const LogDocument &document, QObject *parent)
-    : QStyledItemDelegate(parent), document_(document)
+    : QStyledItemDelegate(parent)
+    , document_(document)
 {
 }
 
@@ -60,7 +61,8 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     initStyleOption(&styled, index);
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
-    painter->fillRect(option.rect, selected ? option.palette.color(QPalette::Highlight) : background);
+    painter->fillRect(option.rect,
+                      selected ? option.palette.color(QPalette::Highlight) : background);
     painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : text);
     painter->setFont(option.font);
     const QRect textRect = option.rect.adjusted(2, 0, -2, 0);

@@ -11,7 +11,7 @@ class LogDocument;
 
 // Colours of the grid cells.
 struct GridColors {
-    static QColor cell();          // the grid's own cell colour
+    static QColor cell();  // the grid's own cell colour
     static QColor discrepancy() { return QColor(128, 128, 128); }
     static QColor commentText() { return QColor(0, 0, 255); }
     static QColor discrepancyText() { return QColor(255, 255, 0); }

@@ -6,7 +6,8 @@
 namespace vaziduvu {
 
 GridModel::GridModel(LogDocument &document, QObject *parent)
-    : QAbstractTableModel(parent), document_(document)
+    : QAbstractTableModel(parent)
+    , document_(document)
 {
 }
 

@@ -32,7 +32,6 @@ public:
     // The document changed shape or content behind the model's back.
     void reload();
 
-
 private:
     LogDocument &document_;
     EditFilter editFilter_;

@@ -346,16 +346,19 @@ void drawSearch(QPainter &p)
 using GlyphPainter = void (*)(QPainter &);
 
 const GlyphPainter kGlyphPainters[kGlyphCount] = {
-    drawOpen,       drawSave,       drawAbout,         drawHelp,
-    drawAddColumn,  drawClearColumn, drawAddRow,       drawCopyRow,
-    drawNewProject, drawShowComment, drawEditComment,  drawSearch,
+    drawOpen,   drawSave,    drawAbout,      drawHelp,        drawAddColumn,   drawClearColumn,
+    drawAddRow, drawCopyRow, drawNewProject, drawShowComment, drawEditComment, drawSearch,
 };
 
 // Names of the freedesktop icon theme for the glyphs that have a standard
 // meaning there; the others are always our own.
 const char *const kThemeNames[kGlyphCount] = {
-    "document-open", "document-save-as", "help-about", "help-contents", nullptr,  nullptr,
-    nullptr,         nullptr,            "document-new", nullptr,       nullptr,  "edit-find",
+    "document-open", "document-save-as",
+    "help-about",    "help-contents",
+    nullptr,         nullptr,
+    nullptr,         nullptr,
+    "document-new",  nullptr,
+    nullptr,         "edit-find",
 };
 
 QPixmap renderGlyph(GlyphPainter draw, int size, qreal designSize = 24.0)
@@ -403,8 +406,10 @@ void drawLatticeTower(QPainter &p, QPointF base, qreal height, qreal baseWidth, 
     auto halfWidthAt = [&](qreal t) { return baseWidth / 2 + (topWidth / 2 - baseWidth / 2) * t; };
     p.setBrush(Qt::NoBrush);
     p.setPen(leg);
-    p.drawLine(QPointF(base.x() - baseWidth / 2, base.y()), QPointF(top.x() - topWidth / 2, top.y()));
-    p.drawLine(QPointF(base.x() + baseWidth / 2, base.y()), QPointF(top.x() + topWidth / 2, top.y()));
+    p.drawLine(QPointF(base.x() - baseWidth / 2, base.y()),
+               QPointF(top.x() - topWidth / 2, top.y()));
+    p.drawLine(QPointF(base.x() + baseWidth / 2, base.y()),
+               QPointF(top.x() + topWidth / 2, top.y()));
     p.setPen(brace);
     for (int i = 0; i < sections; ++i) {
         const qreal t0 = qreal(i) / sections, t1 = qreal(i + 1) / sections;
@@ -493,9 +498,10 @@ QPixmap startupPicture(const QSize &size)
         path.moveTo(0, h);
         for (int x = 0; x <= w; x += std::max(1, w / 64)) {
             const qreal t = qreal(x) / w;
-            path.lineTo(x, h * baseline - amplitude * h
-                               * (0.5 + 0.5 * std::sin(t * 5.1 + phase))
-                               * (0.6 + 0.4 * std::sin(t * 2.3 + phase * 2)));
+            path.lineTo(x,
+                        h * baseline
+                            - amplitude * h * (0.5 + 0.5 * std::sin(t * 5.1 + phase))
+                                * (0.6 + 0.4 * std::sin(t * 2.3 + phase * 2)));
         }
         path.lineTo(w, h);
         path.closeSubpath();
@@ -518,8 +524,8 @@ QPixmap startupPicture(const QSize &size)
         wave.setCapStyle(Qt::RoundCap);
         p.setPen(wave);
         const QRectF ring(source.x() - radius, source.y() - radius, radius * 2, radius * 2);
-        p.drawArc(ring, 150 * 16, 60 * 16);   // to the left
-        p.drawArc(ring, -30 * 16, 60 * 16);   // to the right
+        p.drawArc(ring, 150 * 16, 60 * 16);  // to the left
+        p.drawArc(ring, -30 * 16, 60 * 16);  // to the right
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 80, 70));

@@ -51,7 +51,8 @@ QPalette panelPalette(QWidget *widget)
 }  // namespace
 
 MainWindow::MainWindow(Platform &platform, QWidget *parent)
-    : QMainWindow(parent), platform_(platform)
+    : QMainWindow(parent)
+    , platform_(platform)
 {
     setObjectName("mainWindow");
     QFont font = QApplication::font();
@@ -106,8 +107,8 @@ void MainWindow::createWidgets()
     gridView_->setItemDelegate(gridDelegate_);
     gridView_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     gridView_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                                 | QAbstractItemView::EditKeyPressed
-                                 | QAbstractItemView::SelectedClicked);
+                               | QAbstractItemView::EditKeyPressed
+                               | QAbstractItemView::SelectedClicked);
     gridView_->setTabKeyNavigation(true);
     gridView_->horizontalHeader()->setDefaultSectionSize(74);
     gridView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -278,8 +279,8 @@ void MainWindow::createActions()
                               "Show the comment for the current column (F12)", 9);
     editCommentAction_ = make("editCommentAction", "Edit Comment", "Edit comment (F11)", 10);
     fontAction_ = make("fontAction", "Fo&nt", nullptr, -1);
-    syntaxHighlightingAction_ =
-        make("syntaxHighlightingAction", "Use Syntax Highlighting", nullptr, -1);
+    syntaxHighlightingAction_
+        = make("syntaxHighlightingAction", "Use Syntax Highlighting", nullptr, -1);
     syntaxHighlightingAction_->setCheckable(true);
     omitEmptyTagsAction_ = make("omitEmptyTagsAction", "&Omit Empty Field Tags", nullptr, -1);
     omitEmptyTagsAction_->setCheckable(true);
@@ -325,8 +326,8 @@ void MainWindow::createMenus()
 {
     fileMenu_ = menuBar()->addMenu("&File");
     fileMenu_->setObjectName("fileMenu");
-    fileMenu_->addActions({openAction_, newAction_, saveAsAction_, closeCurrentAction_,
-                           exitAction_});
+    fileMenu_->addActions(
+        {openAction_, newAction_, saveAsAction_, closeCurrentAction_, exitAction_});
 
     editMenu_ = menuBar()->addMenu("&Edit");
     editMenu_->setObjectName("editMenu");
@@ -406,8 +407,8 @@ void MainWindow::placeStatusPanels()
     statusPanels_[0]->setFixedWidth(90);
     // Two fifths of the window, but never so narrow that its message is cut.
     statusPanels_[1]->setFixedWidth(
-        std::max((width / 5) * 2 - 5, statusPanels_[1]->fontMetrics().horizontalAdvance(
-                                          statusPanels_[1]->text()) + 12));
+        std::max((width / 5) * 2 - 5,
+                 statusPanels_[1]->fontMetrics().horizontalAdvance(statusPanels_[1]->text()) + 12));
 }
 
 void MainWindow::layoutChildren()
@@ -424,20 +425,26 @@ void MainWindow::layoutChildren()
     gridView_->setGeometry(4, toolBar_->y() + T, W - 8, (H - T) * 25 / 40);
     const int reportTop = gridView_->y() + gridView_->height() + 10;
     loadReportView_->setGeometry(4, reportTop, W / 2 - 8, (H - T) * 9 / 40 - 2);
-    sourceView_->setGeometry(loadReportView_->x() + loadReportView_->width() + 2, loadReportView_->y(),
-                           W - (loadReportView_->width() + 9), loadReportView_->height());
+    sourceView_->setGeometry(loadReportView_->x() + loadReportView_->width() + 2,
+                             loadReportView_->y(), W - (loadReportView_->width() + 9),
+                             loadReportView_->height());
     reportDivider_->setGeometry(sourceView_->x() - 1, sourceView_->y(), 1, sourceView_->height());
     const int statusHeight = statusBar_->sizeHint().height();
     statusBar_->setGeometry(0, H - statusHeight, W - 2, statusHeight);
-    reportUnderline_->setGeometry(loadReportView_->x(), loadReportView_->y() + loadReportView_->height(), W - 8, 1);
-    reportTopRule_->setGeometry(reportUnderline_->x(), loadReportView_->y() - 1, reportUnderline_->width() - 1, 1);
-    reportBottomRule_->setGeometry(reportUnderline_->x(), loadReportView_->y() + loadReportView_->height() + 1,
-                        reportUnderline_->width() - 1, 1);
-    changeLegend_->move(W - (changeLegend_->width() + 8), loadReportView_->y() + loadReportView_->height() + 10);
+    reportUnderline_->setGeometry(loadReportView_->x(),
+                                  loadReportView_->y() + loadReportView_->height(), W - 8, 1);
+    reportTopRule_->setGeometry(reportUnderline_->x(), loadReportView_->y() - 1,
+                                reportUnderline_->width() - 1, 1);
+    reportBottomRule_->setGeometry(reportUnderline_->x(),
+                                   loadReportView_->y() + loadReportView_->height() + 1,
+                                   reportUnderline_->width() - 1, 1);
+    changeLegend_->move(W - (changeLegend_->width() + 8),
+                        loadReportView_->y() + loadReportView_->height() + 10);
     changeLight_->move(changeLegend_->x() - changeLight_->width() - 6, changeLegend_->y());
     changeLightFrame_->move(changeLight_->x() - 1, changeLegend_->y() - 1);
     legendBand_->setGeometry(changeLight_->x() + changeLight_->width() + 1, changeLegend_->y() - 1,
-                        std::max(0, W - (changeLight_->width() + 14)), changeLightFrame_->height());
+                             std::max(0, W - (changeLight_->width() + 14)),
+                             changeLightFrame_->height());
     legendBand_->lower();
     busyBanner_->setGeometry(1, 0, W - 2, H - statusHeight);
     startupImage_->setGeometry(0, T, W - 1, H - (T + 1));
@@ -468,21 +475,23 @@ void MainWindow::checkEnvironment()
         startupImage_->resize(client_->width() - 1, client_->height() - (toolBar_->height() + 1));
         const int major = platform_.osMajorVersion();
         const DriveType drive = platform_.driveTypeOf(platform_.currentDirectory());
-        if (drive != DriveType::Removable && drive != DriveType::Fixed
-            && drive != DriveType::Remote && drive != DriveType::ReadOnly) {
+        if (drive != DriveType::Removable && drive != DriveType::Fixed && drive != DriveType::Remote
+            && drive != DriveType::ReadOnly) {
             showMessage("Problem:",
-                           "You are attempting to run the program from a CDROM-DISK.  Please move "
-                           "the program to a hard drive directory and re-run it. ");
+                        "You are attempting to run the program from a CDROM-DISK.  Please move "
+                        "the program to a hard drive directory and re-run it. ");
             close();
         } else if (major >= 5) {
             if (!enoughMemory()) {
-                showMessage("Problem:", "Your machine does not have enough memory to run this "
-                                           "program efficiently . Program will end.");
+                showMessage("Problem:",
+                            "Your machine does not have enough memory to run this "
+                            "program efficiently . Program will end.");
                 close();
             }
         } else {
-            showMessage("Problem:", "This program is for Windows 2000, Windows XP, or greater "
-                                       "Operating Systems only!");
+            showMessage("Problem:",
+                        "This program is for Windows 2000, Windows XP, or greater "
+                        "Operating Systems only!");
             close();
         }
     } catch (...) {
@@ -508,8 +517,9 @@ bool MainWindow::mayClose()
     bool allowed = true;
     guarded("Could not save the data before closing.", [this, &allowed] {
         if (changeLightYellow()
-            && platform_.confirm(this, "Your data has not been saved by exporting it to a file. "
-                                       "\r\n Do you wish to save your data now?"))
+            && platform_.confirm(this,
+                                 "Your data has not been saved by exporting it to a file. "
+                                 "\r\n Do you wish to save your data now?"))
             allowed = saveToNewFile();
     });
     return allowed;
@@ -532,8 +542,9 @@ void MainWindow::closeCurrent()
     guarded("Could not close current session", [this] {
         bool goOn = true;
         if (changeLightYellow()) {
-            if (platform_.confirm(this, "Your current data has not been saved by exporting it to a "
-                                        "file. \r\n Do you wish to save your data now?"))
+            if (platform_.confirm(this,
+                                  "Your current data has not been saved by exporting it to a "
+                                  "file. \r\n Do you wish to save your data now?"))
                 goOn = saveToNewFile();
         }
         if (!goOn) {
@@ -578,9 +589,15 @@ void MainWindow::setChangeLight(bool visible, const QColor &color)
     changeLight_->repaint();
 }
 
-bool MainWindow::changeLightYellow() const { return changeLight_->brushColor() == kYellow; }
+bool MainWindow::changeLightYellow() const
+{
+    return changeLight_->brushColor() == kYellow;
+}
 
-bool MainWindow::changeLightVisible() const { return !changeLight_->isHidden(); }
+bool MainWindow::changeLightVisible() const
+{
+    return !changeLight_->isHidden();
+}
 
 void MainWindow::markDataChanged()
 {
@@ -591,7 +608,10 @@ void MainWindow::markDataChanged()
     setSourceView("");
 }
 
-std::string MainWindow::caption() const { return fromQt(windowTitle()); }
+std::string MainWindow::caption() const
+{
+    return fromQt(windowTitle());
+}
 
 std::string MainWindow::statusText(int panel) const
 {

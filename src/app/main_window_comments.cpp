@@ -36,8 +36,8 @@ void MainWindow::editCellComment()
         TagRecord *record = document_.ensureCellRecord(column, row);
         if (record == nullptr)
             return;
-        const std::string entered =
-            trimText(platform_.inputBox(this, "Enter comment", "Enter new comment:", record->comment));
+        const std::string entered = trimText(
+            platform_.inputBox(this, "Enter comment", "Enter new comment:", record->comment));
         if (entered.empty())
             return;
         // Looked up again: the box is modal, but the record is the document's.

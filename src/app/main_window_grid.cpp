@@ -97,8 +97,9 @@ std::string MainWindow::limitEditedText(const std::string &text)
 {
     if (static_cast<int>(text.size()) <= LogDocument::kEditLimit)
         return text;
-    showMessage("Warning", "Length of text will be truncated.  Text was longer than maximum "
-                              "permissable length.");
+    showMessage("Warning",
+                "Length of text will be truncated.  Text was longer than maximum "
+                "permissable length.");
     return text.substr(0, LogDocument::kEditLimit);
 }
 
@@ -121,7 +122,10 @@ void MainWindow::chooseGridFont()
     });
 }
 
-int MainWindow::gridRowHeight() const { return gridView_->verticalHeader()->defaultSectionSize(); }
+int MainWindow::gridRowHeight() const
+{
+    return gridView_->verticalHeader()->defaultSectionSize();
+}
 
 void MainWindow::selectCell(int column, int row)
 {

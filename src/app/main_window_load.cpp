@@ -17,9 +17,9 @@ namespace vaziduvu {
 
 namespace {
 
-const char *const kSaveNowQuestion =
-    "Your current data has not been saved by exporting it to a file. \r\n Do you wish to save "
-    "your data now?";
+const char *const kSaveNowQuestion
+    = "Your current data has not been saved by exporting it to a file. \r\n Do you wish to save "
+      "your data now?";
 const char *const kLoadFailedStatus = " If your file did not load, fix the format violation ... ";
 
 }  // namespace
@@ -82,11 +82,12 @@ void MainWindow::chooseAndLoadFile()
         loadFile(path);
     }
     if (document_.documentOpen()) {
-        setStatusText(1, "Current file size >>> " + std::to_string(adifFile_->fileSize())
-                             + " bytes ");
-        setStatusText(2, document_.anyLengthDiscrepancy()
-                             ? " Length discrepencies found (in yellow text) "
-                             : "");
+        setStatusText(1,
+                      "Current file size >>> " + std::to_string(adifFile_->fileSize()) + " bytes ");
+        setStatusText(2,
+                      document_.anyLengthDiscrepancy()
+                          ? " Length discrepencies found (in yellow text) "
+                          : "");
     } else {
         gridView_->hide();
         setStatusText(1, kLoadFailedStatus);
@@ -98,8 +99,9 @@ void MainWindow::chooseAndLoadFile()
 void MainWindow::loadFile(const std::string &path)
 {
     if (!enoughMemory()) {
-        showMessage("Problem:", "Your machine does not have enough memory left to run this "
-                                   "program efficiently.  Program will exit.");
+        showMessage("Problem:",
+                    "Your machine does not have enough memory left to run this "
+                    "program efficiently.  Program will exit.");
         close();
         return;
     }
@@ -110,7 +112,8 @@ void MainWindow::loadFile(const std::string &path)
 
     const LogDocument::FillResult result = document_.fillFrom(*adifFile_);
     if (result == LogDocument::FillResult::TooBig) {
-        appendLoadReport("\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
+        appendLoadReport(
+            "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
         // The view must not go on showing the text of an earlier log.
         setSourceView("");
         refreshGrid();
@@ -126,14 +129,12 @@ void MainWindow::loadFile(const std::string &path)
         startupImage_->hide();
         startupTitle_->hide();
     } else {
-        appendLoadReport(outcomeReportText(adifFile_->result().status,
-                                           adifFile_->result().position));
+        appendLoadReport(
+            outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
     showSourceText(adifFile_->sourceText());
     setChangeLight(true, kGreen);
-    selectSourceLine(result == LogDocument::FillResult::Filled
-                         ? 0
-                         : adifFile_->result().position);
+    selectSourceLine(result == LogDocument::FillResult::Filled ? 0 : adifFile_->result().position);
     document_.setUnsavedChanges(false);
 }
 
@@ -161,8 +162,9 @@ void MainWindow::showEmptyGrid()
 {
     document_.showEmptyGrid();
     refreshGrid();
-    for (QWidget *widget : std::initializer_list<QWidget *>{gridView_, sourceView_, reportDivider_, reportUnderline_,
-                                                            reportTopRule_, reportBottomRule_, statusBar_, loadReportView_})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             gridView_, sourceView_, reportDivider_, reportUnderline_, reportTopRule_,
+             reportBottomRule_, statusBar_, loadReportView_})
         widget->show();
     setLoadReport("Summary of file ... \r\n");
 }
@@ -173,7 +175,7 @@ bool MainWindow::enoughMemory()
     if (!status.ok)
         return false;
     return status.availableVirtual >= 100000000ULL && status.availablePhysical >= 15000000ULL
-           && status.availablePageFile >= 100000000ULL && status.totalPhysical >= 100000000ULL;
+        && status.availablePageFile >= 100000000ULL && status.totalPhysical >= 100000000ULL;
 }
 
 void MainWindow::beginBusy()

@@ -50,10 +50,10 @@ void MainWindow::appendLoadReport(const std::string &text)
         statistics += "\r\n";
     }
     if (adifFile_->leftBracketCount() == adifFile_->rightBracketCount()) {
-        statistics += "Left  Brackets:         " + std::to_string(adifFile_->leftBracketCount())
-                      + "\r\n";
-        statistics += "Right Brackets:         "
-                      + std::to_string(adifFile_->rightBracketCount()) + "\r\n";
+        statistics
+            += "Left  Brackets:         " + std::to_string(adifFile_->leftBracketCount()) + "\r\n";
+        statistics
+            += "Right Brackets:         " + std::to_string(adifFile_->rightBracketCount()) + "\r\n";
     }
     statistics += "End-Record Markers:     " + std::to_string(adifFile_->recordCount()) + "\r\n";
     setLoadReport(loadReportText_ + statistics);
@@ -70,10 +70,14 @@ void MainWindow::showSourceText(const std::string &text)
 
 void MainWindow::selectSourceLine(int position)
 {
-    sourceSelection_ = selectLineAt(*sourceView_, sourceViewText_, std::max(0, position) + kHeadingEnd);
+    sourceSelection_
+        = selectLineAt(*sourceView_, sourceViewText_, std::max(0, position) + kHeadingEnd);
 }
 
-std::pair<int, int> MainWindow::sourceSelection() const { return sourceSelection_; }
+std::pair<int, int> MainWindow::sourceSelection() const
+{
+    return sourceSelection_;
+}
 
 void MainWindow::showBusyBanner(const std::string &caption)
 {
@@ -96,8 +100,9 @@ void MainWindow::toggleSyntaxHighlighting()
             syntaxHighlightingAction_->setChecked(false);
             return;
         }
-        if (platform_.confirm(this, "Syntax highlighting may slow down the loading of some files.  "
-                                    "Use it anyway?"))
+        if (platform_.confirm(this,
+                              "Syntax highlighting may slow down the loading of some files.  "
+                              "Use it anyway?"))
             syntaxHighlightingAction_->setChecked(true);
     });
 }

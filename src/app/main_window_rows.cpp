@@ -20,50 +20,50 @@ const char *const kRowLimit = "Maximum allowable row already exist!";
 void MainWindow::addBlankRow()
 {
     guarded("Problem adding row to file ..", [this] {
-    if (!document_.documentOpen()) {
-        showMessage("Problem:", kOpenFirst);
-        return;
-    }
-    gridDelegate_->commitOpenEditor();
-    if (document_.rowLimitReached()) {
-        showMessage("Problem:", kRowLimit);
-        return;
-    }
-    const int column = currentColumn();
-    const int row = document_.appendBlankRow();
-    if (row < 0)
-        return;
-    refreshGrid();
-    selectCell(column, row);
-    markDataChanged();
+        if (!document_.documentOpen()) {
+            showMessage("Problem:", kOpenFirst);
+            return;
+        }
+        gridDelegate_->commitOpenEditor();
+        if (document_.rowLimitReached()) {
+            showMessage("Problem:", kRowLimit);
+            return;
+        }
+        const int column = currentColumn();
+        const int row = document_.appendBlankRow();
+        if (row < 0)
+            return;
+        refreshGrid();
+        selectCell(column, row);
+        markDataChanged();
     });
 }
 
 void MainWindow::addCopiedRow()
 {
     guarded("Could not add [same] Row ... ", [this] {
-    if (!document_.documentOpen()) {
-        showMessage("Problem:", kOpenFirst);
-        return;
-    }
-    // The row above must be copied with what is typed in its editor.
-    gridDelegate_->commitOpenEditor();
-    if (document_.rowLimitReached()) {
-        showMessage("Problem:", kRowLimit);
-        return;
-    }
-    const int column = currentColumn();
-    const auto [row, noRowAbove] = document_.appendRowSameAsPrevious();
-    if (row < 0)
-        return;
-    refreshGrid();
-    if (noRowAbove) {
-        for (int c = 1; c < document_.columnCount(); ++c)
-            showMessage("Problem:", "There is no row to mimic!");
-    } else if (document_.columnCount() > 1) {
-        markDataChanged();
-    }
-    selectCell(column, row);
+        if (!document_.documentOpen()) {
+            showMessage("Problem:", kOpenFirst);
+            return;
+        }
+        // The row above must be copied with what is typed in its editor.
+        gridDelegate_->commitOpenEditor();
+        if (document_.rowLimitReached()) {
+            showMessage("Problem:", kRowLimit);
+            return;
+        }
+        const int column = currentColumn();
+        const auto [row, noRowAbove] = document_.appendRowSameAsPrevious();
+        if (row < 0)
+            return;
+        refreshGrid();
+        if (noRowAbove) {
+            for (int c = 1; c < document_.columnCount(); ++c)
+                showMessage("Problem:", "There is no row to mimic!");
+        } else if (document_.columnCount() > 1) {
+            markDataChanged();
+        }
+        selectCell(column, row);
     });
 }
 
@@ -72,8 +72,9 @@ void MainWindow::newProject()
     guarded("Could not create new file", [this] {
         gridDelegate_->commitOpenEditor();
         if (changeLightYellow()) {
-            if (platform_.confirm(this, "Your current data has not been saved by exporting it to "
-                                        "a file. \r\n Do you wish to save your data now?")) {
+            if (platform_.confirm(this,
+                                  "Your current data has not been saved by exporting it to "
+                                  "a file. \r\n Do you wish to save your data now?")) {
                 if (!saveToNewFile())
                     return;
             }

@@ -18,7 +18,10 @@ namespace vaziduvu {
 // failing cell is selected, and the status bar shows the progress.
 class WindowExportHost : public ExportHost {
 public:
-    explicit WindowExportHost(MainWindow &window) : window_(window) {}
+    explicit WindowExportHost(MainWindow &window)
+        : window_(window)
+    {
+    }
 
     void showMessage(const std::string &header, const std::string &text) override
     {
@@ -142,11 +145,12 @@ void MainWindow::toggleOmitEmptyTags()
             return;
         }
         if (platform_.confirm(
-                this, "This will cause the exported file to have only the  data field tags that "
-                      "contain (non-space) data.  The resulting file might contain  some rows with "
-                      "a different number of field tags than other rows. \r\n\r\nThis is "
-                      "permitted  by the data definition, but may not be compatible with some "
-                      "logging programs.  Use it anyway?"))
+                this,
+                "This will cause the exported file to have only the  data field tags that "
+                "contain (non-space) data.  The resulting file might contain  some rows with "
+                "a different number of field tags than other rows. \r\n\r\nThis is "
+                "permitted  by the data definition, but may not be compatible with some "
+                "logging programs.  Use it anyway?"))
             omitEmptyTagsAction_->setChecked(true);
     });
 }

@@ -16,7 +16,8 @@
 namespace vaziduvu {
 
 SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
-    : QDialog(parent), recorded_(mainWindow)
+    : QDialog(parent)
+    , recorded_(mainWindow)
 {
     setObjectName("searchDialog");
     setWindowTitle("Search");
@@ -86,7 +87,10 @@ void SearchDialog::runSearch(bool next)
         callback_(trimText(fromQt(searchText_->text())), next, matchCaseBox_->isChecked());
 }
 
-void SearchDialog::reject() { close(); }
+void SearchDialog::reject()
+{
+    close();
+}
 
 bool SearchDialog::event(QEvent *event)
 {

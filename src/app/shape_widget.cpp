@@ -4,7 +4,11 @@
 
 namespace vaziduvu {
 
-ShapeWidget::ShapeWidget(Kind kind, QWidget *parent) : QWidget(parent), kind_(kind) {}
+ShapeWidget::ShapeWidget(Kind kind, QWidget *parent)
+    : QWidget(parent)
+    , kind_(kind)
+{
+}
 
 void ShapeWidget::setBrushColor(const QColor &color)
 {

@@ -26,7 +26,9 @@ QString withLineFeeds(const QString &text)
 
 }  // namespace
 
-SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent) : QDialog(parent), text_(text)
+SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent)
+    : QDialog(parent)
+    , text_(text)
 {
     setObjectName("sourceDisplayDialog");
     setWindowTitle("Source Display");
@@ -53,7 +55,10 @@ SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent) :
     layoutChildren();
 }
 
-void SourceDisplayDialog::showText() { textView_->setPlainText(withLineFeeds(text_)); }
+void SourceDisplayDialog::showText()
+{
+    textView_->setPlainText(withLineFeeds(text_));
+}
 
 void SourceDisplayDialog::layoutChildren()
 {
@@ -69,7 +74,8 @@ void SourceDisplayDialog::showEvent(QShowEvent *event)
     if (placed_)
         return;
     placed_ = true;
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen
+        = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     QRect frame = frameGeometry();

@@ -24,8 +24,8 @@ inline bool enoughResourcesToStart(Platform &platform)
     if (!disk)
         return false;
     return memory.availableVirtual >= kVirtual && memory.availablePhysical >= kPhysical
-           && memory.availablePageFile >= kPageFile && *disk >= kDisk
-           && memory.totalPhysical >= kTotalPhysical;
+        && memory.availablePageFile >= kPageFile && *disk >= kDisk
+        && memory.totalPhysical >= kTotalPhysical;
 }
 
 }  // namespace vaziduvu

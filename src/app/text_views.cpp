@@ -9,7 +9,10 @@ namespace vaziduvu {
 
 namespace {
 
-bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
+bool isLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
 
 // Position in the displayed text of an offset into the original text.
 int displayOffset(const std::string &text, int offset)

@@ -14,12 +14,18 @@ namespace {
 const char *kindName(uint8_t kind)
 {
     switch (kind) {
-    case TagKnownField: return "TagKnownField";
-    case TagUserField: return "TagUserField";
-    case TagNone: return "TagNone";
-    case TagEndOfRecord: return "TagEndOfRecord";
-    case TagEndOfFile: return "TagEndOfFile";
-    default: return "TagUnknown";
+    case TagKnownField:
+        return "TagKnownField";
+    case TagUserField:
+        return "TagUserField";
+    case TagNone:
+        return "TagNone";
+    case TagEndOfRecord:
+        return "TagEndOfRecord";
+    case TagEndOfFile:
+        return "TagEndOfFile";
+    default:
+        return "TagUnknown";
     }
 }
 

@@ -9,7 +9,7 @@ namespace vaziduvu {
 
 // Exit statuses shared by every command of vaziduvu-cli.
 enum CliStatus : int {
-    CliOk = 0,           // the command did what was asked (for dump: the parse ended with ParseStatus::Ok)
+    CliOk = 0,  // the command did what was asked (for dump: the parse ended with ParseStatus::Ok)
     CliFormatError = 1,  // the log has a format error
     CliUsageError = 2,   // wrong arguments, or a file that cannot be read
 };

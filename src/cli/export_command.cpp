@@ -12,15 +12,14 @@
 #include <fstream>
 #include <memory>
 
-
 namespace vaziduvu {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char *const kTooBigReport =
-    "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n";
+const char *const kTooBigReport
+    = "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n";
 
 std::tm localNow()
 {
@@ -32,7 +31,10 @@ std::tm localNow()
 
 class ConsoleExportHost : public ExportHost {
 public:
-    ConsoleExportHost(std::ostream &err) : err_(err) {}
+    ConsoleExportHost(std::ostream &err)
+        : err_(err)
+    {
+    }
 
     void showMessage(const std::string &header, const std::string &text) override
     {
@@ -43,7 +45,7 @@ public:
     {
         err_ << "Selected cell: row " << row << ", column " << column << '\n';
     }
-    void showProgress(const std::string &, bool) override {}
+    void showProgress(const std::string &, bool) override { }
     bool omitEmptyFieldTags() const override { return false; }
     std::string exportDate() override
     {
@@ -84,15 +86,18 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     auto document = std::make_unique<LogDocument>();
     switch (document->fillFrom(*file)) {
     case LogDocument::FillResult::FormatError: {
-        const std::string report =
-            outcomeReportText(file->result().status, file->result().position);
+        const std::string report
+            = outcomeReportText(file->result().status, file->result().position);
         err << report;
         if (report.empty() || report.back() != '\n')
             err << '\n';
         return CliFormatError;
     }
-    case LogDocument::FillResult::TooBig: err << kTooBigReport; return CliFormatError;
-    case LogDocument::FillResult::Filled: break;
+    case LogDocument::FillResult::TooBig:
+        err << kTooBigReport;
+        return CliFormatError;
+    case LogDocument::FillResult::Filled:
+        break;
     }
 
     if (pathExists(target)) {

@@ -26,7 +26,8 @@ void printUsage(std::ostream &err)
 {
     err << "usage: vaziduvu-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
     for (const Command &command : kCommands)
-        err << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary << '\n';
+        err << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary
+            << '\n';
 }
 
 }  // namespace

@@ -6,22 +6,22 @@
 
 namespace vaziduvu {
 
-const char *const kUserDataTypeNames[kUserDataTypeCount] = {"Character", "Number", "Date", "Memo",
-                                                           "Time"};
+const char *const kUserDataTypeNames[kUserDataTypeCount]
+    = {"Character", "Number", "Date", "Memo", "Time"};
 
-const char *const kNumericInitialValueMessage =
-    "Numeric initial value required ... \r\n Column will not be added ... ";
-const char *const kTimeInitialValueMessage =
-    "Time initial value is not valid ... \r\n Column will not be added ...";
-const char *const kDateInitialValueMessage =
-    "Date initial value is not valid ... \r\n Column will not be added ...";
-const char *const kUserNameMissingMessage =
-    "Must supply a name for your user defined field. \r\n Column will not be added";
-const char *const kUserTypeMissingMessage =
-    "Must supply data-type for user defined type ... \r\n Column will not be added ...";
-const char *const kUnknownCatalogueNameMessage =
-    "Not a standard column name ... \r\n Use a user defined column for this name. \r\n Column "
-    "will not be added ...";
+const char *const kNumericInitialValueMessage
+    = "Numeric initial value required ... \r\n Column will not be added ... ";
+const char *const kTimeInitialValueMessage
+    = "Time initial value is not valid ... \r\n Column will not be added ...";
+const char *const kDateInitialValueMessage
+    = "Date initial value is not valid ... \r\n Column will not be added ...";
+const char *const kUserNameMissingMessage
+    = "Must supply a name for your user defined field. \r\n Column will not be added";
+const char *const kUserTypeMissingMessage
+    = "Must supply data-type for user defined type ... \r\n Column will not be added ...";
+const char *const kUnknownCatalogueNameMessage
+    = "Not a standard column name ... \r\n Use a user defined column for this name. \r\n Column "
+      "will not be added ...";
 
 namespace {
 
@@ -32,7 +32,7 @@ struct UserType {
 
 // "Time" columns are character data that the time check guards.
 constexpr UserType kUserTypes[kUserDataTypeCount] = {
-    {TypeCharacter, false}, {TypeNumber, false}, {TypeDate, false},
+    {TypeCharacter, false}, {TypeNumber, false},   {TypeDate, false},
     {TypeMultiLine, false}, {TypeCharacter, true},
 };
 

@@ -40,9 +40,9 @@ void copyLoadedFields(TagRecord &cell, const TagRecord &tag)
 }  // namespace
 
 LogDocument::LogDocument()
-    : texts_(static_cast<size_t>(kColumnSlots) * kRowSlots),
-      cells_(static_cast<size_t>(kColumnSlots) * kRowSlots),
-      trailers_(kRowSlots)
+    : texts_(static_cast<size_t>(kColumnSlots) * kRowSlots)
+    , cells_(static_cast<size_t>(kColumnSlots) * kRowSlots)
+    , trailers_(kRowSlots)
 {
 }
 
@@ -374,8 +374,8 @@ bool LogDocument::anyLengthDiscrepancy() const
 
 bool LogDocument::hasLengthDiscrepancy(const TagRecord &record)
 {
-    return record.hasLength &&
-           static_cast<int64_t>(record.value.size()) != static_cast<int64_t>(record.declaredLength);
+    return record.hasLength
+        && static_cast<int64_t>(record.value.size()) != static_cast<int64_t>(record.declaredLength);
 }
 
 bool LogDocument::hasComment(const TagRecord &record)

@@ -23,13 +23,13 @@ class AdifFile;
 // holds field c - 1 of record r - 1. Column 0 and row 0 never hold a record.
 class LogDocument {
 public:
-    static constexpr int kColumnSlots = 50;    // cellInfo columns
-    static constexpr int kRowSlots = 4101;     // cellInfo rows, recordTrailers entries
-    static constexpr int kLoadFieldLimit = 48; // a load with more field names is refused
+    static constexpr int kColumnSlots = 50;     // cellInfo columns
+    static constexpr int kRowSlots = 4101;      // cellInfo rows, recordTrailers entries
+    static constexpr int kLoadFieldLimit = 48;  // a load with more field names is refused
     static constexpr int kLoadRecordLimit = 4000;
-    static constexpr int kAddColumnLimit = 48; // columns are added while fewer than this
-    static constexpr int kAddRowLimit = 4000;  // rows are added while fewer than this
-    static constexpr int kEditLimit = 1000;    // characters a grid edit may hold
+    static constexpr int kAddColumnLimit = 48;  // columns are added while fewer than this
+    static constexpr int kAddRowLimit = 4000;   // rows are added while fewer than this
+    static constexpr int kEditLimit = 1000;     // characters a grid edit may hold
 
     LogDocument();
     ~LogDocument();
@@ -145,11 +145,11 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<std::string> texts_;                 // kColumnSlots x kRowSlots
-    std::vector<TagRecord *> cells_;                 // kColumnSlots x kRowSlots
+    std::vector<std::string> texts_;  // kColumnSlots x kRowSlots
+    std::vector<TagRecord *> cells_;  // kColumnSlots x kRowSlots
     std::vector<std::unique_ptr<TagRecord[]>> recordChunks_;
     std::vector<TagRecord *> freeRecords_;
-    std::vector<std::string> trailers_;              // kRowSlots
+    std::vector<std::string> trailers_;  // kRowSlots
     int fieldCount_ = 0;
     int recordCount_ = 0;
     bool documentOpen_ = false;

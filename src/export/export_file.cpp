@@ -12,8 +12,8 @@
 
 namespace vaziduvu {
 
-const char *const kRefusedDriveMessage =
-    "Could not save file ... Target was CDROM or READ-ONLY device ...";
+const char *const kRefusedDriveMessage
+    = "Could not save file ... Target was CDROM or READ-ONLY device ...";
 
 namespace {
 
@@ -29,17 +29,26 @@ std::string folderOf(const std::string &path)
 std::string reasonOf(int error, const std::string &path)
 {
     switch (error) {
-    case EEXIST: return "The file " + path + " already exists.";
+    case EEXIST:
+        return "The file " + path + " already exists.";
     case ENOENT:
-    case ENOTDIR: return "The folder " + folderOf(path) + " does not exist.";
+    case ENOTDIR:
+        return "The folder " + folderOf(path) + " does not exist.";
     case EACCES:
-    case EPERM: return "The folder " + folderOf(path) + " may not be written to.";
-    case EROFS: return "The folder " + folderOf(path) + " is on a read-only file system.";
-    case ENOSPC: return "The disk is full.";
-    case EDQUOT: return "The disk quota is used up.";
-    case EFBIG: return "The file would be larger than this system allows.";
-    case ENAMETOOLONG: return "The file name is too long.";
-    default: return std::string("The file could not be written: ") + std::strerror(error) + ".";
+    case EPERM:
+        return "The folder " + folderOf(path) + " may not be written to.";
+    case EROFS:
+        return "The folder " + folderOf(path) + " is on a read-only file system.";
+    case ENOSPC:
+        return "The disk is full.";
+    case EDQUOT:
+        return "The disk quota is used up.";
+    case EFBIG:
+        return "The file would be larger than this system allows.";
+    case ENAMETOOLONG:
+        return "The file name is too long.";
+    default:
+        return std::string("The file could not be written: ") + std::strerror(error) + ".";
     }
 }
 
@@ -80,7 +89,7 @@ ExportResult writeThroughTemporaryName(const std::string &path, std::string_view
         return ExportResult::refused(reasonOf(errno, path));
     // mkstemp makes the file private; an export gets the usual mode.
     bool ok = ::fchmod(descriptor, creationMode()) == 0 && writeAll(descriptor, text)
-              && ::fsync(descriptor) == 0;
+        && ::fsync(descriptor) == 0;
     int error = errno;
     ok = ::close(descriptor) == 0 && ok;
     if (ok) {
@@ -112,8 +121,8 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
 
         // An unnamed file in the target folder gets its name only once it is
         // complete; where the file system cannot make one, a temporary name.
-        const int descriptor =
-            ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        const int descriptor
+            = ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         if (descriptor < 0) {
             if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
                 return writeThroughTemporaryName(path, text);
@@ -137,6 +146,9 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
     }
 }
 
-void removeExportFile(const std::string &path) { ::unlink(path.c_str()); }
+void removeExportFile(const std::string &path)
+{
+    ::unlink(path.c_str());
+}
 
 }  // namespace vaziduvu

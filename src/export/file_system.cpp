@@ -22,39 +22,27 @@ constexpr uint32_t kUdf = 0x15013346;
 constexpr uint32_t kFuse = 0x65735546;
 
 constexpr std::array<uint32_t, 14> kNetworkFileSystems = {
-    0x6969, // nfs
-    0x517B, // smb
-    0xFF534D42, // cifs
-    0xFE534D42, // smb2
-    0x5346414F, // afs (OpenAFS)
-    0x6B414653, // kafs
-    0x73757245, // coda
-    0x564C, // ncp
-    0x01021997, // 9p
-    0x00C36400, // ceph
-    0x0BD00BD0, // lustre
-    0x47504653, // gpfs
-    0x20030528, // orangefs / pvfs2
-    0x01161970, // gfs2 (shared cluster storage)
+    0x6969,      // nfs
+    0x517B,      // smb
+    0xFF534D42,  // cifs
+    0xFE534D42,  // smb2
+    0x5346414F,  // afs (OpenAFS)
+    0x6B414653,  // kafs
+    0x73757245,  // coda
+    0x564C,      // ncp
+    0x01021997,  // 9p
+    0x00C36400,  // ceph
+    0x0BD00BD0,  // lustre
+    0x47504653,  // gpfs
+    0x20030528,  // orangefs / pvfs2
+    0x01161970,  // gfs2 (shared cluster storage)
 };
 
 // FUSE file systems that reach their files over the network; the mount type
 // is "fuse.<name>".
 constexpr std::array<std::string_view, 14> kNetworkFuseTypes = {
-    "sshfs",
-    "curlftpfs",
-    "rclone",
-    "s3fs",
-    "gcsfuse",
-    "davfs",
-    "smbnetfs",
-    "ceph-fuse",
-    "glusterfs",
-    "goofys",
-    "blobfuse",
-    "blobfuse2",
-    "gvfsd-fuse",
-    "onedriver",
+    "sshfs",     "curlftpfs", "rclone", "s3fs",     "gcsfuse",   "davfs",      "smbnetfs",
+    "ceph-fuse", "glusterfs", "goofys", "blobfuse", "blobfuse2", "gvfsd-fuse", "onedriver",
 };
 
 // /proc/self/mounts writes blanks and a few other bytes in names as \ooo.
@@ -64,8 +52,9 @@ std::string unescapeMountField(const std::string &field)
     for (size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size()) {
             const std::string digits = field.substr(i + 1, 3);
-            if (digits.size() == 3 && std::all_of(digits.begin(), digits.end(),
-                                                  [](char c) { return c >= '0' && c <= '7'; })) {
+            if (digits.size() == 3 && std::all_of(digits.begin(), digits.end(), [](char c) {
+                    return c >= '0' && c <= '7';
+                })) {
                 out += static_cast<char>(std::stoi(digits, nullptr, 8));
                 i += 3;
                 continue;
@@ -114,8 +103,8 @@ std::string mountTypeOf(const std::string &folder)
             continue;
         point = unescapeMountField(point);
         const bool holds = folder == point
-                           || (folder.compare(0, point.size(), point) == 0
-                               && (point == "/" || folder[point.size()] == '/'));
+            || (folder.compare(0, point.size(), point) == 0
+                && (point == "/" || folder[point.size()] == '/'));
         if (holds && point.size() >= bestLength) {
             bestLength = point.size();
             bestType = type;

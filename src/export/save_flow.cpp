@@ -9,13 +9,13 @@
 
 namespace vaziduvu {
 
-const char *const kNoDocumentToSaveMessage =
-    "First open a file to edit, and then you can save to an export file.";
-const char *const kExistingFileNameMessage =
-    "Cannot use existing file name.  Select a new file name.";
+const char *const kNoDocumentToSaveMessage
+    = "First open a file to edit, and then you can save to an export file.";
+const char *const kExistingFileNameMessage
+    = "Cannot use existing file name.  Select a new file name.";
 const char *const kFileNotSavedMessage = "File could not be saved";
-const char *const kUnexpectedSaveFailureMessage =
-    "Problem on file save ... Check your file to be sure that it is correct.";
+const char *const kUnexpectedSaveFailureMessage
+    = "Problem on file save ... Check your file to be sure that it is correct.";
 
 ExtensionPlace extensionPlace(const std::string &path, const std::string &extension)
 {

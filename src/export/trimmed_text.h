@@ -13,8 +13,8 @@ namespace vaziduvu {
 class TrimmedText {
 public:
     explicit TrimmedText(const std::string &text)
-            : text_(text),
-              changed_(!text.empty() && (isTrimmed(text.front()) || isTrimmed(text.back())))
+        : text_(text)
+        , changed_(!text.empty() && (isTrimmed(text.front()) || isTrimmed(text.back())))
     {
         if (changed_)
             trimmed_ = trimText(text);

@@ -11,12 +11,12 @@
 
 namespace vaziduvu {
 
-const char *const kDateCheckMessage =
-    "Check your date columns ... incorrect date formats were found.";
-const char *const kTimeCheckMessage =
-    "Check your time columns ... incorrect time formats were found.";
-const char *const kNumberCheckMessage =
-    "Check your numeric columns ... incorrect numeric data was found.";
+const char *const kDateCheckMessage
+    = "Check your date columns ... incorrect date formats were found.";
+const char *const kTimeCheckMessage
+    = "Check your time columns ... incorrect time formats were found.";
+const char *const kNumberCheckMessage
+    = "Check your numeric columns ... incorrect numeric data was found.";
 
 namespace {
 
@@ -28,15 +28,24 @@ struct EnumeratedRule {
 EnumeratedRule ruleOf(EnumeratedCheck check)
 {
     switch (check) {
-    case EnumeratedCheck::Band: return {ValueTable::Bands, {"BAND", "BAND_RX"}};
-    case EnumeratedCheck::Mode: return {ValueTable::Modes, {"MODE", {}}};
-    case EnumeratedCheck::Continent: return {ValueTable::Continents, {"CONT", {}}};
-    case EnumeratedCheck::PropagationMode: return {ValueTable::PropagationModes, {"PROP_MODE", {}}};
-    case EnumeratedCheck::Province: return {ValueTable::CanadianProvinces, {"VE_PROV", {}}};
-    case EnumeratedCheck::State: return {ValueTable::UsStates, {"STATE", {}}};
-    case EnumeratedCheck::ArrlSection: return {ValueTable::ArrlSections, {"ARRL_SECT", {}}};
-    case EnumeratedCheck::QslFlag: return {ValueTable::QslFlags, {"QSL_RCVD", "QSL_SENT"}};
-    case EnumeratedCheck::Satellite: return {ValueTable::Satellites, {"SAT_NAME", {}}};
+    case EnumeratedCheck::Band:
+        return {ValueTable::Bands, {"BAND", "BAND_RX"}};
+    case EnumeratedCheck::Mode:
+        return {ValueTable::Modes, {"MODE", {}}};
+    case EnumeratedCheck::Continent:
+        return {ValueTable::Continents, {"CONT", {}}};
+    case EnumeratedCheck::PropagationMode:
+        return {ValueTable::PropagationModes, {"PROP_MODE", {}}};
+    case EnumeratedCheck::Province:
+        return {ValueTable::CanadianProvinces, {"VE_PROV", {}}};
+    case EnumeratedCheck::State:
+        return {ValueTable::UsStates, {"STATE", {}}};
+    case EnumeratedCheck::ArrlSection:
+        return {ValueTable::ArrlSections, {"ARRL_SECT", {}}};
+    case EnumeratedCheck::QslFlag:
+        return {ValueTable::QslFlags, {"QSL_RCVD", "QSL_SENT"}};
+    case EnumeratedCheck::Satellite:
+        return {ValueTable::Satellites, {"SAT_NAME", {}}};
     }
     return {ValueTable::Bands, {}};
 }
@@ -57,7 +66,7 @@ bool checkDate(LogDocument &document, const TagRecord &record, int row, int colu
     try {
         const TrimmedText text(document.text(column, row));
         const bool valid = text.view().empty() || record.dataType != TypeDate
-                           || isValidDateText(text.view(), latestYear);
+            || isValidDateText(text.view(), latestYear);
         if (text.changed())
             document.setText(column, row, text.copy());
         return valid;
@@ -143,12 +152,12 @@ const char *enumeratedCheckMessage(EnumeratedCheck check, bool adifWriter)
                "found.";
     case EnumeratedCheck::QslFlag:
         return adifWriter
-                   ? "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found."
-                   : "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.";
+            ? "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found."
+            : "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.";
     case EnumeratedCheck::Satellite:
         return adifWriter
-                   ? "Check your 'Satellite Name' columns ... incorrect Satellite names were found."
-                   : "Check your 'Satellite' columns ... incorrect satellite names were found.";
+            ? "Check your 'Satellite Name' columns ... incorrect Satellite names were found."
+            : "Check your 'Satellite' columns ... incorrect satellite names were found.";
     }
     return "";
 }

@@ -11,8 +11,8 @@
 
 namespace vaziduvu {
 
-const char *const kAdifHeaderStart =
-    "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  Export date: ";
+const char *const kAdifHeaderStart
+    = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  Export date: ";
 
 namespace {
 
@@ -20,20 +20,20 @@ constexpr std::string_view kAdifHeaderEnd = "\r\n<EOH>\r\n";
 constexpr std::string_view kAdifEndOfRecord = "<EOR>";
 constexpr std::string_view kAdifRowEnd = "\r\n";
 
-constexpr std::string_view kXmlHead =
-    "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+constexpr std::string_view kXmlHead
+    = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
 constexpr std::string_view kXmlRowOpen = "    <DataRow>\r\n        ";
 constexpr std::string_view kXmlRowClose = "\r\n    </DataRow>\r\n";
 constexpr std::string_view kXmlEnd = "</NewDataSet>";
 
 // The fixed pieces of the HTML page.
-constexpr std::string_view kHtmlPageHead =
-    "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
-    "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem "
-    "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd "
-    "{BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
-    "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
-    "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
+constexpr std::string_view kHtmlPageHead
+    = "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
+      "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem "
+      "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd "
+      "{BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
+      "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
+      "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
 constexpr std::string_view kHtmlRowOpen = "<TR>";
 constexpr std::string_view kHtmlCellOpen = "<TD class=lineitem valign=top>";
 constexpr std::string_view kHtmlOddCellOpen = "<TD class=lineitem-odd valign=top>";
@@ -51,10 +51,18 @@ void appendEscaped(std::string &out, std::string_view text)
 {
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
 }
@@ -74,8 +82,11 @@ size_t escapedSize(std::string_view text)
 class ExportRun {
 public:
     ExportRun(ExportFormat format, LogDocument &document, ExportHost &host)
-            : format_(format), document_(document), host_(host),
-              lastColumn_(document.columnCount() - 1), lastRow_(document.rowCount() - 1)
+        : format_(format)
+        , document_(document)
+        , host_(host)
+        , lastColumn_(document.columnCount() - 1)
+        , lastRow_(document.rowCount() - 1)
     {
     }
 
@@ -86,9 +97,15 @@ public:
             return {result_, {}};
         std::optional<std::string> text;
         switch (format_) {
-        case ExportFormat::Adif: text = writeAdif(); break;
-        case ExportFormat::Xml: text = writeXml(); break;
-        case ExportFormat::Html: text = writeHtml(); break;
+        case ExportFormat::Adif:
+            text = writeAdif();
+            break;
+        case ExportFormat::Xml:
+            text = writeXml();
+            break;
+        case ExportFormat::Html:
+            text = writeHtml();
+            break;
         }
         if (!text)
             return {result_, {}};
@@ -175,7 +192,7 @@ private:
         if (format_ != ExportFormat::Adif || !host_.omitEmptyFieldTags())
             return true;
         return !TrimmedText(document_.text(column, row)).view().empty()
-               || !TrimmedText(record.comment).view().empty();
+            || !TrimmedText(record.comment).view().empty();
     }
 
     size_t cellEstimate(const TagRecord &record, int column, int row) const
@@ -184,7 +201,7 @@ private:
         switch (format_) {
         case ExportFormat::Adif:
             return kAdifTagOverhead + document_.columnFieldName(column).size() + text.size()
-                   + record.comment.size();
+                + record.comment.size();
         case ExportFormat::Xml:
             return 5 + 2 * document_.columnFieldName(column).size() + escapedSize(text);
         case ExportFormat::Html:
@@ -198,9 +215,11 @@ private:
         switch (format_) {
         case ExportFormat::Adif:
             return kAdifEndOfRecord.size()
-                   + std::max(kAdifRowEnd.size(), document_.recordTrailer(row - 1).size());
-        case ExportFormat::Xml: return kXmlRowOpen.size() + kXmlRowClose.size();
-        case ExportFormat::Html: return kHtmlRowOpen.size() + kHtmlRowClose.size() + 1;
+                + std::max(kAdifRowEnd.size(), document_.recordTrailer(row - 1).size());
+        case ExportFormat::Xml:
+            return kXmlRowOpen.size() + kXmlRowClose.size();
+        case ExportFormat::Html:
+            return kHtmlRowOpen.size() + kHtmlRowClose.size() + 1;
         }
         return 0;
     }

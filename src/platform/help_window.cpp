@@ -47,4 +47,4 @@ bool HelpWindow::showPage(const QString &filePath, const QString &anchor)
     return true;
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -24,4 +24,4 @@ private:
     QTextBrowser *browser_;
 };
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -17,15 +17,15 @@ namespace vaziduvu {
 
 namespace {
 
-    QRect availableScreenArea(const QWidget *widget)
-    {
-        QScreen *screen = widget->screen();
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    }
+QRect availableScreenArea(const QWidget *widget)
+{
+    QScreen *screen = widget->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
 
-} // namespace
+}  // namespace
 
 MessageBoxDialog::MessageBoxDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
@@ -163,7 +163,7 @@ void MessageBoxDialog::centreOnScreen()
     const QRect screenArea = availableScreenArea(this);
     const QSize frame = frameGeometry().size();
     move(screenArea.x() + (screenArea.width() - frame.width()) / 2,
-        screenArea.y() + (screenArea.height() - frame.height()) / 2);
+         screenArea.y() + (screenArea.height() - frame.height()) / 2);
 }
 
 void MessageBoxDialog::showEvent(QShowEvent *event)
@@ -173,4 +173,4 @@ void MessageBoxDialog::showEvent(QShowEvent *event)
     okButton_->setFocus();
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -48,4 +48,4 @@ private:
     QPushButton *okButton_;
 };
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

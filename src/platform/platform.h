@@ -39,23 +39,27 @@ public:
     // --- modal interaction --------------------------------------------------
     // The program's own message box: caption "Morv Edit!", bold header line,
     // word-wrapped text, one OK button. A fresh box for every call.
-    virtual void showMessageBox(QWidget *owner, const std::string &header,
-                                const std::string &text) = 0;
+    virtual void showMessageBox(QWidget *owner, const std::string &header, const std::string &text)
+        = 0;
     // The standard one-button box captioned with the application title.
     virtual void showPlainMessage(QWidget *owner, const std::string &text) = 0;
     // Yes/No question; true only for Yes.
     virtual bool confirm(QWidget *owner, const std::string &text) = 0;
     // Chosen path, or nullopt when cancelled.
     virtual std::optional<std::string> chooseOpenFile(QWidget *owner,
-                                                      const FileDialogOptions &options) = 0;
+                                                      const FileDialogOptions &options)
+        = 0;
     virtual std::optional<std::string> chooseSaveFile(QWidget *owner,
-                                                      const FileDialogOptions &options) = 0;
+                                                      const FileDialogOptions &options)
+        = 0;
     // Font dialog limited to the sizes given; nullopt when cancelled.
     virtual std::optional<QFont> chooseFont(QWidget *owner, const QFont &initial, int minSize,
-                                            int maxSize) = 0;
+                                            int maxSize)
+        = 0;
     // Input box: OK returns the edited text, Cancel the default text.
     virtual std::string inputBox(QWidget *owner, const std::string &caption,
-                                 const std::string &prompt, const std::string &defaultText) = 0;
+                                 const std::string &prompt, const std::string &defaultText)
+        = 0;
     // Runs a dialog modally and returns its result (QDialog::Accepted ...).
     virtual int runModal(QDialog &dialog) = 0;
     // Shows the program's help at a context; false when it cannot be shown.

@@ -5,9 +5,9 @@
 #include "platform/system_info.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QDate>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,110 +24,109 @@ namespace vaziduvu {
 
 namespace {
 
-    QString fromBytes(const std::string &text)
+QString fromBytes(const std::string &text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::string toBytes(const QString &text)
+{
+    return text.toLatin1().toStdString();
+}
+
+QString pathFromBytes(const std::string &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string pathToBytes(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Patterns of one filter entry, each also in lower and upper case, without
+// repeats, in the order given.
+QStringList casedPatterns(const QString &patternList)
+{
+    QStringList result;
+    const QStringList patterns = patternList.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &raw : patterns) {
+        const QString pattern = raw.trimmed();
+        if (pattern.isEmpty())
+            continue;
+        for (const QString &variant : {pattern.toLower(), pattern.toUpper(), pattern}) {
+            if (!result.contains(variant))
+                result.append(variant);
+        }
+    }
+    return result;
+}
+
+// A font dialog that refuses an OK while the chosen size is outside the
+// allowed range (QFontDialog itself cannot limit its size list).
+class LimitedFontDialog : public QFontDialog {
+public:
+    LimitedFontDialog(const QFont &initial, QWidget *parent, int minSize, int maxSize)
+        : QFontDialog(initial, parent)
+        , minSize_(minSize)
+        , maxSize_(maxSize)
     {
-        return QString::fromLatin1(text.data(), qsizetype(text.size()));
     }
 
-    std::string toBytes(const QString &text)
+protected:
+    void done(int result) override
     {
-        return text.toLatin1().toStdString();
-    }
-
-    QString pathFromBytes(const std::string &path)
-    {
-        return QFile::decodeName(QByteArray::fromStdString(path));
-    }
-
-    std::string pathToBytes(const QString &path)
-    {
-        return QFile::encodeName(path).toStdString();
-    }
-
-    // Patterns of one filter entry, each also in lower and upper case, without
-    // repeats, in the order given.
-    QStringList casedPatterns(const QString &patternList)
-    {
-        QStringList result;
-        const QStringList patterns = patternList.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (const QString &raw : patterns) {
-            const QString pattern = raw.trimmed();
-            if (pattern.isEmpty())
-                continue;
-            for (const QString &variant : { pattern.toLower(), pattern.toUpper(), pattern }) {
-                if (!result.contains(variant))
-                    result.append(variant);
+        if (result == QDialog::Accepted) {
+            const int size = currentFont().pointSize();
+            if (size < minSize_ || size > maxSize_) {
+                QMessageBox::warning(
+                    this, windowTitle(),
+                    QStringLiteral("Size must be between %1 and %2.").arg(minSize_).arg(maxSize_));
+                return;
             }
         }
-        return result;
+        QFontDialog::done(result);
     }
 
-    // A font dialog that refuses an OK while the chosen size is outside the
-    // allowed range (QFontDialog itself cannot limit its size list).
-    class LimitedFontDialog : public QFontDialog {
-    public:
-        LimitedFontDialog(const QFont &initial, QWidget *parent, int minSize, int maxSize)
-            : QFontDialog(initial, parent)
-            , minSize_(minSize)
-            , maxSize_(maxSize)
-        {
-        }
+private:
+    int minSize_;
+    int maxSize_;
+};
 
-    protected:
-        void done(int result) override
-        {
-            if (result == QDialog::Accepted) {
-                const int size = currentFont().pointSize();
-                if (size < minSize_ || size > maxSize_) {
-                    QMessageBox::warning(this, windowTitle(),
-                        QStringLiteral("Size must be between %1 and %2.")
-                            .arg(minSize_)
-                            .arg(maxSize_));
-                    return;
-                }
-            }
-            QFontDialog::done(result);
-        }
-
-    private:
-        int minSize_;
-        int maxSize_;
-    };
-
-    std::optional<std::string> runFileDialog(
-        QWidget *owner, const FileDialogOptions &options, bool save)
-    {
-        QFileDialog dialog(owner, save ? QStringLiteral("Save As") : QStringLiteral("Open"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        if (save) {
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            // The program refuses every existing name itself.
-            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(QFileDialog::ExistingFile);
-        }
-        const QStringList filters = toQtNameFilters(options.filter);
-        if (!filters.isEmpty())
-            dialog.setNameFilters(filters);
-        std::string suffix = options.defaultExtension;
-        if (!suffix.empty() && suffix.front() == '.')
-            suffix.erase(0, 1);
-        if (!suffix.empty())
-            dialog.setDefaultSuffix(fromBytes(suffix));
-        if (!options.initialDirectory.empty())
-            dialog.setDirectory(pathFromBytes(options.initialDirectory));
-
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        const QStringList chosen = dialog.selectedFiles();
-        if (chosen.isEmpty() || chosen.first().isEmpty())
-            return std::nullopt;
-        return pathToBytes(chosen.first());
+std::optional<std::string> runFileDialog(QWidget *owner, const FileDialogOptions &options,
+                                         bool save)
+{
+    QFileDialog dialog(owner, save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program refuses every existing name itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    const QStringList filters = toQtNameFilters(options.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    std::string suffix = options.defaultExtension;
+    if (!suffix.empty() && suffix.front() == '.')
+        suffix.erase(0, 1);
+    if (!suffix.empty())
+        dialog.setDefaultSuffix(fromBytes(suffix));
+    if (!options.initialDirectory.empty())
+        dialog.setDirectory(pathFromBytes(options.initialDirectory));
 
-} // namespace
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return pathToBytes(chosen.first());
+}
+
+}  // namespace
 
 QStringList toQtNameFilters(std::string_view filter)
 {
@@ -155,7 +154,7 @@ QStringList toQtNameFilters(std::string_view filter)
             result.append(patterns.join(QLatin1Char(' ')));
         else
             result.append(description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
-                + QLatin1Char(')'));
+                          + QLatin1Char(')'));
     }
     return result;
 }
@@ -191,7 +190,7 @@ void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const
 void QtPlatform::showPlainMessage(QWidget *owner, const std::string &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), fromBytes(text),
-        QMessageBox::Ok, owner);
+                    QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -199,27 +198,27 @@ void QtPlatform::showPlainMessage(QWidget *owner, const std::string &text)
 bool QtPlatform::confirm(QWidget *owner, const std::string &text)
 {
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), fromBytes(text),
-        QMessageBox::Yes | QMessageBox::No, owner);
+                    QMessageBox::Yes | QMessageBox::No, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtPlatform::chooseOpenFile(
-    QWidget *owner, const FileDialogOptions &options)
+std::optional<std::string> QtPlatform::chooseOpenFile(QWidget *owner,
+                                                      const FileDialogOptions &options)
 {
     return runFileDialog(owner, options, false);
 }
 
-std::optional<std::string> QtPlatform::chooseSaveFile(
-    QWidget *owner, const FileDialogOptions &options)
+std::optional<std::string> QtPlatform::chooseSaveFile(QWidget *owner,
+                                                      const FileDialogOptions &options)
 {
     return runFileDialog(owner, options, true);
 }
 
-std::optional<QFont> QtPlatform::chooseFont(
-    QWidget *owner, const QFont &initial, int minSize, int maxSize)
+std::optional<QFont> QtPlatform::chooseFont(QWidget *owner, const QFont &initial, int minSize,
+                                            int maxSize)
 {
     if (minSize > maxSize)
         std::swap(minSize, maxSize);
@@ -233,7 +232,7 @@ std::optional<QFont> QtPlatform::chooseFont(
 }
 
 std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,
-    const std::string &prompt, const std::string &defaultText)
+                                 const std::string &prompt, const std::string &defaultText)
 {
     QInputDialog dialog(owner);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -342,4 +341,4 @@ int QtPlatform::currentYear()
     return QDate::currentDate().year();
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

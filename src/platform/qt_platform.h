@@ -33,21 +33,21 @@ public:
     QtPlatform(const QtPlatform &) = delete;
     QtPlatform &operator=(const QtPlatform &) = delete;
 
-    void showMessageBox(
-        QWidget *owner, const std::string &header, const std::string &text) override;
+    void showMessageBox(QWidget *owner, const std::string &header,
+                        const std::string &text) override;
     void showPlainMessage(QWidget *owner, const std::string &text) override;
     bool confirm(QWidget *owner, const std::string &text) override;
-    std::optional<std::string> chooseOpenFile(
-        QWidget *owner, const FileDialogOptions &options) override;
-    std::optional<std::string> chooseSaveFile(
-        QWidget *owner, const FileDialogOptions &options) override;
+    std::optional<std::string> chooseOpenFile(QWidget *owner,
+                                              const FileDialogOptions &options) override;
+    std::optional<std::string> chooseSaveFile(QWidget *owner,
+                                              const FileDialogOptions &options) override;
     // The size list of the font dialog cannot be limited, so an OK with a
     // size outside minSize..maxSize is refused with a notice and the dialog
     // stays open; a font that still arrives outside the range is clamped.
-    std::optional<QFont> chooseFont(
-        QWidget *owner, const QFont &initial, int minSize, int maxSize) override;
+    std::optional<QFont> chooseFont(QWidget *owner, const QFont &initial, int minSize,
+                                    int maxSize) override;
     std::string inputBox(QWidget *owner, const std::string &caption, const std::string &prompt,
-        const std::string &defaultText) override;
+                         const std::string &defaultText) override;
     int runModal(QDialog &dialog) override;
     // The help file name is mapped to an HTML page of the same base name in
     // the help folder ("VAZIDUVU.HLP" -> help/vaziduvu.html), shown in the
@@ -81,4 +81,4 @@ private:
     int busyDepth_ = 0;
 };
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

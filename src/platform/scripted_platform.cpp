@@ -17,8 +17,8 @@ ScriptedPlatform::ScriptedPlatform()
     currentDirectoryText = workingDirectory();
 }
 
-ScriptedPlatform::Event &ScriptedPlatform::record(
-    EventKind kind, std::string header, std::string text)
+ScriptedPlatform::Event &ScriptedPlatform::record(EventKind kind, std::string header,
+                                                  std::string text)
 {
     Event event;
     event.kind = kind;
@@ -74,30 +74,30 @@ bool ScriptedPlatform::confirm(QWidget *, const std::string &text)
     return take(confirmAnswers_).value_or(false);
 }
 
-std::optional<std::string> ScriptedPlatform::chooseOpenFile(
-    QWidget *, const FileDialogOptions &options)
+std::optional<std::string> ScriptedPlatform::chooseOpenFile(QWidget *,
+                                                            const FileDialogOptions &options)
 {
     record(EventKind::OpenDialog).fileOptions = options;
     return take(fileAnswers_).value_or(std::nullopt);
 }
 
-std::optional<std::string> ScriptedPlatform::chooseSaveFile(
-    QWidget *, const FileDialogOptions &options)
+std::optional<std::string> ScriptedPlatform::chooseSaveFile(QWidget *,
+                                                            const FileDialogOptions &options)
 {
     record(EventKind::SaveDialog).fileOptions = options;
     return take(fileAnswers_).value_or(std::nullopt);
 }
 
-std::optional<QFont> ScriptedPlatform::chooseFont(
-    QWidget *, const QFont &initial, int minSize, int maxSize)
+std::optional<QFont> ScriptedPlatform::chooseFont(QWidget *, const QFont &initial, int minSize,
+                                                  int maxSize)
 {
     record(EventKind::FontDialog, initial.family().toLatin1().toStdString(),
-        std::to_string(minSize) + "-" + std::to_string(maxSize));
+           std::to_string(minSize) + "-" + std::to_string(maxSize));
     return take(fontAnswers_).value_or(std::nullopt);
 }
 
 std::string ScriptedPlatform::inputBox(QWidget *, const std::string &caption,
-    const std::string &prompt, const std::string &defaultText)
+                                       const std::string &prompt, const std::string &defaultText)
 {
     record(EventKind::InputBox, caption, prompt).defaultText = defaultText;
     return take(inputAnswers_).value_or(std::nullopt).value_or(defaultText);
@@ -127,4 +127,4 @@ bool ScriptedPlatform::fileExists(const std::string &path)
     return pathExists(path);
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -21,15 +21,15 @@ namespace vaziduvu {
 class ScriptedPlatform : public Platform {
 public:
     enum class EventKind {
-        MessageBox, // header, text
-        PlainMessage, // text
-        Confirm, // text
-        OpenDialog, // fileOptions
-        SaveDialog, // fileOptions
-        FontDialog, // header: the initial font's family; text: "<minSize>-<maxSize>"
-        InputBox, // header: caption; text: prompt; defaultText
-        Modal, // objectName, windowTitle of the dialog
-        Help, // header: help file; text: the context number
+        MessageBox,    // header, text
+        PlainMessage,  // text
+        Confirm,       // text
+        OpenDialog,    // fileOptions
+        SaveDialog,    // fileOptions
+        FontDialog,    // header: the initial font's family; text: "<minSize>-<maxSize>"
+        InputBox,      // header: caption; text: prompt; defaultText
+        Modal,         // objectName, windowTitle of the dialog
+        Help,          // header: help file; text: the context number
     };
 
     struct Event {
@@ -77,25 +77,25 @@ public:
     std::optional<uint64_t> freeDisk = uint64_t(500) * 1000 * 1000 * 1000;
     DriveType driveType = DriveType::Fixed;
     int osMajor = 10;
-    std::string currentDirectoryText; // defaults to the real current directory
+    std::string currentDirectoryText;  // defaults to the real current directory
     // When set, answers fileExists; otherwise the real file system does.
     std::function<bool(const std::string &)> fileExistsOverride;
     std::string shortDate = "12/8/26";
     int year = 2026;
 
     // --- Platform ---------------------------------------------------------
-    void showMessageBox(
-        QWidget *owner, const std::string &header, const std::string &text) override;
+    void showMessageBox(QWidget *owner, const std::string &header,
+                        const std::string &text) override;
     void showPlainMessage(QWidget *owner, const std::string &text) override;
     bool confirm(QWidget *owner, const std::string &text) override;
-    std::optional<std::string> chooseOpenFile(
-        QWidget *owner, const FileDialogOptions &options) override;
-    std::optional<std::string> chooseSaveFile(
-        QWidget *owner, const FileDialogOptions &options) override;
-    std::optional<QFont> chooseFont(
-        QWidget *owner, const QFont &initial, int minSize, int maxSize) override;
+    std::optional<std::string> chooseOpenFile(QWidget *owner,
+                                              const FileDialogOptions &options) override;
+    std::optional<std::string> chooseSaveFile(QWidget *owner,
+                                              const FileDialogOptions &options) override;
+    std::optional<QFont> chooseFont(QWidget *owner, const QFont &initial, int minSize,
+                                    int maxSize) override;
     std::string inputBox(QWidget *owner, const std::string &caption, const std::string &prompt,
-        const std::string &defaultText) override;
+                         const std::string &defaultText) override;
     int runModal(QDialog &dialog) override;
     bool showHelp(QWidget *owner, const std::string &helpFile, int context) override;
 
@@ -143,4 +143,4 @@ private:
     int processEventsCalls_ = 0;
 };
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

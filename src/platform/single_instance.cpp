@@ -46,4 +46,4 @@ void SingleInstanceLock::release()
     lock_.reset();
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

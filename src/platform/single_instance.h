@@ -41,4 +41,4 @@ private:
     std::unique_ptr<QLockFile> lock_;
 };
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

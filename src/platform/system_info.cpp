@@ -19,39 +19,39 @@ namespace vaziduvu {
 
 namespace {
 
-    constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
+constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
 
-    uint64_t saturatingAdd(uint64_t a, uint64_t b)
-    {
-        return a > kMax - b ? kMax : a + b;
-    }
+uint64_t saturatingAdd(uint64_t a, uint64_t b)
+{
+    return a > kMax - b ? kMax : a + b;
+}
 
-    uint64_t saturatingMultiply(uint64_t a, uint64_t b)
-    {
-        if (a != 0 && b > kMax / a)
-            return kMax;
-        return a * b;
-    }
+uint64_t saturatingMultiply(uint64_t a, uint64_t b)
+{
+    if (a != 0 && b > kMax / a)
+        return kMax;
+    return a * b;
+}
 
-    bool isBlank(char c)
-    {
-        return c == ' ' || c == '\t';
-    }
-    bool isDigit(char c)
-    {
-        return c >= '0' && c <= '9';
-    }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-    bool readWholeFile(const char *path, std::string &text)
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return false;
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return !in.bad();
-    }
+bool readWholeFile(const char *path, std::string &text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
 
-} // namespace
+}  // namespace
 
 std::optional<uint64_t> procValue(std::string_view text, std::string_view key)
 {
@@ -85,7 +85,7 @@ std::optional<uint64_t> procValue(std::string_view text, std::string_view key)
 }
 
 MemoryStatus memoryStatusFromProc(std::string_view meminfo, std::string_view selfStatus,
-    std::optional<uint64_t> addressSpaceLimit)
+                                  std::optional<uint64_t> addressSpaceLimit)
 {
     MemoryStatus status;
     const auto total = procValue(meminfo, "MemTotal");
@@ -95,7 +95,7 @@ MemoryStatus memoryStatusFromProc(std::string_view meminfo, std::string_view sel
         if (memFree)
             available
                 = saturatingAdd(saturatingAdd(*memFree, procValue(meminfo, "Buffers").value_or(0)),
-                    procValue(meminfo, "Cached").value_or(0));
+                                procValue(meminfo, "Cached").value_or(0));
     }
     if (!total || !available)
         return status;
@@ -126,9 +126,9 @@ MemoryStatus readMemoryStatus()
 {
     std::string meminfo;
     if (!readWholeFile("/proc/meminfo", meminfo))
-        return MemoryStatus {};
+        return MemoryStatus{};
     std::string selfStatus;
-    readWholeFile("/proc/self/status", selfStatus); // without it VmSize counts as 0
+    readWholeFile("/proc/self/status", selfStatus);  // without it VmSize counts as 0
 
     std::optional<uint64_t> limit;
     struct rlimit rl { };
@@ -142,8 +142,8 @@ std::optional<uint64_t> freeBytesOf(const std::string &folder)
     struct statvfs vfs { };
     if (::statvfs(folder.empty() ? "." : folder.c_str(), &vfs) != 0)
         return std::nullopt;
-    return saturatingMultiply(
-        static_cast<uint64_t>(vfs.f_bavail), static_cast<uint64_t>(vfs.f_frsize));
+    return saturatingMultiply(static_cast<uint64_t>(vfs.f_bavail),
+                              static_cast<uint64_t>(vfs.f_frsize));
 }
 
 int kernelMajorVersion()
@@ -154,4 +154,4 @@ int kernelMajorVersion()
     return osMajorVersionFromRelease(names.release);
 }
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -36,8 +36,7 @@ std::optional<uint64_t> procValue(std::string_view text, std::string_view key);
 // ok is false when MemTotal or every measure of free memory is missing
 // (an empty or unreadable /proc/meminfo).
 MemoryStatus memoryStatusFromProc(std::string_view meminfo, std::string_view selfStatus,
-    std::optional<uint64_t> addressSpaceLimit);
-
+                                  std::optional<uint64_t> addressSpaceLimit);
 
 // The major number of a kernel release ("6.1.0-18-amd64" -> 6). Every
 // Linux the program supports passes the start-up version check, which asks
@@ -52,4 +51,4 @@ MemoryStatus readMemoryStatus();
 std::optional<uint64_t> freeBytesOf(const std::string &folder);
 int kernelMajorVersion();
 
-} // namespace vaziduvu
+}  // namespace vaziduvu

@@ -23,7 +23,10 @@
 namespace vaziduvu {
 namespace {
 
-std::string dataPath(const std::string &name) { return std::string(TEST_DATA_DIR) + "/" + name; }
+std::string dataPath(const std::string &name)
+{
+    return std::string(TEST_DATA_DIR) + "/" + name;
+}
 
 std::string repeat(const std::string &piece, int times)
 {
@@ -45,9 +48,12 @@ struct OutcomeCase {
     int32_t length;
 };
 
-void PrintTo(const OutcomeCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const OutcomeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class ParseOutcomeTest : public ::testing::TestWithParam<OutcomeCase> {};
+class ParseOutcomeTest : public ::testing::TestWithParam<OutcomeCase> { };
 
 TEST_P(ParseOutcomeTest, EndsWithCodePositionAndLength)
 {
@@ -65,19 +71,27 @@ INSTANTIATE_TEST_SUITE_P(
     Reader, ParseOutcomeTest,
     ::testing::Values(
         OutcomeCase{"EmptyText", "", ParseStatus::NoHeader, 0, 0},
-        OutcomeCase{"BlankFirstWithoutHeaderMarker", " <CALL:1>A<EOR>", ParseStatus::NoHeader, 0, 0},
-        OutcomeCase{"LineBreakFirstWithoutHeaderMarker", "\r\n<CALL:1>A<EOR>", ParseStatus::NoHeader, 0, 0},
+        OutcomeCase{"BlankFirstWithoutHeaderMarker", " <CALL:1>A<EOR>", ParseStatus::NoHeader, 0,
+                    0},
+        OutcomeCase{"LineBreakFirstWithoutHeaderMarker", "\r\n<CALL:1>A<EOR>",
+                    ParseStatus::NoHeader, 0, 0},
         OutcomeCase{"TextWithoutAnyTag", "just some words", ParseStatus::NoHeader, 0, 0},
         OutcomeCase{"HeaderThenData", "hdr<EOH><CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
         OutcomeCase{"LowerCaseHeaderMarker", "hdr<eoh><CALL:1>A<eor>", ParseStatus::Ok, 0, 0},
         OutcomeCase{"NoHeaderAllData", "<CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
-        OutcomeCase{"StartBracketAndHeaderMarkerAtEnd", "<CALL:1>A<EOR><EOH>", ParseStatus::BracketMismatch, 1, 15},
-        OutcomeCase{"StartBracketAndLowerCaseHeaderMarker", "<eoh>", ParseStatus::BracketMismatch, 1, 15},
-        OutcomeCase{"HeaderWithBalancedBrackets", "Log <version 1> export<EOH><CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
-        OutcomeCase{"HeaderWithLoneLeftBracket", "a < b<EOH><CALL:1>A<EOR>", ParseStatus::BracketMismatch, 2, 4},
+        OutcomeCase{"StartBracketAndHeaderMarkerAtEnd", "<CALL:1>A<EOR><EOH>",
+                    ParseStatus::BracketMismatch, 1, 15},
+        OutcomeCase{"StartBracketAndLowerCaseHeaderMarker", "<eoh>", ParseStatus::BracketMismatch,
+                    1, 15},
+        OutcomeCase{"HeaderWithBalancedBrackets", "Log <version 1> export<EOH><CALL:1>A<EOR>",
+                    ParseStatus::Ok, 0, 0},
+        OutcomeCase{"HeaderWithLoneLeftBracket", "a < b<EOH><CALL:1>A<EOR>",
+                    ParseStatus::BracketMismatch, 2, 4},
         OutcomeCase{"DoubleRightBracketAfterHeader", "x<EOH>>", ParseStatus::BracketMismatch, 5, 2},
-        OutcomeCase{"LeftBracketInsideValue", "<COMMENT:3>a<b<EOR>", ParseStatus::BracketMismatch, 12, 3},
-        OutcomeCase{"RightBracketInsideValue", "<COMMENT:3>a>b<EOR>", ParseStatus::BracketMismatch, 10, 3},
+        OutcomeCase{"LeftBracketInsideValue", "<COMMENT:3>a<b<EOR>", ParseStatus::BracketMismatch,
+                    12, 3},
+        OutcomeCase{"RightBracketInsideValue", "<COMMENT:3>a>b<EOR>", ParseStatus::BracketMismatch,
+                    10, 3},
         OutcomeCase{"EmptyBracketsAfterHeader", "x<EOH><>", ParseStatus::EmptyBrackets, 7, 2},
         OutcomeCase{"EmptyBracketsAtStart", "<>", ParseStatus::EmptyBrackets, 1, 2},
         OutcomeCase{"EmptyLength", "<CALL:>", ParseStatus::BadLength, 0, 7},
@@ -85,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"NegativeLengthWithType", "<CALL:-4:C>", ParseStatus::BadLength, 0, 11},
         OutcomeCase{"LengthBlankPadded", "<CALL: 4>W1AW", ParseStatus::BadLength, 0, 9},
         OutcomeCase{"LengthOneAboveInt32", "<CALL:2147483648>A", ParseStatus::BadLength, 0, 17},
-        OutcomeCase{"LengthOfTwentyDigits", "<CALL:99999999999999999999>A", ParseStatus::BadLength, 0, 27},
+        OutcomeCase{"LengthOfTwentyDigits", "<CALL:99999999999999999999>A", ParseStatus::BadLength,
+                    0, 27},
         OutcomeCase{"LengthInt32Max", "<CALL:2147483647>A<EOR>", ParseStatus::Ok, 0, 0},
         OutcomeCase{"LengthCheckedBeforeType", "<CALL:x:Q>", ParseStatus::BadLength, 0, 10},
         OutcomeCase{"EmptyTypeSpecifier", "<CALL:4:>", ParseStatus::BadType, 0, 9},
@@ -93,13 +108,18 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"LowerCaseTypeLetter", "<CALL:4:c>W1AW<EOR>", ParseStatus::Ok, 0, 0},
         OutcomeCase{"MissingNameWithLength", "<:4>", ParseStatus::MissingName, 0, 4},
         OutcomeCase{"MissingNameBeforeBadLength", "<:x>", ParseStatus::MissingName, 0, 4},
-        OutcomeCase{"ErrorPositionCountsHeaderBytes", "hdr\r\n<EOH>\r\n<CALL:1>A<EOR>\r\n<:1>B", ParseStatus::MissingName, 28,
-                    4},
-        OutcomeCase{"EndOfFileMarkerStopsReading", "<CALL:1>A<EOR><APP_LOTW_EOF><:x><CALL:y>", ParseStatus::Ok, 0, 0},
-        OutcomeCase{"LowerCaseEndOfFileMarker", "<CALL:1>A<EOR><app_lotw_eof><>", ParseStatus::Ok, 0, 0},
-        OutcomeCase{"BracketCheckCoversTextAfterEndOfFile", "<APP_LOTW_EOF> << ", ParseStatus::BracketMismatch, 15, 2},
-        OutcomeCase{"EndOfFileMarkerWithLengthIsAField", "<APP_LoTW_EOF:1>Y<:x>", ParseStatus::MissingName, 17, 4},
-        OutcomeCase{"TagLongerThanScanWindowIsDropped", kLongOpenTag + "<CALL:1>A<EOR>", ParseStatus::Ok, 0, 0},
+        OutcomeCase{"ErrorPositionCountsHeaderBytes", "hdr\r\n<EOH>\r\n<CALL:1>A<EOR>\r\n<:1>B",
+                    ParseStatus::MissingName, 28, 4},
+        OutcomeCase{"EndOfFileMarkerStopsReading", "<CALL:1>A<EOR><APP_LOTW_EOF><:x><CALL:y>",
+                    ParseStatus::Ok, 0, 0},
+        OutcomeCase{"LowerCaseEndOfFileMarker", "<CALL:1>A<EOR><app_lotw_eof><>", ParseStatus::Ok,
+                    0, 0},
+        OutcomeCase{"BracketCheckCoversTextAfterEndOfFile", "<APP_LOTW_EOF> << ",
+                    ParseStatus::BracketMismatch, 15, 2},
+        OutcomeCase{"EndOfFileMarkerWithLengthIsAField", "<APP_LoTW_EOF:1>Y<:x>",
+                    ParseStatus::MissingName, 17, 4},
+        OutcomeCase{"TagLongerThanScanWindowIsDropped", kLongOpenTag + "<CALL:1>A<EOR>",
+                    ParseStatus::Ok, 0, 0},
         OutcomeCase{"LeftBracketAtEndIsDropped", "<CALL:1>A<EOR><", ParseStatus::Ok, 0, 0},
         OutcomeCase{"DataAfterLastTagIsDropped", "<CALL:1>A<EOR>trailing", ParseStatus::Ok, 0, 0}),
     [](const ::testing::TestParamInfo<OutcomeCase> &info) { return std::string(info.param.name); });
@@ -123,9 +143,12 @@ struct TagCase {
     std::string rawTag;
 };
 
-void PrintTo(const TagCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const TagCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class StoredTagTest : public ::testing::TestWithParam<TagCase> {};
+class StoredTagTest : public ::testing::TestWithParam<TagCase> { };
 
 TEST_P(StoredTagTest, HoldsParseResults)
 {
@@ -149,68 +172,70 @@ TEST_P(StoredTagTest, HoldsParseResults)
 INSTANTIATE_TEST_SUITE_P(
     Reader, StoredTagTest,
     ::testing::Values(
-        TagCase{"ValueShorterThanDeclared", "<CALL:6>W1AW<EOR>", 0, TagKnownField, true, 6, false, 3, false, "CALL",
-                "W1AW", "", "<CALL:6>"},
-        TagCase{"LineBreakAfterValueIsComment", "<CALL:4>W1AW\r\n<EOR>", 0, TagKnownField, true, 4, false, 3, false,
-                "CALL", "W1AW", "\r\n", "<CALL:4>"},
-        TagCase{"TextAfterEndOfRecordIsItsValue", "<CALL:4>W1AW<EOR>\r\nnext\r\n<CALL:1>B", 1, TagEndOfRecord, false,
-                0, false, 8, false, "", "\r\nnext\r\n", "", "<EOR>"},
-        TagCase{"NoLengthKeepsBlanksAndLineBreaks", "<CALL>W1AW \n<EOR>", 0, TagKnownField, false, 0, false, 3,
-                false, "CALL", "W1AW \n", "", "<CALL>"},
-        TagCase{"ZeroLengthMovesDataToComment", "<CALL:0>W1AW<EOR>", 0, TagKnownField, true, 0, false, 3, false,
-                "CALL", "", "W1AW", "<CALL:0>"},
-        TagCase{"DataBeyondLengthIsComment", "<CALL:2>W1AW<EOR>", 0, TagKnownField, true, 2, false, 3, false,
-                "CALL", "W1", "AW", "<CALL:2>"},
-        TagCase{"NoDataBetweenTags", "<CALL:4><EOR>", 0, TagKnownField, true, 4, false, 3, false, "CALL", "", "",
-                "<CALL:4>"},
-        TagCase{"LastTagKeepsEmptyValue", "<CALL:1>A<EOR><CALL:4>W1AW", 2, TagKnownField, true, 4, false, 3, false,
+        TagCase{"ValueShorterThanDeclared", "<CALL:6>W1AW<EOR>", 0, TagKnownField, true, 6, false,
+                3, false, "CALL", "W1AW", "", "<CALL:6>"},
+        TagCase{"LineBreakAfterValueIsComment", "<CALL:4>W1AW\r\n<EOR>", 0, TagKnownField, true, 4,
+                false, 3, false, "CALL", "W1AW", "\r\n", "<CALL:4>"},
+        TagCase{"TextAfterEndOfRecordIsItsValue", "<CALL:4>W1AW<EOR>\r\nnext\r\n<CALL:1>B", 1,
+                TagEndOfRecord, false, 0, false, 8, false, "", "\r\nnext\r\n", "", "<EOR>"},
+        TagCase{"NoLengthKeepsBlanksAndLineBreaks", "<CALL>W1AW \n<EOR>", 0, TagKnownField, false,
+                0, false, 3, false, "CALL", "W1AW \n", "", "<CALL>"},
+        TagCase{"ZeroLengthMovesDataToComment", "<CALL:0>W1AW<EOR>", 0, TagKnownField, true, 0,
+                false, 3, false, "CALL", "", "W1AW", "<CALL:0>"},
+        TagCase{"DataBeyondLengthIsComment", "<CALL:2>W1AW<EOR>", 0, TagKnownField, true, 2, false,
+                3, false, "CALL", "W1", "AW", "<CALL:2>"},
+        TagCase{"NoDataBetweenTags", "<CALL:4><EOR>", 0, TagKnownField, true, 4, false, 3, false,
                 "CALL", "", "", "<CALL:4>"},
-        TagCase{"LeadingPartOfCatalogueName", "<CA:2>ab<EOR>", 0, TagKnownField, true, 2, false, 3, false, "CA",
-                "ab", "", "<CA:2>"},
-        TagCase{"ShortenedNameWithoutLengthHasNoType", "<CAL>ab<EOR>", 0, TagKnownField, false, 0, false, 6, false,
-                "CAL", "ab", "", "<CAL>"},
-        TagCase{"UserField", "<MY_FIELD:3>abc<EOR>", 0, TagUserField, true, 3, false, 3, false, "MY_FIELD", "abc",
-                "", "<MY_FIELD:3>"},
-        TagCase{"UserFieldWithoutLength", "<my_field>abc<EOR>", 0, TagUserField, false, 0, false, 3, false,
-                "MY_FIELD", "abc", "", "<my_field>"},
-        TagCase{"BlankAfterLeftBracketIsUserField", "< CALL:4>W1AW<EOR>", 0, TagUserField, true, 4, false, 3, false,
-                " CALL", "W1AW", "", "< CALL:4>"},
-        TagCase{"TypeSpecifierReplacesCatalogueType", "<qso_date:8:n>20040101<EOR>", 0, TagKnownField, true, 8, true,
-                4, false, "QSO_DATE", "20040101", "", "<qso_date:8:n>"},
-        TagCase{"UserFieldWithDateType", "<MY_DAY:8:D>20040101<EOR>", 0, TagUserField, true, 8, true, 0, false,
-                "MY_DAY", "20040101", "", "<MY_DAY:8:D>"},
-        TagCase{"TypeLetterOnlyFirstCharacterCounts", "<X:1:Tx>1<EOR>", 0, TagUserField, true, 1, true, 1, false,
-                "X", "1", "", "<X:1:Tx>"},
-        TagCase{"DateFromCatalogue", "<QSO_DATE:8>20040101<EOR>", 0, TagKnownField, true, 8, false, 0, false,
-                "QSO_DATE", "20040101", "", "<QSO_DATE:8>"},
-        TagCase{"MultiLineFromCatalogue", "<NOTES:5>ab<EOR>", 0, TagKnownField, true, 5, false, 2, false, "NOTES",
-                "ab", "", "<NOTES:5>"},
-        TagCase{"NumberFromPrefixWithoutLength", "<FREQ_RX>14.1<EOR>", 0, TagKnownField, false, 0, false, 4, false,
-                "FREQ_RX", "14.1", "", "<FREQ_RX>"},
-        TagCase{"MixedCaseCatalogueNameMatches", "<App_LoTW_LastQsl:8>20040101<EOR>", 0, TagKnownField, true, 8,
-                false, 0, false, "APP_LOTW_LASTQSL", "20040101", "", "<App_LoTW_LastQsl:8>"},
-        TagCase{"EndOfFileNameWithLengthIsAField", "<APP_LoTW_EOF:1>Y<EOR>", 0, TagKnownField, true, 1, false, 3,
-                false, "APP_LOTW_EOF", "Y", "", "<APP_LoTW_EOF:1>"},
-        TagCase{"TimeOn", "<TIME_ON:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3, true, "TIME_ON", "1200", "",
-                "<TIME_ON:4>"},
-        TagCase{"TimeOff", "<time_off:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3, true, "TIME_OFF", "1200",
-                "", "<time_off:4>"},
-        TagCase{"TimeOnPrefixUserField", "<TIME_ONX:4>1200<EOR>", 0, TagUserField, true, 4, false, 3, true,
-                "TIME_ONX", "1200", "", "<TIME_ONX:4>"},
-        TagCase{"TimeIsNotATimeField", "<TIME:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3, false, "TIME",
-                "1200", "", "<TIME:4>"},
-        TagCase{"EndOfRecordAnyCase", "<CALL:1>A<eOr>", 1, TagEndOfRecord, false, 0, false, 8, false, "", "", "",
-                "<eOr>"},
-        TagCase{"EndOfRecordWithLengthIsAUserField", "<EOR:1>x<EOR>", 0, TagUserField, true, 1, false, 3, false,
-                "EOR", "x", "", "<EOR:1>"},
-        TagCase{"EndOfFileMarkerSlot", "<CALL:1>A<EOR><App_LoTW_Eof>after", 2, TagEndOfFile, false, 0, false, 8,
-                false, "", "", "", "<App_LoTW_Eof>"},
-        TagCase{"FailedTagStoredAsNone", "<CALL:1>A<MODE:x>CW", 1, TagNone, true, 0, false, 3, false, "MODE", "",
-                "", ""},
-        TagCase{"Latin1BytesKept", "<NAME:4>J\xf6rg<EOR>", 0, TagKnownField, true, 4, false, 3, false, "NAME",
-                "J\xf6rg", "", "<NAME:4>"},
-        TagCase{"Latin1NameUpperCased", "<n\xe4me:1>x<EOR>", 0, TagUserField, true, 1, false, 3, false, "N\xc4ME", "x",
-                "", "<n\xe4me:1>"}),
+        TagCase{"LastTagKeepsEmptyValue", "<CALL:1>A<EOR><CALL:4>W1AW", 2, TagKnownField, true, 4,
+                false, 3, false, "CALL", "", "", "<CALL:4>"},
+        TagCase{"LeadingPartOfCatalogueName", "<CA:2>ab<EOR>", 0, TagKnownField, true, 2, false, 3,
+                false, "CA", "ab", "", "<CA:2>"},
+        TagCase{"ShortenedNameWithoutLengthHasNoType", "<CAL>ab<EOR>", 0, TagKnownField, false, 0,
+                false, 6, false, "CAL", "ab", "", "<CAL>"},
+        TagCase{"UserField", "<MY_FIELD:3>abc<EOR>", 0, TagUserField, true, 3, false, 3, false,
+                "MY_FIELD", "abc", "", "<MY_FIELD:3>"},
+        TagCase{"UserFieldWithoutLength", "<my_field>abc<EOR>", 0, TagUserField, false, 0, false, 3,
+                false, "MY_FIELD", "abc", "", "<my_field>"},
+        TagCase{"BlankAfterLeftBracketIsUserField", "< CALL:4>W1AW<EOR>", 0, TagUserField, true, 4,
+                false, 3, false, " CALL", "W1AW", "", "< CALL:4>"},
+        TagCase{"TypeSpecifierReplacesCatalogueType", "<qso_date:8:n>20040101<EOR>", 0,
+                TagKnownField, true, 8, true, 4, false, "QSO_DATE", "20040101", "",
+                "<qso_date:8:n>"},
+        TagCase{"UserFieldWithDateType", "<MY_DAY:8:D>20040101<EOR>", 0, TagUserField, true, 8,
+                true, 0, false, "MY_DAY", "20040101", "", "<MY_DAY:8:D>"},
+        TagCase{"TypeLetterOnlyFirstCharacterCounts", "<X:1:Tx>1<EOR>", 0, TagUserField, true, 1,
+                true, 1, false, "X", "1", "", "<X:1:Tx>"},
+        TagCase{"DateFromCatalogue", "<QSO_DATE:8>20040101<EOR>", 0, TagKnownField, true, 8, false,
+                0, false, "QSO_DATE", "20040101", "", "<QSO_DATE:8>"},
+        TagCase{"MultiLineFromCatalogue", "<NOTES:5>ab<EOR>", 0, TagKnownField, true, 5, false, 2,
+                false, "NOTES", "ab", "", "<NOTES:5>"},
+        TagCase{"NumberFromPrefixWithoutLength", "<FREQ_RX>14.1<EOR>", 0, TagKnownField, false, 0,
+                false, 4, false, "FREQ_RX", "14.1", "", "<FREQ_RX>"},
+        TagCase{"MixedCaseCatalogueNameMatches", "<App_LoTW_LastQsl:8>20040101<EOR>", 0,
+                TagKnownField, true, 8, false, 0, false, "APP_LOTW_LASTQSL", "20040101", "",
+                "<App_LoTW_LastQsl:8>"},
+        TagCase{"EndOfFileNameWithLengthIsAField", "<APP_LoTW_EOF:1>Y<EOR>", 0, TagKnownField, true,
+                1, false, 3, false, "APP_LOTW_EOF", "Y", "", "<APP_LoTW_EOF:1>"},
+        TagCase{"TimeOn", "<TIME_ON:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3, true,
+                "TIME_ON", "1200", "", "<TIME_ON:4>"},
+        TagCase{"TimeOff", "<time_off:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3, true,
+                "TIME_OFF", "1200", "", "<time_off:4>"},
+        TagCase{"TimeOnPrefixUserField", "<TIME_ONX:4>1200<EOR>", 0, TagUserField, true, 4, false,
+                3, true, "TIME_ONX", "1200", "", "<TIME_ONX:4>"},
+        TagCase{"TimeIsNotATimeField", "<TIME:4>1200<EOR>", 0, TagKnownField, true, 4, false, 3,
+                false, "TIME", "1200", "", "<TIME:4>"},
+        TagCase{"EndOfRecordAnyCase", "<CALL:1>A<eOr>", 1, TagEndOfRecord, false, 0, false, 8,
+                false, "", "", "", "<eOr>"},
+        TagCase{"EndOfRecordWithLengthIsAUserField", "<EOR:1>x<EOR>", 0, TagUserField, true, 1,
+                false, 3, false, "EOR", "x", "", "<EOR:1>"},
+        TagCase{"EndOfFileMarkerSlot", "<CALL:1>A<EOR><App_LoTW_Eof>after", 2, TagEndOfFile, false,
+                0, false, 8, false, "", "", "", "<App_LoTW_Eof>"},
+        TagCase{"FailedTagStoredAsNone", "<CALL:1>A<MODE:x>CW", 1, TagNone, true, 0, false, 3,
+                false, "MODE", "", "", ""},
+        TagCase{"Latin1BytesKept", "<NAME:4>J\xf6rg<EOR>", 0, TagKnownField, true, 4, false, 3,
+                false, "NAME", "J\xf6rg", "", "<NAME:4>"},
+        TagCase{"Latin1NameUpperCased", "<n\xe4me:1>x<EOR>", 0, TagUserField, true, 1, false, 3,
+                false, "N\xc4ME", "x", "", "<n\xe4me:1>"}),
     [](const ::testing::TestParamInfo<TagCase> &info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -224,9 +249,12 @@ struct FieldNamesCase {
     int records;
 };
 
-void PrintTo(const FieldNamesCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const FieldNamesCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class FieldNamesTest : public ::testing::TestWithParam<FieldNamesCase> {};
+class FieldNamesTest : public ::testing::TestWithParam<FieldNamesCase> { };
 
 TEST_P(FieldNamesTest, ListsDistinctNamesInOrderOfFirstAppearance)
 {
@@ -242,18 +270,30 @@ TEST_P(FieldNamesTest, ListsDistinctNamesInOrderOfFirstAppearance)
 INSTANTIATE_TEST_SUITE_P(
     Reader, FieldNamesTest,
     ::testing::Values(
-        FieldNamesCase{"UserFieldsInOrder", "<CALL:1>A<MY_B:1>b<EOR><call:1>C<MODE:2>CW<my_b:1>x<MY_A:1>y<EOR>",
-                       {"CALL", "MY_B", "MODE", "MY_A"}, 8, 2},
+        FieldNamesCase{"UserFieldsInOrder",
+                       "<CALL:1>A<MY_B:1>b<EOR><call:1>C<MODE:2>CW<my_b:1>x<MY_A:1>y<EOR>",
+                       {"CALL", "MY_B", "MODE", "MY_A"},
+                       8,
+                       2},
         FieldNamesCase{"RepeatedFieldStoresBothTags", "<CALL:1>A<CALL:1>B<EOR>", {"CALL"}, 3, 1},
-        FieldNamesCase{"EndOfRecordNeverAFieldName", "<EOR:1>x<eor:2>yy<CALL:1>A<EOR>", {"CALL"}, 4, 1},
+        FieldNamesCase{
+            "EndOfRecordNeverAFieldName", "<EOR:1>x<eor:2>yy<CALL:1>A<EOR>", {"CALL"}, 4, 1},
         FieldNamesCase{"FailedTagAddsNoName", "<CALL:1>A<MODE:x>CW", {"CALL"}, 2, 0},
         FieldNamesCase{"EndOfFileMarkerAddsNoName", "<CALL:1>A<EOR><APP_LOTW_EOF>", {"CALL"}, 3, 1},
-        FieldNamesCase{"EndOfFileMarkerWithLengthIsAColumn", "<APP_LoTW_EOF:1>Y<CALL:1>A<EOR>",
-                       {"APP_LOTW_EOF", "CALL"}, 3, 1},
-        FieldNamesCase{"NothingAfterEndOfFileMarker", "<CALL:1>A<EOR><APP_LOTW_EOF><MODE:2>CW<EOR>", {"CALL"}, 3,
+        FieldNamesCase{"EndOfFileMarkerWithLengthIsAColumn",
+                       "<APP_LoTW_EOF:1>Y<CALL:1>A<EOR>",
+                       {"APP_LOTW_EOF", "CALL"},
+                       3,
+                       1},
+        FieldNamesCase{"NothingAfterEndOfFileMarker",
+                       "<CALL:1>A<EOR><APP_LOTW_EOF><MODE:2>CW<EOR>",
+                       {"CALL"},
+                       3,
                        1},
         FieldNamesCase{"MixedSpellingsOneName", "<Call:1>A<CALL:1>B<cAlL>C<EOR>", {"CALL"}, 4, 1}),
-    [](const ::testing::TestParamInfo<FieldNamesCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FieldNamesCase> &info) {
+        return std::string(info.param.name);
+    });
 
 TEST(AdifFileTest, FieldIndexIgnoresLetterCase)
 {
@@ -276,9 +316,12 @@ struct CountsCase {
     std::string headerText;
 };
 
-void PrintTo(const CountsCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const CountsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class CountsTest : public ::testing::TestWithParam<CountsCase> {};
+class CountsTest : public ::testing::TestWithParam<CountsCase> { };
 
 TEST_P(CountsTest, CountsBracketsRecordsAndHeader)
 {
@@ -295,7 +338,8 @@ TEST_P(CountsTest, CountsBracketsRecordsAndHeader)
 INSTANTIATE_TEST_SUITE_P(
     Reader, CountsTest,
     ::testing::Values(
-        CountsCase{"HeaderMarkerCountsOnce", "Log <v 1> x\r\n<EOH><CALL:1>A<EOR>", 3, 3, 1, true, "Log <v 1> x\r\n"},
+        CountsCase{"HeaderMarkerCountsOnce", "Log <v 1> x\r\n<EOH><CALL:1>A<EOR>", 3, 3, 1, true,
+                   "Log <v 1> x\r\n"},
         CountsCase{"NoHeader", "<CALL:1>A<EOR><CALL:1>B<EOR>", 4, 4, 2, false, ""},
         CountsCase{"NoHeaderMarkerFound", "\r\n<CALL:1>A<EOR>", 0, 0, 0, true, ""},
         CountsCase{"DroppedLeftBracketCountsLeftOnly", "<CALL:1>A<EOR><", 3, 2, 1, false, ""},
@@ -317,7 +361,8 @@ TEST(AdifFileLimits, AcceptsTheLargestRecordCount)
 TEST(AdifFileLimits, RefusesOneRecordMore)
 {
     AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes("hdr<EOH>" + repeat("<CALL:1>A<EOR>\r\n", 4001) + "<CALL:1>B<eor>"));
+    ASSERT_TRUE(
+        file.loadFromBytes("hdr<EOH>" + repeat("<CALL:1>A<EOR>\r\n", 4001) + "<CALL:1>B<eor>"));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::TooBig));
     const int32_t lastMarker = 8 + 4001 * 16 + 9;
     EXPECT_EQ(file.result().position, lastMarker + 4);
@@ -383,7 +428,7 @@ TEST(AdifFileLoad, ReadCutShortByMemoryIsNeverParseOk)
     GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
 #else
     const std::filesystem::path path = std::filesystem::temp_directory_path()
-                                       / ("vaziduvu-large-" + std::to_string(::getpid()) + ".adi");
+        / ("vaziduvu-large-" + std::to_string(::getpid()) + ".adi");
     {
         std::ofstream out(path, std::ios::binary);
         out << "<CALL:4>W1AW<EOR>\r\n";
@@ -399,13 +444,17 @@ TEST(AdifFileLoad, ReadCutShortByMemoryIsNeverParseOk)
                 pages = 0;
             std::fclose(statm);
         }
-        const rlim_t used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+        const rlim_t used
+            = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
         const rlimit limit{used + 128u * 1024u * 1024u, used + 128u * 1024u * 1024u};
         if (pages <= 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
             std::_Exit(3);
         AdifFile file;
         const bool loaded = file.load(path.string());
-        std::_Exit(!loaded && file.result().status == ParseStatus::TooBig && file.sourceText().empty() ? 0 : 1);
+        std::_Exit(!loaded && file.result().status == ParseStatus::TooBig
+                           && file.sourceText().empty()
+                       ? 0
+                       : 1);
     };
     EXPECT_EXIT(loadUnderLimit(), ::testing::ExitedWithCode(0), "");
     std::filesystem::remove(path);
@@ -466,9 +515,12 @@ struct FixtureCase {
     int records;
 };
 
-void PrintTo(const FixtureCase &c, std::ostream *os) { *os << c.file; }
+void PrintTo(const FixtureCase &c, std::ostream *os)
+{
+    *os << c.file;
+}
 
-class FixtureTest : public ::testing::TestWithParam<FixtureCase> {};
+class FixtureTest : public ::testing::TestWithParam<FixtureCase> { };
 
 TEST_P(FixtureTest, LoadsWithExpectedOutcome)
 {
@@ -484,15 +536,16 @@ TEST_P(FixtureTest, LoadsWithExpectedOutcome)
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, FixtureTest,
-    ::testing::Values(FixtureCase{"header-with-brackets.adi", ParseStatus::Ok, 0, 2, 1},
-                      FixtureCase{"header-bracket-mismatch.adi", ParseStatus::BracketMismatch, 2, 0, 0},
-                      FixtureCase{"lower-case-markers.adi", ParseStatus::Ok, 0, 1, 2},
-                      FixtureCase{"text-after-end-of-file.adi", ParseStatus::Ok, 0, 1, 1},
-                      FixtureCase{"end-of-file-with-length.adi", ParseStatus::Ok, 0, 2, 1},
-                      FixtureCase{"blank-first-no-header.adi", ParseStatus::NoHeader, 0, 0, 0},
-                      FixtureCase{"start-bracket-with-header.adi", ParseStatus::BracketMismatch, 1, 0, 0},
-                      FixtureCase{"value-and-comment.adi", ParseStatus::Ok, 0, 4, 2},
-                      FixtureCase{"latin1-values.adi", ParseStatus::Ok, 0, 2, 1}),
+    ::testing::Values(
+        FixtureCase{"header-with-brackets.adi", ParseStatus::Ok, 0, 2, 1},
+        FixtureCase{"header-bracket-mismatch.adi", ParseStatus::BracketMismatch, 2, 0, 0},
+        FixtureCase{"lower-case-markers.adi", ParseStatus::Ok, 0, 1, 2},
+        FixtureCase{"text-after-end-of-file.adi", ParseStatus::Ok, 0, 1, 1},
+        FixtureCase{"end-of-file-with-length.adi", ParseStatus::Ok, 0, 2, 1},
+        FixtureCase{"blank-first-no-header.adi", ParseStatus::NoHeader, 0, 0, 0},
+        FixtureCase{"start-bracket-with-header.adi", ParseStatus::BracketMismatch, 1, 0, 0},
+        FixtureCase{"value-and-comment.adi", ParseStatus::Ok, 0, 4, 2},
+        FixtureCase{"latin1-values.adi", ParseStatus::Ok, 0, 2, 1}),
     [](const ::testing::TestParamInfo<FixtureCase> &info) {
         std::string name;
         for (const char *p = info.param.file; *p != '\0' && *p != '.'; ++p)
@@ -506,7 +559,8 @@ TEST(AdifFileLoad, ValueAndCommentFixture)
     ASSERT_TRUE(file.load(dataPath("value-and-comment.adi")));
     EXPECT_EQ(file.tagAt(0).value, "ZX1A");
     EXPECT_EQ(file.tagAt(0).comment, "\r\n");
-    EXPECT_EQ(file.tagAt(1).value, "Jan \r\n");  // no length: blanks and line breaks stay in the value
+    EXPECT_EQ(file.tagAt(1).value,
+              "Jan \r\n");  // no length: blanks and line breaks stay in the value
     EXPECT_EQ(file.tagAt(2).value, "");
     EXPECT_EQ(file.tagAt(2).comment, "Nowhere");
     EXPECT_EQ(file.tagAt(4).kind, TagEndOfRecord);
@@ -583,7 +637,7 @@ struct NameCase {
     std::string name;
 };
 
-class NameOfTagTest : public ::testing::TestWithParam<NameCase> {};
+class NameOfTagTest : public ::testing::TestWithParam<NameCase> { };
 
 TEST_P(NameOfTagTest, TakesTextUpToColonOrBracket)
 {
@@ -592,8 +646,9 @@ TEST_P(NameOfTagTest, TakesTextUpToColonOrBracket)
 
 INSTANTIATE_TEST_SUITE_P(Reader, NameOfTagTest,
                          ::testing::Values(NameCase{"<CALL:4>", "CALL"}, NameCase{"<call>", "CALL"},
-                                           NameCase{"<qso_date:8:d>", "QSO_DATE"}, NameCase{"<EOR>", "EOR"},
-                                           NameCase{"< x:1>", " X"}, NameCase{"<:1>", ""}, NameCase{"<>", ""},
+                                           NameCase{"<qso_date:8:d>", "QSO_DATE"},
+                                           NameCase{"<EOR>", "EOR"}, NameCase{"< x:1>", " X"},
+                                           NameCase{"<:1>", ""}, NameCase{"<>", ""},
                                            NameCase{"<n\xe4me>", "N\xc4ME"}));
 
 struct DigitsCase {
@@ -602,7 +657,7 @@ struct DigitsCase {
     bool digitsOrDots;
 };
 
-class DigitsTest : public ::testing::TestWithParam<DigitsCase> {};
+class DigitsTest : public ::testing::TestWithParam<DigitsCase> { };
 
 TEST_P(DigitsTest, AcceptsOnlyDigitsAndDots)
 {
@@ -610,11 +665,12 @@ TEST_P(DigitsTest, AcceptsOnlyDigitsAndDots)
     EXPECT_EQ(AdifFile::isDigitsOrDots(GetParam().text), GetParam().digitsOrDots);
 }
 
-INSTANTIATE_TEST_SUITE_P(Reader, DigitsTest,
-                         ::testing::Values(DigitsCase{"", true, true}, DigitsCase{"0123456789", true, true},
-                                           DigitsCase{"14.074", false, true}, DigitsCase{"..", false, true},
-                                           DigitsCase{"-1", false, false}, DigitsCase{"1 ", false, false},
-                                           DigitsCase{"1e5", false, false}, DigitsCase{"1,5", false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Reader, DigitsTest,
+    ::testing::Values(DigitsCase{"", true, true}, DigitsCase{"0123456789", true, true},
+                      DigitsCase{"14.074", false, true}, DigitsCase{"..", false, true},
+                      DigitsCase{"-1", false, false}, DigitsCase{"1 ", false, false},
+                      DigitsCase{"1e5", false, false}, DigitsCase{"1,5", false, false}));
 
 struct ReportCase {
     ParseStatus code;
@@ -623,7 +679,7 @@ struct ReportCase {
     const char *name;
 };
 
-class ReportTextTest : public ::testing::TestWithParam<ReportCase> {};
+class ReportTextTest : public ::testing::TestWithParam<ReportCase> { };
 
 TEST_P(ReportTextTest, MatchesByteForByte)
 {
@@ -634,20 +690,30 @@ TEST_P(ReportTextTest, MatchesByteForByte)
 INSTANTIATE_TEST_SUITE_P(
     Reader, ReportTextTest,
     ::testing::Values(
-        ReportCase{ParseStatus::NoHeader, 0, "File not loaded ... \r\n\r\nNo header or start field (<) found", "ParseNoHeader"},
+        ReportCase{ParseStatus::NoHeader, 0,
+                   "File not loaded ... \r\n\r\nNo header or start field (<) found",
+                   "ParseNoHeader"},
         ReportCase{ParseStatus::BracketMismatch, 1,
-                   "\r\nFile not loaded ... \r\n\r\nBracket mismatch in area of\r\ncharacter 1", "ParseBracketMismatch"},
-        ReportCase{ParseStatus::EmptyBrackets, 7, "\r\nFile not loaded ... \r\n\r\nEmpty brackets ( <> ) in \r\narea of character 7",
-                   "ParseEmptyBrackets"},
+                   "\r\nFile not loaded ... \r\n\r\nBracket mismatch in area of\r\ncharacter 1",
+                   "ParseBracketMismatch"},
+        ReportCase{
+            ParseStatus::EmptyBrackets, 7,
+            "\r\nFile not loaded ... \r\n\r\nEmpty brackets ( <> ) in \r\narea of character 7",
+            "ParseEmptyBrackets"},
         ReportCase{ParseStatus::BadLength, 123456,
-                   "\r\nFile not loaded ... \r\n\r\nInvalid data fieldlength \r\nin area of character 123456",
+                   "\r\nFile not loaded ... \r\n\r\nInvalid data fieldlength \r\nin area of "
+                   "character 123456",
                    "ParseBadLength"},
-        ReportCase{ParseStatus::MissingName, 0, "\r\nFile not loaded ... \r\n\r\nField name is missing\r\nin area of character 0",
-                   "ParseMissingName"},
+        ReportCase{
+            ParseStatus::MissingName, 0,
+            "\r\nFile not loaded ... \r\n\r\nField name is missing\r\nin area of character 0",
+            "ParseMissingName"},
         ReportCase{ParseStatus::BadType, 40,
-                   "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in user-defined column \r\n\r\n",
+                   "\r\nFile not loaded ... \r\n >>> Invalid data-type specifier \r\n >>> in "
+                   "user-defined column \r\n\r\n",
                    "ParseBadType"},
-        ReportCase{ParseStatus::TooBig, 99, "\r\nFile not loaded ... \r\n >>> File too big\r\n", "ParseTooBig"},
+        ReportCase{ParseStatus::TooBig, 99, "\r\nFile not loaded ... \r\n >>> File too big\r\n",
+                   "ParseTooBig"},
         ReportCase{ParseStatus::Ok, 0, "", "ParseOk"}));
 
 }  // namespace

@@ -12,7 +12,7 @@ struct FindCase {
     int entry;  // 0: not found
 };
 
-class FindCatalogueEntryTest : public ::testing::TestWithParam<FindCase> {};
+class FindCatalogueEntryTest : public ::testing::TestWithParam<FindCase> { };
 
 TEST_P(FindCatalogueEntryTest, TakesFirstEntryStartingWithTheName)
 {
@@ -20,19 +20,21 @@ TEST_P(FindCatalogueEntryTest, TakesFirstEntryStartingWithTheName)
     EXPECT_EQ(found.value_or(0), GetParam().entry);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Catalogue, FindCatalogueEntryTest,
-    ::testing::Values(FindCase{"QSL", 22}, FindCase{"CONT", 8}, FindCase{"CONTEST_ID", 9}, FindCase{"BAND_RX", 49},
-                      FindCase{"BAND", 4}, FindCase{"CA", 5}, FindCase{"", 1}, FindCase{"APP_LOTW_EOF", 47},
-                      FindCase{"APP_LOTW_LASTQSL", 44}, FindCase{"APP_LoTW_EOF", 0}, FindCase{"CALLS", 0},
-                      FindCase{"MY_FIELD", 0}, FindCase{"call", 0}));
+INSTANTIATE_TEST_SUITE_P(Catalogue, FindCatalogueEntryTest,
+                         ::testing::Values(FindCase{"QSL", 22}, FindCase{"CONT", 8},
+                                           FindCase{"CONTEST_ID", 9}, FindCase{"BAND_RX", 49},
+                                           FindCase{"BAND", 4}, FindCase{"CA", 5}, FindCase{"", 1},
+                                           FindCase{"APP_LOTW_EOF", 47},
+                                           FindCase{"APP_LOTW_LASTQSL", 44},
+                                           FindCase{"APP_LoTW_EOF", 0}, FindCase{"CALLS", 0},
+                                           FindCase{"MY_FIELD", 0}, FindCase{"call", 0}));
 
 struct TypeCase {
     std::string name;
     int code;
 };
 
-class CatalogueTypeOfTest : public ::testing::TestWithParam<TypeCase> {};
+class CatalogueTypeOfTest : public ::testing::TestWithParam<TypeCase> { };
 
 TEST_P(CatalogueTypeOfTest, TypeOfFirstEntryTheNameBeginsWith)
 {
@@ -40,28 +42,30 @@ TEST_P(CatalogueTypeOfTest, TypeOfFirstEntryTheNameBeginsWith)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueTypeOfTest,
-                         ::testing::Values(TypeCase{"BAND_RX", 3}, TypeCase{"FREQ_RX", 4}, TypeCase{"QSO_DATE", 0},
-                                           TypeCase{"APP_LOTW_LASTQSL", 0}, TypeCase{"CAL", 6},
-                                           TypeCase{"CONTEST_ID", 3}, TypeCase{"NOTES", 2},
-                                           TypeCase{"ADDRESS_2", 2}, TypeCase{"MY_FIELD", 6}));
+                         ::testing::Values(TypeCase{"BAND_RX", 3}, TypeCase{"FREQ_RX", 4},
+                                           TypeCase{"QSO_DATE", 0}, TypeCase{"APP_LOTW_LASTQSL", 0},
+                                           TypeCase{"CAL", 6}, TypeCase{"CONTEST_ID", 3},
+                                           TypeCase{"NOTES", 2}, TypeCase{"ADDRESS_2", 2},
+                                           TypeCase{"MY_FIELD", 6}));
 
 struct TimeNameCase {
     std::string name;
     bool isTime;
 };
 
-class IsTimeFieldNameTest : public ::testing::TestWithParam<TimeNameCase> {};
+class IsTimeFieldNameTest : public ::testing::TestWithParam<TimeNameCase> { };
 
 TEST_P(IsTimeFieldNameTest, NameBeginsWithATimeFieldName)
 {
     EXPECT_EQ(isTimeFieldName(GetParam().name), GetParam().isTime);
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, IsTimeFieldNameTest,
-                         ::testing::Values(TimeNameCase{"TIME_ON", true}, TimeNameCase{"TIME_OFF", true},
-                                           TimeNameCase{"TIME_ONX", true}, TimeNameCase{"TIME", false},
-                                           TimeNameCase{"TIME_O", false}, TimeNameCase{"time_on", false},
-                                           TimeNameCase{"X_TIME_ON", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, IsTimeFieldNameTest,
+    ::testing::Values(TimeNameCase{"TIME_ON", true}, TimeNameCase{"TIME_OFF", true},
+                      TimeNameCase{"TIME_ONX", true}, TimeNameCase{"TIME", false},
+                      TimeNameCase{"TIME_O", false}, TimeNameCase{"time_on", false},
+                      TimeNameCase{"X_TIME_ON", false}));
 
 struct TableCase {
     ValueTable table;
@@ -69,7 +73,7 @@ struct TableCase {
     std::string last;
 };
 
-class ValueTableTest : public ::testing::TestWithParam<TableCase> {};
+class ValueTableTest : public ::testing::TestWithParam<TableCase> { };
 
 TEST_P(ValueTableTest, SizeAndLastEntryAccepted)
 {
@@ -81,13 +85,16 @@ TEST_P(ValueTableTest, SizeAndLastEntryAccepted)
     EXPECT_FALSE(isEnumeratedValue(c.table, ""));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Catalogue, ValueTableTest,
-    ::testing::Values(TableCase{ValueTable::Bands, 28, "1MM"}, TableCase{ValueTable::Modes, 24, "PSK125"},
-                      TableCase{ValueTable::PropagationModes, 16, "TR"}, TableCase{ValueTable::Continents, 6, "AS"},
-                      TableCase{ValueTable::CanadianProvinces, 12, "YT"}, TableCase{ValueTable::UsStates, 51, "WY"},
-                      TableCase{ValueTable::ArrlSections, 79, "SD"}, TableCase{ValueTable::QslFlags, 4, "I"},
-                      TableCase{ValueTable::Satellites, 29, "UO-14"}));
+INSTANTIATE_TEST_SUITE_P(Catalogue, ValueTableTest,
+                         ::testing::Values(TableCase{ValueTable::Bands, 28, "1MM"},
+                                           TableCase{ValueTable::Modes, 24, "PSK125"},
+                                           TableCase{ValueTable::PropagationModes, 16, "TR"},
+                                           TableCase{ValueTable::Continents, 6, "AS"},
+                                           TableCase{ValueTable::CanadianProvinces, 12, "YT"},
+                                           TableCase{ValueTable::UsStates, 51, "WY"},
+                                           TableCase{ValueTable::ArrlSections, 79, "SD"},
+                                           TableCase{ValueTable::QslFlags, 4, "I"},
+                                           TableCase{ValueTable::Satellites, 29, "UO-14"}));
 
 struct ValueCase {
     ValueTable table;
@@ -95,21 +102,23 @@ struct ValueCase {
     bool permitted;
 };
 
-class IsEnumeratedValueTest : public ::testing::TestWithParam<ValueCase> {};
+class IsEnumeratedValueTest : public ::testing::TestWithParam<ValueCase> { };
 
 TEST_P(IsEnumeratedValueTest, ExactMatchOnly)
 {
     EXPECT_EQ(isEnumeratedValue(GetParam().table, GetParam().text), GetParam().permitted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Catalogue, IsEnumeratedValueTest,
-    ::testing::Values(ValueCase{ValueTable::ArrlSections, "ND", true},
-                      ValueCase{ValueTable::PropagationModes, "AVE", false},
-                      ValueCase{ValueTable::PropagationModes, "AVE ", true},
-                      ValueCase{ValueTable::Bands, "15M", true}, ValueCase{ValueTable::Bands, "20m", false},
-                      ValueCase{ValueTable::Modes, "MGSK16", true}, ValueCase{ValueTable::Modes, "MFSK16", false},
-                      ValueCase{ValueTable::Satellites, "AO-3", true}, ValueCase{ValueTable::QslFlags, "V", false}));
+INSTANTIATE_TEST_SUITE_P(Catalogue, IsEnumeratedValueTest,
+                         ::testing::Values(ValueCase{ValueTable::ArrlSections, "ND", true},
+                                           ValueCase{ValueTable::PropagationModes, "AVE", false},
+                                           ValueCase{ValueTable::PropagationModes, "AVE ", true},
+                                           ValueCase{ValueTable::Bands, "15M", true},
+                                           ValueCase{ValueTable::Bands, "20m", false},
+                                           ValueCase{ValueTable::Modes, "MGSK16", true},
+                                           ValueCase{ValueTable::Modes, "MFSK16", false},
+                                           ValueCase{ValueTable::Satellites, "AO-3", true},
+                                           ValueCase{ValueTable::QslFlags, "V", false}));
 
 TEST(CatalogueTest, TypeLettersBothWays)
 {

@@ -12,7 +12,7 @@ struct FormatCase {
     bool valid;
 };
 
-class DateTextTest : public ::testing::TestWithParam<FormatCase> {};
+class DateTextTest : public ::testing::TestWithParam<FormatCase> { };
 
 TEST_P(DateTextTest, ChecksDigitsYearMonthAndDay)
 {
@@ -21,11 +21,12 @@ TEST_P(DateTextTest, ChecksDigitsYearMonthAndDay)
 
 INSTANTIATE_TEST_SUITE_P(
     ValueFormat, DateTextTest,
-    ::testing::Values(FormatCase{"20040229", true}, FormatCase{"20030229", true}, FormatCase{"20040230", false},
-                      FormatCase{"20040431", false}, FormatCase{"20041301", false}, FormatCase{"19331231", false},
-                      FormatCase{"19340101", true}, FormatCase{"20040001", true}, FormatCase{"20041200", true},
-                      FormatCase{"20041231", true}, FormatCase{"2004-1-1", false}, FormatCase{"2004010", false},
-                      FormatCase{"200401011", false}, FormatCase{"", false}, FormatCase{"21000101", false}));
+    ::testing::Values(
+        FormatCase{"20040229", true}, FormatCase{"20030229", true}, FormatCase{"20040230", false},
+        FormatCase{"20040431", false}, FormatCase{"20041301", false}, FormatCase{"19331231", false},
+        FormatCase{"19340101", true}, FormatCase{"20040001", true}, FormatCase{"20041200", true},
+        FormatCase{"20041231", true}, FormatCase{"2004-1-1", false}, FormatCase{"2004010", false},
+        FormatCase{"200401011", false}, FormatCase{"", false}, FormatCase{"21000101", false}));
 
 TEST(DateText, LatestYearIsInclusive)
 {
@@ -33,7 +34,7 @@ TEST(DateText, LatestYearIsInclusive)
     EXPECT_FALSE(isValidDateText("20150101", 2014));
 }
 
-class TimeTextTest : public ::testing::TestWithParam<FormatCase> {};
+class TimeTextTest : public ::testing::TestWithParam<FormatCase> { };
 
 TEST_P(TimeTextTest, ChecksFourOrSixDigits)
 {

@@ -1,11 +1,11 @@
 // The editing commands of the main window, driven offscreen through the
 // scripted platform: columns, rows, the new project, comments and search.
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
 #include "app/add_column_dialog.h"
 #include "app/column_selector_dialog.h"
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
-#include "adif/field_catalogue.h"
-#include "adif/text.h"
 #include "app/search_dialog.h"
 #include "document/column_template.h"
 #include "grid_texts.h"
@@ -20,8 +20,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
 #include <QRadioButton>
+#include <QTest>
 
 #include <optional>
 #include <vector>
@@ -41,7 +41,6 @@ const char kNotAdded[] = "Information:|Column was not added";
 const char kDuplicate[] = "Problem:|Dulicate Column Name ... Column not added ...";
 const char kRowLimit[] = "Problem:|Maximum allowable row already exist!";
 const char kNoComment[] = "Problem:|No comment found for this row and column.";
-
 
 std::string adifWithFields(int fields)
 {
@@ -66,13 +65,17 @@ ScriptedPlatform::ModalHandler fillAddColumn(ColumnEntry entry)
         auto &form = dynamic_cast<AddColumnDialog &>(dialog);
         if (entry.user) {
             child<QRadioButton>(form, "userChoice")->click();
-            child<QLineEdit>(form, "userNameEdit")->setText(QString::fromLatin1(entry.name.c_str()));
+            child<QLineEdit>(form, "userNameEdit")
+                ->setText(QString::fromLatin1(entry.name.c_str()));
             child<QComboBox>(form, "userTypeBox")->setCurrentIndex(entry.type);
         } else {
-            child<QComboBox>(form, "catalogueNameBox")->setEditText(QString::fromLatin1(entry.name.c_str()));
+            child<QComboBox>(form, "catalogueNameBox")
+                ->setEditText(QString::fromLatin1(entry.name.c_str()));
         }
-        child<QLineEdit>(form, "initialValueEdit")->setText(QString::fromLatin1(entry.value.c_str()));
-        (entry.ok ? child<QPushButton>(form, "okButton") : child<QPushButton>(form, "cancelButton"))->click();
+        child<QLineEdit>(form, "initialValueEdit")
+            ->setText(QString::fromLatin1(entry.value.c_str()));
+        (entry.ok ? child<QPushButton>(form, "okButton") : child<QPushButton>(form, "cancelButton"))
+            ->click();
         return form.result();
     };
 }
@@ -85,11 +88,14 @@ ScriptedPlatform::ModalHandler pickColumn(int index, bool ok = true,
         auto &selector = dynamic_cast<ColumnSelectorDialog &>(dialog);
         if (shown) {
             for (int i = 0; i < child<QListWidget>(selector, "columnList")->count(); ++i)
-                shown->push_back(child<QListWidget>(selector, "columnList")->item(i)->text().toStdString());
+                shown->push_back(
+                    child<QListWidget>(selector, "columnList")->item(i)->text().toStdString());
         }
         if (index >= 0)
             child<QListWidget>(selector, "columnList")->item(index)->setSelected(true);
-        (ok ? child<QPushButton>(selector, "okButton") : child<QPushButton>(selector, "cancelButton"))->click();
+        (ok ? child<QPushButton>(selector, "okButton")
+            : child<QPushButton>(selector, "cancelButton"))
+            ->click();
         return selector.result();
     };
 }
@@ -121,7 +127,7 @@ protected:
     {
         QColor background, text;
         return gridDelegate(*form).cellColors(column, row, background, text)
-               && text == GridColors::commentText();
+            && text == GridColors::commentText();
     }
 };
 
@@ -271,11 +277,11 @@ TEST_F(Editing, AddedColumnFillsEveryRowFromTheTemplate)
 struct InitialValueCase {
     const char *label;
     ColumnEntry entry;
-    int yearOffset;        // added to the current year in the date of the value ("" when 0)
-    const char *refusal;   // plain-box message, nullptr when the column is added
+    int yearOffset;       // added to the current year in the date of the value ("" when 0)
+    const char *refusal;  // plain-box message, nullptr when the column is added
 };
 
-class InitialValue : public Editing, public ::testing::WithParamInterface<InitialValueCase> {};
+class InitialValue : public Editing, public ::testing::WithParamInterface<InitialValueCase> { };
 
 TEST_P(InitialValue, IsCheckedBeforeTheColumnIsAdded)
 {
@@ -304,37 +310,37 @@ INSTANTIATE_TEST_SUITE_P(
     Table, InitialValue,
     ::testing::Values(
         InitialValueCase{"NumberDigits", {true, "N", kNumber, "15"}, 0, nullptr},
-        InitialValueCase{"NumberDecimal", {true, "N", kNumber, "1.5"}, 0,
-                         kNumericInitialValueMessage},
-        InitialValueCase{"NumberNegative", {true, "N", kNumber, "-5"}, 0,
-                         kNumericInitialValueMessage},
-        InitialValueCase{"CatalogueNumber", {false, "AGE", -1, "4 2"}, 0,
-                         kNumericInitialValueMessage},
+        InitialValueCase{
+            "NumberDecimal", {true, "N", kNumber, "1.5"}, 0, kNumericInitialValueMessage},
+        InitialValueCase{
+            "NumberNegative", {true, "N", kNumber, "-5"}, 0, kNumericInitialValueMessage},
+        InitialValueCase{
+            "CatalogueNumber", {false, "AGE", -1, "4 2"}, 0, kNumericInitialValueMessage},
         InitialValueCase{"Time2400", {true, "T", kTime, "2400"}, 0, nullptr},
         InitialValueCase{"Time123059", {true, "T", kTime, "123059"}, 0, nullptr},
         InitialValueCase{"Time2460", {true, "T", kTime, "2460"}, 0, kTimeInitialValueMessage},
         InitialValueCase{"Time12345", {true, "T", kTime, "12345"}, 0, kTimeInitialValueMessage},
-        InitialValueCase{"TimeLeadingBlank", {true, "T", kTime, " 1200"}, 0,
-                         kTimeInitialValueMessage},
-        InitialValueCase{"CatalogueTimeOff", {false, "time_off", -1, "2460"}, 0,
-                         kTimeInitialValueMessage},
+        InitialValueCase{
+            "TimeLeadingBlank", {true, "T", kTime, " 1200"}, 0, kTimeInitialValueMessage},
+        InitialValueCase{
+            "CatalogueTimeOff", {false, "time_off", -1, "2460"}, 0, kTimeInitialValueMessage},
         InitialValueCase{"DateThisYear", {true, "D", kDate, "<year>"}, 0, nullptr},
         InitialValueCase{"DateNextYear", {false, "QSLSDATE", -1, "<year>"}, 1, nullptr},
-        InitialValueCase{"DateInTwoYears", {true, "D", kDate, "<year>"}, 2,
-                         kDateInitialValueMessage},
-        InitialValueCase{"Date19330101", {true, "D", kDate, "19330101"}, 0,
-                         kDateInitialValueMessage},
+        InitialValueCase{
+            "DateInTwoYears", {true, "D", kDate, "<year>"}, 2, kDateInitialValueMessage},
+        InitialValueCase{
+            "Date19330101", {true, "D", kDate, "19330101"}, 0, kDateInitialValueMessage},
         InitialValueCase{"DatePadded", {true, "D", kDate, " 20040101 "}, 0, nullptr},
-        InitialValueCase{"LotwDate", {false, "APP_LoTW_LASTQSL", -1, "20040230"}, 0,
-                         kDateInitialValueMessage},
-        InitialValueCase{"UnknownCatalogueName", {false, "MY_OWN", -1, "x"}, 0,
-                         kUnknownCatalogueNameMessage},
-        InitialValueCase{"EmptyCatalogueName", {false, "", -1, ""}, 0,
-                         kUnknownCatalogueNameMessage},
+        InitialValueCase{
+            "LotwDate", {false, "APP_LoTW_LASTQSL", -1, "20040230"}, 0, kDateInitialValueMessage},
+        InitialValueCase{
+            "UnknownCatalogueName", {false, "MY_OWN", -1, "x"}, 0, kUnknownCatalogueNameMessage},
+        InitialValueCase{
+            "EmptyCatalogueName", {false, "", -1, ""}, 0, kUnknownCatalogueNameMessage},
         InitialValueCase{"UserWithoutName", {true, "  ", kChar, "x"}, 0, kUserNameMissingMessage},
         InitialValueCase{"UserWithoutType", {true, "X", -1, ""}, 0, kUserTypeMissingMessage},
-        InitialValueCase{"UserWithoutTypeBadDate", {true, "X", -1, "abc"}, 0,
-                         kDateInitialValueMessage}),
+        InitialValueCase{
+            "UserWithoutTypeBadDate", {true, "X", -1, "abc"}, 0, kDateInitialValueMessage}),
     [](const ::testing::TestParamInfo<InitialValueCase> &info) { return info.param.label; });
 
 // --- clearing columns ------------------------------------------------------
@@ -367,7 +373,7 @@ struct NoClearCase {
     bool ok;
 };
 
-class ClearNothing : public Editing, public ::testing::WithParamInterface<NoClearCase> {};
+class ClearNothing : public Editing, public ::testing::WithParamInterface<NoClearCase> { };
 
 TEST_P(ClearNothing, LeavesTheGridAndTheLight)
 {
@@ -454,8 +460,9 @@ TEST_F(Editing, CopyWithoutRowAboveWarnsOncePerColumn)
     ASSERT_EQ(form->document().columnCount(), 3);
     platform.clearEvents();
     trigger(*form, "addCopiedRowAction");
-    EXPECT_EQ(platform.messages(), (std::vector<std::string>{"Problem:|There is no row to mimic!",
-                                                             "Problem:|There is no row to mimic!"}));
+    EXPECT_EQ(platform.messages(),
+              (std::vector<std::string>{"Problem:|There is no row to mimic!",
+                                        "Problem:|There is no row to mimic!"}));
     ASSERT_EQ(form->document().rowCount(), 2);
     EXPECT_EQ(gridTexts(form->document())[1], (std::vector<std::string>{"1", "", ""}));
     EXPECT_FALSE(form->changeLightYellow());
@@ -502,10 +509,13 @@ TEST_F(Editing, NewProjectShowsTheDefaultRecord)
     EXPECT_TRUE(child<QLabel>(*form, "startupImage")->isHidden());
     EXPECT_TRUE(child<QLabel>(*form, "startupTitle")->isHidden());
     EXPECT_TRUE(child<QLabel>(*form, "busyBanner")->isHidden());
-    for (QAction *command : {action(*form, "saveAsAction"), action(*form, "addColumnAction"), action(*form, "clearColumnAction"),
-                             action(*form, "addBlankRowAction"), action(*form, "addCopiedRowAction"), action(*form, "showCommentAction"),
-                             action(*form, "editCommentAction"), action(*form, "searchAction"), action(*form, "saveAsAction"),
-                             action(*form, "closeCurrentAction"), action(*form, "addColumnAction"), action(*form, "addBlankRowAction"), action(*form, "searchAction")})
+    for (QAction *command : {action(*form, "saveAsAction"), action(*form, "addColumnAction"),
+                             action(*form, "clearColumnAction"), action(*form, "addBlankRowAction"),
+                             action(*form, "addCopiedRowAction"),
+                             action(*form, "showCommentAction"), action(*form, "editCommentAction"),
+                             action(*form, "searchAction"), action(*form, "saveAsAction"),
+                             action(*form, "closeCurrentAction"), action(*form, "addColumnAction"),
+                             action(*form, "addBlankRowAction"), action(*form, "searchAction")})
         EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
 
     const TagRecord *time = form->document().cellInfo(5, 1);
@@ -534,8 +544,9 @@ TEST_F(Editing, NewProjectOverUnsavedDataAsksFirst)
     EXPECT_TRUE(form->changeLightYellow());
     const auto asked = platform.eventsOfKind(Kind::Confirm);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, "Your current data has not been saved by exporting it to a file. "
-                             "\r\n Do you wish to save your data now?");
+    EXPECT_EQ(asked[0].text,
+              "Your current data has not been saved by exporting it to a file. "
+              "\r\n Do you wish to save your data now?");
 
     // No: the data is discarded.
     platform.queueConfirm(false);
@@ -566,7 +577,7 @@ struct CommentCase {
     bool changed;
 };
 
-class CommentEntry : public Editing, public ::testing::WithParamInterface<CommentCase> {};
+class CommentEntry : public Editing, public ::testing::WithParamInterface<CommentCase> { };
 
 TEST_P(CommentEntry, StoresTheTrimmedTextOrKeepsTheOldOne)
 {
@@ -608,8 +619,8 @@ TEST_F(Editing, ShowCommentTellsWhetherThereIsOne)
     platform.queueInput("  see log book  ");
     trigger(*form, "editCommentAction");
     trigger(*form, "showCommentAction");
-    EXPECT_EQ(platform.messages(), (std::vector<std::string>{kNoComment, kNoComment,
-                                                             "Problem:|Comment: see log book"}));
+    EXPECT_EQ(platform.messages(),
+              (std::vector<std::string>{kNoComment, kNoComment, "Problem:|Comment: see log book"}));
     EXPECT_TRUE(cellIsBlue(2, 1));
 }
 
@@ -663,7 +674,9 @@ protected:
             const SearchStep &step = steps[i];
             child<QLineEdit>(window, "searchText")->setText(step.text);
             child<QCheckBox>(window, "matchCaseBox")->setChecked(step.matchCase);
-            (step.next ? child<QPushButton>(window, "findNextButton") : child<QPushButton>(window, "findFirstButton"))->click();
+            (step.next ? child<QPushButton>(window, "findNextButton")
+                       : child<QPushButton>(window, "findFirstButton"))
+                ->click();
             EXPECT_EQ(form->currentColumn(), step.column) << "step " << i << " " << step.text;
             EXPECT_EQ(form->currentRow(), step.row) << "step " << i << " " << step.text;
         }
@@ -677,23 +690,24 @@ TEST_F(Search, VisitsCellsInReadingOrderAndWrapsOnce)
     EXPECT_EQ(window->windowTitle(), "Search");
     EXPECT_FALSE(window->isModal());
     EXPECT_TRUE(window->isVisible());
-    run(*window, {
-                     {"cw", false, true, 1, 2},   // case counts: nothing, cell kept
-                     {"cw", false, false, 2, 1},  // MODE "CW"
-                     {"cw", true, false, 4, 1},   // "QSO IN CW"
-                     {"cw", true, false, 2, 1},   // wrapped to the first match
-                     {" ssb ", false, false, 2, 2},
-                     {"ssb", true, false, 2, 2},  // a single match keeps its cell
-                     {"1", false, false, 0, 1},   // record numbers are searched
-                     {"1", true, false, 1, 1},    // W1AW
-                     {"1", true, false, 3, 1},    // 20040101
-                     {"1", true, false, 1, 2},    // K1ABC
-                     {"1", true, false, 3, 2},    // 20040102
-                     {"1", true, false, 0, 1},    // round again
-                     {"MODE", false, false, 0, 1},  // the header row is never searched
-                     {"zzz", true, false, 0, 1},
-                     {"   ", false, false, 0, 1},
-                 });
+    run(*window,
+        {
+            {"cw", false, true, 1, 2},   // case counts: nothing, cell kept
+            {"cw", false, false, 2, 1},  // MODE "CW"
+            {"cw", true, false, 4, 1},   // "QSO IN CW"
+            {"cw", true, false, 2, 1},   // wrapped to the first match
+            {" ssb ", false, false, 2, 2},
+            {"ssb", true, false, 2, 2},    // a single match keeps its cell
+            {"1", false, false, 0, 1},     // record numbers are searched
+            {"1", true, false, 1, 1},      // W1AW
+            {"1", true, false, 3, 1},      // 20040101
+            {"1", true, false, 1, 2},      // K1ABC
+            {"1", true, false, 3, 2},      // 20040102
+            {"1", true, false, 0, 1},      // round again
+            {"MODE", false, false, 0, 1},  // the header row is never searched
+            {"zzz", true, false, 0, 1},
+            {"   ", false, false, 0, 1},
+        });
 }
 
 TEST_F(Search, EnterRunsOneFindFirstWithTheTrimmedText)
@@ -731,8 +745,9 @@ TEST_F(Search, ClosingRunsFindFirstAndKeepsTheWindow)
     EXPECT_EQ(window->recordedGeometry(), recorded);  // kept from the first command
     QEvent activation(QEvent::WindowActivate);
     QApplication::sendEvent(window, &activation);
-    EXPECT_EQ(window->pos(), QPoint(recorded.left() + recorded.width() / 3,
-                                    recorded.top() + recorded.height() / 2));
+    EXPECT_EQ(
+        window->pos(),
+        QPoint(recorded.left() + recorded.width() / 3, recorded.top() + recorded.height() / 2));
 }
 
 // --- one road through everything ---------------------------------------------

@@ -38,7 +38,7 @@ struct KeyCase {
     bool turnsYellow;
 };
 
-class KeyTest : public GridTest, public ::testing::WithParamInterface<KeyCase> {};
+class KeyTest : public GridTest, public ::testing::WithParamInterface<KeyCase> { };
 
 TEST_P(KeyTest, OnlyKeysThatMayChangeTextMarkTheData)
 {
@@ -57,22 +57,17 @@ TEST_P(KeyTest, OnlyKeysThatMayChangeTextMarkTheData)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyTest,
-    ::testing::Values(KeyCase{"Left", Qt::Key_Left, false}, KeyCase{"Down", Qt::Key_Down, false},
-                      KeyCase{"PageUp", Qt::Key_PageUp, false},
-                      KeyCase{"Home", Qt::Key_Home, false}, KeyCase{"F5", Qt::Key_F5, false},
-                      KeyCase{"Escape", Qt::Key_Escape, false},
-                      KeyCase{"PrintScreen", Qt::Key_Print, false},
-                      KeyCase{"Print", Qt::Key_Printer, false},
-                      KeyCase{"WindowsKey", Qt::Key_Meta, false},
-                      KeyCase{"NumLock", Qt::Key_NumLock, false},
-                      KeyCase{"F24", Qt::Key_F24, false},
-                      KeyCase{"Control", Qt::Key_Control, true},
-                      KeyCase{"Alt", Qt::Key_Alt, true},
-                      KeyCase{"TabWhileSaved", Qt::Key_Tab, false},
-                      KeyCase{"Shift", Qt::Key_Shift, true}, KeyCase{"Letter", Qt::Key_A, true},
-                      KeyCase{"Digit", Qt::Key_5, true}, KeyCase{"Delete", Qt::Key_Delete, true},
-                      KeyCase{"Backspace", Qt::Key_Backspace, true},
-                      KeyCase{"Enter", Qt::Key_Return, true}),
+    ::testing::Values(
+        KeyCase{"Left", Qt::Key_Left, false}, KeyCase{"Down", Qt::Key_Down, false},
+        KeyCase{"PageUp", Qt::Key_PageUp, false}, KeyCase{"Home", Qt::Key_Home, false},
+        KeyCase{"F5", Qt::Key_F5, false}, KeyCase{"Escape", Qt::Key_Escape, false},
+        KeyCase{"PrintScreen", Qt::Key_Print, false}, KeyCase{"Print", Qt::Key_Printer, false},
+        KeyCase{"WindowsKey", Qt::Key_Meta, false}, KeyCase{"NumLock", Qt::Key_NumLock, false},
+        KeyCase{"F24", Qt::Key_F24, false}, KeyCase{"Control", Qt::Key_Control, true},
+        KeyCase{"Alt", Qt::Key_Alt, true}, KeyCase{"TabWhileSaved", Qt::Key_Tab, false},
+        KeyCase{"Shift", Qt::Key_Shift, true}, KeyCase{"Letter", Qt::Key_A, true},
+        KeyCase{"Digit", Qt::Key_5, true}, KeyCase{"Delete", Qt::Key_Delete, true},
+        KeyCase{"Backspace", Qt::Key_Backspace, true}, KeyCase{"Enter", Qt::Key_Return, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(GridTest, EditsLongerThanTheLimitAreCutWithAWarning)
@@ -120,7 +115,7 @@ struct ColourCase {
     QColor text;
 };
 
-class ColourTest : public GridTest, public ::testing::WithParamInterface<ColourCase> {};
+class ColourTest : public GridTest, public ::testing::WithParamInterface<ColourCase> { };
 
 TEST_P(ColourTest, CellStateChoosesTheColours)
 {
@@ -195,7 +190,8 @@ TEST_F(GridTest, FontSetsEveryRowHeight)
     EXPECT_EQ(form->gridRowHeight(), 20);
     for (int row = 0; row < gridModel(*form).rowCount(); ++row)
         EXPECT_EQ(child<QTableView>(*form, "gridView")->rowHeight(row), 20) << "row " << row;
-    EXPECT_EQ(child<QTableView>(*form, "gridView")->horizontalHeader()->height(), 20);  // the fixed row
+    EXPECT_EQ(child<QTableView>(*form, "gridView")->horizontalHeader()->height(),
+              20);  // the fixed row
     const auto fonts = platform.eventsOfKind(ScriptedPlatform::EventKind::FontDialog);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(fonts[0].text, "7-11");

@@ -25,16 +25,16 @@ const std::string kFailedStatus = " If your file did not load, fix the format vi
 
 std::string record(const std::string &call, const std::string &band)
 {
-    return "<CALL:" + std::to_string(call.size()) + ">" + call + "<BAND:" +
-           std::to_string(band.size()) + ">" + band + "<EOR>\r\n";
+    return "<CALL:" + std::to_string(call.size()) + ">" + call
+        + "<BAND:" + std::to_string(band.size()) + ">" + band + "<EOR>\r\n";
 }
 
-class LoadTest : public WindowFixture {};
+class LoadTest : public WindowFixture { };
 
 TEST_F(LoadTest, CleanLogFillsGridReportAndStatusBar)
 {
     const std::string log = "Test log\r\n<EOH>\r\n" + record("W1AW", "20M") + record("K1ABC", "40M")
-                            + "<CALL:4>N0XX<MODE:2>CW<EOR>\r\n\r\n";
+        + "<CALL:4>N0XX<MODE:2>CW<EOR>\r\n\r\n";
     const std::string path = writeFile("clean.adi", log);
     open(path);
 
@@ -57,11 +57,12 @@ TEST_F(LoadTest, CleanLogFillsGridReportAndStatusBar)
     EXPECT_EQ(gridModel(*form).columnCount(), 3);
 
     // 1 for the header marker + 3 x 3 tags.
-    EXPECT_EQ(form->loadReportText(), kSummary
-                                          + "\r\nHeader Markers OK?      Yes\r\n"
-                                            "Left  Brackets:         10\r\n"
-                                            "Right Brackets:         10\r\n"
-                                            "End-Record Markers:     3\r\n");
+    EXPECT_EQ(form->loadReportText(),
+              kSummary
+                  + "\r\nHeader Markers OK?      Yes\r\n"
+                    "Left  Brackets:         10\r\n"
+                    "Right Brackets:         10\r\n"
+                    "End-Record Markers:     3\r\n");
     EXPECT_EQ(form->sourceViewText(), "SOURCE FILE:  (read only)\r\n\r\n" + log);
     EXPECT_EQ(form->sourceSelection(), std::make_pair(29, 8));  // "Test log"
     EXPECT_EQ(form->statusText(0), "1 : 1");
@@ -90,11 +91,12 @@ TEST_F(LoadTest, LogWithoutHeaderReportsNotApplicableAndDiscrepancies)
 {
     openText("<CALL:6>W1AW<EOR>\r\n");
     ASSERT_TRUE(form->document().documentOpen());
-    EXPECT_EQ(form->loadReportText(), kSummary
-                                          + "\r\nHeader Markers OK?      NA \r\n"
-                                            "Left  Brackets:         2\r\n"
-                                            "Right Brackets:         2\r\n"
-                                            "End-Record Markers:     1\r\n");
+    EXPECT_EQ(form->loadReportText(),
+              kSummary
+                  + "\r\nHeader Markers OK?      NA \r\n"
+                    "Left  Brackets:         2\r\n"
+                    "Right Brackets:         2\r\n"
+                    "End-Record Markers:     1\r\n");
     EXPECT_EQ(form->statusText(2), " Length discrepencies found (in yellow text) ");
 }
 
@@ -122,7 +124,7 @@ struct FormatErrorCase {
 };
 
 class FormatErrorTest : public WindowFixture,
-                        public ::testing::WithParamInterface<FormatErrorCase> {};
+                        public ::testing::WithParamInterface<FormatErrorCase> { };
 
 TEST_P(FormatErrorTest, ReportsReasonAndSelectsTheOffendingLine)
 {
@@ -148,9 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormatErrorCase{"NoHeader", "hello\r\n<CALL:4>W1AW<EOR>\r\n",
                         "File not loaded ... \r\n\r\nNo header or start field (<) found", "hello"},
-        FormatErrorCase{"BracketMismatch", "<CALL:4>W1AW<EOR>\r\n<BAND:3>20M<<EOR>\r\n",
-                        "\r\nFile not loaded ... \r\n\r\nBracket mismatch in area of\r\ncharacter 30",
-                        "<BAND:3>20M<<EOR>"},
+        FormatErrorCase{
+            "BracketMismatch", "<CALL:4>W1AW<EOR>\r\n<BAND:3>20M<<EOR>\r\n",
+            "\r\nFile not loaded ... \r\n\r\nBracket mismatch in area of\r\ncharacter 30",
+            "<BAND:3>20M<<EOR>"},
         FormatErrorCase{"EmptyBrackets", "<CALL:4>W1AW<EOR>\r\n<>\r\nrest\r\n",
                         "\r\nFile not loaded ... \r\n\r\nEmpty brackets ( <> ) in \r\narea of "
                         "character 20",
@@ -181,7 +184,8 @@ TEST_F(LoadTest, TooManyRecordsIsRefusedWithoutGrid)
     openText("h" + log);
     EXPECT_FALSE(form->document().documentOpen());
     EXPECT_EQ(form->loadReportText(),
-              kSummary + "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
+              kSummary
+                  + "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
     EXPECT_EQ(form->statusText(1), kFailedStatus);
     EXPECT_TRUE(child<QTableView>(*form, "gridView")->isHidden());
     EXPECT_EQ(form->sourceViewText(), "");
@@ -196,7 +200,8 @@ TEST_F(LoadTest, TooManyFieldsIsRefused)
     EXPECT_FALSE(form->document().documentOpen());
     EXPECT_EQ(form->document().fieldCount(), 49);
     EXPECT_EQ(form->loadReportText(),
-              kSummary + "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
+              kSummary
+                  + "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
 }
 
 TEST_F(LoadTest, FileThatCannotBeOpenedReportsNoHeader)
@@ -252,7 +257,8 @@ struct UnsavedCase {
     bool newProject;  // false: an edited log
 };
 
-class NoThenCancelTest : public WindowFixture, public ::testing::WithParamInterface<UnsavedCase> {};
+class NoThenCancelTest : public WindowFixture,
+                         public ::testing::WithParamInterface<UnsavedCase> { };
 
 TEST_P(NoThenCancelTest, KeepsTheDocumentAndTheYellowLight)
 {
@@ -291,7 +297,7 @@ struct RefusedAfterLoadCase {
 };
 
 class RefusedAfterLoadTest : public WindowFixture,
-                             public ::testing::WithParamInterface<RefusedAfterLoadCase> {};
+                             public ::testing::WithParamInterface<RefusedAfterLoadCase> { };
 
 // A log that is not loaded must not leave the earlier log's text or notices
 // on show.
@@ -319,12 +325,12 @@ std::string tooManyFields()
     return "h" + log + "<EOR>";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, RefusedAfterLoadTest,
-    ::testing::Values(RefusedAfterLoadCase{"TooBig", tooManyFields(), ""},
-                      RefusedAfterLoadCase{"FormatError", "<CALL:x>",
-                                           "SOURCE FILE:  (read only)\r\n\r\n<CALL:x>"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusedAfterLoadTest,
+                         ::testing::Values(RefusedAfterLoadCase{"TooBig", tooManyFields(), ""},
+                                           RefusedAfterLoadCase{
+                                               "FormatError", "<CALL:x>",
+                                               "SOURCE FILE:  (read only)\r\n\r\n<CALL:x>"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct SourceLineCase {
     const char *name;
@@ -334,7 +340,7 @@ struct SourceLineCase {
     int caretLine;         // 0-based line of the view the caret is on
 };
 
-class SourceLineTest : public ::testing::TestWithParam<SourceLineCase> {};
+class SourceLineTest : public ::testing::TestWithParam<SourceLineCase> { };
 
 TEST_P(SourceLineTest, SelectsTheLineInTheView)
 {
@@ -350,15 +356,14 @@ TEST_P(SourceLineTest, SelectsTheLineInTheView)
 
 INSTANTIATE_TEST_SUITE_P(
     LineBreaks, SourceLineTest,
-    ::testing::Values(
-        SourceLineCase{"FirstLine", "ab\r\ncd\r\nef\r\n", 0, "ab", 0},
-        SourceLineCase{"ThirdLineAfterCrLf", "ab\r\ncd\r\nef\r\n", 9, "ef", 2},
-        SourceLineCase{"ThirdLineAfterLoneCr", "ab\rcd\ref\r", 6, "ef", 2},
-        SourceLineCase{"ThirdLineAfterLoneLf", "ab\ncd\nef\n", 7, "ef", 2},
-        SourceLineCase{"MixedBreaks", "ab\r\r\ncd\n\ref\r\n", 10, "ef", 4},
-        SourceLineCase{"LastLineWithoutBreak", "ab\r\ncd", 5, "", 1},
-        SourceLineCase{"PositionPastTheEnd", "ab\r\ncd\r\nef\r\n", 500, "", 3},
-        SourceLineCase{"PositionPastTheEndWithoutBreak", "ab\r\ncd", 500, "", 1}),
+    ::testing::Values(SourceLineCase{"FirstLine", "ab\r\ncd\r\nef\r\n", 0, "ab", 0},
+                      SourceLineCase{"ThirdLineAfterCrLf", "ab\r\ncd\r\nef\r\n", 9, "ef", 2},
+                      SourceLineCase{"ThirdLineAfterLoneCr", "ab\rcd\ref\r", 6, "ef", 2},
+                      SourceLineCase{"ThirdLineAfterLoneLf", "ab\ncd\nef\n", 7, "ef", 2},
+                      SourceLineCase{"MixedBreaks", "ab\r\r\ncd\n\ref\r\n", 10, "ef", 4},
+                      SourceLineCase{"LastLineWithoutBreak", "ab\r\ncd", 5, "", 1},
+                      SourceLineCase{"PositionPastTheEnd", "ab\r\ncd\r\nef\r\n", 500, "", 3},
+                      SourceLineCase{"PositionPastTheEndWithoutBreak", "ab\r\ncd", 500, "", 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LoadTest, LowMemoryRefusesTheLoad)

@@ -14,12 +14,12 @@ namespace {
 
 using Kind = ScriptedPlatform::EventKind;
 
-const std::string kInformation =
-    "Information:|We will now create a new unique export file ...  \r\n Your original file will "
-    "not be altered. ";
-const std::string kHeader =
-    "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  Export date: 12/8/26\r\n"
-    "<EOH>\r\n";
+const std::string kInformation
+    = "Information:|We will now create a new unique export file ...  \r\n Your original file will "
+      "not be altered. ";
+const std::string kHeader
+    = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  Export date: 12/8/26\r\n"
+      "<EOH>\r\n";
 
 class SaveTest : public WindowFixture {
 protected:
@@ -83,15 +83,16 @@ TEST_F(SaveTest, ExistingNamesAreRefusedAndTheDialogComesBack)
     openLog("<CALL:4>W1AW<EOR>\r\n");
     const std::string source = pathIn("source.adi");
     const std::string before = readFile(source);
-    platform.queueFileName(source);        // the source itself
-    platform.queueFileName(std::string()); // an empty name: asked again silently
+    platform.queueFileName(source);         // the source itself
+    platform.queueFileName(std::string());  // an empty name: asked again silently
     platform.queueFileName(pathIn("new.adi"));
     ASSERT_TRUE(saveAsCommand(*form));
 
     EXPECT_EQ(platform.eventsOfKind(Kind::SaveDialog).size(), 3u);
-    EXPECT_EQ(platform.messages(),
-              (std::vector<std::string>{
-                  "Problem:|Cannot use existing file name.  Select a new file name.", kInformation}));
+    EXPECT_EQ(
+        platform.messages(),
+        (std::vector<std::string>{
+            "Problem:|Cannot use existing file name.  Select a new file name.", kInformation}));
     EXPECT_EQ(readFile(source), before);
 }
 
@@ -152,8 +153,9 @@ TEST_F(SaveTest, HtmlTargetWithExistingCompanionFails)
     EXPECT_FALSE(saveAs("page.html"));
     EXPECT_EQ(readFile(pathIn("page.BADI")), "keep me");
     EXPECT_FALSE(std::filesystem::exists(pathIn("page.html")));
-    EXPECT_EQ(platform.messages().back(), "Problem:|File could not be saved\r\nThe companion file "
-                                              + pathIn("page.BADI") + " already exists.");
+    EXPECT_EQ(platform.messages().back(),
+              "Problem:|File could not be saved\r\nThe companion file " + pathIn("page.BADI")
+                  + " already exists.");
 }
 
 TEST_F(SaveTest, DatesOfThisYearAreAccepted)
@@ -203,7 +205,7 @@ struct WriterStateCase {
     int writersRun;  // the companion's writer counts
 };
 
-class WhileWritingTest : public ::testing::TestWithParam<WriterStateCase> {};
+class WhileWritingTest : public ::testing::TestWithParam<WriterStateCase> { };
 
 TEST_P(WhileWritingTest, FlagBusyPanelAndCursorCoverTheWritersAndCloseIsRefused)
 {
@@ -224,7 +226,8 @@ TEST_P(WhileWritingTest, FlagBusyPanelAndCursorCoverTheWritersAndCloseIsRefused)
         ++probes;
         EXPECT_TRUE(form.exportInProgress());
         EXPECT_FALSE(child<QLabel>(form, "busyBanner")->isHidden());
-        EXPECT_EQ(child<QLabel>(form, "busyBanner")->text().toStdString(), "Writing data to new file ... ");
+        EXPECT_EQ(child<QLabel>(form, "busyBanner")->text().toStdString(),
+                  "Writing data to new file ... ");
         EXPECT_FALSE(platform.busyBalanced());
         EXPECT_FALSE(form.close());  // refused, and nothing is asked
         EXPECT_TRUE(platform.eventsOfKind(ScriptedPlatform::EventKind::Confirm).empty());

@@ -24,11 +24,11 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -110,7 +110,7 @@ struct GuardCase {
     bool closes;
 };
 
-class CloseGuardTest : public ShellTest, public ::testing::WithParamInterface<GuardCase> {};
+class CloseGuardTest : public ShellTest, public ::testing::WithParamInterface<GuardCase> { };
 
 TEST_P(CloseGuardTest, AsksExactlyWhenTheLightIsYellow)
 {
@@ -132,9 +132,15 @@ TEST_P(CloseGuardTest, AsksExactlyWhenTheLightIsYellow)
         platform.queueFileName(std::nullopt);
 
     switch (c.trigger) {
-    case Trigger::ExitMenu: action(*form, "exitAction")->trigger(); break;
-    case Trigger::ExitHandler: trigger(*form, "exitAction"); break;
-    case Trigger::CloseBox: form->close(); break;
+    case Trigger::ExitMenu:
+        action(*form, "exitAction")->trigger();
+        break;
+    case Trigger::ExitHandler:
+        trigger(*form, "exitAction");
+        break;
+    case Trigger::CloseBox:
+        form->close();
+        break;
     }
 
     if (c.answer == Answer::NoQuestion)
@@ -226,7 +232,7 @@ struct CloseCurrentCase {
 };
 
 class CloseCurrentTest : public ShellTest,
-                         public ::testing::WithParamInterface<CloseCurrentCase> {};
+                         public ::testing::WithParamInterface<CloseCurrentCase> { };
 
 TEST_P(CloseCurrentTest, HidesTheDocumentAreaAndBlanksTheStatusBar)
 {
@@ -247,9 +253,12 @@ TEST_P(CloseCurrentTest, HidesTheDocumentAreaAndBlanksTheStatusBar)
     for (const std::string &message : platform.messages())
         EXPECT_EQ(message.find("Could not close"), std::string::npos) << message;
     EXPECT_FALSE(form->document().documentOpen());
-    for (QWidget *hidden : std::initializer_list<QWidget *>{child<QTableView>(*form, "gridView"), child<QPlainTextEdit>(*form, "loadReportView"),
-                                                            child<QPlainTextEdit>(*form, "sourceView"), child<ShapeWidget>(*form, "reportDivider"),
-                                                            child<ShapeWidget>(*form, "reportUnderline"), child<ShapeWidget>(*form, "reportTopRule"), child<ShapeWidget>(*form, "reportBottomRule")})
+    for (QWidget *hidden : std::initializer_list<QWidget *>{
+             child<QTableView>(*form, "gridView"), child<QPlainTextEdit>(*form, "loadReportView"),
+             child<QPlainTextEdit>(*form, "sourceView"), child<ShapeWidget>(*form, "reportDivider"),
+             child<ShapeWidget>(*form, "reportUnderline"),
+             child<ShapeWidget>(*form, "reportTopRule"),
+             child<ShapeWidget>(*form, "reportBottomRule")})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_FALSE(form->changeLightVisible());
     EXPECT_FALSE(form->changeLightYellow());
@@ -259,14 +268,13 @@ TEST_P(CloseCurrentTest, HidesTheDocumentAreaAndBlanksTheStatusBar)
     EXPECT_TRUE(child<QLabel>(*form, "startupTitle")->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shell, CloseCurrentTest,
-    ::testing::Values(CloseCurrentCase{"Green", false, false, false},
-                      CloseCurrentCase{"YellowNo", true, false, false},
-                      CloseCurrentCase{"YellowYesSaved", true, true, true}),
-    [](const ::testing::TestParamInfo<CloseCurrentCase> &info) {
-        return std::string(info.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Shell, CloseCurrentTest,
+                         ::testing::Values(CloseCurrentCase{"Green", false, false, false},
+                                           CloseCurrentCase{"YellowNo", true, false, false},
+                                           CloseCurrentCase{"YellowYesSaved", true, true, true}),
+                         [](const ::testing::TestParamInfo<CloseCurrentCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // --- menu and toolbar states ----------------------------------------------
 
@@ -279,15 +287,20 @@ struct StateCase {
     bool helpMenuEntries;   // "&About" and "&Vaziduvu Help Contents"
 };
 
-class CommandStateTest : public ShellTest, public ::testing::WithParamInterface<StateCase> {};
+class CommandStateTest : public ShellTest, public ::testing::WithParamInterface<StateCase> { };
 
 TEST_P(CommandStateTest, DocumentCommandsFollowTheDocument)
 {
     const StateCase &c = GetParam();
     switch (c.stage) {
-    case Stage::Start: break;
-    case Stage::Loaded: load(kCleanLog); break;
-    case Stage::FailedLoad: load(kBrokenLog); break;
+    case Stage::Start:
+        break;
+    case Stage::Loaded:
+        load(kCleanLog);
+        break;
+    case Stage::FailedLoad:
+        load(kBrokenLog);
+        break;
     case Stage::ClosedCurrent:
         load(kCleanLog);
         trigger(*form, "closeCurrentAction");
@@ -301,11 +314,10 @@ TEST_P(CommandStateTest, DocumentCommandsFollowTheDocument)
 
     for (const char *name : {"openAction", "newAction", "exitAction", "helpAction", "aboutAction"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
-    for (const char *name :
-         {"saveAsAction", "closeCurrentAction", "addColumnAction", "clearColumnAction",
-          "addCopiedRowAction", "addBlankRowAction", "searchAction", "fontAction",
-          "syntaxHighlightingAction", "omitEmptyTagsAction", "showCommentAction",
-          "editCommentAction"})
+    for (const char *name : {"saveAsAction", "closeCurrentAction", "addColumnAction",
+                             "clearColumnAction", "addCopiedRowAction", "addBlankRowAction",
+                             "searchAction", "fontAction", "syntaxHighlightingAction",
+                             "omitEmptyTagsAction", "showCommentAction", "editCommentAction"})
         EXPECT_EQ(action(*form, name)->isEnabled(), c.documentCommands) << name;
     EXPECT_EQ(action(*form, "aboutMenuEntry")->isEnabled(), c.helpMenuEntries);
     EXPECT_EQ(action(*form, "helpMenuEntry")->isEnabled(), c.helpMenuEntries);
@@ -340,7 +352,7 @@ struct LayoutCase {
     int height;
 };
 
-class LayoutTest : public ShellTest, public ::testing::WithParamInterface<LayoutCase> {};
+class LayoutTest : public ShellTest, public ::testing::WithParamInterface<LayoutCase> { };
 
 TEST_P(LayoutTest, ControlsFollowTheClientArea)
 {
@@ -398,7 +410,9 @@ TEST_P(LayoutTest, ControlsFollowTheClientArea)
     EXPECT_EQ(child<ShapeWidget>(*form, "changeLightFrame")->y(), notice.top() - 1);
     const QRect frame3 = child<ShapeWidget>(*form, "legendBand")->geometry();
     EXPECT_EQ(frame3.top(), notice.top() - 1);
-    EXPECT_EQ(frame3.left(), child<ShapeWidget>(*form, "changeLight")->x() + child<ShapeWidget>(*form, "changeLight")->width() + 1);
+    EXPECT_EQ(frame3.left(),
+              child<ShapeWidget>(*form, "changeLight")->x()
+                  + child<ShapeWidget>(*form, "changeLight")->width() + 1);
     EXPECT_EQ(frame3.width(), W - (child<ShapeWidget>(*form, "changeLight")->width() + 14));
     EXPECT_EQ(frame3.height(), child<ShapeWidget>(*form, "changeLightFrame")->height());
 
@@ -406,7 +420,8 @@ TEST_P(LayoutTest, ControlsFollowTheClientArea)
     EXPECT_EQ(child<QLabel>(*form, "busyBanner")->height(), H - status.height());
     EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), W - 1);
     EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), H - (T + 1));
-    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->x(), (W - child<QLabel>(*form, "startupTitle")->width()) / 2);
+    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->x(),
+              (W - child<QLabel>(*form, "startupTitle")->width()) / 2);
     EXPECT_EQ(child<QLabel>(*form, "startupTitle")->y(), H / 2);
     EXPECT_EQ(child<QLabel>(*form, "startupTitle")->height(), H / 2);
 
@@ -435,14 +450,17 @@ TEST_F(ShellTest, ASmallWindowKeepsItsPreviousLayout)
         form->resize(outer - frame);
         QApplication::processEvents();
         ASSERT_EQ(form->frameGeometry().size(), outer);
-        EXPECT_EQ(child<QTableView>(*form, "gridView")->geometry(), grid) << outer.width() << "x" << outer.height();
-        EXPECT_EQ(child<QPlainTextEdit>(*form, "loadReportView")->geometry(), report) << outer.width() << "x" << outer.height();
+        EXPECT_EQ(child<QTableView>(*form, "gridView")->geometry(), grid)
+            << outer.width() << "x" << outer.height();
+        EXPECT_EQ(child<QPlainTextEdit>(*form, "loadReportView")->geometry(), report)
+            << outer.width() << "x" << outer.height();
     }
     // One pixel more is laid out again, however thin the frame leaves the
     // client area.
     form->resize(QSize(376, 600) - frame);
     QApplication::processEvents();
-    EXPECT_EQ(child<QTableView>(*form, "gridView")->width(), child<QWidget>(*form, "client")->width() - 8);
+    EXPECT_EQ(child<QTableView>(*form, "gridView")->width(),
+              child<QWidget>(*form, "client")->width() - 8);
 }
 
 // --- activation checks ---------------------------------------------------
@@ -463,7 +481,7 @@ struct ActivateCase {
     const char *message;  // nullptr: the window stays without a word
 };
 
-class ActivateTest : public ShellTest, public ::testing::WithParamInterface<ActivateCase> {};
+class ActivateTest : public ShellTest, public ::testing::WithParamInterface<ActivateCase> { };
 
 TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
 {
@@ -480,26 +498,29 @@ TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
         EXPECT_EQ(platform.messages(), std::vector<std::string>{c.message});
         EXPECT_FALSE(form->isVisible());
     }
-    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), child<QWidget>(*form, "client")->width() - 1);
-    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), child<QWidget>(*form, "client")->height() - (child<QToolBar>(*form, "toolBar")->height() + 1));
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(),
+              child<QWidget>(*form, "client")->width() - 1);
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(),
+              child<QWidget>(*form, "client")->height()
+                  - (child<QToolBar>(*form, "toolBar")->height() + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shell, ActivateTest,
-    ::testing::Values(
-        ActivateCase{"Fixed", DriveType::Fixed, 5, true, nullptr},
-        ActivateCase{"Removable", DriveType::Removable, 10, true, nullptr},
-        ActivateCase{"Remote", DriveType::Remote, 10, true, nullptr},
-        // A write-protected mount is still a hard disk, not a CD.
-        ActivateCase{"ReadOnlyMount", DriveType::ReadOnly, 10, true, nullptr},
-        ActivateCase{"CdRom", DriveType::CdRom, 10, true, kCdromMessage},
-        ActivateCase{"RamDisk", DriveType::RamDisk, 10, true, kCdromMessage},
-        ActivateCase{"Unknown", DriveType::Unknown, 10, true, kCdromMessage},
-        // The drive is checked before the system and the memory.
-        ActivateCase{"CdRomOnAnOldSystem", DriveType::CdRom, 4, false, kCdromMessage},
-        ActivateCase{"TooLittleMemory", DriveType::Fixed, 5, false, kMemoryMessage},
-        ActivateCase{"OldSystem", DriveType::Fixed, 4, true, kOldSystemMessage},
-        ActivateCase{"OldSystemMemoryNotAsked", DriveType::Fixed, 4, false, kOldSystemMessage}),
+    ::testing::Values(ActivateCase{"Fixed", DriveType::Fixed, 5, true, nullptr},
+                      ActivateCase{"Removable", DriveType::Removable, 10, true, nullptr},
+                      ActivateCase{"Remote", DriveType::Remote, 10, true, nullptr},
+                      // A write-protected mount is still a hard disk, not a CD.
+                      ActivateCase{"ReadOnlyMount", DriveType::ReadOnly, 10, true, nullptr},
+                      ActivateCase{"CdRom", DriveType::CdRom, 10, true, kCdromMessage},
+                      ActivateCase{"RamDisk", DriveType::RamDisk, 10, true, kCdromMessage},
+                      ActivateCase{"Unknown", DriveType::Unknown, 10, true, kCdromMessage},
+                      // The drive is checked before the system and the memory.
+                      ActivateCase{"CdRomOnAnOldSystem", DriveType::CdRom, 4, false, kCdromMessage},
+                      ActivateCase{"TooLittleMemory", DriveType::Fixed, 5, false, kMemoryMessage},
+                      ActivateCase{"OldSystem", DriveType::Fixed, 4, true, kOldSystemMessage},
+                      ActivateCase{"OldSystemMemoryNotAsked", DriveType::Fixed, 4, false,
+                                   kOldSystemMessage}),
     [](const ::testing::TestParamInfo<ActivateCase> &info) {
         return std::string(info.param.name);
     });
@@ -521,7 +542,8 @@ TEST(Activate, AFailingCheckClosesTheWindow)
     QApplication::processEvents();
     platform.clearEvents();
     activate(form);
-    EXPECT_EQ(platform.messages(), std::vector<std::string>{"Problem:|Could not initialize program."});
+    EXPECT_EQ(platform.messages(),
+              std::vector<std::string>{"Problem:|Could not initialize program."});
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -534,7 +556,8 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
         {child<QMenu>(*form, "editMenu"),
          {"&Add Column", "&Clear Column", "-", "Add Row &Same As Previous", "Add Blank &Row",
           "S&earch"}},
-        {child<QMenu>(*form, "formatMenu"), {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
+        {child<QMenu>(*form, "formatMenu"),
+         {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
         {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
         {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents"}},
     };
@@ -597,14 +620,14 @@ struct HelpCase {
     const char *message;  // nullptr: no message
 };
 
-class HelpTest : public ::testing::TestWithParam<HelpCase> {};
+class HelpTest : public ::testing::TestWithParam<HelpCase> { };
 
 TEST_P(HelpTest, AsksForContext100AndReportsFailures)
 {
     const HelpCase &c = GetParam();
-    std::unique_ptr<ScriptedPlatform> platform =
-        c.outcome == HelpOutcome::Broken ? std::make_unique<BrokenHelpPlatform>()
-                                         : std::make_unique<ScriptedPlatform>();
+    std::unique_ptr<ScriptedPlatform> platform = c.outcome == HelpOutcome::Broken
+        ? std::make_unique<BrokenHelpPlatform>()
+        : std::make_unique<ScriptedPlatform>();
     MainWindow form(*platform);
     platform->clearEvents();
     for (int request = 0; request < 2; ++request) {
@@ -622,23 +645,20 @@ TEST_P(HelpTest, AsksForContext100AndReportsFailures)
         EXPECT_EQ(event.text, "100");
     }
     // Each request that fails gets a box of its own.
-    const std::vector<std::string> expected =
-        c.message ? std::vector<std::string>(2, c.message) : std::vector<std::string>{};
+    const std::vector<std::string> expected
+        = c.message ? std::vector<std::string>(2, c.message) : std::vector<std::string>{};
     EXPECT_EQ(platform->messages(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shell, HelpTest,
-    ::testing::Values(HelpCase{"MenuShown", HelpOutcome::Shown, false, nullptr},
-                      HelpCase{"ToolbarShown", HelpOutcome::Shown, true, nullptr},
-                      HelpCase{"MenuRefused", HelpOutcome::Refused, false,
-                               "Problem:|Could not display help"},
-                      HelpCase{"ToolbarRefused", HelpOutcome::Refused, true,
-                               "Problem:|Could not display help"},
-                      HelpCase{"MenuBroken", HelpOutcome::Broken, false,
-                               "Problem:|Could not find help file"},
-                      HelpCase{"ToolbarBroken", HelpOutcome::Broken, true,
-                               "Problem:|Could not find help file"}),
+    ::testing::Values(
+        HelpCase{"MenuShown", HelpOutcome::Shown, false, nullptr},
+        HelpCase{"ToolbarShown", HelpOutcome::Shown, true, nullptr},
+        HelpCase{"MenuRefused", HelpOutcome::Refused, false, "Problem:|Could not display help"},
+        HelpCase{"ToolbarRefused", HelpOutcome::Refused, true, "Problem:|Could not display help"},
+        HelpCase{"MenuBroken", HelpOutcome::Broken, false, "Problem:|Could not find help file"},
+        HelpCase{"ToolbarBroken", HelpOutcome::Broken, true, "Problem:|Could not find help file"}),
     [](const ::testing::TestParamInfo<HelpCase> &info) { return std::string(info.param.name); });
 
 // The program's own help page, shown by the real platform as the program
@@ -718,20 +738,24 @@ TEST_F(ShellTest, AboutBoxShowsTheProgramAndClosesWithOk)
                   "wish to create a common format with which to enable the convenient "
                   "import/export of ham related data");
         EXPECT_TRUE(child<QLabel>(*box, "comments")->wordWrap());
-        EXPECT_EQ(child<QLabel>(*box, "adifNote")->text(), "For more information about ADIF and the people who "
-                                       "created it, go to the web:");
+        EXPECT_EQ(child<QLabel>(*box, "adifNote")->text(),
+                  "For more information about ADIF and the people who "
+                  "created it, go to the web:");
         EXPECT_TRUE(child<QLabel>(*box, "adifLink")->text().contains("https://www.adif.org/"));
         EXPECT_FALSE(child<QLabel>(*box, "programIcon")->pixmap().isNull());
         EXPECT_EQ(child<QPushButton>(*box, "okButton")->text(), "OK");
         EXPECT_TRUE(child<QPushButton>(*box, "okButton")->isDefault());
         // Every text fits inside the panel, and the panel inside the box.
         const QRect panel = child<QFrame>(*box, "panel")->contentsRect();
-        for (QWidget *part : std::initializer_list<QWidget *>{child<QLabel>(*box, "programIcon"), child<QLabel>(*box, "productName"),
-                                                             child<QLabel>(*box, "version"), child<QLabel>(*box, "comments"),
-                                                             child<QLabel>(*box, "adifNote"), child<QLabel>(*box, "adifLink")})
+        for (QWidget *part : std::initializer_list<QWidget *>{
+                 child<QLabel>(*box, "programIcon"), child<QLabel>(*box, "productName"),
+                 child<QLabel>(*box, "version"), child<QLabel>(*box, "comments"),
+                 child<QLabel>(*box, "adifNote"), child<QLabel>(*box, "adifLink")})
             EXPECT_TRUE(panel.contains(part->geometry())) << part->objectName().toStdString();
         EXPECT_TRUE(box->rect().contains(child<QPushButton>(*box, "okButton")->geometry()));
-        EXPECT_FALSE(child<QFrame>(*box, "panel")->geometry().intersects(child<QPushButton>(*box, "okButton")->geometry()));
+        EXPECT_FALSE(child<QFrame>(*box, "panel")
+                         ->geometry()
+                         .intersects(child<QPushButton>(*box, "okButton")->geometry()));
         child<QPushButton>(*box, "okButton")->click();
         EXPECT_FALSE(box->isVisible());
         return box->result();
@@ -758,15 +782,15 @@ struct LineCase {
     std::vector<std::string> lines;
 };
 
-class SourceDisplayLinesTest : public ::testing::TestWithParam<LineCase> {};
+class SourceDisplayLinesTest : public ::testing::TestWithParam<LineCase> { };
 
 TEST_P(SourceDisplayLinesTest, ShowsEachLineOfTheText)
 {
     SourceDisplayDialog dialog(QString::fromLatin1(GetParam().text));
     dialog.show();
     std::vector<std::string> lines;
-    for (QTextBlock block = child<QPlainTextEdit>(dialog, "sourceText")->document()->begin(); block.isValid();
-         block = block.next())
+    for (QTextBlock block = child<QPlainTextEdit>(dialog, "sourceText")->document()->begin();
+         block.isValid(); block = block.next())
         lines.push_back(block.text().toStdString());
     EXPECT_EQ(lines, GetParam().lines);
 }
@@ -774,10 +798,8 @@ TEST_P(SourceDisplayLinesTest, ShowsEachLineOfTheText)
 INSTANTIATE_TEST_SUITE_P(
     Shell, SourceDisplayLinesTest,
     ::testing::Values(LineCase{"<CALL:4>ZX1A\r\n<EOR>", {"<CALL:4>ZX1A", "<EOR>"}},
-                      LineCase{"A\r\n\r\nB", {"A", "", "B"}},
-                      LineCase{"A\nB\rC", {"A", "B", "C"}},
-                      LineCase{"A\r\n", {"A", ""}},
-                      LineCase{"\r\r\n", {"", "", ""}},
+                      LineCase{"A\r\n\r\nB", {"A", "", "B"}}, LineCase{"A\nB\rC", {"A", "B", "C"}},
+                      LineCase{"A\r\n", {"A", ""}}, LineCase{"\r\r\n", {"", "", ""}},
                       LineCase{"", {""}}));
 
 struct DialogSize {
@@ -785,7 +807,7 @@ struct DialogSize {
     int height;
 };
 
-class SourceDisplayResizeTest : public ::testing::TestWithParam<DialogSize> {};
+class SourceDisplayResizeTest : public ::testing::TestWithParam<DialogSize> { };
 
 TEST_P(SourceDisplayResizeTest, OkStaysUnderTheRightEndOfTheText)
 {
@@ -814,8 +836,10 @@ TEST(SourceDisplay, StartsAtItsDesignSizeReadOnlyAndUnwrapped)
     EXPECT_EQ(dialog.windowTitle(), "Source Display");
     EXPECT_TRUE(child<QPlainTextEdit>(dialog, "sourceText")->isReadOnly());
     EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->horizontalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(child<QPlainTextEdit>(dialog, "sourceText")->verticalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(dialog.windowIcon().isNull());
     dialog.show();
     child<QPushButton>(dialog, "okButton")->click();
@@ -852,7 +876,7 @@ struct ResourceCase {
     bool enough;
 };
 
-class StartupResourcesTest : public ::testing::TestWithParam<ResourceCase> {};
+class StartupResourcesTest : public ::testing::TestWithParam<ResourceCase> { };
 
 TEST_P(StartupResourcesTest, NeedsEveryThreshold)
 {
@@ -887,7 +911,9 @@ INSTANTIATE_TEST_SUITE_P(
                          p.memory.totalPhysical = uint64_t(1) << 63;
                      },
                      true}),
-    [](const ::testing::TestParamInfo<ResourceCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ResourceCase> &info) {
+        return std::string(info.param.name);
+    });
 
 TEST(Startup, ASecondStartLeavesSilentlyWhileTheFirstRuns)
 {

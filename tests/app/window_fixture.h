@@ -21,8 +21,7 @@ namespace vaziduvu::test {
 
 // The window's insides, reached as a user or a screen reader would: by
 // object name.
-template <typename T = QWidget>
-T *child(const QObject &parent, const char *name)
+template <typename T = QWidget> T *child(const QObject &parent, const char *name)
 {
     T *found = parent.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << "no " << name;
@@ -64,7 +63,10 @@ inline void activate(MainWindow &window)
     QApplication::sendEvent(&window, &activation);
 }
 
-inline void reloadGrid(const MainWindow &window) { gridModel(window).reload(); }
+inline void reloadGrid(const MainWindow &window)
+{
+    gridModel(window).reload();
+}
 
 // Sets a cell's text as the in-place editor does when an edit is committed.
 inline void editCell(const MainWindow &window, int column, int row, const std::string &text)
@@ -133,8 +135,7 @@ protected:
         open(writeFile(name, adif));
     }
 
-    template <typename T = QWidget>
-    T *widget(const char *name) const
+    template <typename T = QWidget> T *widget(const char *name) const
     {
         return child<T>(*form, name);
     }

@@ -18,7 +18,10 @@ struct RunResult {
     std::string err;
 };
 
-inline std::string quoted(const std::string &text) { return "'" + text + "'"; }
+inline std::string quoted(const std::string &text)
+{
+    return "'" + text + "'";
+}
 
 inline std::string readBytes(const std::string &path)
 {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <nlohmann/json.hpp>
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,12 +23,18 @@ using vaziduvu::test::RunResult;
 
 RunResult runCli(const std::vector<std::string> &args)
 {
-    return vaziduvu::test::runCli(args, ::testing::TempDir() + "vaziduvu_cli_stderr_"
-                                            + std::to_string(::getpid()) + ".txt");
+    return vaziduvu::test::runCli(
+        args, ::testing::TempDir() + "vaziduvu_cli_stderr_" + std::to_string(::getpid()) + ".txt");
 }
 
-std::string dataPath(const std::string &name) { return std::string(TEST_DATA_DIR) + "/" + name; }
-std::string examplePath(const std::string &name) { return std::string(EXAMPLES_DIR) + "/" + name; }
+std::string dataPath(const std::string &name)
+{
+    return std::string(TEST_DATA_DIR) + "/" + name;
+}
+std::string examplePath(const std::string &name)
+{
+    return std::string(EXAMPLES_DIR) + "/" + name;
+}
 
 int lineCount(const std::string &text)
 {
@@ -48,9 +54,12 @@ struct DumpCase {
     int fields;
 };
 
-void PrintTo(const DumpCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const DumpCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class DumpOutcomeTest : public ::testing::TestWithParam<DumpCase> {};
+class DumpOutcomeTest : public ::testing::TestWithParam<DumpCase> { };
 
 TEST_P(DumpOutcomeTest, ExitStatusAndOutcome)
 {
@@ -67,13 +76,14 @@ TEST_P(DumpOutcomeTest, ExitStatusAndOutcome)
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, DumpOutcomeTest,
-    ::testing::Values(DumpCase{"CleanExample", examplePath("clean-with-header.adi"), 0, "ParseOk", 0, 6, 10},
-                      DumpCase{"NoHeaderExample", examplePath("no-header.adi"), 0, "ParseOk", 0, 3, 8},
-                      DumpCase{"FormatErrorExample", examplePath("format-error.adi"), 1, "ParseBracketMismatch", 84,
-                               0, 0},
-                      DumpCase{"EmptyFile", dataPath("empty.adi"), 1, "ParseNoHeader", 0, 0, 0},
-                      DumpCase{"HeaderMarkerInDataFile", dataPath("start-bracket-with-header.adi"), 1,
-                               "ParseBracketMismatch", 1, 0, 0}),
+    ::testing::Values(
+        DumpCase{"CleanExample", examplePath("clean-with-header.adi"), 0, "ParseOk", 0, 6, 10},
+        DumpCase{"NoHeaderExample", examplePath("no-header.adi"), 0, "ParseOk", 0, 3, 8},
+        DumpCase{"FormatErrorExample", examplePath("format-error.adi"), 1, "ParseBracketMismatch",
+                 84, 0, 0},
+        DumpCase{"EmptyFile", dataPath("empty.adi"), 1, "ParseNoHeader", 0, 0, 0},
+        DumpCase{"HeaderMarkerInDataFile", dataPath("start-bracket-with-header.adi"), 1,
+                 "ParseBracketMismatch", 1, 0, 0}),
     [](const ::testing::TestParamInfo<DumpCase> &info) { return std::string(info.param.name); });
 
 TEST(DumpCommand, WritesEveryTagInFileOrder)
@@ -104,8 +114,8 @@ TEST(DumpCommand, WritesEveryTagInFileOrder)
     EXPECT_EQ(tags[4]["name"], "");
     EXPECT_EQ(tags[4]["value"], "after record\r\n");
     for (const auto &tag : tags) {
-        for (const char *key : {"kind", "hasLength", "declaredLength", "hasType", "dataType", "isTimeOn", "name",
-                                "value", "comment", "rawTag"})
+        for (const char *key : {"kind", "hasLength", "declaredLength", "hasType", "dataType",
+                                "isTimeOn", "name", "value", "comment", "rawTag"})
             EXPECT_TRUE(tag.contains(key)) << key;
     }
 }
@@ -148,9 +158,12 @@ struct UsageCase {
     std::vector<std::string> args;
 };
 
-void PrintTo(const UsageCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const UsageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class UsageErrorTest : public ::testing::TestWithParam<UsageCase> {};
+class UsageErrorTest : public ::testing::TestWithParam<UsageCase> { };
 
 TEST_P(UsageErrorTest, ExitsWithTwoAndWritesNothingToStdout)
 {
@@ -163,7 +176,8 @@ TEST_P(UsageErrorTest, ExitsWithTwoAndWritesNothingToStdout)
 INSTANTIATE_TEST_SUITE_P(
     Cli, UsageErrorTest,
     ::testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"list", "x.adi"}},
-                      UsageCase{"DumpWithoutFile", {"dump"}}, UsageCase{"DumpWithTwoFiles", {"dump", "a", "b"}},
+                      UsageCase{"DumpWithoutFile", {"dump"}},
+                      UsageCase{"DumpWithTwoFiles", {"dump", "a", "b"}},
                       UsageCase{"MissingFile", {"dump", dataPath("no-such-file.adi")}},
                       UsageCase{"Directory", {"dump", TEST_DATA_DIR}}),
     [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });

@@ -37,8 +37,8 @@ protected:
     void SetUp() override
     {
         folder_ = fs::path(::testing::TempDir())
-                  / ("vaziduvu-cli-export-" + std::to_string(::getpid()) + "-"
-                     + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            / ("vaziduvu-cli-export-" + std::to_string(::getpid()) + "-"
+               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
@@ -105,8 +105,9 @@ TEST_F(ExportCommand, XmlAndHtmlTargetsGetTheirCompanion)
         const RunResult result = run({log("in.adi", kLog), file(target)});
         EXPECT_EQ(result.status, 0) << result.err;
     }
-    EXPECT_EQ(files(), (std::vector<std::string>{"in.adi", "out.BADI", "out.xml", "page.BADI",
-                                                 "page.html"}));
+    EXPECT_EQ(
+        files(),
+        (std::vector<std::string>{"in.adi", "out.BADI", "out.xml", "page.BADI", "page.html"}));
     EXPECT_EQ(bodyOf(readBytes(file("out.BADI"))), kBody);
     EXPECT_NE(readBytes(file("out.xml")).find("<CALL>W1ABC</CALL><BAND>20M</BAND>"),
               std::string::npos);
@@ -127,14 +128,15 @@ TEST_F(ExportCommand, ExistingCompanionFailsTheSave)
     writeBytes(file("out.BADI"), "keep me");
     const RunResult result = run({log("in.adi", kLog), file("out.xml")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, kNotSaved + "The companion file " + file("out.BADI") + " already exists.\n");
+    EXPECT_EQ(result.err,
+              kNotSaved + "The companion file " + file("out.BADI") + " already exists.\n");
     EXPECT_EQ(files(), (std::vector<std::string>{"in.adi", "out.BADI"}));
 }
 
 TEST_F(ExportCommand, PrintsTheFailedCheckAndWritesNothing)
 {
-    const RunResult result =
-        run({log("in.adi", "x <EOH><CALL:4>W1AW<BAND:3>21M<EOR>\r\n"), file("out.xml")});
+    const RunResult result
+        = run({log("in.adi", "x <EOH><CALL:4>W1AW<BAND:3>21M<EOR>\r\n"), file("out.xml")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.rfind("Problem: Check your 'Band' columns ... incorrect band values "
                                "were found.\n",
@@ -149,9 +151,8 @@ TEST_F(ExportCommand, LatestYearIsNextYear)
 {
     std::time_t now = std::time(nullptr);
     const int year = std::localtime(&now)->tm_year + 1900;
-    const auto dated = [](int y) {
-        return "x <EOH><QSO_DATE:8:D>" + std::to_string(y) + "0101<EOR>\r\n";
-    };
+    const auto dated
+        = [](int y) { return "x <EOH><QSO_DATE:8:D>" + std::to_string(y) + "0101<EOR>\r\n"; };
     EXPECT_EQ(run({log("next.adi", dated(year + 1)), file("next-out.adi")}).status, 0);
     const RunResult late = run({log("late.adi", dated(year + 2)), file("late-out.adi")});
     EXPECT_EQ(late.status, 1);
@@ -165,8 +166,9 @@ TEST_F(ExportCommand, PathWithHtmElsewhereIsRefused)
     fs::create_directory(file("OLD.HTM"));
     const RunResult result = run({log("in.adi", kLog), file("OLD.HTM/LOG.ADI")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, kNotSaved + "\".HTM\" stands inside the name " + file("OLD.HTM/LOG.ADI")
-                              + ", so its type is unclear.\n");
+    EXPECT_EQ(result.err,
+              kNotSaved + "\".HTM\" stands inside the name " + file("OLD.HTM/LOG.ADI")
+                  + ", so its type is unclear.\n");
     EXPECT_TRUE(fs::is_empty(file("OLD.HTM")));
 }
 
@@ -179,8 +181,7 @@ TEST_F(ExportCommand, FormatErrorPrintsTheLoadReport)
     const RunResult result = run({log("in.adi", bytes), file("out.adi")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
-              vaziduvu::outcomeReportText(parsed.result().status, parsed.result().position)
-                  + "\n");
+              vaziduvu::outcomeReportText(parsed.result().status, parsed.result().position) + "\n");
     EXPECT_FALSE(fs::exists(file("out.adi")));
 }
 

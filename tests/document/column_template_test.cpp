@@ -18,7 +18,7 @@ struct ValueCase {
     bool valid;
 };
 
-class NumericValue : public ::testing::TestWithParam<ValueCase> {};
+class NumericValue : public ::testing::TestWithParam<ValueCase> { };
 TEST_P(NumericValue, OnlyDigitsPass)
 {
     EXPECT_EQ(isNumericInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
@@ -30,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue,
                                            ValueCase{" 5", false}, ValueCase{"5 ", false},
                                            ValueCase{"1e3", false}));
 
-class TimeValue : public ::testing::TestWithParam<ValueCase> {};
+class TimeValue : public ::testing::TestWithParam<ValueCase> { };
 TEST_P(TimeValue, FourOrSixDigitsWithinRange)
 {
     EXPECT_EQ(isTimeInitialValue(GetParam().text), GetParam().valid) << GetParam().text;
@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Table, TimeValue,
                                            ValueCase{" 1200", false}, ValueCase{"1200 ", false},
                                            ValueCase{"12:0", false}));
 
-class DateValue : public ::testing::TestWithParam<ValueCase> {};
+class DateValue : public ::testing::TestWithParam<ValueCase> { };
 TEST_P(DateValue, TrimmedEightDigitDates)
 {
     EXPECT_EQ(isDateInitialValue(GetParam().text, kLatestYear), GetParam().valid)
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- the dialog's time-name test --------------------------------------------
 
-class DialogTimeName : public ::testing::TestWithParam<ValueCase> {};
+class DialogTimeName : public ::testing::TestWithParam<ValueCase> { };
 TEST_P(DialogTimeName, NameIsTheStartOfATimeFieldName)
 {
     EXPECT_EQ(isDialogTimeName(GetParam().text), GetParam().valid) << GetParam().text;
@@ -108,7 +108,7 @@ ColumnRequest user(const char *name, int type, const char *value)
 
 constexpr int kCharacter = 0, kNumber = 1, kDate = 2, kMemo = 3, kTime = 4, kNoType = -1;
 
-class ColumnTemplateTable : public ::testing::TestWithParam<TemplateCase> {};
+class ColumnTemplateTable : public ::testing::TestWithParam<TemplateCase> { };
 
 TEST_P(ColumnTemplateTable, BuildsTheTemplateAndRunsTheChecksInOrder)
 {
@@ -140,10 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ColumnTemplateTable,
     ::testing::Values(
         // Catalogue columns: type from the catalogue, time test by the name.
-        TemplateCase{"Address", catalogue("ADDRESS", " 1 Main St "), nullptr, TagKnownField,
-                     false, TypeMultiLine, false, "ADDRESS", "1 Main St"},
-        TemplateCase{"LowerCaseName", catalogue("  qso_date ", "20040229"), nullptr,
-                     TagKnownField, false, TypeDate, false, "QSO_DATE", "20040229"},
+        TemplateCase{"Address", catalogue("ADDRESS", " 1 Main St "), nullptr, TagKnownField, false,
+                     TypeMultiLine, false, "ADDRESS", "1 Main St"},
+        TemplateCase{"LowerCaseName", catalogue("  qso_date ", "20040229"), nullptr, TagKnownField,
+                     false, TypeDate, false, "QSO_DATE", "20040229"},
         TemplateCase{"CatalogueDateRefused", catalogue("QSO_DATE", "20040230"),
                      kDateInitialValueMessage, TagKnownField, false, TypeDate, false, "QSO_DATE",
                      "20040230"},
@@ -151,18 +151,17 @@ INSTANTIATE_TEST_SUITE_P(
                      TagKnownField, false, TypeDate, false, "APP_LOTW_LASTQSL", "x"},
         TemplateCase{"TimeOnChecked", catalogue("TIME_ON", "2460"), kTimeInitialValueMessage,
                      TagKnownField, false, TypeCharacter, true, "TIME_ON", "2460"},
-        TemplateCase{"TimeOnPasses", catalogue("time_on", "123059"), nullptr, TagKnownField,
-                     false, TypeCharacter, true, "TIME_ON", "123059"},
-        TemplateCase{"PrefixTakesTheFirstEntry", catalogue("FREQ_RX", "14"), nullptr,
-                     TagKnownField, false, TypeNumber, false, "FREQ_RX", "14"},
+        TemplateCase{"TimeOnPasses", catalogue("time_on", "123059"), nullptr, TagKnownField, false,
+                     TypeCharacter, true, "TIME_ON", "123059"},
+        TemplateCase{"PrefixTakesTheFirstEntry", catalogue("FREQ_RX", "14"), nullptr, TagKnownField,
+                     false, TypeNumber, false, "FREQ_RX", "14"},
         TemplateCase{"CatalogueNumberRefused", catalogue("FREQ", "14.025"),
                      kNumericInitialValueMessage, TagKnownField, false, TypeNumber, false, "FREQ",
                      "14.025"},
         // A name no catalogue entry begins has no type: refused, since such a
         // column would keep the log from ever being exported.
-        TemplateCase{"UnknownNameRefused", catalogue("MY_OWN", "abc"),
-                     kUnknownCatalogueNameMessage, TagKnownField, false, TypeInvalid, false,
-                     "MY_OWN", "abc"},
+        TemplateCase{"UnknownNameRefused", catalogue("MY_OWN", "abc"), kUnknownCatalogueNameMessage,
+                     TagKnownField, false, TypeInvalid, false, "MY_OWN", "abc"},
         TemplateCase{"PrefixOfAnEntryRefused", catalogue("QSO_DAT", ""),
                      kUnknownCatalogueNameMessage, TagKnownField, false, TypeInvalid, false,
                      "QSO_DAT", ""},
@@ -198,8 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                      TagUserField, true, TypeDate, false, "X", ""},
         TemplateCase{"UserNoNameBeforeNoType", user("  ", kNoType, ""), kUserNameMissingMessage,
                      TagUserField, true, TypeDate, false, "", ""},
-        TemplateCase{"UserOutOfRangeType", user("X", 5, ""), kUserTypeMissingMessage,
-                     TagUserField, true, TypeDate, false, "X", ""}),
+        TemplateCase{"UserOutOfRangeType", user("X", 5, ""), kUserTypeMissingMessage, TagUserField,
+                     true, TypeDate, false, "X", ""}),
     [](const ::testing::TestParamInfo<TemplateCase> &info) { return info.param.label; });
 
 TEST(ColumnTemplateMessages, AreTheDialogTexts)
@@ -212,8 +211,9 @@ TEST(ColumnTemplateMessages, AreTheDialogTexts)
                  "Date initial value is not valid ... \r\n Column will not be added ...");
     EXPECT_STREQ(kUserNameMissingMessage,
                  "Must supply a name for your user defined field. \r\n Column will not be added");
-    EXPECT_STREQ(kUserTypeMissingMessage,
-                 "Must supply data-type for user defined type ... \r\n Column will not be added ...");
+    EXPECT_STREQ(
+        kUserTypeMissingMessage,
+        "Must supply data-type for user defined type ... \r\n Column will not be added ...");
     EXPECT_STREQ(kUnknownCatalogueNameMessage,
                  "Not a standard column name ... \r\n Use a user defined column for this name. "
                  "\r\n Column will not be added ...");

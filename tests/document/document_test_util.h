@@ -24,6 +24,4 @@ inline void loadInto(LoadedLog &log, const std::string &adif)
     log.result = log.document.fillFrom(log.file);
 }
 
-
-
 }  // namespace vaziduvu::test

@@ -74,7 +74,7 @@ struct NoTemplateCase {
     int row;
 };
 
-class EnsureCellRecordNone : public ::testing::TestWithParam<NoTemplateCase> {};
+class EnsureCellRecordNone : public ::testing::TestWithParam<NoTemplateCase> { };
 
 TEST_P(EnsureCellRecordNone, CreatesNothing)
 {
@@ -86,15 +86,19 @@ TEST_P(EnsureCellRecordNone, CreatesNothing)
     EXPECT_EQ(log.document.cellInfo(c.column, c.row), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, EnsureCellRecordNone,
-    ::testing::Values(
-        // MODE appears only after the last record: no loaded row has it.
-        NoTemplateCase{"column_without_loaded_records", "h<EOH><CALL:1>A<EOR><EOR><MODE:2>CW", 2, 2},
-        NoTemplateCase{"record_number_column", "h<EOH><CALL:1>A<EOR><EOR>", 0, 2},
-        NoTemplateCase{"header_row", "h<EOH><CALL:1>A<EOR>", 1, 0},
-        NoTemplateCase{"outside_the_cell_table", "h<EOH><CALL:1>A<EOR>", 1, LogDocument::kRowSlots}),
-    [](const ::testing::TestParamInfo<NoTemplateCase> &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Cells, EnsureCellRecordNone,
+                         ::testing::Values(
+                             // MODE appears only after the last record: no loaded row has it.
+                             NoTemplateCase{"column_without_loaded_records",
+                                            "h<EOH><CALL:1>A<EOR><EOR><MODE:2>CW", 2, 2},
+                             NoTemplateCase{"record_number_column", "h<EOH><CALL:1>A<EOR><EOR>", 0,
+                                            2},
+                             NoTemplateCase{"header_row", "h<EOH><CALL:1>A<EOR>", 1, 0},
+                             NoTemplateCase{"outside_the_cell_table", "h<EOH><CALL:1>A<EOR>", 1,
+                                            LogDocument::kRowSlots}),
+                         [](const ::testing::TestParamInfo<NoTemplateCase> &info) {
+                             return std::string(info.param.label);
+                         });
 
 TEST(ensureCellRecord, LooksOnlyAtLoadedRowsForTheTemplate)
 {
@@ -153,7 +157,7 @@ struct DiscrepancyCase {
     bool expected;
 };
 
-class LengthDiscrepancy : public ::testing::TestWithParam<DiscrepancyCase> {};
+class LengthDiscrepancy : public ::testing::TestWithParam<DiscrepancyCase> { };
 
 TEST_P(LengthDiscrepancy, WholeGrid)
 {
@@ -173,7 +177,9 @@ INSTANTIATE_TEST_SUITE_P(
         DiscrepancyCase{"only_in_the_last_cell",
                         "h<EOH><CALL:1>A<MODE:2>CW<EOR><CALL:1>B<MODE:3>CW<EOR>", true},
         DiscrepancyCase{"repeated_field_later_is_correct", "h<EOH><CALL:9>A<CALL:1>B<EOR>", false}),
-    [](const ::testing::TestParamInfo<DiscrepancyCase> &info) { return std::string(info.param.label); });
+    [](const ::testing::TestParamInfo<DiscrepancyCase> &info) {
+        return std::string(info.param.label);
+    });
 
 TEST(LengthDiscrepancy, FollowsTheLoadedValueNotTheText)
 {
@@ -198,8 +204,8 @@ TEST(LengthDiscrepancy, OnlyCellsInsideTheGridCount)
 
 TEST(CellComment, BlankCommentsDoNotCount)
 {
-    const std::pair<std::string, bool> table[] = {
-        {"", false}, {" \r\n\t", false}, {"x", true}, {" \r\nnote ", true}};
+    const std::pair<std::string, bool> table[]
+        = {{"", false}, {" \r\n\t", false}, {"x", true}, {" \r\nnote ", true}};
     for (const auto &[comment, expected] : table) {
         TagRecord r;
         r.comment = comment;
@@ -224,7 +230,7 @@ struct NameCase {
     bool exists;
 };
 
-class ColumnNameExistsTest : public ::testing::TestWithParam<NameCase> {};
+class ColumnNameExistsTest : public ::testing::TestWithParam<NameCase> { };
 
 TEST_P(ColumnNameExistsTest, ComparesNormalisedHeadersExactly)
 {

@@ -27,9 +27,10 @@ TEST(AppendColumn, EveryRowGetsTheTemplateAndItsValue)
     LogDocument &d = log.document;
     const int column = d.appendColumn(userColumnTemplate("MY_NUM", "5"));
     EXPECT_EQ(column, 3);
-    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL", "MODE", "MY_NUM"},
-                                  {"1", "W1AW", "CW", "5"},
-                                  {"2", "K1ABC", "SSB", "5"}}));
+    EXPECT_EQ(gridTexts(d),
+              (Grid{{"RECORD #", "CALL", "MODE", "MY_NUM"},
+                    {"1", "W1AW", "CW", "5"},
+                    {"2", "K1ABC", "SSB", "5"}}));
     for (int r = 1; r <= 2; ++r) {
         const TagRecord *cell = d.cellInfo(3, r);
         ASSERT_NE(cell, nullptr);
@@ -73,10 +74,9 @@ TEST(ClearColumn, EmptiesDataTextsOnly)
     d.appendBlankRow();
     d.setText(2, 3, "FM");
     d.clearColumnTexts(2);
-    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL", "MODE"},
-                                  {"1", "W1AW", ""},
-                                  {"2", "K1ABC", ""},
-                                  {"3", "", ""}}));
+    EXPECT_EQ(
+        gridTexts(d),
+        (Grid{{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", ""}, {"2", "K1ABC", ""}, {"3", "", ""}}));
     ASSERT_NE(d.cellInfo(2, 2), nullptr);
     EXPECT_EQ(d.cellInfo(2, 2)->value, "SSB");
     d.clearColumnTexts(0);  // the record numbers are no data column
@@ -117,9 +117,8 @@ TEST(AppendRowSameAsPrevious, CopiesTextsValuesAndComments)
     const auto [row, noRowAbove] = d.appendRowSameAsPrevious();
     EXPECT_FALSE(noRowAbove);
     EXPECT_EQ(row, 2);
-    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL", "MODE"},
-                                  {"1", "W1AW", "SSB"},
-                                  {"2", "W1AW", "SSB"}}));
+    EXPECT_EQ(gridTexts(d),
+              (Grid{{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "SSB"}, {"2", "W1AW", "SSB"}}));
     const TagRecord *call = d.cellInfo(1, 2);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->value, "W1AW");
@@ -154,7 +153,8 @@ TEST(RowLimit, BothRowCommandsStopAtTheLimit)
     while (!d.rowLimitReached())
         ASSERT_GT(d.appendBlankRow(), 0);
     EXPECT_EQ(d.rowCount(), LogDocument::kAddRowLimit);
-    EXPECT_EQ(d.text(0, LogDocument::kAddRowLimit - 1), std::to_string(LogDocument::kAddRowLimit - 1));
+    EXPECT_EQ(d.text(0, LogDocument::kAddRowLimit - 1),
+              std::to_string(LogDocument::kAddRowLimit - 1));
     EXPECT_EQ(d.appendBlankRow(), -1);
     EXPECT_EQ(d.appendRowSameAsPrevious().row, -1);
     EXPECT_EQ(d.rowCount(), LogDocument::kAddRowLimit);
@@ -177,7 +177,9 @@ TEST(RowLimit, ALoadedFileCanExceedItButNotGrow)
 TEST(NewProject, HoldsTheDefaultRecord)
 {
     LoadedLog log;
-    loadInto(log, "h<EOH><CALL:1>A<MODE:2>CW<BAND:3>20M<QTH:1>X<NAME:1>Y<STATE:2>CT<EOR>\n<EOR>\n<EOR>\n");
+    loadInto(
+        log,
+        "h<EOH><CALL:1>A<MODE:2>CW<BAND:3>20M<QTH:1>X<NAME:1>Y<STATE:2>CT<EOR>\n<EOR>\n<EOR>\n");
     LogDocument &d = log.document;
     d.setUnsavedChanges(true);
     d.newProject();
@@ -186,8 +188,9 @@ TEST(NewProject, HoldsTheDefaultRecord)
     EXPECT_FALSE(d.unsavedChanges());
     EXPECT_EQ(d.fieldCount(), 6);
     EXPECT_EQ(d.recordCount(), 2);
-    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL", "QSO_DATE", "MODE", "BAND", "TIME_ON"},
-                                  {"1", "NONE", "20010829", "CW", "160M", "120000"}}));
+    EXPECT_EQ(gridTexts(d),
+              (Grid{{"RECORD #", "CALL", "QSO_DATE", "MODE", "BAND", "TIME_ON"},
+                    {"1", "NONE", "20010829", "CW", "160M", "120000"}}));
     EXPECT_EQ(d.recordTrailer(0), "");
     EXPECT_EQ(d.cellInfo(6, 1), nullptr);  // the old document is gone
     EXPECT_EQ(d.cellInfo(1, 2), nullptr);

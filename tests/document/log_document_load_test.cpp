@@ -15,7 +15,7 @@ struct LayoutCase {
     Grid expected;
 };
 
-class GridLayout : public ::testing::TestWithParam<LayoutCase> {};
+class GridLayout : public ::testing::TestWithParam<LayoutCase> { };
 
 TEST_P(GridLayout, TextsMatch)
 {
@@ -30,12 +30,11 @@ TEST_P(GridLayout, TextsMatch)
 INSTANTIATE_TEST_SUITE_P(
     Load, GridLayout,
     ::testing::Values(
-        LayoutCase{"two_records",
-                   "Log\r\n<EOH>\r\n<CALL:4>W1AW<MODE:2>CW<EOR>\r\n<CALL:5>K1ABC<MODE:3>SSB<EOR>\r\n",
-                   {{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "CW"}, {"2", "K1ABC", "SSB"}}},
-        LayoutCase{"no_header",
-                   "<call:4>W1AW<eor>",
-                   {{"RECORD #", "CALL"}, {"1", "W1AW"}}},
+        LayoutCase{
+            "two_records",
+            "Log\r\n<EOH>\r\n<CALL:4>W1AW<MODE:2>CW<EOR>\r\n<CALL:5>K1ABC<MODE:3>SSB<EOR>\r\n",
+            {{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "CW"}, {"2", "K1ABC", "SSB"}}},
+        LayoutCase{"no_header", "<call:4>W1AW<eor>", {{"RECORD #", "CALL"}, {"1", "W1AW"}}},
         LayoutCase{"repeated_field_later_wins",
                    "h<EOH><CALL:1>A<MODE:2>CW<CALL:1>B<EOR>",
                    {{"RECORD #", "CALL", "MODE"}, {"1", "B", "CW"}}},
@@ -45,9 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"empty_record_has_no_number",
                    "h<EOH><CALL:1>A<EOR><EOR><CALL:1>C<EOR>",
                    {{"RECORD #", "CALL"}, {"1", "A"}, {"", ""}, {"3", "C"}}},
-        LayoutCase{"field_in_some_records",
-                   "h<EOH><CALL:1>A<EOR><MODE:2>CW<EOR><CALL:1>C<MODE:3>SSB<EOR>",
-                   {{"RECORD #", "CALL", "MODE"}, {"1", "A", ""}, {"2", "", "CW"}, {"3", "C", "SSB"}}},
+        LayoutCase{
+            "field_in_some_records",
+            "h<EOH><CALL:1>A<EOR><MODE:2>CW<EOR><CALL:1>C<MODE:3>SSB<EOR>",
+            {{"RECORD #", "CALL", "MODE"}, {"1", "A", ""}, {"2", "", "CW"}, {"3", "C", "SSB"}}},
         LayoutCase{"fields_in_other_order",
                    "h<EOH><CALL:1>A<MODE:2>CW<EOR><MODE:3>SSB<CALL:1>B<EOR>",
                    {{"RECORD #", "CALL", "MODE"}, {"1", "A", "CW"}, {"2", "B", "SSB"}}},
@@ -63,12 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"field_named_eor_is_not_placed",
                    "h<EOH><CALL:1>A<EOR:1>x<EOR>",
                    {{"RECORD #", "CALL"}, {"1", "A"}}},
-        LayoutCase{"only_end_of_record_markers",
-                   "h<EOH><EOR><EOR>",
-                   {{"RECORD #"}, {""}, {""}}},
-        LayoutCase{"empty_data_section",
-                   "header<EOH>",
-                   {{"RECORD #"}}},
+        LayoutCase{"only_end_of_record_markers", "h<EOH><EOR><EOR>", {{"RECORD #"}, {""}, {""}}},
+        LayoutCase{"empty_data_section", "header<EOH>", {{"RECORD #"}}},
         LayoutCase{"no_length_keeps_line_break_in_text",
                    "h<EOH><CALL>W1AW \r\n<EOR>",
                    {{"RECORD #", "CALL"}, {"1", "W1AW \r\n"}}}),
@@ -205,7 +201,7 @@ struct LimitCase {
     Fill expected;
 };
 
-class LoadLimits : public ::testing::TestWithParam<LimitCase> {};
+class LoadLimits : public ::testing::TestWithParam<LimitCase> { };
 
 TEST_P(LoadLimits, RefusesOnlyTooManyFieldsOrRecords)
 {
@@ -224,8 +220,8 @@ TEST_P(LoadLimits, RefusesOnlyTooManyFieldsOrRecords)
         EXPECT_EQ(log->document.rowCount(), c.records + 1);
         const int lastField = c.fields - 1;
         const int lastRecord = c.records - 1;
-        const std::string lastValue = {static_cast<char>('a' + lastField % 26),
-                                       static_cast<char>('a' + lastRecord % 26)};
+        const std::string lastValue
+            = {static_cast<char>('a' + lastField % 26), static_cast<char>('a' + lastRecord % 26)};
         EXPECT_EQ(log->document.text(c.fields, c.records), lastValue);
         EXPECT_EQ(log->document.text(0, c.records), std::to_string(c.records));
         EXPECT_EQ(log->document.text(c.fields, 0), "F" + std::to_string(lastField));
@@ -254,7 +250,7 @@ struct FormatErrorCase {
     std::string adif;
 };
 
-class LoadFormatError : public ::testing::TestWithParam<FormatErrorCase> {};
+class LoadFormatError : public ::testing::TestWithParam<FormatErrorCase> { };
 
 TEST_P(LoadFormatError, LeavesCountsUnchangedAndFillsNothing)
 {

@@ -6,11 +6,10 @@ namespace vaziduvu::test {
 namespace {
 
 // Columns RECORD #, CALL, MODE, COMMENT; rows 1..3.
-const char kLog[] =
-    "h<EOH>"
-    "<CALL:4>W1AW<MODE:2>CW<COMMENT:9>QSO IN CW<EOR>\n"
-    "<CALL:5>K1ABC<MODE:3>SSB<COMMENT:3>ssb<EOR>\n"
-    "<CALL:4>G3XY<MODE:2>FM<EOR>\n";
+const char kLog[] = "h<EOH>"
+                    "<CALL:4>W1AW<MODE:2>CW<COMMENT:9>QSO IN CW<EOR>\n"
+                    "<CALL:5>K1ABC<MODE:3>SSB<COMMENT:3>ssb<EOR>\n"
+                    "<CALL:4>G3XY<MODE:2>FM<EOR>\n";
 
 struct Step {
     bool findNext;
@@ -27,7 +26,7 @@ struct SearchCase {
     std::vector<Step> steps;
 };
 
-class GridSearch : public ::testing::TestWithParam<SearchCase> {};
+class GridSearch : public ::testing::TestWithParam<SearchCase> { };
 
 TEST_P(GridSearch, StepsFindTheExpectedCells)
 {
@@ -84,9 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"find_first_ignores_the_remembered_position",
                    {3, 2},
                    {{First, "W1AW", true, true, 1, 1}}},
-        SearchCase{"find_next_starts_after_the_remembered_cell",
-                   {1, 1},
-                   {{Next, "1", false, true, 1, 2}}},
+        SearchCase{
+            "find_next_starts_after_the_remembered_cell", {1, 1}, {{Next, "1", false, true, 1, 2}}},
         SearchCase{"find_next_past_the_last_column_goes_to_the_next_row",
                    {1, 3},
                    {{Next, "", false, false, 0, 0}, {Next, "3", false, true, 0, 3}}}),

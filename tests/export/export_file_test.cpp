@@ -33,7 +33,7 @@ TEST(writeExportFile, LeavesNoTemporaryFileAndGivesTheUsualMode)
     ScriptedExportHost host;
     ASSERT_TRUE(writeExportFile(folder.file("a.adi"), "text", host));
     EXPECT_EQ(test::filesIn(folder.path()), (std::vector<std::string>{"a.adi"}));
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(stat(folder.file("a.adi").c_str(), &info), 0);
     const mode_t mask = umask(0);
     umask(mask);
@@ -65,7 +65,7 @@ struct FailureCase {
     const char *expectedReason;  // part of the reason
 };
 
-class WriteFailures : public ::testing::TestWithParam<FailureCase> {};
+class WriteFailures : public ::testing::TestWithParam<FailureCase> { };
 
 TEST_P(WriteFailures, NameTheCauseAndLeaveNothingBehind)
 {
@@ -81,7 +81,8 @@ TEST_P(WriteFailures, NameTheCauseAndLeaveNothingBehind)
         limited.rlim_cur = 1000;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     }
-    const ExportResult result = writeExportFile(folder.file(c.name), std::string(100000, 'x'), host);
+    const ExportResult result
+        = writeExportFile(folder.file(c.name), std::string(100000, 'x'), host);
     setrlimit(RLIMIT_FSIZE, &saved);
 
     EXPECT_EQ(result.status, ExportStatus::Refused);
@@ -105,14 +106,15 @@ struct DriveCase {
     bool accepted;
 };
 
-class DriveTypes : public ::testing::TestWithParam<DriveCase> {};
+class DriveTypes : public ::testing::TestWithParam<DriveCase> { };
 
 TEST_P(DriveTypes, OnlyRemovableAndFixedDrivesAreWritten)
 {
     TempFolder folder;
     ScriptedExportHost host;
     host.drive = GetParam().drive;
-    EXPECT_EQ(static_cast<bool>(writeExportFile(folder.file("a.adi"), "text", host)), GetParam().accepted);
+    EXPECT_EQ(static_cast<bool>(writeExportFile(folder.file("a.adi"), "text", host)),
+              GetParam().accepted);
     EXPECT_EQ(test::fileExists(folder.file("a.adi")), GetParam().accepted);
     if (GetParam().accepted)
         EXPECT_TRUE(host.plainMessages.empty());
@@ -121,14 +123,12 @@ TEST_P(DriveTypes, OnlyRemovableAndFixedDrivesAreWritten)
     EXPECT_TRUE(host.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DriveTypes,
-                         ::testing::Values(DriveCase{DriveType::Removable, true},
-                                           DriveCase{DriveType::Fixed, true},
-                                           DriveCase{DriveType::CdRom, false},
-                                           DriveCase{DriveType::Remote, false},
-                                           DriveCase{DriveType::RamDisk, false},
-                                           DriveCase{DriveType::Unknown, false},
-                                           DriveCase{DriveType::ReadOnly, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, DriveTypes,
+    ::testing::Values(DriveCase{DriveType::Removable, true}, DriveCase{DriveType::Fixed, true},
+                      DriveCase{DriveType::CdRom, false}, DriveCase{DriveType::Remote, false},
+                      DriveCase{DriveType::RamDisk, false}, DriveCase{DriveType::Unknown, false},
+                      DriveCase{DriveType::ReadOnly, false}));
 
 }  // namespace
 }  // namespace vaziduvu

@@ -5,9 +5,9 @@
 #include "document/log_document.h"
 #include "export/export_host.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -106,8 +106,8 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vaziduvu-export-XXXXXX").string();
+        std::string pattern
+            = (std::filesystem::temp_directory_path() / "vaziduvu-export-XXXXXX").string();
         if (char *made = mkdtemp(pattern.data()))
             path_ = made;
     }

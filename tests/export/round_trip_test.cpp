@@ -28,8 +28,7 @@ const std::vector<std::pair<std::string, std::string>> kLogs = {
     {"missing fields",
      "log <EOH>\r\n<CALL:4>W1AW<MODE:2>cw<EOR>\r\n<MODE:3>SSB<STATE:2>WY<EOR>\r\n"
      "<CALL:4>K1AB<QSL_SENT:1>y<EOR>\r\n"},
-    {"user fields",
-     "log <EOH><MY_FIELD:3:N>123<CALL:4>W1AW<EOR><MY_FIELD:1:N>9<CALL:4>K1AB<EOR>"},
+    {"user fields", "log <EOH><MY_FIELD:3:N>123<CALL:4>W1AW<EOR><MY_FIELD:1:N>9<CALL:4>K1AB<EOR>"},
 };
 
 // Every cell text of the grid, row 0 and column 0 included, and every

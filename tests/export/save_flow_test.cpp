@@ -22,7 +22,7 @@ struct TypeCase {
     ExtensionPlace result;
 };
 
-class TypeTest : public ::testing::TestWithParam<TypeCase> {};
+class TypeTest : public ::testing::TestWithParam<TypeCase> { };
 
 TEST_P(TypeTest, FirstOccurrenceDecides)
 {
@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TypeTest,
     ::testing::Values(TypeCase{"LOG.XML", ".XML", ExtensionPlace::AtEnd},
                       TypeCase{"/tmp/log.xml", ".XML", ExtensionPlace::AtEnd},
-                      TypeCase{"LOG.XMLX", ".XML", ExtensionPlace::AtEnd},  // one character may follow
+                      TypeCase{"LOG.XMLX", ".XML",
+                               ExtensionPlace::AtEnd},  // one character may follow
                       TypeCase{"LOG.XMLXY", ".XML", ExtensionPlace::Elsewhere},
                       TypeCase{"LOG.HTM", ".HTM", ExtensionPlace::AtEnd},
                       TypeCase{"/tmp/Log.Html", ".HTM", ExtensionPlace::AtEnd},
@@ -54,7 +55,7 @@ struct CompanionCase {
     std::string companion;
 };
 
-class Companion : public ::testing::TestWithParam<CompanionCase> {};
+class Companion : public ::testing::TestWithParam<CompanionCase> { };
 
 TEST_P(Companion, CutsAtTheLastPointOfTheFileName)
 {
@@ -69,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CompanionCase{"C:\\A.B\\LOG", "C:\\A.B\\LOG.BADI"},
                       CompanionCase{"/tmp/log.2004.html", "/tmp/log.2004.BADI"},
                       CompanionCase{"/tmp/log.htm", "/tmp/log.BADI"},
-                      CompanionCase{"LOG.XML", "LOG.BADI"},
-                      CompanionCase{"LOG", "LOG.BADI"}));
+                      CompanionCase{"LOG.XML", "LOG.BADI"}, CompanionCase{"LOG", "LOG.BADI"}));
 
 TEST(saveNotice, WarnsAboutLengthSpecifiersOnlyWhenThereAreAny)
 {
@@ -128,11 +128,11 @@ protected:
 
 struct TargetCase {
     std::string target;
-    std::vector<std::string> written;  // sorted
-    std::vector<ExportFormat> formats; // of the written files, in the same order
+    std::vector<std::string> written;   // sorted
+    std::vector<ExportFormat> formats;  // of the written files, in the same order
 };
 
-class RunWritersByName : public RunWriters, public ::testing::WithParamInterface<TargetCase> {};
+class RunWritersByName : public RunWriters, public ::testing::WithParamInterface<TargetCase> { };
 
 TEST_P(RunWritersByName, ChoosesTheWritersFromTheName)
 {
@@ -146,22 +146,16 @@ TEST_P(RunWritersByName, ChoosesTheWritersFromTheName)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RunWritersByName,
-    ::testing::Values(TargetCase{"LOG.ADI", {"LOG.ADI"}, {ExportFormat::Adif}},
-                      TargetCase{"LOG.BADI", {"LOG.BADI"}, {ExportFormat::Adif}},
-                      TargetCase{"LOG.TXT", {"LOG.TXT"}, {ExportFormat::Adif}},
-                      TargetCase{"LOG", {"LOG"}, {ExportFormat::Adif}},
-                      TargetCase{"LOG.XML",
-                                 {"LOG.BADI", "LOG.XML"},
-                                 {ExportFormat::Adif, ExportFormat::Xml}},
-                      TargetCase{"log.xml",
-                                 {"log.BADI", "log.xml"},
-                                 {ExportFormat::Adif, ExportFormat::Xml}},
-                      TargetCase{"LOG.HTM",
-                                 {"LOG.BADI", "LOG.HTM"},
-                                 {ExportFormat::Adif, ExportFormat::Html}},
-                      TargetCase{"LOG.HTML",
-                                 {"LOG.BADI", "LOG.HTML"},
-                                 {ExportFormat::Adif, ExportFormat::Html}}));
+    ::testing::Values(
+        TargetCase{"LOG.ADI", {"LOG.ADI"}, {ExportFormat::Adif}},
+        TargetCase{"LOG.BADI", {"LOG.BADI"}, {ExportFormat::Adif}},
+        TargetCase{"LOG.TXT", {"LOG.TXT"}, {ExportFormat::Adif}},
+        TargetCase{"LOG", {"LOG"}, {ExportFormat::Adif}},
+        TargetCase{"LOG.XML", {"LOG.BADI", "LOG.XML"}, {ExportFormat::Adif, ExportFormat::Xml}},
+        TargetCase{"log.xml", {"log.BADI", "log.xml"}, {ExportFormat::Adif, ExportFormat::Xml}},
+        TargetCase{"LOG.HTM", {"LOG.BADI", "LOG.HTM"}, {ExportFormat::Adif, ExportFormat::Html}},
+        TargetCase{
+            "LOG.HTML", {"LOG.BADI", "LOG.HTML"}, {ExportFormat::Adif, ExportFormat::Html}}));
 
 TEST_F(RunWriters, CompanionBesideTheTargetEvenInADottedFolder)
 {

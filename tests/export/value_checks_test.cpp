@@ -24,7 +24,7 @@ std::ostream &operator<<(std::ostream &out, const CellCase &c)
     return out << '"' << c.text << '"';
 }
 
-class DateCheck : public ::testing::TestWithParam<CellCase> {};
+class DateCheck : public ::testing::TestWithParam<CellCase> { };
 
 TEST_P(DateCheck, AcceptsOnlyEightDigitDatesInRangeAndStoresTheTrimmedText)
 {
@@ -37,35 +37,26 @@ TEST_P(DateCheck, AcceptsOnlyEightDigitDatesInRangeAndStoresTheTrimmedText)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DateCheck,
-    ::testing::Values(CellCase{"20040229", true, "20040229"},  // February 29 in every year
-                      CellCase{"20030229", true, "20030229"},
-                      CellCase{"20040230", false, "20040230"},
-                      CellCase{"20040431", false, "20040431"},
-                      CellCase{"20040430", true, "20040430"},
-                      CellCase{"20040631", false, "20040631"},
-                      CellCase{"20040931", false, "20040931"},
-                      CellCase{"20041131", false, "20041131"},
-                      CellCase{"20041231", true, "20041231"},
-                      CellCase{"20040131", true, "20040131"},
-                      CellCase{"20040831", true, "20040831"},
-                      CellCase{"20041301", false, "20041301"},
-                      CellCase{"20040001", true, "20040001"},  // month 00 passes
-                      CellCase{"20040100", true, "20040100"},  // day 00 passes
-                      CellCase{"20040031", false, "20040031"}, // month 00 allows 30 days
-                      CellCase{"19331231", false, "19331231"},
-                      CellCase{"19340101", true, "19340101"},
-                      CellCase{"20150101", true, "20150101"},  // later years pass
-                      CellCase{"20260101", true, "20260101"},  // the latest year
-                      CellCase{"20270101", false, "20270101"}, // one past the latest year
-                      CellCase{"  20040101", true, "20040101"},
-                      CellCase{"\t20040101\r\n", true, "20040101"},
-                      CellCase{"2004-1-1", false, "2004-1-1"},
-                      CellCase{"2004010", false, "2004010"},
-                      CellCase{"200401011", false, "200401011"},
-                      CellCase{"2004 101", false, "2004 101"},
-                      CellCase{"+2004010", false, "+2004010"},
-                      CellCase{"", true, ""},
-                      CellCase{"   ", true, ""}));
+    ::testing::Values(
+        CellCase{"20040229", true, "20040229"},  // February 29 in every year
+        CellCase{"20030229", true, "20030229"}, CellCase{"20040230", false, "20040230"},
+        CellCase{"20040431", false, "20040431"}, CellCase{"20040430", true, "20040430"},
+        CellCase{"20040631", false, "20040631"}, CellCase{"20040931", false, "20040931"},
+        CellCase{"20041131", false, "20041131"}, CellCase{"20041231", true, "20041231"},
+        CellCase{"20040131", true, "20040131"}, CellCase{"20040831", true, "20040831"},
+        CellCase{"20041301", false, "20041301"},
+        CellCase{"20040001", true, "20040001"},   // month 00 passes
+        CellCase{"20040100", true, "20040100"},   // day 00 passes
+        CellCase{"20040031", false, "20040031"},  // month 00 allows 30 days
+        CellCase{"19331231", false, "19331231"}, CellCase{"19340101", true, "19340101"},
+        CellCase{"20150101", true, "20150101"},   // later years pass
+        CellCase{"20260101", true, "20260101"},   // the latest year
+        CellCase{"20270101", false, "20270101"},  // one past the latest year
+        CellCase{"  20040101", true, "20040101"}, CellCase{"\t20040101\r\n", true, "20040101"},
+        CellCase{"2004-1-1", false, "2004-1-1"}, CellCase{"2004010", false, "2004010"},
+        CellCase{"200401011", false, "200401011"}, CellCase{"2004 101", false, "2004 101"},
+        CellCase{"+2004010", false, "+2004010"}, CellCase{"", true, ""},
+        CellCase{"   ", true, ""}));
 
 TEST(DateCheckOtherTypes, TrimsEveryCellButChecksOnlyDates)
 {
@@ -86,7 +77,7 @@ TEST(DateCheckOtherTypes, LatestYearComesFromTheCaller)
     EXPECT_TRUE(checkDate(document, *document.cellInfo(1, 1), 1, 1, 2031));
 }
 
-class TimeCheck : public ::testing::TestWithParam<CellCase> {};
+class TimeCheck : public ::testing::TestWithParam<CellCase> { };
 
 TEST_P(TimeCheck, AcceptsFourOrSixDigitTimesAndLeavesTheTextAlone)
 {
@@ -97,21 +88,15 @@ TEST_P(TimeCheck, AcceptsFourOrSixDigitTimesAndLeavesTheTextAlone)
     EXPECT_EQ(document.text(1, 1), GetParam().textAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TimeCheck,
-                         ::testing::Values(CellCase{"2400", true, "2400"},
-                                           CellCase{"000000", true, "000000"},
-                                           CellCase{"235959", true, "235959"},
-                                           CellCase{"0959", true, "0959"},
-                                           CellCase{"2460", false, "2460"},
-                                           CellCase{"2500", false, "2500"},
-                                           CellCase{"120060", false, "120060"},
-                                           CellCase{"123", false, "123"},
-                                           CellCase{"12345", false, "12345"},
-                                           CellCase{"1234567", false, "1234567"},
-                                           CellCase{"1200 ", false, "1200 "},
-                                           CellCase{" 1200", false, " 1200"},
-                                           CellCase{"12:0", false, "12:0"},
-                                           CellCase{"", true, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, TimeCheck,
+    ::testing::Values(CellCase{"2400", true, "2400"}, CellCase{"000000", true, "000000"},
+                      CellCase{"235959", true, "235959"}, CellCase{"0959", true, "0959"},
+                      CellCase{"2460", false, "2460"}, CellCase{"2500", false, "2500"},
+                      CellCase{"120060", false, "120060"}, CellCase{"123", false, "123"},
+                      CellCase{"12345", false, "12345"}, CellCase{"1234567", false, "1234567"},
+                      CellCase{"1200 ", false, "1200 "}, CellCase{" 1200", false, " 1200"},
+                      CellCase{"12:0", false, "12:0"}, CellCase{"", true, ""}));
 
 TEST(TimeCheckFlag, OnlyCellsWithTheTimeFlagAreTimes)
 {
@@ -125,7 +110,7 @@ TEST(TimeCheckFlag, OnlyCellsWithTheTimeFlagAreTimes)
     EXPECT_TRUE(checkTime(document, *document.cellInfo(2, 1), 1, 2));
 }
 
-class NumberCheck : public ::testing::TestWithParam<CellCase> {};
+class NumberCheck : public ::testing::TestWithParam<CellCase> { };
 
 TEST_P(NumberCheck, AcceptsDigitsAndPointsOnly)
 {
@@ -138,15 +123,11 @@ TEST_P(NumberCheck, AcceptsDigitsAndPointsOnly)
 INSTANTIATE_TEST_SUITE_P(Table, NumberCheck,
                          ::testing::Values(CellCase{"14.074", true, "14.074"},
                                            CellCase{"1.2.3", true, "1.2.3"},
-                                           CellCase{"007", true, "007"},
-                                           CellCase{".", true, "."},
-                                           CellCase{"-5", false, "-5"},
-                                           CellCase{"+5", false, "+5"},
+                                           CellCase{"007", true, "007"}, CellCase{".", true, "."},
+                                           CellCase{"-5", false, "-5"}, CellCase{"+5", false, "+5"},
                                            CellCase{"1e3", false, "1e3"},
-                                           CellCase{" 5", false, " 5"},
-                                           CellCase{"5 ", false, "5 "},
-                                           CellCase{"1,5", false, "1,5"},
-                                           CellCase{"", true, ""}));
+                                           CellCase{" 5", false, " 5"}, CellCase{"5 ", false, "5 "},
+                                           CellCase{"1,5", false, "1,5"}, CellCase{"", true, ""}));
 
 TEST(NumberCheckType, OtherTypesAreNotNumbers)
 {
@@ -169,7 +150,7 @@ std::ostream &operator<<(std::ostream &out, const EnumeratedCase &c)
     return out << '"' << c.header << "\" / \"" << c.text << '"';
 }
 
-class EnumeratedChecks : public ::testing::TestWithParam<EnumeratedCase> {};
+class EnumeratedChecks : public ::testing::TestWithParam<EnumeratedCase> { };
 
 TEST_P(EnumeratedChecks, AcceptTableValuesInTheirColumnsOnly)
 {

@@ -14,12 +14,12 @@ using test::ScriptedExportHost;
 const std::string kHeader = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  "
                             "Export date: 12/31/25\r\n<EOH>\r\n";
 const std::string kXmlHead = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
-const std::string kPageHead =
-    "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
-    "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem {BACKGROUND-COLOR:#A0C8C0}"
-    "TD.lineitem-odd {BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>Amateur Radio Data exported "
-    "by Vaziduvu editor (beta version) - Corvantis, Inc.</B><BR><HR><TABLE cellspacing=0 "
-    "cellPadding=2 width =100% border=0><TBODY>";
+const std::string kPageHead
+    = "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
+      "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem {BACKGROUND-COLOR:#A0C8C0}"
+      "TD.lineitem-odd {BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>Amateur Radio Data exported "
+      "by Vaziduvu editor (beta version) - Corvantis, Inc.</B><BR><HR><TABLE cellspacing=0 "
+      "cellPadding=2 width =100% border=0><TBODY>";
 const std::string kPageEnd = "</TBODY></TABLE></BODY></HTML>";
 const std::string kTd = "<TD class=lineitem valign=top>";
 const std::string kTdOdd = "<TD class=lineitem-odd valign=top>";
@@ -130,7 +130,7 @@ struct OmissionCase {
     std::string body;                   // after the header; "" for an empty text
 };
 
-class AdifOmission : public ::testing::TestWithParam<OmissionCase> {};
+class AdifOmission : public ::testing::TestWithParam<OmissionCase> { };
 
 TEST_P(AdifOmission, BlankCellsKeepOrLoseTheirTags)
 {
@@ -147,17 +147,25 @@ TEST_P(AdifOmission, BlankCellsKeepOrLoseTheirTags)
 INSTANTIATE_TEST_SUITE_P(
     Table, AdifOmission,
     ::testing::Values(
-        OmissionCase{"OffWritesBlankTags", false, {{"W1ABC", ""}}, {""},
+        OmissionCase{"OffWritesBlankTags",
+                     false,
+                     {{"W1ABC", ""}},
+                     {""},
                      "<CALL:5>W1ABC<COMMENT:0><EOR>\r\n"},
-        OmissionCase{"OnDropsBlankTags", true, {{"W1ABC", "  "}}, {" "},
-                     "<CALL:5>W1ABC<EOR>\r\n"},
-        OmissionCase{"OnKeepsBlankWithComment", true, {{"W1ABC", ""}}, {"note"},
+        OmissionCase{"OnDropsBlankTags", true, {{"W1ABC", "  "}}, {" "}, "<CALL:5>W1ABC<EOR>\r\n"},
+        OmissionCase{"OnKeepsBlankWithComment",
+                     true,
+                     {{"W1ABC", ""}},
+                     {"note"},
                      "<CALL:5>W1ABC<COMMENT:0>note<EOR>\r\n"},
-        OmissionCase{"OnDropsBlankRows", true, {{"A1", ""}, {" ", ""}, {"", "x"}}, {"", "", ""},
+        OmissionCase{"OnDropsBlankRows",
+                     true,
+                     {{"A1", ""}, {" ", ""}, {"", "x"}},
+                     {"", "", ""},
                      "<CALL:2>A1<EOR>\r\n<COMMENT:1>x<EOR>\r\n"},
         OmissionCase{"OnAllBlankGivesEmptyText", true, {{"", ""}, {" ", "\t"}}, {"", "\r\n"}, ""},
-        OmissionCase{"OffAllBlankStillWritten", false, {{"", ""}}, {""},
-                     "<CALL:0><COMMENT:0><EOR>\r\n"}),
+        OmissionCase{
+            "OffAllBlankStillWritten", false, {{"", ""}}, {""}, "<CALL:0><COMMENT:0><EOR>\r\n"}),
     [](const ::testing::TestParamInfo<OmissionCase> &info) { return info.param.title; });
 
 TEST(AdifWriter, ReportsProgressAfterEachRowOfTheSizingPass)
@@ -166,9 +174,9 @@ TEST(AdifWriter, ReportsProgressAfterEachRowOfTheSizingPass)
     fillGrid(document, {{"CALL"}}, {{"A1"}, {"B2"}});
     ScriptedExportHost host;
     build(ExportFormat::Adif, document, host);
-    EXPECT_EQ(host.progress, (std::vector<std::string>{
-                                 "Prep Row : 1", "Prep Row : 2",
-                                 "Working to finish the file writing operation ... "}));
+    EXPECT_EQ(host.progress,
+              (std::vector<std::string>{"Prep Row : 1", "Prep Row : 2",
+                                        "Working to finish the file writing operation ... "}));
     EXPECT_EQ(host.lastFlags, (std::vector<bool>{false, false, true}));
 }
 
@@ -183,7 +191,7 @@ struct FailureCase {
     std::pair<int, int> cell;  // column, row
 };
 
-class CheckFailures : public ::testing::TestWithParam<FailureCase> {};
+class CheckFailures : public ::testing::TestWithParam<FailureCase> { };
 
 TEST_P(CheckFailures, FirstFailingCheckIsReportedAndStopsTheExport)
 {
@@ -200,54 +208,85 @@ TEST_P(CheckFailures, FirstFailingCheckIsReportedAndStopsTheExport)
 
 const std::string kDateMessage = "Check your date columns ... incorrect date formats were found.";
 const std::string kTimeMessage = "Check your time columns ... incorrect time formats were found.";
-const std::string kNumberMessage =
-    "Check your numeric columns ... incorrect numeric data was found.";
-const std::string kBandMessage =
-    "Check your 'Band' columns ... incorrect band values were found.";
+const std::string kNumberMessage
+    = "Check your numeric columns ... incorrect numeric data was found.";
+const std::string kBandMessage = "Check your 'Band' columns ... incorrect band values were found.";
 
-const std::vector<ColumnSpec> kMixedColumns = {
-    {"BAND"}, {"QSO_DATE", TypeDate, true}, {"TIME_ON", TypeTime}, {"FREQ", TypeNumber}};
+const std::vector<ColumnSpec> kMixedColumns
+    = {{"BAND"}, {"QSO_DATE", TypeDate, true}, {"TIME_ON", TypeTime}, {"FREQ", TypeNumber}};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CheckFailures,
     ::testing::Values(
         // A date error in the last row is found before a band error in the first.
-        FailureCase{"DateInLastRowBeforeBandInFirst", ExportFormat::Adif, kMixedColumns,
+        FailureCase{"DateInLastRowBeforeBandInFirst",
+                    ExportFormat::Adif,
+                    kMixedColumns,
                     {{"21M", "20040101", "1200", "14"}, {"20M", "20040132", "1200", "14"}},
-                    kDateMessage, {2, 2}},
-        FailureCase{"TimeBeforeBand", ExportFormat::Adif, kMixedColumns,
+                    kDateMessage,
+                    {2, 2}},
+        FailureCase{"TimeBeforeBand",
+                    ExportFormat::Adif,
+                    kMixedColumns,
                     {{"21M", "20040101", "1200", "14"}, {"20M", "20040101", "2460", "14"}},
-                    kTimeMessage, {3, 2}},
-        FailureCase{"NumberBeforeBand", ExportFormat::Xml, kMixedColumns,
+                    kTimeMessage,
+                    {3, 2}},
+        FailureCase{"NumberBeforeBand",
+                    ExportFormat::Xml,
+                    kMixedColumns,
                     {{"21M", "20040101", "1200", "14"}, {"20M", "20040101", "1200", "-14"}},
-                    kNumberMessage, {4, 2}},
-        FailureCase{"RowMajorOrderInTheSizingPass", ExportFormat::Html, kMixedColumns,
+                    kNumberMessage,
+                    {4, 2}},
+        FailureCase{"RowMajorOrderInTheSizingPass",
+                    ExportFormat::Html,
+                    kMixedColumns,
                     {{"20M", "20040101", "1200", "x"}, {"20M", "2004", "1200", "14"}},
-                    kNumberMessage, {4, 1}},
-        FailureCase{"BandOnceFormatsPass", ExportFormat::Adif, kMixedColumns,
+                    kNumberMessage,
+                    {4, 1}},
+        FailureCase{"BandOnceFormatsPass",
+                    ExportFormat::Adif,
+                    kMixedColumns,
                     {{"20M", "20040101", "1200", "14"}, {"21m", "20040101", "1200", "14"}},
-                    kBandMessage, {1, 2}},
-        FailureCase{"AdifQslMessage", ExportFormat::Adif, {{"QSL_SENT"}, {"SAT_NAME"}},
+                    kBandMessage,
+                    {1, 2}},
+        FailureCase{"AdifQslMessage",
+                    ExportFormat::Adif,
+                    {{"QSL_SENT"}, {"SAT_NAME"}},
                     {{"Q", "AO-99"}},
                     "Check your 'QSL S/R Flag' columns ... incorrect indicator flags were found.",
                     {1, 1}},
-        FailureCase{"XmlQslMessage", ExportFormat::Xml, {{"QSL_SENT"}}, {{"Q"}},
+        FailureCase{"XmlQslMessage",
+                    ExportFormat::Xml,
+                    {{"QSL_SENT"}},
+                    {{"Q"}},
                     "Check your 'QSL Flag' columns ... incorrect QSL S/R flags were found.",
                     {1, 1}},
-        FailureCase{"AdifSatelliteMessage", ExportFormat::Adif, {{"SAT_NAME"}}, {{"AO-99"}},
+        FailureCase{"AdifSatelliteMessage",
+                    ExportFormat::Adif,
+                    {{"SAT_NAME"}},
+                    {{"AO-99"}},
                     "Check your 'Satellite Name' columns ... incorrect Satellite names were "
                     "found.",
                     {1, 1}},
-        FailureCase{"HtmlSatelliteMessage", ExportFormat::Html, {{"SAT_NAME"}}, {{"AO-99"}},
+        FailureCase{"HtmlSatelliteMessage",
+                    ExportFormat::Html,
+                    {{"SAT_NAME"}},
+                    {{"AO-99"}},
                     "Check your 'Satellite' columns ... incorrect satellite names were found.",
                     {1, 1}},
-        FailureCase{"PropagationMode", ExportFormat::Xml, {{"PROP_MODE"}}, {{"AVE"}},
+        FailureCase{"PropagationMode",
+                    ExportFormat::Xml,
+                    {{"PROP_MODE"}},
+                    {{"AVE"}},
                     "Check your 'Propagation Modes' columns ... incorrect propagation-mode "
                     "values were found.",
                     {1, 1}},
-        FailureCase{"ModeBeforeStateInOneRow", ExportFormat::Adif, {{"STATE"}, {"MODE"}},
+        FailureCase{"ModeBeforeStateInOneRow",
+                    ExportFormat::Adif,
+                    {{"STATE"}, {"MODE"}},
                     {{"WY", "CWX"}, {"ZZ", "CW"}},
-                    "Check your 'Mode' columns ... incorrect mode values were found.", {2, 1}}),
+                    "Check your 'Mode' columns ... incorrect mode values were found.",
+                    {2, 1}}),
     [](const ::testing::TestParamInfo<FailureCase> &info) { return info.param.title; });
 
 TEST(CheckFailures, RewritesOfPassedChecksStayAfterAFailure)
@@ -267,8 +306,7 @@ TEST(CheckFailures, RewritesOfPassedChecksStayAfterAFailure)
 
 enum class Spoil { NoRecords, InvalidType, NoName, BlankName };
 
-class ColumnGate
-    : public ::testing::TestWithParam<std::tuple<ExportFormat, Spoil>> {};
+class ColumnGate : public ::testing::TestWithParam<std::tuple<ExportFormat, Spoil>> { };
 
 TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
 {
@@ -277,10 +315,18 @@ TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
     fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}, {"K2XYZ", "40M"}});
     for (int row = 1; row <= 2; ++row) {
         switch (spoil) {
-        case Spoil::NoRecords: document.releaseCellInfo(2, row); break;
-        case Spoil::InvalidType: document.cellInfo(2, row)->dataType = TypeInvalid; break;
-        case Spoil::NoName: document.cellInfo(2, row)->name.clear(); break;
-        case Spoil::BlankName: document.cellInfo(2, row)->name = "  "; break;
+        case Spoil::NoRecords:
+            document.releaseCellInfo(2, row);
+            break;
+        case Spoil::InvalidType:
+            document.cellInfo(2, row)->dataType = TypeInvalid;
+            break;
+        case Spoil::NoName:
+            document.cellInfo(2, row)->name.clear();
+            break;
+        case Spoil::BlankName:
+            document.cellInfo(2, row)->name = "  ";
+            break;
         }
     }
     ScriptedExportHost host;
@@ -291,12 +337,11 @@ TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
     EXPECT_TRUE(host.selections.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ColumnGate,
-    ::testing::Combine(::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
-                                         ExportFormat::Html),
-                       ::testing::Values(Spoil::NoRecords, Spoil::InvalidType, Spoil::NoName,
-                                         Spoil::BlankName)));
+INSTANTIATE_TEST_SUITE_P(Table, ColumnGate,
+                         ::testing::Combine(::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
+                                                              ExportFormat::Html),
+                                            ::testing::Values(Spoil::NoRecords, Spoil::InvalidType,
+                                                              Spoil::NoName, Spoil::BlankName)));
 
 TEST(ColumnGate, MissingRecordsAreCreatedFromTheColumnTemplate)
 {
@@ -375,8 +420,8 @@ TEST(HtmlWriter, HeadingRowThenAlternatingRows)
     ScriptedExportHost host;
     EXPECT_EQ(build(ExportFormat::Html, document, host),
               kPageHead + "\n<TR>" + kTd + "<U>CALL</U></TD>" + kTd + "<U>BAND</U></TD></TR>"
-                  + "<TR>" + kTdOdd + "W1ABC</TD>\n" + kTdOdd + "20M</TD>\n</TR>\n"
-                  + "<TR>" + kTd + "K2XYZ</TD>\n" + kTd + "40M</TD>\n</TR>\n" + kPageEnd);
+                  + "<TR>" + kTdOdd + "W1ABC</TD>\n" + kTdOdd + "20M</TD>\n</TR>\n" + "<TR>" + kTd
+                  + "K2XYZ</TD>\n" + kTd + "40M</TD>\n</TR>\n" + kPageEnd);
 }
 
 TEST(HtmlWriter, HeadingsAreNormalisedInThePageAndTheGrid)
@@ -433,7 +478,7 @@ struct NoFieldCase {
     std::string text;
 };
 
-class RowsWithoutFields : public ::testing::TestWithParam<NoFieldCase> {};
+class RowsWithoutFields : public ::testing::TestWithParam<NoFieldCase> { };
 
 TEST_P(RowsWithoutFields, WriteNoRecordElements)
 {
@@ -451,7 +496,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- the writers write what they build --------------------------------------
 
-class WritersToFile : public ::testing::TestWithParam<ExportFormat> {};
+class WritersToFile : public ::testing::TestWithParam<ExportFormat> { };
 
 TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
 {
@@ -463,9 +508,15 @@ TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
     const std::string path = folder.file("out");
     ExportResult written;
     switch (GetParam()) {
-    case ExportFormat::Adif: written = exportAdif(document, path, host); break;
-    case ExportFormat::Xml: written = exportXml(document, path, host); break;
-    case ExportFormat::Html: written = exportHtml(document, path, host); break;
+    case ExportFormat::Adif:
+        written = exportAdif(document, path, host);
+        break;
+    case ExportFormat::Xml:
+        written = exportXml(document, path, host);
+        break;
+    case ExportFormat::Html:
+        written = exportHtml(document, path, host);
+        break;
     }
     EXPECT_TRUE(written) << written.reason;
     EXPECT_EQ(test::readBytes(path), expected);

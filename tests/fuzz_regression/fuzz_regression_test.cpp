@@ -59,9 +59,12 @@ struct SeedFolder {
     std::string path;
 };
 
-void PrintTo(const SeedFolder &folder, std::ostream *out) { *out << folder.path; }
+void PrintTo(const SeedFolder &folder, std::ostream *out)
+{
+    *out << folder.path;
+}
 
-class SeedCorpus : public ::testing::TestWithParam<SeedFolder> {};
+class SeedCorpus : public ::testing::TestWithParam<SeedFolder> { };
 
 TEST_P(SeedCorpus, EverySeedRunsThrough)
 {
@@ -92,8 +95,8 @@ public:
         messages.push_back(header + " " + text);
     }
     void showPlainMessage(const std::string &text) override { messages.push_back(text); }
-    void selectCell(int, int) override {}
-    void showProgress(const std::string &, bool) override {}
+    void selectCell(int, int) override { }
+    void showProgress(const std::string &, bool) override { }
     bool omitEmptyFieldTags() const override { return false; }
     std::string exportDate() override { return "1/2/27"; }
     int latestYear() override { return 2027; }
@@ -103,10 +106,10 @@ public:
 };
 
 struct CrashCase {
-    const char *file;                  // in tests/data
-    ParseStatus outcome;               // the reader's outcome
-    LogDocument::FillResult fill;      // what the load makes of it
-    std::optional<std::string> adif;   // the ADIF export's records (after the header), when filled
+    const char *file;                 // in tests/data
+    ParseStatus outcome;              // the reader's outcome
+    LogDocument::FillResult fill;     // what the load makes of it
+    std::optional<std::string> adif;  // the ADIF export's records (after the header), when filled
     ExportStatus exportStatus = ExportStatus::Written;  // how the ADIF export ends
 };
 
@@ -119,9 +122,12 @@ const CrashCase kCrashCases[] = {
      ExportStatus::Refused},
 };
 
-void PrintTo(const CrashCase &c, std::ostream *out) { *out << c.file; }
+void PrintTo(const CrashCase &c, std::ostream *out)
+{
+    *out << c.file;
+}
 
-class CrashInput : public ::testing::TestWithParam<CrashCase> {};
+class CrashInput : public ::testing::TestWithParam<CrashCase> { };
 
 TEST_P(CrashInput, LoadsAndExportsAsExpected)
 {

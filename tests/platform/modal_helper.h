@@ -26,9 +26,9 @@ inline void whenModalShown(std::function<void(QWidget *)> action)
         action(modal);
         if (modal->isVisible())
             modal->close();
-        *poll = nullptr; // breaks the self-reference
+        *poll = nullptr;  // breaks the self-reference
     };
     QTimer::singleShot(0, *poll);
 }
 
-} // namespace vaziduvu::test
+}  // namespace vaziduvu::test
