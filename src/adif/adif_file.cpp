@@ -15,9 +15,6 @@ namespace vaziduvu {
 
 namespace {
 
-// The file is read in pieces of at most this many bytes, each ending after a
-// line feed; a zero byte drops the rest of its piece.
-constexpr size_t kPieceBytes = 65534;
 constexpr size_t kLargestText = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
 const TagRecord &resetSlot()
@@ -36,29 +33,6 @@ bool equalsMarker(std::string_view text, std::string_view marker)
             return false;
     }
     return true;
-}
-
-// Applies the line-by-line reading to raw file bytes: every piece (a line,
-// or 65,534 bytes of a longer line) is kept up to its first zero byte.
-std::string textOfBytes(std::string_view bytes)
-{
-    if (std::memchr(bytes.data(), 0, bytes.size()) == nullptr)
-        return std::string(bytes);
-    std::string text;
-    text.reserve(bytes.size());
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t pieceLength = std::min(kPieceBytes, bytes.size() - pos);
-        const void *lineFeed = std::memchr(bytes.data() + pos, '\n', pieceLength);
-        if (lineFeed != nullptr)
-            pieceLength
-                = static_cast<size_t>(static_cast<const char *>(lineFeed) - (bytes.data() + pos))
-                + 1;
-        const std::string_view piece = bytes.substr(pos, pieceLength);
-        text.append(piece.substr(0, piece.find('\0')));
-        pos += pieceLength;
-    }
-    return text;
 }
 
 // A non-empty run of decimal digits whose value fits a signed 32-bit integer.
@@ -128,6 +102,7 @@ void AdifFile::clear()
 {
     std::vector<TagRecord>().swap(tags_);
     fieldNames_.clear();
+    fieldIndexByName_.clear();
     headerText_.clear();
     sourceText_.clear();
     fileSize_ = 0;
@@ -135,6 +110,7 @@ void AdifFile::clear()
     rightBracketCount_ = 0;
     recordCount_ = 0;
     headerExpected_ = false;
+    lastRecordStart_ = -1;
     outcome_ = TagRecord{};
 }
 
@@ -156,12 +132,11 @@ bool AdifFile::load(const std::string &path)
             outcome_.errorCode = ParseStatus::TooBig;
             return true;
         }
-        std::string bytes(static_cast<size_t>(size), '\0');
-        file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<size_t>(file.gcount()));
+        // Read straight into the source text: the file is held once.
+        sourceText_.resize(static_cast<size_t>(size));
+        file.read(sourceText_.data(), static_cast<std::streamsize>(sourceText_.size()));
+        sourceText_.resize(static_cast<size_t>(file.gcount()));
         fileSize_ = static_cast<uint32_t>(size);
-        sourceText_ = textOfBytes(bytes);
-        std::string().swap(bytes);
         parse();
         return true;
     } catch (const std::exception &) {
@@ -180,7 +155,7 @@ bool AdifFile::loadFromBytes(std::string_view bytes)
             return true;
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
-        sourceText_ = textOfBytes(bytes);
+        sourceText_.assign(bytes);
         parse();
         return true;
     } catch (const std::exception &) {
@@ -223,6 +198,12 @@ void AdifFile::parse()
     // Header.
     if (size == 0) {
         endWith(ParseStatus::NoHeader, 0, 0);
+        return;
+    }
+    // A zero byte is no text: the file is refused where it stands.
+    if (const void *zero = std::memchr(data, 0, size)) {
+        endWith(ParseStatus::ZeroByte, static_cast<size_t>(static_cast<const char *>(zero) - data),
+                1);
         return;
     }
     headerExpected_ = text[0] != '<';
@@ -275,6 +256,7 @@ void AdifFile::parse()
     // point into sourceText_, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
+    size_t recordStart = std::string_view::npos;  // first field tag of the open record
     int slot = 0;
     size_t p = dataStart;
     while (p < size) {
@@ -311,11 +293,14 @@ void AdifFile::parse()
             outcome_.dataType = TypeMarker;
             outcome_.rawTag.assign(tag);
             tags_.push_back(outcome_);
+            if (recordStart != std::string_view::npos)
+                lastRecordStart_ = static_cast<int32_t>(recordStart);
             return;  // nothing after this marker is read
         }
         if (equalsMarker(tag, "<EOR>")) {
             outcome_.kind = TagEndOfRecord;
             outcome_.dataType = TypeMarker;
+            recordStart = std::string_view::npos;
             ++recordCount_;
             if (recordCount_ > kRecordLimit) {
                 failTag(ParseStatus::TooBig, q, 5);
@@ -335,6 +320,8 @@ void AdifFile::parse()
             info = &found->second;
             outcome_.name = info->name;
             outcome_.isTimeOn = info->isTimeOn;
+            if (recordStart == std::string_view::npos)
+                recordStart = p;
             outcome_.kind = info->known ? TagKnownField : TagUserField;
             if (colon != std::string_view::npos) {
                 outcome_.hasLength = true;
@@ -367,18 +354,22 @@ void AdifFile::parse()
 
         outcome_.rawTag.assign(tag);
         if (info != nullptr && !info->listed && info->name != "EOR") {
-            if (fieldIndex(info->name) < 0)
+            if (fieldIndexByName_.emplace(info->name, static_cast<int>(fieldNames_.size())).second)
                 fieldNames_.push_back(info->name);
             info->listed = true;
         }
 
         // The tag's data: everything up to the next '<'.
         const size_t next = findFrom('<', q + 1);
-        if (next == std::string_view::npos) {
+        // A marker at the end of the file keeps an empty value; a field there
+        // (the last field of a record without its marker) has its data.
+        if (next == std::string_view::npos && outcome_.kind == TagEndOfRecord) {
             tags_.push_back(outcome_);
-            break;  // the last tag keeps an empty value
+            break;
         }
-        const std::string_view tagData = text.substr(q + 1, next - q - 1);
+        const std::string_view tagData = next == std::string_view::npos
+            ? text.substr(q + 1)
+            : text.substr(q + 1, next - q - 1);
         if (!tagData.empty()) {
             if (!outcome_.hasLength) {
                 outcome_.value.assign(tagData);
@@ -390,6 +381,8 @@ void AdifFile::parse()
             }
         }
         tags_.push_back(outcome_);
+        if (next == std::string_view::npos)
+            break;
         ++slot;
         if (slot >= kTagLimit) {
             resetCursor(outcome_);
@@ -399,16 +392,15 @@ void AdifFile::parse()
         p = next;
     }
     resetCursor(outcome_);
+    // Field tags after the last end-of-record marker are a record too.
+    if (recordStart != std::string_view::npos)
+        lastRecordStart_ = static_cast<int32_t>(recordStart);
 }
 
 int AdifFile::fieldIndex(std::string_view name) const
 {
-    const std::string upper = upperText(name);
-    for (size_t i = 0; i < fieldNames_.size(); ++i) {
-        if (fieldNames_[i] == upper)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const auto found = fieldIndexByName_.find(upperText(name));
+    return found == fieldIndexByName_.end() ? -1 : found->second;
 }
 
 const TagRecord &AdifFile::tagAt(int slot) const
@@ -465,6 +457,8 @@ std::string outcomeReportText(ParseStatus code, int32_t position)
                "user-defined column \r\n\r\n";
     case ParseStatus::TooBig:
         return "\r\nFile not loaded ... \r\n >>> File too big\r\n";
+    case ParseStatus::ZeroByte:
+        return notLoaded + "Zero byte (no text) in area of\r\ncharacter " + at;
     default:
         return std::string();
     }
@@ -487,6 +481,8 @@ const char *outcomeName(ParseStatus code)
         return "ParseBadType";
     case ParseStatus::TooBig:
         return "ParseTooBig";
+    case ParseStatus::ZeroByte:
+        return "ParseZeroByte";
     case ParseStatus::Ok:
         return "ParseOk";
     default:

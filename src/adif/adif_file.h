@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vaziduvu {
@@ -36,7 +37,8 @@ public:
     bool load(const std::string &path);
 
     // Parses the given bytes as if they were a file's content (used by load,
-    // by tests and by the fuzz target). A zero byte drops the rest of its line.
+    // by tests and by the fuzz target). A zero byte refuses the text
+    // (ParseZeroByte at its offset).
     bool loadFromBytes(std::string_view bytes);
 
     void clear();
@@ -45,7 +47,14 @@ public:
     // Index in fieldNames (letter case ignored), -1 when absent.
     int fieldIndex(std::string_view name) const;
     const std::vector<std::string> &fieldNames() const { return fieldNames_; }
+    // End-of-record markers read.
     int recordCount() const { return recordCount_; }
+    // Offset of the first field tag after the last end-of-record marker (and
+    // before an end-of-file marker), -1 when there is none. Such tags are a
+    // record without its marker: the loader shows it as the last record.
+    int32_t lastRecordStart() const { return lastRecordStart_; }
+    // Records of the log: the markers, and the record without one.
+    int contactCount() const { return recordCount_ + (lastRecordStart_ >= 0 ? 1 : 0); }
     int leftBracketCount() const { return leftBracketCount_; }
     int rightBracketCount() const { return rightBracketCount_; }
     bool headerExpected() const { return headerExpected_; }
@@ -79,6 +88,7 @@ private:
 
     std::vector<TagRecord> tags_;  // only filled slots are kept
     std::vector<std::string> fieldNames_;
+    std::unordered_map<std::string, int> fieldIndexByName_;
     std::string headerText_;
     std::string sourceText_;
     uint32_t fileSize_ = 0;
@@ -86,6 +96,7 @@ private:
     int32_t rightBracketCount_ = 0;
     int32_t recordCount_ = 0;
     bool headerExpected_ = false;
+    int32_t lastRecordStart_ = -1;
     TagRecord outcome_;
 };
 

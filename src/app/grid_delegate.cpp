@@ -77,6 +77,13 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (editor)
         editor->installEventFilter(const_cast<GridDelegate *>(this));
+    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        const QPersistentModelIndex cell(index);
+        connect(line, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
+            if (onEditorTextEdited && cell.isValid())
+                onEditorTextEdited(cell.column() + 1, cell.row() + 1, text);
+        });
+    }
     openEditor_ = editor;
     return editor;
 }

@@ -28,6 +28,8 @@ public:
     // Called when the in-place editor is about to show a cell (grid
     // coordinates) with the given text.
     std::function<void(int column, int row, const std::string &text)> onEditorShown;
+    // The user changed the editor's text (typing, pasting, deleting).
+    std::function<void(int column, int row, const QString &text)> onEditorTextEdited;
     // Keys pressed while the editor has the focus: return true to swallow.
     std::function<bool(int key)> onEditorKey;
 

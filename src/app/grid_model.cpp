@@ -34,10 +34,11 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
         return false;
     const int column = index.column() + 1;
     const int row = index.row() + 1;
-    std::string text = fromQt(value.toString());
-    if (editFilter_)
-        text = editFilter_(column, row, text);
-    document_.setText(column, row, std::move(text));
+    std::optional<std::string> text
+        = editFilter_ ? editFilter_(column, row, value.toString()) : fromQt(value.toString());
+    if (!text)
+        return false;
+    document_.setText(column, row, std::move(*text));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

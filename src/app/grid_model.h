@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <optional>
 
 namespace vaziduvu {
 
@@ -19,7 +20,10 @@ public:
 
     // Called for every text the user commits in the grid; returns the text the
     // cell shall keep (the window truncates over-long texts and warns).
-    using EditFilter = std::function<std::string(int column, int row, const std::string &text)>;
+    // Decides what an edit stores: the text to keep, or nullopt to refuse the
+    // edit and leave the cell as it was.
+    using EditFilter
+        = std::function<std::optional<std::string>(int column, int row, const QString &text)>;
     void setEditFilter(EditFilter filter) { editFilter_ = std::move(filter); }
 
     int rowCount(const QModelIndex &parent = {}) const override;

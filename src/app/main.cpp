@@ -6,7 +6,6 @@
 #include "platform/single_instance.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <exception>
 #include <string>
@@ -28,10 +27,9 @@ int main(int argc, char *argv[])
     using namespace vaziduvu;
 
     // A second copy leaves at once and says nothing. When the lock cannot be
-    // made at all (no lock file and nobody holding one) the program runs.
+    // taken for another reason than a running copy, the program runs.
     SingleInstanceLock instance;
-    if (!instance.tryAcquire(kInstanceLockName, 400)
-        && QFileInfo::exists(SingleInstanceLock::lockFilePath(kInstanceLockName)))
+    if (instance.acquire(kInstanceLockName, 400) == SingleInstanceLock::Outcome::HeldElsewhere)
         return 0;
 
     QApplication application(argc, argv);
@@ -45,8 +43,8 @@ int main(int argc, char *argv[])
                              "Not enough physical memory available to run the application.");
             return 0;
         }
-        MainWindow form(platform);
-        form.show();
+        MainWindow window(platform);
+        window.show();
         QApplication::exec();
     } catch (const std::exception &error) {
         showStartFailure(platform, error.what());

@@ -4,6 +4,7 @@
 #include "app/about_box.h"
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
+#include "app/grid_view.h"
 #include "app/icons.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
@@ -85,30 +86,28 @@ void MainWindow::createWidgets()
 
     document_.showEmptyGrid();
     gridModel_ = new GridModel(document_, this);
-    gridModel_->setEditFilter([this](int column, int row, const std::string &text) {
-        std::string kept = limitEditedText(text);
-        // Whatever input made it, a real change of a cell is an edit.
-        if (kept != document_.text(column, row))
-            markDataChanged();
-        return kept;
-    });
+    gridModel_->setEditFilter(
+        [this](int column, int row, const QString &text) { return acceptEdit(column, row, text); });
     gridDelegate_ = new GridDelegate(document_, this);
     gridDelegate_->onEditorShown = [this](int column, int row, const std::string &text) {
         noteEditorText(column, row, text);
+    };
+    gridDelegate_->onEditorTextEdited = [this](int column, int row, const QString &text) {
+        // Typing, pasting or deleting in the editor changes the cell: the
+        // light says so before the edit is committed.
+        if (!changeLightYellow() && fromQt(text) != document_.text(column, row))
+            markDataChanged();
     };
     gridDelegate_->onEditorKey = [this](int key) {
         handleGridKey(key);
         return key == Qt::Key_F11 || key == Qt::Key_F12;
     };
 
-    gridView_ = new QTableView(client_);
+    gridView_ = new GridView(client_);
     gridView_->setObjectName("gridView");
     gridView_->setModel(gridModel_);
     gridView_->setItemDelegate(gridDelegate_);
     gridView_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    gridView_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                               | QAbstractItemView::EditKeyPressed
-                               | QAbstractItemView::SelectedClicked);
     gridView_->setTabKeyNavigation(true);
     gridView_->horizontalHeader()->setDefaultSectionSize(74);
     gridView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -516,6 +515,7 @@ bool MainWindow::mayClose()
         return false;
     bool allowed = true;
     guarded("Could not save the data before closing.", [this, &allowed] {
+        gridDelegate_->commitOpenEditor();
         if (changeLightYellow()
             && platform_.confirm(this,
                                  "Your data has not been saved by exporting it to a file. "
@@ -540,6 +540,7 @@ void MainWindow::releaseOnClose()
 void MainWindow::closeCurrent()
 {
     guarded("Could not close current session", [this] {
+        gridDelegate_->commitOpenEditor();
         bool goOn = true;
         if (changeLightYellow()) {
             if (platform_.confirm(this,

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -133,6 +134,9 @@ private:
     void handleGridKey(int key);
     void noteEditorText(int column, int row, const std::string &text);
     std::string limitEditedText(const std::string &text);
+    // What an edit of the cell stores, or nullopt when it is refused (text a
+    // log cannot hold); a real change marks the data changed.
+    std::optional<std::string> acceptEdit(int column, int row, const QString &text);
     void markDataChanged();
     void setChangeLight(bool visible, const QColor &color = QColor());
     void refreshGrid();

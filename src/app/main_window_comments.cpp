@@ -9,6 +9,9 @@ namespace vaziduvu {
 namespace {
 
 const char *const kNoComment = "No comment found for this row and column.";
+const char *const kNoBracketsInComment
+    = "The characters < and > cannot be stored in a comment: they would break the tags of the "
+      "log.\r\nThe comment was not changed.";
 
 }  // namespace
 
@@ -40,6 +43,10 @@ void MainWindow::editCellComment()
             platform_.inputBox(this, "Enter comment", "Enter new comment:", record->comment));
         if (entered.empty())
             return;
+        if (entered.find_first_of("<>") != std::string::npos) {
+            showMessage("Problem:", kNoBracketsInComment);
+            return;
+        }
         // Looked up again: the box is modal, but the record is the document's.
         record = document_.cellInfo(column, row);
         if (record == nullptr)

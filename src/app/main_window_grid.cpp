@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/shape_widget.h"
+#include "platform/latin1_text.h"
 #include "platform/platform.h"
 
 #include <QFontInfo>
@@ -17,33 +18,9 @@ namespace vaziduvu {
 
 namespace {
 
-// Keys that move around or do nothing to a cell's text.
-bool isQuietKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Escape:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-    case Qt::Key_Print:    // Print Screen
-    case Qt::Key_Printer:  // Print
-    case Qt::Key_SysReq:
-    case Qt::Key_Help:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Meta:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-        return true;
-    default:
-        return key >= Qt::Key_F1 && key <= Qt::Key_F24;
-    }
-}
+const char *const kNoBracketsMessage
+    = "The characters < and > cannot be stored in a cell: they would break the tags of the "
+      "log.\r\nNothing was changed.";
 
 }  // namespace
 
@@ -70,18 +47,13 @@ void MainWindow::showCurrentCellPosition()
 
 void MainWindow::handleGridKey(int key)
 {
+    // Keys change nothing by themselves: navigation, selection, copying and
+    // shortcuts leave the data as it is, and every real change of a cell
+    // goes through the model (acceptEdit) or the editor.
     if (key == Qt::Key_F12)
         showCellComment();
     else if (key == Qt::Key_F11)
         editCellComment();
-    if (isQuietKey(key))
-        return;
-    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !document_.unsavedChanges())
-        return;
-    guarded("Could not mark the data as changed.", [this] {
-        markDataChanged();
-        changeLight_->repaint();
-    });
 }
 
 void MainWindow::noteEditorText(int column, int row, const std::string &text)
@@ -91,6 +63,24 @@ void MainWindow::noteEditorText(int column, int row, const std::string &text)
         if (record && text != record->value)
             markDataChanged();
     });
+}
+
+std::optional<std::string> MainWindow::acceptEdit(int column, int row, const QString &text)
+{
+    const std::string outside = charactersOutsideLatin1(text);
+    if (!outside.empty()) {
+        showMessage("Problem:", outsideLatin1Message(outside));
+        return std::nullopt;
+    }
+    std::string kept = limitEditedText(fromQt(text));
+    if (kept.find_first_of("<>") != std::string::npos) {
+        showMessage("Problem:", kNoBracketsMessage);
+        return std::nullopt;
+    }
+    // Whatever input made it, a real change of a cell is an edit.
+    if (kept != document_.text(column, row))
+        markDataChanged();
+    return kept;
 }
 
 std::string MainWindow::limitEditedText(const std::string &text)

@@ -1,6 +1,7 @@
 // Opening a log: the open command, the load into the grid and the document
 // reset.
 #include "adif/adif_file.h"
+#include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
@@ -27,6 +28,8 @@ const char *const kLoadFailedStatus = " If your file did not load, fix the forma
 void MainWindow::openLog()
 {
     guarded("Could not open the file.", [this] {
+        // Text still in the cell editor is part of the data the question is about.
+        gridDelegate_->commitOpenEditor();
         if (changeLightYellow()) {
             if (platform_.confirm(this, kSaveNowQuestion)) {
                 if (!saveToNewFile())

@@ -56,6 +56,10 @@ void MainWindow::appendLoadReport(const std::string &text)
             += "Right Brackets:         " + std::to_string(adifFile_->rightBracketCount()) + "\r\n";
     }
     statistics += "End-Record Markers:     " + std::to_string(adifFile_->recordCount()) + "\r\n";
+    if (adifFile_->lastRecordStart() >= 0)
+        statistics += "\r\nThe last record has no <EOR>\r\n(it starts at character "
+            + std::to_string(adifFile_->lastRecordStart())
+            + ").\r\nIt is loaded as the last record.\r\n";
     setLoadReport(loadReportText_ + statistics);
 }
 

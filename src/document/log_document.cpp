@@ -183,7 +183,8 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
         return FillResult::FormatError;
 
     const int fields = file.fieldCount();
-    const int records = file.recordCount();
+    // A record without its end-of-record marker at the end is a record too.
+    const int records = file.contactCount();
     setDocumentCounts(fields, records);
     if (fields > kLoadFieldLimit || records > kLoadRecordLimit)
         return FillResult::TooBig;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace vaziduvu {
 
@@ -20,8 +21,10 @@ constexpr std::string_view kAdifHeaderEnd = "\r\n<EOH>\r\n";
 constexpr std::string_view kAdifEndOfRecord = "<EOR>";
 constexpr std::string_view kAdifRowEnd = "\r\n";
 
+// The text is single-byte Latin-1, and the head says so: without it an XML
+// parser reads the bytes as UTF-8 and stops at the first byte above 127.
 constexpr std::string_view kXmlHead
-    = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+    = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
 constexpr std::string_view kXmlRowOpen = "    <DataRow>\r\n        ";
 constexpr std::string_view kXmlRowClose = "\r\n    </DataRow>\r\n";
 constexpr std::string_view kXmlEnd = "</NewDataSet>";
@@ -60,6 +63,9 @@ void appendEscaped(std::string &out, std::string_view text)
         case '>':
             out += "&gt;";
             break;
+        case '\r':
+            out += "&#13;";  // a parser would read a bare CR as LF
+            break;
         default:
             out += c;
             break;
@@ -71,12 +77,45 @@ size_t escapedSize(std::string_view text)
 {
     size_t size = text.size();
     for (char c : text) {
-        if (c == '&')
+        if (c == '&' || c == '\r')
             size += 4;
         else if (c == '<' || c == '>')
             size += 3;
     }
     return size;
+}
+
+// A control character XML 1.0 cannot hold (tab, line feed and carriage
+// return it can); nullptr-like 0 when the text has none.
+char forbiddenControl(std::string_view text)
+{
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
+            return c;
+    }
+    return 0;
+}
+
+bool isXmlNameStart(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'
+        || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+}
+
+// An XML element name (without name spaces): a letter or '_' first, then
+// letters, digits, '.', '-' and '_'.
+bool isXmlName(std::string_view name)
+{
+    if (name.empty() || !isXmlNameStart(static_cast<unsigned char>(name[0])))
+        return false;
+    for (char c : name.substr(1)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!isXmlNameStart(byte) && !(byte >= '0' && byte <= '9') && c != '.' && c != '-'
+            && byte != 0xB7)
+            return false;
+    }
+    return true;
 }
 
 class ExportRun {
@@ -93,6 +132,8 @@ public:
     ExportText run()
     {
         latestYear_ = host_.latestYear();
+        if (!namesAreWritable())
+            return {result_, {}};
         if (!sizingPass())
             return {result_, {}};
         std::optional<std::string> text;
@@ -130,10 +171,41 @@ private:
         return record;
     }
 
+    std::string columnLabel(int column) const
+    {
+        return "Column " + std::to_string(column) + " (\"" + document_.text(column, 0) + "\")";
+    }
+
+    // Two columns written under one name would merge into one field when
+    // the file is read again; an XML element needs an XML name.
+    bool namesAreWritable()
+    {
+        std::unordered_map<std::string, int> columnOfName;
+        for (int column = 1; column <= lastColumn_; ++column) {
+            const std::string name = upperText(trimText(document_.columnFieldName(column)));
+            if (name.empty())
+                continue;  // the column gate refuses it with its own reason
+            const auto [earlier, added] = columnOfName.emplace(name, column);
+            if (!added) {
+                result_ = ExportResult::refused(columnLabel(earlier->second) + " and "
+                                                + columnLabel(column) + " would both be written as "
+                                                + name + ".");
+                return false;
+            }
+            if (format_ == ExportFormat::Xml
+                && !isXmlName(trimText(document_.columnFieldName(column)))) {
+                result_ = ExportResult::refused(
+                    columnLabel(column) + " cannot be an XML element: \""
+                    + trimText(document_.columnFieldName(column)) + "\" is not an XML name.");
+                return false;
+            }
+        }
+        return true;
+    }
+
     TagRecord *refuseColumn(int column, const std::string &why)
     {
-        result_ = ExportResult::refused("Column " + std::to_string(column) + " (\""
-                                        + document_.text(column, 0) + "\") " + why + ".");
+        result_ = ExportResult::refused(columnLabel(column) + " " + why + ".");
         return nullptr;
     }
 
@@ -145,7 +217,7 @@ private:
         return document_.ensureCellRecord(column, row);
     }
 
-    bool fail(const char *message, int column, int row)
+    bool fail(const std::string &message, int column, int row)
     {
         host_.showMessage("Problem:", message);
         result_ = ExportResult::checkFailed();
@@ -153,8 +225,38 @@ private:
         return false;
     }
 
+    std::string cellLabel(int column, int row) const
+    {
+        return "row " + std::to_string(row) + ", column " + trimText(document_.text(column, 0));
+    }
+
+    // What the file format itself cannot carry: a bracket in an ADIF value
+    // or comment would end the tag early (and could start a record nobody
+    // logged); control characters are no XML or HTML text.
+    bool carriable(const TagRecord &record, int column, int row)
+    {
+        const std::string &text = document_.text(column, row);
+        if (format_ == ExportFormat::Adif) {
+            if (text.find_first_of("<>") != std::string::npos
+                || record.comment.find_first_of("<>") != std::string::npos)
+                return fail("The cell at " + cellLabel(column, row)
+                                + " holds < or >, which would break the tags of the ADIF file.",
+                            column, row);
+            return true;
+        }
+        if (const char control = forbiddenControl(text))
+            return fail("The cell at " + cellLabel(column, row)
+                            + " holds a control character (code "
+                            + std::to_string(static_cast<int>(static_cast<unsigned char>(control)))
+                            + ") that an XML or HTML file cannot hold.",
+                        column, row);
+        return true;
+    }
+
     bool sizingChecks(const TagRecord &record, int column, int row)
     {
+        if (!carriable(record, column, row))
+            return false;
         if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
         if (!checkTime(document_, record, row, column))
@@ -252,8 +354,11 @@ private:
     {
         std::string header = kAdifHeaderStart + host_.exportDate();
         header += kAdifHeaderEnd;
+        // The header is written even for a log without records, so the file
+        // reads back as an (empty) ADIF log.
         std::string out;
         out.reserve(header.size() + estimate_ + 1);
+        out += header;
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
@@ -264,8 +369,6 @@ private:
                     return std::nullopt;
                 if (!isWritten(*record, column, row))
                     continue;
-                if (out.empty())
-                    out += header;
                 const TrimmedText value(document_.text(column, row));
                 out += '<';
                 out += trimText(document_.columnFieldName(column));
@@ -273,7 +376,7 @@ private:
                 out += std::to_string(value.view().size());
                 if (record->hasType) {
                     out += ':';
-                    out += typeLetterOf(document_.columnDataType(column));
+                    out += typeLetterOf(record->dataType);  // each cell's own type
                 }
                 out += '>';
                 out += value.view();

@@ -1,5 +1,7 @@
 #include "platform/qt_platform.h"
 
+#include "platform/latin1_text.h"
+
 #include "platform/help_window.h"
 #include "platform/message_box_dialog.h"
 #include "platform/system_info.h"
@@ -241,9 +243,16 @@ std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,
     dialog.setTextValue(fromBytes(defaultText));
     if (auto *label = dialog.findChild<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    if (dialog.exec() != QDialog::Accepted)
-        return defaultText;
-    return toBytes(dialog.textValue());
+    // An entry the log cannot hold is refused with its characters named,
+    // and the box comes back with the text as typed.
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return defaultText;
+        const std::string outside = charactersOutsideLatin1(dialog.textValue());
+        if (outside.empty())
+            return toBytes(dialog.textValue());
+        showPlainMessage(owner, outsideLatin1Message(outside));
+    }
 }
 
 int QtPlatform::runModal(QDialog &dialog)

@@ -1,14 +1,24 @@
 #include "platform/single_instance.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace vaziduvu {
 
-SingleInstanceLock::SingleInstanceLock() = default;
-
-SingleInstanceLock::~SingleInstanceLock() = default;
+SingleInstanceLock::~SingleInstanceLock()
+{
+    release();
+}
 
 QString SingleInstanceLock::lockFilePath(const std::string &name)
 {
@@ -19,31 +29,45 @@ QString SingleInstanceLock::lockFilePath(const std::string &name)
         + QStringLiteral(".lock");
 }
 
-bool SingleInstanceLock::tryAcquire(const std::string &name, int waitMs)
+SingleInstanceLock::Outcome SingleInstanceLock::acquire(const std::string &name, int waitMs)
 {
     if (isHeld())
-        return true;
-    auto lock = std::make_unique<QLockFile>(lockFilePath(name));
-    // The lock lives as long as the program, so its age says nothing: with
-    // the default stale time a second copy would take over a lock held for
-    // more than 30 seconds by a running first copy. 0 switches the age test
-    // off; a lock file whose process is gone is still recognised by its
-    // process id and removed.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(waitMs))
-        return false;
-    lock_ = std::move(lock);
-    return true;
-}
+        return Outcome::Acquired;
+    const QByteArray path = QFile::encodeName(lockFilePath(name));
+    const int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor < 0)
+        return Outcome::Unavailable;
 
-bool SingleInstanceLock::isHeld() const
-{
-    return lock_ && lock_->isLocked();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            break;
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            ::close(descriptor);
+            return Outcome::Unavailable;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::close(descriptor);
+            return Outcome::HeldElsewhere;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    descriptor_ = descriptor;
+    // For a person looking at the file; nobody reads it.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(descriptor_, 0) != 0 || ::write(descriptor_, pid.data(), pid.size()) < 0) {
+        // The contents never matter.
+    }
+    return Outcome::Acquired;
 }
 
 void SingleInstanceLock::release()
 {
-    lock_.reset();
+    if (descriptor_ < 0)
+        return;
+    ::flock(descriptor_, LOCK_UN);
+    ::close(descriptor_);
+    descriptor_ = -1;
 }
 
 }  // namespace vaziduvu

@@ -2,43 +2,50 @@
 
 #include <QString>
 
-#include <memory>
 #include <string>
-
-class QLockFile;
 
 namespace vaziduvu {
 
 // Name of the lock that keeps a second copy of the program from starting.
 inline constexpr char kInstanceLockName[] = "VaziDuvuInstance";
 
-// One running instance per user: a lock file "<name>.lock" in the user's
-// runtime folder (the temporary folder when there is none). The lock is
-// held from a successful tryAcquire until the object is destroyed.
-//
-// A lock file left behind by a crashed copy never blocks a later start: the
-// file names the process that made it, and a file whose process no longer
-// runs is removed. A lock held by a running copy is never taken over, however
-// long it has been held.
+// One running instance per user: an exclusive lock (flock) on the file
+// "<name>.lock" in the user's runtime folder (the temporary folder when there
+// is none). The kernel holds the lock for the process and drops it when the
+// process ends, however it ends, so exactly a live instance blocks a start:
+// a copy killed with SIGKILL, or one that crashed while starting, never
+// does. The file's contents never matter (it names the holder's process for
+// the curious), and the file is never removed: removing it would let two
+// copies lock two different files of the same name.
 class SingleInstanceLock {
 public:
-    SingleInstanceLock();
+    enum class Outcome {
+        Acquired,       // this object holds the lock
+        HeldElsewhere,  // a running copy holds it
+        Unavailable,    // the lock file cannot be made or locked at all
+    };
+
+    SingleInstanceLock() = default;
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock &) = delete;
     SingleInstanceLock &operator=(const SingleInstanceLock &) = delete;
 
-    // True when this object now holds the lock (also when it held it
-    // already); false when another holder kept it for waitMs milliseconds
-    // or the lock file cannot be created.
-    bool tryAcquire(const std::string &name, int waitMs = 400);
-    bool isHeld() const;
+    // Tries for up to waitMs milliseconds. Acquired also when this object
+    // held the lock already.
+    Outcome acquire(const std::string &name, int waitMs = 400);
+    // acquire() == Acquired.
+    bool tryAcquire(const std::string &name, int waitMs = 400)
+    {
+        return acquire(name, waitMs) == Outcome::Acquired;
+    }
+    bool isHeld() const { return descriptor_ >= 0; }
     // Releases the lock early (the destructor does it otherwise).
     void release();
 
     static QString lockFilePath(const std::string &name);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    int descriptor_ = -1;
 };
 
 }  // namespace vaziduvu

@@ -186,8 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
                 3, false, "CALL", "W1", "AW", "<CALL:2>"},
         TagCase{"NoDataBetweenTags", "<CALL:4><EOR>", 0, TagKnownField, true, 4, false, 3, false,
                 "CALL", "", "", "<CALL:4>"},
-        TagCase{"LastTagKeepsEmptyValue", "<CALL:1>A<EOR><CALL:4>W1AW", 2, TagKnownField, true, 4,
-                false, 3, false, "CALL", "", "", "<CALL:4>"},
+        // The last field of a record without its end-of-record marker keeps its data.
+        TagCase{"LastTagKeepsItsData", "<CALL:1>A<EOR><CALL:4>W1AWx\r\n", 2, TagKnownField, true, 4,
+                false, 3, false, "CALL", "W1AW", "x\r\n", "<CALL:4>"},
         TagCase{"LeadingPartOfCatalogueName", "<CA:2>ab<EOR>", 0, TagKnownField, true, 2, false, 3,
                 false, "CA", "ab", "", "<CA:2>"},
         TagCase{"ShortenedNameWithoutLengthHasNoType", "<CAL>ab<EOR>", 0, TagKnownField, false, 0,
@@ -469,42 +470,46 @@ TEST(AdifFileLoad, EmptyFile)
     EXPECT_EQ(file.fileSize(), 0u);
 }
 
-TEST(AdifFileLoad, ZeroByteDropsTheRestOfItsLine)
+// A zero byte is no text: the file is refused at the byte's real offset,
+// wherever it stands (the report's positions are the file's own).
+struct ZeroByteCase {
+    const char *name;
+    std::string bytes;
+    int32_t position;
+};
+
+const std::string kZero(1, '\0');
+
+class ZeroByte : public ::testing::TestWithParam<ZeroByteCase> { };
+
+TEST_P(ZeroByte, RefusesTheFileAtItsOffset)
+{
+    AdifFile file;
+    ASSERT_TRUE(file.loadFromBytes(GetParam().bytes));
+    EXPECT_EQ(file.result().status, ParseStatus::ZeroByte);
+    EXPECT_EQ(file.result().position, GetParam().position);
+    EXPECT_EQ(file.fileSize(), GetParam().bytes.size());
+    EXPECT_EQ(outcomeReportText(ParseStatus::ZeroByte, file.result().position),
+              "\r\nFile not loaded ... \r\n\r\nZero byte (no text) in area of\r\ncharacter "
+                  + std::to_string(GetParam().position));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reader, ZeroByte,
+    ::testing::Values(
+        ZeroByteCase{"InAValue", "<CALL:4>W1" + kZero + "AW<EOR>\n<CALL:4>K1AB<EOR>", 10},
+        ZeroByteCase{"AtTheStart", kZero + "<CALL:1>A<EOR>", 0},
+        ZeroByteCase{"AtTheEnd", "<CALL:1>A<EOR>" + kZero, 14},
+        ZeroByteCase{"AfterALongLine", std::string(70000, 'x') + "<EOH><CALL:1>A" + kZero, 70014}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AdifFileLoad, ZeroByteInAFileIsRefusedWithItsOffset)
 {
     AdifFile file;
     ASSERT_TRUE(file.load(dataPath("zero-byte-in-line.adi")));
-    EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
-    EXPECT_EQ(file.fileSize(), 72u);  // the size on disk, dropped bytes included
-    EXPECT_EQ(file.sourceText(), "Test log\n<EOH>\n<CALL:4>ZX1A<EOR>\n<CALL:4>ZX2B<EOR>\n");
-    EXPECT_EQ(file.fieldNames(), std::vector<std::string>{"CALL"});
-    EXPECT_EQ(file.recordCount(), 2);
-    EXPECT_EQ(file.tagAt(0).value, "ZX1A");
-    EXPECT_EQ(file.tagAt(0).comment, "");
-}
-
-TEST(AdifFileLoad, ZeroByteDropsOnlyItsPieceOfAVeryLongLine)
-{
-    // Lines are read in pieces of 65,534 bytes; a zero byte drops the rest of its piece.
-    std::string bytes = "<NOTES:5>";
-    bytes += '\0';
-    bytes += std::string(65534 - bytes.size(), 'x');
-    bytes += "yy<EOR>";
-    AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(bytes));
-    EXPECT_EQ(file.sourceText(), "<NOTES:5>yy<EOR>");
-    EXPECT_EQ(file.tagAt(0).value, "yy");
-    EXPECT_EQ(file.fileSize(), bytes.size());
-}
-
-TEST(AdifFileLoad, ZeroByteAtLineStartDropsWholeLine)
-{
-    std::string bytes = "<CALL:1>A\n";
-    bytes += '\0';
-    bytes += "<MODE:2>CW\n<EOR>";
-    AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(bytes));
-    EXPECT_EQ(file.sourceText(), "<CALL:1>A\n<EOR>");
-    EXPECT_EQ(file.fieldNames(), std::vector<std::string>{"CALL"});
+    EXPECT_EQ(file.result().status, ParseStatus::ZeroByte);
+    EXPECT_EQ(file.result().position, 27);
+    EXPECT_EQ(file.fileSize(), 72u);
 }
 
 struct FixtureCase {

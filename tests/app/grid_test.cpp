@@ -6,8 +6,10 @@
 #include "app/grid_model.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QTableView>
 #include <QTest>
@@ -32,43 +34,166 @@ protected:
     }
 };
 
+// Keys mark the log changed only by changing a cell: navigation, selection,
+// copying and shortcuts leave the light green and the load report in place.
 struct KeyCase {
     const char *name;
     Qt::Key key;
-    bool turnsYellow;
+    Qt::KeyboardModifiers modifiers;
+    std::string cellAfter;  // the current cell (CALL of record 1) after the key and Enter
 };
 
 class KeyTest : public GridTest, public ::testing::WithParamInterface<KeyCase> { };
 
-TEST_P(KeyTest, OnlyKeysThatMayChangeTextMarkTheData)
+TEST_P(KeyTest, OnlyAChangedCellMarksTheData)
 {
+    const KeyCase &c = GetParam();
+    QApplication::clipboard()->setText(QStringLiteral("PASTED\tmore"));
+    const std::string report = form->loadReportText();
+    QTableView *view = gridView(*form);
+    form->selectCell(1, 1);
     // Sent as events: not every key (Print) has a character for QTest to type.
-    QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier);
-    QApplication::sendEvent(child<QTableView>(*form, "gridView"), &press);
-    QKeyEvent release(QEvent::KeyRelease, GetParam().key, Qt::NoModifier);
-    QApplication::sendEvent(child<QTableView>(*form, "gridView"), &release);
-    EXPECT_EQ(form->changeLightYellow(), GetParam().turnsYellow);
-    EXPECT_EQ(form->document().unsavedChanges(), GetParam().turnsYellow);
-    if (GetParam().turnsYellow) {
-        EXPECT_EQ(form->loadReportText(), "Statistics refreshed on reload");
-        EXPECT_EQ(form->sourceViewText(), "");
-    }
+    QString text;  // what the key types, as a keyboard would report it
+    const char ascii = QTest::keyToAscii(c.key);
+    if (!(c.modifiers & (Qt::ControlModifier | Qt::AltModifier)) && ascii >= ' ' && ascii < 127)
+        text = (c.modifiers & Qt::ShiftModifier) ? QString(QChar(ascii)).toUpper()
+                                                 : QString(QChar(ascii));
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, text);
+    QApplication::sendEvent(view, &press);
+    QKeyEvent release(QEvent::KeyRelease, c.key, c.modifiers, text);
+    QApplication::sendEvent(view, &release);
+    gridDelegate(*form).commitOpenEditor();
+
+    const bool changed = c.cellAfter != "W1AW";
+    EXPECT_EQ(form->document().text(1, 1), c.cellAfter);
+    EXPECT_EQ(form->changeLightYellow(), changed);
+    EXPECT_EQ(form->document().unsavedChanges(), changed);
+    EXPECT_EQ(form->loadReportText(), changed ? "Statistics refreshed on reload" : report);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyTest,
-    ::testing::Values(
-        KeyCase{"Left", Qt::Key_Left, false}, KeyCase{"Down", Qt::Key_Down, false},
-        KeyCase{"PageUp", Qt::Key_PageUp, false}, KeyCase{"Home", Qt::Key_Home, false},
-        KeyCase{"F5", Qt::Key_F5, false}, KeyCase{"Escape", Qt::Key_Escape, false},
-        KeyCase{"PrintScreen", Qt::Key_Print, false}, KeyCase{"Print", Qt::Key_Printer, false},
-        KeyCase{"WindowsKey", Qt::Key_Meta, false}, KeyCase{"NumLock", Qt::Key_NumLock, false},
-        KeyCase{"F24", Qt::Key_F24, false}, KeyCase{"Control", Qt::Key_Control, true},
-        KeyCase{"Alt", Qt::Key_Alt, true}, KeyCase{"TabWhileSaved", Qt::Key_Tab, false},
-        KeyCase{"Shift", Qt::Key_Shift, true}, KeyCase{"Letter", Qt::Key_A, true},
-        KeyCase{"Digit", Qt::Key_5, true}, KeyCase{"Delete", Qt::Key_Delete, true},
-        KeyCase{"Backspace", Qt::Key_Backspace, true}, KeyCase{"Enter", Qt::Key_Return, true}),
+    ::testing::Values(KeyCase{"Left", Qt::Key_Left, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Home", Qt::Key_Home, Qt::NoModifier, "W1AW"},
+                      KeyCase{"PageUp", Qt::Key_PageUp, Qt::NoModifier, "W1AW"},
+                      KeyCase{"F5", Qt::Key_F5, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier, "W1AW"},
+                      KeyCase{"PrintScreen", Qt::Key_Print, Qt::NoModifier, "W1AW"},
+                      KeyCase{"WindowsKey", Qt::Key_Meta, Qt::NoModifier, "W1AW"},
+                      KeyCase{"NumLock", Qt::Key_NumLock, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Control", Qt::Key_Control, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Alt", Qt::Key_Alt, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Shift", Qt::Key_Shift, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Tab", Qt::Key_Tab, Qt::NoModifier, "W1AW"},
+                      KeyCase{"Enter", Qt::Key_Return, Qt::NoModifier, "W1AW"},
+                      KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, "W1AW"},
+                      KeyCase{"CtrlEnd", Qt::Key_End, Qt::ControlModifier, "W1AW"},
+                      KeyCase{"Letter", Qt::Key_A, Qt::NoModifier, "a"},
+                      KeyCase{"Capital", Qt::Key_Z, Qt::ShiftModifier, "Z"},
+                      KeyCase{"Digit", Qt::Key_5, Qt::NoModifier, "5"},
+                      KeyCase{"Delete", Qt::Key_Delete, Qt::NoModifier, ""},
+                      KeyCase{"Backspace", Qt::Key_Backspace, Qt::NoModifier, ""},
+                      KeyCase{"Paste", Qt::Key_V, Qt::ControlModifier, "PASTED"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Typing on a cell edits that cell with every typed character, at a
+// person's pace (pauses longer than the view's keyboard-search interval,
+// capitals with Shift), also right after a click on the cell that is
+// already current; nothing lands in another row.
+struct TypingCase {
+    const char *name;
+    int clickedRow;  // 1: the current cell after the load
+    const char *typed;
+};
+
+class TypingTest : public GridTest, public ::testing::WithParamInterface<TypingCase> { };
+
+TEST_P(TypingTest, EditsTheClickedCellOnly)
+{
+    const TypingCase &c = GetParam();
+    QApplication::setKeyboardInputInterval(100);
+    form->show();
+    QTableView *view = gridView(*form);
+    const std::vector<std::string> before
+        = {form->document().text(1, 1), form->document().text(1, 2), form->document().text(1, 3)};
+    const QModelIndex cell = gridModel(*form).index(c.clickedRow - 1, 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    for (const char *key = c.typed; *key; ++key) {
+        const bool capital = *key >= 'A' && *key <= 'Z';
+        QTest::keyClick(view->focusWidget() ? view->focusWidget() : view, *key,
+                        capital ? Qt::ShiftModifier : Qt::NoModifier);
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    }
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view,
+                    Qt::Key_Return);
+    gridDelegate(*form).commitOpenEditor();
+
+    for (int row = 1; row <= 3; ++row) {
+        const std::string expected = row == c.clickedRow ? c.typed : before[row - 1];
+        EXPECT_EQ(form->document().text(1, row), expected) << "row " << row;
+    }
+    EXPECT_TRUE(form->changeLightYellow());
+    QApplication::setKeyboardInputInterval(400);
+    form->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pace, TypingTest,
+                         ::testing::Values(TypingCase{"CurrentCellW1AW", 1, "W1AW"},
+                                           TypingCase{"CurrentCellZZ9ZZ", 1, "ZZ9ZZ"},
+                                           TypingCase{"OtherCell", 2, "K1ABC"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A log holds single-byte text: characters outside Latin-1 and the
+// brackets of the tags are refused when entered, named, and the cell stays.
+struct RefusedEntryCase {
+    const char *name;
+    QString typed;
+    std::string said;
+};
+
+class RefusedEntryTest : public GridTest,
+                         public ::testing::WithParamInterface<RefusedEntryCase> { };
+
+TEST_P(RefusedEntryTest, LeavesTheCellAndTheLight)
+{
+    editCell(*form, 1, 1, "");  // nothing is set by a refused edit, whatever came before
+    gridModel(*form).setData(gridModel(*form).index(0, 0), GetParam().typed, Qt::EditRole);
+    EXPECT_EQ(form->document().text(1, 1), "");
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_NE(platform.messages()[0].find(GetParam().said), std::string::npos)
+        << platform.messages()[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, RefusedEntryTest,
+    ::testing::Values(
+        RefusedEntryCase{"PolishCity", QStringLiteral("\u0141\u00f3d\u017a"),
+                         "Problem:|The log holds single-byte (Latin-1) text, so these characters "
+                         "cannot be stored: U+0141, U+017A."},
+        RefusedEntryCase{"Euro", QStringLiteral("tip \u20ac5"), "U+20AC."},
+        RefusedEntryCase{"TagStart", QStringLiteral("a<b"),
+                         "Problem:|The characters < and > cannot "
+                         "be stored in a cell"},
+        RefusedEntryCase{"TagEnd", QStringLiteral("<EOR>"), "cannot be stored in a cell"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Paste or Delete from the editor's own menu changes the cell: the light
+// turns yellow at once, and Close Current asks before the edit is lost.
+TEST_F(GridTest, EditorChangesTurnTheLightYellowAndAreKeptForTheQuestion)
+{
+    QTableView *view = gridView(*form);
+    form->selectCell(1, 1);
+    view->edit(view->currentIndex());
+    auto *editor = view->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->del();  // what the editor's "Delete" entry does
+    EXPECT_TRUE(form->changeLightYellow());
+
+    platform.queueConfirm(false);
+    trigger(*form, "closeCurrentAction");
+    EXPECT_EQ(platform.eventsOfKind(ScriptedPlatform::EventKind::Confirm).size(), 1u);
+}
 
 TEST_F(GridTest, EditsLongerThanTheLimitAreCutWithAWarning)
 {

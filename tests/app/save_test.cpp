@@ -142,7 +142,8 @@ TEST_F(SaveTest, XmlTargetWritesTheCompanionFirst)
     ASSERT_TRUE(saveAs("log.xml"));
     EXPECT_EQ(readFile(pathIn("log.BADI")), kHeader + "<CALL:4>W1AW<BAND:3>20M<EOR>\r\n");
     EXPECT_EQ(readFile(pathIn("log.xml")),
-              "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n    <DataRow>\r\n"
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" "
+              "standalone=\"yes\"?>\r\n<NewDataSet>\r\n    <DataRow>\r\n"
               "        <CALL>W1AW</CALL><BAND>20M</BAND>\r\n    </DataRow>\r\n</NewDataSet>");
 }
 

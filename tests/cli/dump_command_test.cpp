@@ -143,13 +143,14 @@ TEST(DumpCommand, WritesLatin1BytesAsTheirCharacters)
     EXPECT_EQ(json["tags"][1]["value"], "K\u00f8benhavn");
 }
 
-TEST(DumpCommand, ZeroByteDropsRestOfLine)
+TEST(DumpCommand, ZeroByteIsAFormatErrorAtItsOffset)
 {
     const RunResult run = runCli({"dump", dataPath("zero-byte-in-line.adi")});
-    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.status, 1);
     const auto json = nlohmann::json::parse(run.out);
-    EXPECT_EQ(json["fieldNames"], nlohmann::json({"CALL"}));
-    EXPECT_EQ(json["counts"]["records"], 2);
+    EXPECT_EQ(json["outcome"]["code"], 13);
+    EXPECT_EQ(json["outcome"]["name"], "ParseZeroByte");
+    EXPECT_EQ(json["outcome"]["errorPosition"], 27);
     EXPECT_EQ(json["fileSize"], 72);
 }
 

@@ -86,19 +86,15 @@ TEST_P(EnsureCellRecordNone, CreatesNothing)
     EXPECT_EQ(log.document.cellInfo(c.column, c.row), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, EnsureCellRecordNone,
-                         ::testing::Values(
-                             // MODE appears only after the last record: no loaded row has it.
-                             NoTemplateCase{"column_without_loaded_records",
-                                            "h<EOH><CALL:1>A<EOR><EOR><MODE:2>CW", 2, 2},
-                             NoTemplateCase{"record_number_column", "h<EOH><CALL:1>A<EOR><EOR>", 0,
-                                            2},
-                             NoTemplateCase{"header_row", "h<EOH><CALL:1>A<EOR>", 1, 0},
-                             NoTemplateCase{"outside_the_cell_table", "h<EOH><CALL:1>A<EOR>", 1,
-                                            LogDocument::kRowSlots}),
-                         [](const ::testing::TestParamInfo<NoTemplateCase> &info) {
-                             return std::string(info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cells, EnsureCellRecordNone,
+    ::testing::Values(NoTemplateCase{"record_number_column", "h<EOH><CALL:1>A<EOR><EOR>", 0, 2},
+                      NoTemplateCase{"header_row", "h<EOH><CALL:1>A<EOR>", 1, 0},
+                      NoTemplateCase{"outside_the_cell_table", "h<EOH><CALL:1>A<EOR>", 1,
+                                     LogDocument::kRowSlots}),
+    [](const ::testing::TestParamInfo<NoTemplateCase> &info) {
+        return std::string(info.param.label);
+    });
 
 TEST(ensureCellRecord, LooksOnlyAtLoadedRowsForTheTemplate)
 {

@@ -91,19 +91,20 @@ TEST(AppendBlankRow, NumbersTheRowAndGivesEveryColumnATemplateRecord)
     loadInto(log, "h<EOH><CALL:4>W1AW<EOR><CALL:1>B<EOR><EOR><MODE:2>CW");
     LogDocument &d = log.document;
     ASSERT_EQ(d.columnCount(), 3);
+    ASSERT_EQ(d.rowCount(), 5);  // the MODE tag without its marker is record 4
     const int row = d.appendBlankRow();
-    EXPECT_EQ(row, 4);
-    EXPECT_EQ(d.rowCount(), 5);
-    EXPECT_EQ(d.text(0, 4), "4");
-    EXPECT_EQ(d.text(1, 4), "");
-    const TagRecord *call = d.cellInfo(1, 4);
+    EXPECT_EQ(row, 5);
+    EXPECT_EQ(d.rowCount(), 6);
+    EXPECT_EQ(d.text(0, 5), "5");
+    EXPECT_EQ(d.text(1, 5), "");
+    const TagRecord *call = d.cellInfo(1, 5);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->name, "CALL");
     EXPECT_EQ(call->dataType, 3);
     EXPECT_EQ(call->declaredLength, 4);
     EXPECT_EQ(call->value, "");
-    // MODE has no loaded record to copy from.
-    EXPECT_EQ(d.cellInfo(2, 4), nullptr);
+    ASSERT_NE(d.cellInfo(2, 5), nullptr);
+    EXPECT_EQ(d.cellInfo(2, 5)->name, "MODE");
     // The empty loaded row 3 keeps its texts; the new row does not fill it.
     EXPECT_EQ(d.text(0, 3), "");
 }
@@ -135,14 +136,13 @@ TEST(AppendRowSameAsPrevious, CopiesTextsValuesAndComments)
 TEST(AppendRowSameAsPrevious, NoDataRowAbove)
 {
     LoadedLog log;
-    loadInto(log, "h<EOH><CALL:4>W1AW");  // a field but no record
+    loadInto(log, "h<EOH>");  // a log without records
     LogDocument &d = log.document;
     ASSERT_EQ(d.rowCount(), 1);
     const LogDocument::AddedRow added = d.appendRowSameAsPrevious();
     EXPECT_EQ(added.row, 1);
     EXPECT_TRUE(added.noRowAbove);
-    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #", "CALL"}, {"1", ""}}));
-    EXPECT_EQ(d.cellInfo(1, 1), nullptr);
+    EXPECT_EQ(gridTexts(d), (Grid{{"RECORD #"}, {"1"}}));
 }
 
 TEST(RowLimit, BothRowCommandsStopAtTheLimit)

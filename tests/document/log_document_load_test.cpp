@@ -38,8 +38,18 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"repeated_field_later_wins",
                    "h<EOH><CALL:1>A<MODE:2>CW<CALL:1>B<EOR>",
                    {{"RECORD #", "CALL", "MODE"}, {"1", "B", "CW"}}},
-        LayoutCase{"record_after_last_eor_has_no_row",
+        // Tags after the last end-of-record marker are the last record.
+        LayoutCase{"record_after_last_eor_is_the_last_row",
                    "h<EOH><CALL:1>A<EOR><CALL:1>B",
+                   {{"RECORD #", "CALL"}, {"1", "A"}, {"2", "B"}}},
+        LayoutCase{"record_before_the_end_of_file_marker",
+                   "h<EOH><CALL:1>A<EOR><CALL:1>B<APP_LoTW_EOF>",
+                   {{"RECORD #", "CALL"}, {"1", "A"}, {"2", "B"}}},
+        LayoutCase{"log_without_any_marker",
+                   "<CALL:4>W1AW<MODE:2>CW",
+                   {{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "CW"}}},
+        LayoutCase{"text_but_no_tag_after_the_last_eor_is_no_record",
+                   "h<EOH><CALL:1>A<EOR> trailing words\r\n",
                    {{"RECORD #", "CALL"}, {"1", "A"}}},
         LayoutCase{"empty_record_has_no_number",
                    "h<EOH><CALL:1>A<EOR><EOR><CALL:1>C<EOR>",
@@ -54,10 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"end_of_file_marker_ends_data",
                    "h<EOH><CALL:1>A<EOR><APP_LoTW_EOF><CALL:1>B<EOR>junk<:3>",
                    {{"RECORD #", "CALL"}, {"1", "A"}}},
-        // A name seen only after the last record still heads its column.
+        // A name seen only in the record without its marker heads its column.
         LayoutCase{"field_only_after_last_eor",
                    "h<EOH><CALL:1>A<EOR><MODE:2>CW",
-                   {{"RECORD #", "CALL", "MODE"}, {"1", "A", ""}}},
+                   {{"RECORD #", "CALL", "MODE"}, {"1", "A", ""}, {"2", "", "CW"}}},
         // A field named EOR is no field name: it has no column and must not
         // land in the record-number column.
         LayoutCase{"field_named_eor_is_not_placed",
@@ -148,9 +158,10 @@ TEST(LoadTrailers, HoldTheTextAfterEachEndOfRecord)
     EXPECT_EQ(log.document.recordTrailer(0), "\r\n");
     EXPECT_EQ(log.document.recordTrailer(1), " end \n");
     EXPECT_EQ(log.document.recordTrailer(2), "");
-    EXPECT_EQ(log.document.recordTrailer(3), "");
+    EXPECT_EQ(log.document.recordTrailer(3), "");  // the record without its marker
     EXPECT_EQ(log.document.fieldCount(), 1);
-    EXPECT_EQ(log.document.recordCount(), 3);
+    EXPECT_EQ(log.document.recordCount(), 4);
+    EXPECT_EQ(log.document.text(1, 4), "D");
 }
 
 // A record that repeats its fields many times used to push the tags of the

@@ -1,3 +1,4 @@
+#include "adif/adif_file.h"
 #include "export/writers.h"
 
 #include "export_test_support.h"
@@ -13,7 +14,8 @@ using test::ScriptedExportHost;
 
 const std::string kHeader = "Exported by application [VaziDuvu] \r\n  - by Corvantis, Inc.  "
                             "Export date: 12/31/25\r\n<EOH>\r\n";
-const std::string kXmlHead = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+const std::string kXmlHead
+    = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
 const std::string kPageHead
     = "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
       "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem {BACKGROUND-COLOR:#A0C8C0}"
@@ -47,12 +49,13 @@ TEST(AdifWriter, WritesHeaderTagsAndRecordEnds)
                     "<CALL:3>N3Q<QSO_DATE:8:D>20040107<EOR>\r\n");
 }
 
-TEST(AdifWriter, EmptyGridGivesEmptyText)
+// A log without records is still an ADIF log: the header makes it one.
+TEST(AdifWriter, EmptyGridGivesTheHeader)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}}, {});
     ScriptedExportHost host;
-    EXPECT_EQ(build(ExportFormat::Adif, document, host), "");
+    EXPECT_EQ(build(ExportFormat::Adif, document, host), kHeader);
 }
 
 TEST(AdifWriter, ValuesAreTrimmedAndLengthsRecountedInBytes)
@@ -89,18 +92,19 @@ TEST(AdifWriter, RecordTrailersEndTheirRows)
               kHeader + "<CALL:2>A1<EOR>\r\n\r\n<CALL:2>B2<EOR>\r\n<CALL:2>C3<EOR> end\n");
 }
 
-TEST(AdifWriter, TypeLetterFollowsTheColumnType)
+TEST(AdifWriter, TypeLetterFollowsEachCell)
 {
     LogDocument document;
     fillGrid(document, {{"FREQ", TypeNumber, true}, {"APP_X", TypeOtherLetter, true}},
              {{"14.1", "a"}, {"7", "b"}});
-    // The second row's own tag carried another letter; the column type wins.
+    // The second row's own tag carried another letter: it keeps it, so the
+    // file reads back with the type its checks ran on.
     document.cellInfo(1, 2)->dataType = TypeCharacter;
     // A record without the letter gets none.
     document.cellInfo(2, 2)->hasType = false;
     ScriptedExportHost host;
     EXPECT_EQ(build(ExportFormat::Adif, document, host),
-              kHeader + "<FREQ:4:N>14.1<APP_X:1:Z>a<EOR>\r\n<FREQ:1:N>7<APP_X:1>b<EOR>\r\n");
+              kHeader + "<FREQ:4:N>14.1<APP_X:1:Z>a<EOR>\r\n<FREQ:1:C>7<APP_X:1>b<EOR>\r\n");
 }
 
 TEST(AdifWriter, FieldNameComesFromTheRecordsNotTheHeading)
@@ -127,7 +131,7 @@ struct OmissionCase {
     bool omit;
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> comments;  // of column 2, row by row
-    std::string body;                   // after the header; "" for an empty text
+    std::string body;                   // after the header
 };
 
 class AdifOmission : public ::testing::TestWithParam<OmissionCase> { };
@@ -141,7 +145,7 @@ TEST_P(AdifOmission, BlankCellsKeepOrLoseTheirTags)
         document.cellInfo(2, static_cast<int>(r) + 1)->comment = c.comments[r];
     ScriptedExportHost host;
     host.omit = c.omit;
-    EXPECT_EQ(build(ExportFormat::Adif, document, host), c.body.empty() ? "" : kHeader + c.body);
+    EXPECT_EQ(build(ExportFormat::Adif, document, host), kHeader + c.body);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -163,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {{"A1", ""}, {" ", ""}, {"", "x"}},
                      {"", "", ""},
                      "<CALL:2>A1<EOR>\r\n<COMMENT:1>x<EOR>\r\n"},
-        OmissionCase{"OnAllBlankGivesEmptyText", true, {{"", ""}, {" ", "\t"}}, {"", "\r\n"}, ""},
+        OmissionCase{
+            "OnAllBlankGivesOnlyTheHeader", true, {{"", ""}, {" ", "\t"}}, {"", "\r\n"}, ""},
         OmissionCase{
             "OffAllBlankStillWritten", false, {{"", ""}}, {""}, "<CALL:0><COMMENT:0><EOR>\r\n"}),
     [](const ::testing::TestParamInfo<OmissionCase> &info) { return info.param.title; });
@@ -490,7 +495,7 @@ TEST_P(RowsWithoutFields, WriteNoRecordElements)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RowsWithoutFields,
-    ::testing::Values(NoFieldCase{ExportFormat::Adif, ""},
+    ::testing::Values(NoFieldCase{ExportFormat::Adif, kHeader},
                       NoFieldCase{ExportFormat::Xml, kXmlHead + "</NewDataSet>"},
                       NoFieldCase{ExportFormat::Html, kPageHead + "\n<TR></TR>" + kPageEnd}));
 
@@ -536,15 +541,17 @@ TEST(WritersToFile, FailedCheckCreatesNoFile)
     EXPECT_FALSE(test::fileExists(folder.file("out.adi")));
 }
 
-TEST(WritersToFile, EmptyAdifGridGivesAnEmptyFile)
+TEST(WritersToFile, EmptyAdifGridReadsBackAsAnEmptyLog)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}}, {});
     ScriptedExportHost host;
     test::TempFolder folder;
     EXPECT_TRUE(exportAdif(document, folder.file("out.adi"), host));
-    ASSERT_TRUE(test::fileExists(folder.file("out.adi")));
-    EXPECT_EQ(test::readBytes(folder.file("out.adi")), "");
+    AdifFile again;
+    ASSERT_TRUE(again.load(folder.file("out.adi")));
+    EXPECT_TRUE(again.result());
+    EXPECT_EQ(again.contactCount(), 0);
 }
 
 }  // namespace
