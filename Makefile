@@ -9,12 +9,12 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
 PACKAGES = cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev nlohmann-json3-dev clang-format libxml2-utils
+           libbenchmark-dev nlohmann-json3-dev clang-format libxml2-utils desktop-file-utils
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench test-asan format format-check fuzz fuzz-deps clean
+.PHONY: all deps build run test bench test-asan format format-check install uninstall fuzz fuzz-deps clean
 
 all: build
 
@@ -56,6 +56,20 @@ test-asan: deps
 	  -DVAZIDUVU_BUILD_BENCH=OFF
 	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Installs into PREFIX (DESTDIR works as usual), then tells the desktop about the
+# new file type and entry when their tools are there. uninstall removes what
+# install wrote.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	-@[ -n "$(DESTDIR)" ] || ! command -v update-mime-database >/dev/null || update-mime-database $(PREFIX)/share/mime
+	-@[ -n "$(DESTDIR)" ] || ! command -v update-desktop-database >/dev/null || update-desktop-database $(PREFIX)/share/applications
+
+uninstall:
+	@[ -f $(BUILD)/install_manifest.txt ] || { echo "Nothing installed from $(BUILD)."; exit 1; }
+	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
+	-@! command -v update-mime-database >/dev/null || update-mime-database $(PREFIX)/share/mime
 
 # The code follows .clang-format; format-check fails on any difference.
 FORMATTED = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')

@@ -237,7 +237,8 @@ std::optional<std::string> exportText(ExportFormat format, LogDocument &document
         const std::string &reason = built.result.reason;
         FUZZ_CHECK(host.messages == 0 && !reason.empty());
         FUZZ_CHECK(gate || reason.find("would both be written") != std::string::npos
-                   || reason.find("not an XML name") != std::string::npos);
+                   || reason.find("not an XML name") != std::string::npos
+                   || reason.find("end-of-record marker") != std::string::npos);
     }
     return std::nullopt;
 }
@@ -255,8 +256,10 @@ void checkReadBack(const LogDocument &document, const std::string &text, bool om
         FUZZ_CHECK(again.recordCount() <= document.rowCount() - 1);
         return;
     }
-    FUZZ_CHECK(again.recordCount() == document.rowCount() - 1);
-    if (document.rowCount() < 2)
+    // A row is written with its cells: a grid without columns writes none.
+    const bool hasColumns = document.columnCount() > 1;
+    FUZZ_CHECK(again.recordCount() == (hasColumns ? document.rowCount() - 1 : 0));
+    if (document.rowCount() < 2 || !hasColumns)
         return;
     static LogDocument reloaded;
     reloaded.reset();

@@ -8,7 +8,8 @@
 
 namespace vaziduvu {
 
-GridView::GridView(QWidget *parent) : QTableView(parent)
+GridView::GridView(QWidget *parent)
+    : QTableView(parent)
 {
     // A click selects; typing, a double click or F2 edit. (Editing on a
     // click on the current cell starts only after the double-click
@@ -17,7 +18,9 @@ GridView::GridView(QWidget *parent) : QTableView(parent)
                     | QAbstractItemView::EditKeyPressed);
 }
 
-void GridView::keyboardSearch(const QString &) {}
+void GridView::keyboardSearch(const QString &)
+{
+}
 
 bool GridView::editorOpen() const
 {

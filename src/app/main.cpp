@@ -1,16 +1,68 @@
 // The program: one instance at a time, enough memory, then the main window.
+// A second start hands the log it was given to the running program.
 #include "app/icons.h"
 #include "app/main_window.h"
 #include "app/startup_checks.h"
+#include "platform/instance_channel.h"
 #include "platform/qt_platform.h"
 #include "platform/single_instance.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QTimer>
 
+#include <cstring>
 #include <exception>
+#include <iostream>
 #include <string>
 
 namespace {
+
+const char *const kUsage
+    = "usage: vaziduvu [--current-adif] [FILE]\n"
+      "       vaziduvu --help | --version\n"
+      "\n"
+      "Opens an ADIF log (.adi, .adif, .badi) for viewing and careful editing.\n"
+      "With FILE, opens it at start; when the program already runs, FILE is\n"
+      "handed to it and this start ends.\n"
+      "\n"
+      "  --current-adif  check values against the vocabulary of ADIF 3.1.6\n"
+      "  --help          show this text\n"
+      "  --version       show the version\n";
+
+struct Arguments {
+    std::string file;  // as given, empty: none
+    bool currentAdif = false;
+    bool help = false;
+    bool version = false;
+    std::string error;
+};
+
+Arguments parseArguments(int argc, char *argv[])
+{
+    Arguments arguments;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (!optionsEnd && argument == "--")
+            optionsEnd = true;
+        else if (!optionsEnd && (argument == "--help" || argument == "-h"))
+            arguments.help = true;
+        else if (!optionsEnd && argument == "--version")
+            arguments.version = true;
+        else if (!optionsEnd && argument == "--current-adif")
+            arguments.currentAdif = true;
+        else if (!optionsEnd && argument.size() > 1 && argument[0] == '-')
+            arguments.error = "unknown option '" + argument + "'";
+        else if (arguments.file.empty())
+            arguments.file = argument;
+        else
+            arguments.error = "only one FILE can be opened";
+    }
+    return arguments;
+}
 
 void showStartFailure(vaziduvu::Platform &platform, const std::string &text)
 {
@@ -26,15 +78,41 @@ int main(int argc, char *argv[])
 {
     using namespace vaziduvu;
 
-    // A second copy leaves at once and says nothing. When the lock cannot be
-    // taken for another reason than a running copy, the program runs.
-    SingleInstanceLock instance;
-    if (instance.acquire(kInstanceLockName, 400) == SingleInstanceLock::Outcome::HeldElsewhere)
+    const Arguments arguments = parseArguments(argc, argv);
+    if (!arguments.error.empty()) {
+        std::cerr << "vaziduvu: " << arguments.error << "\n\n" << kUsage;
+        return 2;
+    }
+    if (arguments.help) {
+        std::cout << kUsage;
         return 0;
+    }
+    if (arguments.version) {
+        std::cout << "vaziduvu " << VAZIDUVU_VERSION << '\n';
+        return 0;
+    }
+    // The path as the running program must see it, whatever its folder.
+    const QString file = arguments.file.empty()
+        ? QString()
+        : QFileInfo(QFile::decodeName(QByteArray::fromStdString(arguments.file)))
+              .absoluteFilePath();
+
+    // A second copy hands over its log (or just raises the window) and leaves
+    // at once. When the lock cannot be taken for another reason than a
+    // running copy, the program runs.
+    SingleInstanceLock instance;
+    const QString channelName = instanceChannelName(QString::fromLatin1(kInstanceLockName));
+    if (instance.acquire(kInstanceLockName, 100) == SingleInstanceLock::Outcome::HeldElsewhere) {
+        InstanceChannel::send(channelName, file, 250);
+        return 0;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setApplicationVersion(QStringLiteral(VAZIDUVU_VERSION));
+    // Ties the window to the installed desktop entry (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("vaziduvu"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vaziduvu"), programIcon()));
 
     QtPlatform platform;
     try {
@@ -44,7 +122,18 @@ int main(int argc, char *argv[])
             return 0;
         }
         MainWindow window(platform);
+        InstanceChannel channel;
+        channel.listen(channelName);
+        QObject::connect(&channel, &InstanceChannel::openRequested, &window,
+                         [&window](const QString &path) {
+                             window.openFile(QFile::encodeName(path).toStdString());
+                         });
         window.show();
+        if (!file.isEmpty()) {
+            QTimer::singleShot(0, &window, [&window, &file] {
+                window.openFile(QFile::encodeName(file).toStdString());
+            });
+        }
         QApplication::exec();
     } catch (const std::exception &error) {
         showStartFailure(platform, error.what());

@@ -15,14 +15,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <QUrl>
 
 namespace vaziduvu {
 
@@ -64,6 +69,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createMenus();
     createToolBar();
     resize(kStartWidth, kStartHeight);
+    setAcceptDrops(true);  // a log dropped on the window is opened
     setUpStartState();
 }
 
@@ -290,6 +296,21 @@ void MainWindow::createActions()
     aboutMenuEntry_ = make("aboutMenuEntry", "&About", nullptr, 2);
     helpMenuEntry_ = make("helpMenuEntry", "&Vaziduvu Help Contents", nullptr, 3);
 
+    findNextAction_ = make("findNextAction", "Find &Next", nullptr, -1);
+
+    // The usual keys of a desktop program; the menus show them.
+    openAction_->setShortcut(QKeySequence::Open);
+    newAction_->setShortcut(QKeySequence::New);
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    closeCurrentAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    searchAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    findNextAction_->setShortcut(QKeySequence(Qt::Key_F3));
+    // F1 belongs to the toolbar's Help, which is always on; the menu entry,
+    // switched with the document, only shows the key.
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    helpMenuEntry_->setText(helpMenuEntry_->text() + QStringLiteral("\tF1"));
+
     // A checkable item toggles its own mark before the slot runs; the slots
     // decide after a question, so the mark is put back first.
     for (QAction *option : {syntaxHighlightingAction_, omitEmptyTagsAction_}) {
@@ -309,6 +330,7 @@ void MainWindow::createActions()
     connect(addCopiedRowAction_, &QAction::triggered, this, &MainWindow::addCopiedRow);
     connect(addBlankRowAction_, &QAction::triggered, this, &MainWindow::addBlankRow);
     connect(searchAction_, &QAction::triggered, this, &MainWindow::openSearch);
+    connect(findNextAction_, &QAction::triggered, this, &MainWindow::findNext);
     connect(showCommentAction_, &QAction::triggered, this, &MainWindow::showCellComment);
     connect(editCommentAction_, &QAction::triggered, this, &MainWindow::editCellComment);
     connect(fontAction_, &QAction::triggered, this, &MainWindow::chooseGridFont);
@@ -332,7 +354,8 @@ void MainWindow::createMenus()
     editMenu_->setObjectName("editMenu");
     editMenu_->addActions({addColumnAction_, clearColumnAction_});
     editMenu_->addSeparator();
-    editMenu_->addActions({addCopiedRowAction_, addBlankRowAction_, searchAction_});
+    editMenu_->addActions(
+        {addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_});
 
     formatMenu_ = menuBar()->addMenu("F&ormat");
     formatMenu_->setObjectName("formatMenu");
@@ -361,9 +384,9 @@ void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
     for (QAction *command :
          {saveAsAction_, closeCurrentAction_, addColumnAction_, clearColumnAction_,
-          addCopiedRowAction_, addBlankRowAction_, searchAction_, showCommentAction_,
-          editCommentAction_, fontAction_, syntaxHighlightingAction_, omitEmptyTagsAction_,
-          aboutMenuEntry_, helpMenuEntry_})
+          addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_,
+          showCommentAction_, editCommentAction_, fontAction_, syntaxHighlightingAction_,
+          omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_})
         command->setEnabled(enabled);
 }
 
@@ -588,6 +611,37 @@ void MainWindow::setChangeLight(bool visible, const QColor &color)
     if (color.isValid())
         changeLight_->setBrushColor(color);
     changeLight_->repaint();
+}
+
+namespace {
+
+// The first local file of a drag, as the file system spells its path.
+std::string droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return QFile::encodeName(url.toLocalFile()).toStdString();
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).empty() && !exportInProgress_)
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const std::string path = droppedFile(event->mimeData());
+    if (path.empty() || exportInProgress_)
+        return;
+    event->acceptProposedAction();
+    openFile(path);
 }
 
 bool MainWindow::changeLightYellow() const

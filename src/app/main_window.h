@@ -63,6 +63,12 @@ public:
     std::pair<int, int> sourceSelection() const;
     int gridRowHeight() const;
 
+    // Brings the window to the front and opens the log as File > Open does
+    // (asking first about unsaved data); an empty path only brings the
+    // window forward. For a log named on the command line, handed over by a
+    // second start, or dropped on the window.
+    void openFile(const std::string &path);
+
     // Makes the cell current and scrolls to it; column 0 selects the row.
     // Cells outside the grid are ignored.
     void selectCell(int column, int row);
@@ -72,6 +78,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     // One slot per command, named by what it does.
@@ -84,6 +92,8 @@ private slots:
     void addBlankRow();
     void addCopiedRow();
     void openSearch();
+    // Runs the last search again from the cell after its hit (F3).
+    void findNext();
     void chooseGridFont();
     void toggleSyntaxHighlighting();
     void toggleOmitEmptyTags();
@@ -110,7 +120,13 @@ private:
     void setDocumentCommandsEnabled(bool enabled);
 
     // --- loading --------------------------------------------------------------
-    void chooseAndLoadFile();
+    void openLogFrom(const std::optional<std::string> &path);
+    // Loads the given log, or the one chosen in the open dialog.
+    void chooseAndLoadFile(const std::optional<std::string> &given);
+    static std::string folderOf(const std::string &path);
+    // Where the file dialogs start: the folder last used, at first the
+    // current directory.
+    std::string dialogFolder() const;
     void loadFile(const std::string &path);
     void resetDocument();
     void clearGrid();
@@ -145,7 +161,8 @@ private:
     // --- saving, columns, search, closing ------------------------------------
     bool saveToNewFile();
     bool runAddColumnDialog();
-    void search(const std::string &text, bool findNext, bool matchCase);
+    // True when the text was found (the cell is then selected).
+    bool search(const std::string &text, bool findNext, bool matchCase);
     bool mayClose();
     void releaseOnClose();
     void showMessage(const std::string &header, const std::string &text);
@@ -198,6 +215,7 @@ private:
     QAction *addCopiedRowAction_ = nullptr;
     QAction *addBlankRowAction_ = nullptr;
     QAction *searchAction_ = nullptr;
+    QAction *findNextAction_ = nullptr;
     QAction *showCommentAction_ = nullptr;
     QAction *editCommentAction_ = nullptr;
     QAction *fontAction_ = nullptr;
@@ -214,9 +232,12 @@ private:
 
     // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;
+    std::string lastSearchText_;
+    bool lastSearchMatchCase_ = false;
     std::string loadReportText_;  // the load report, byte for byte
     std::string sourceViewText_;  // the source view, byte for byte
     std::pair<int, int> sourceSelection_{0, 0};
+    std::string lastFolder_;  // of the last log opened or saved
     bool exportInProgress_ = false;
     bool recordColumnCurrent_ = false;  // a search hit a record-number cell
     int busyDepth_ = 0;

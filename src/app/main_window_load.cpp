@@ -22,12 +22,29 @@ const char *const kSaveNowQuestion
     = "Your current data has not been saved by exporting it to a file. \r\n Do you wish to save "
       "your data now?";
 const char *const kLoadFailedStatus = " If your file did not load, fix the format violation ... ";
+// Logs are named .adi, .adif or .badi, in either case.
+const char *const kOpenFilter = "ADIF logs|*.adi;*.adif;*.badi|All files|*";
 
 }  // namespace
 
 void MainWindow::openLog()
 {
-    guarded("Could not open the file.", [this] {
+    openLogFrom(std::nullopt);
+}
+
+void MainWindow::openFile(const std::string &path)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (!path.empty())
+        openLogFrom(path);
+}
+
+void MainWindow::openLogFrom(const std::optional<std::string> &given)
+{
+    guarded("Could not open the file.", [this, &given] {
         // Text still in the cell editor is part of the data the question is about.
         gridDelegate_->commitOpenEditor();
         if (changeLightYellow()) {
@@ -35,11 +52,11 @@ void MainWindow::openLog()
                 if (!saveToNewFile())
                     return;
                 setChangeLight(true, kGreen);
-                chooseAndLoadFile();
+                chooseAndLoadFile(given);
             } else {
                 const int resets = document_.resetCount();
                 setChangeLight(true, kGreen);
-                chooseAndLoadFile();
+                chooseAndLoadFile(given);
                 // Nothing was opened: the document (edits or a new project) is
                 // still there and still unsaved, so the light must keep asking
                 // before it is thrown away.
@@ -51,12 +68,12 @@ void MainWindow::openLog()
         if (document_.documentOpen())
             setChangeLight(true);
         changeLight_->setBrushColor(kGreen);
-        chooseAndLoadFile();
+        chooseAndLoadFile(given);
         document_.setUnsavedChanges(false);
     });
 }
 
-void MainWindow::chooseAndLoadFile()
+void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
 {
     // Whatever happens, the busy banner and cursor go when the load ends.
     struct BusyEnd {
@@ -68,18 +85,22 @@ void MainWindow::chooseAndLoadFile()
                 window.endBusy();
         }
     } busyEnd{*this};
-    FileDialogOptions options;
-    options.defaultExtension = "adi";
-    options.filter = "'.ADI' files (*.adi)|*.ADI|'.BADI' files (*.badi)|*.BADI";
-    options.mustExist = true;
-    options.initialDirectory = platform_.currentDirectory();
-    if (options.initialDirectory.empty())
-        return;
-    const std::optional<std::string> chosen = platform_.chooseOpenFile(this, options);
-    if (!chosen)
-        return;
+    std::optional<std::string> chosen = given;
+    if (!chosen) {
+        FileDialogOptions options;
+        options.defaultExtension = "adi";
+        options.filter = kOpenFilter;
+        options.mustExist = true;
+        options.initialDirectory = dialogFolder();
+        if (options.initialDirectory.empty())
+            return;
+        chosen = platform_.chooseOpenFile(this, options);
+        if (!chosen)
+            return;
+    }
     const std::string &path = *chosen;
     if (!path.empty()) {
+        lastFolder_ = folderOf(path);
         beginBusy();
         showBusyBanner("Loading Data from File ... ");
         loadFile(path);
@@ -170,6 +191,19 @@ void MainWindow::showEmptyGrid()
              reportBottomRule_, statusBar_, loadReportView_})
         widget->show();
     setLoadReport("Summary of file ... \r\n");
+}
+
+std::string MainWindow::folderOf(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string MainWindow::dialogFolder() const
+{
+    return lastFolder_.empty() ? platform_.currentDirectory() : lastFolder_;
 }
 
 bool MainWindow::enoughMemory()

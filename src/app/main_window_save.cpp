@@ -73,7 +73,7 @@ bool MainWindow::saveToNewFile()
         options.defaultExtension = "adi";
         options.filter = "'.ADI' files (*.adi)|*.ADI|HTML files (*.html)|*.HTML|"
                          "BADI files (*.badi)|*.BADI|XML files (*.xml)|*.XML";
-        const std::string directory = platform_.currentDirectory();
+        const std::string directory = dialogFolder();
         if (directory.empty())
             return false;
         std::string target;
@@ -116,6 +116,7 @@ bool MainWindow::saveToNewFile()
         refreshGrid();
 
         if (result) {
+            lastFolder_ = folderOf(target);
             setSourceView("");
             setLoadReport("Statistics refreshed on reload");
             document_.setUnsavedChanges(false);

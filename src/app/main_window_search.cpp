@@ -11,7 +11,7 @@ void MainWindow::openSearch()
             searchDialog_ = new SearchDialog(frameGeometry(), this);
             searchDialog_->setSearchCallback(
                 [this](const std::string &text, bool findNext, bool matchCase) {
-                    search(text, findNext, matchCase);
+                    return search(text, findNext, matchCase);
                 });
         }
         searchDialog_->show();
@@ -20,13 +20,28 @@ void MainWindow::openSearch()
     });
 }
 
-void MainWindow::search(const std::string &text, bool findNext, bool matchCase)
+bool MainWindow::search(const std::string &text, bool findNext, bool matchCase)
 {
+    bool found = false;
     guarded("Could not search the grid.", [&] {
+        lastSearchText_ = text;
+        lastSearchMatchCase_ = matchCase;
         const SearchHit hit = searchGrid(document_, text, findNext, matchCase, searchPosition_);
+        found = hit.found;
         if (hit.found)
             selectCell(hit.column, hit.row);
     });
+    return found;
+}
+
+void MainWindow::findNext()
+{
+    if (lastSearchText_.empty()) {
+        openSearch();
+        return;
+    }
+    if (!search(lastSearchText_, true, lastSearchMatchCase_) && searchDialog_)
+        searchDialog_->showNotFound(lastSearchText_);
 }
 
 }  // namespace vaziduvu

@@ -36,6 +36,10 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     matchCaseBox_ = new QCheckBox("Match Case", searchPanel_);
     matchCaseBox_->setObjectName("matchCaseBox");
     matchCaseBox_->setChecked(false);
+    resultLabel_ = new QLabel(searchPanel_);
+    resultLabel_->setObjectName("resultLabel");
+    resultLabel_->setTextFormat(Qt::PlainText);
+    resultLabel_->setMinimumWidth(200);
     findFirstButton_ = new QPushButton("Find First", this);
     findFirstButton_->setObjectName("findFirstButton");
     findFirstButton_->setDefault(true);
@@ -46,6 +50,7 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     panel->addWidget(searchLabel_);
     panel->addWidget(searchText_);
     panel->addWidget(matchCaseBox_);
+    panel->addWidget(resultLabel_);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(findFirstButton_);
     buttons->addWidget(findNextButton_);
@@ -83,8 +88,17 @@ void SearchDialog::placeBesideMainWindow()
 // The callback guards itself: it is the main window's search command.
 void SearchDialog::runSearch(bool next)
 {
-    if (callback_)
-        callback_(trimText(fromQt(searchText_->text())), next, matchCaseBox_->isChecked());
+    resultLabel_->clear();
+    const std::string text = trimText(fromQt(searchText_->text()));
+    if (callback_ && !callback_(text, next, matchCaseBox_->isChecked()) && isVisible()
+        && !text.empty())
+        showNotFound(text);
+}
+
+void SearchDialog::showNotFound(const std::string &text)
+{
+    resultLabel_->setText(QStringLiteral("\u201C") + toQt(text)
+                          + QStringLiteral("\u201D was not found."));
 }
 
 void SearchDialog::reject()

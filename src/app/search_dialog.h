@@ -22,7 +22,8 @@ namespace vaziduvu {
 class SearchDialog : public QDialog {
     Q_OBJECT
 public:
-    using Callback = std::function<void(const std::string &text, bool findNext, bool matchCase)>;
+    // Returns whether the text was found.
+    using Callback = std::function<bool(const std::string &text, bool findNext, bool matchCase)>;
 
     // mainWindow: the main window's frame geometry when the search window is
     // created; every activation places the window by it.
@@ -30,6 +31,8 @@ public:
 
     void setSearchCallback(Callback callback) { callback_ = std::move(callback); }
     QRect recordedGeometry() const { return recorded_; }
+    // Says in the window that the text was not found.
+    void showNotFound(const std::string &text);
 
     // Escape closes the window the same way as its close button.
     void reject() override;
@@ -51,6 +54,7 @@ private:
     QPushButton *findFirstButton_ = nullptr;
     QPushButton *findNextButton_ = nullptr;
     QCheckBox *matchCaseBox_ = nullptr;
+    QLabel *resultLabel_ = nullptr;  // "... was not found."
     QRect recorded_;
     Callback callback_;
 };

@@ -99,6 +99,9 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     case LogDocument::FillResult::Filled:
         break;
     }
+    if (file->lastRecordStart() >= 0)
+        out << "Note: the last record has no <EOR> (it starts at character "
+            << file->lastRecordStart() << "); it is exported as a record.\n";
 
     if (pathExists(target)) {
         err << "Problem: " << kExistingFileNameMessage << '\n';

@@ -22,12 +22,15 @@ const Command kCommands[] = {
      &vaziduvu::runExportCommand},
 };
 
-void printUsage(std::ostream &err)
+void printUsage(std::ostream &out)
 {
-    err << "usage: vaziduvu-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    out << "usage: vaziduvu-cli COMMAND [ARGUMENTS]\n"
+           "       vaziduvu-cli --help | --version\n\ncommands:\n";
     for (const Command &command : kCommands)
-        err << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary
+        out << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary
             << '\n';
+    out << "\nExit status: 0 done, 1 the log has a format error or could not be saved,\n"
+           "2 wrong arguments or an unreadable file.\n";
 }
 
 }  // namespace
@@ -37,6 +40,14 @@ int main(int argc, char **argv)
     if (argc < 2) {
         printUsage(std::cerr);
         return vaziduvu::CliUsageError;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        printUsage(std::cout);
+        return vaziduvu::CliOk;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "vaziduvu-cli " << VAZIDUVU_VERSION << '\n';
+        return vaziduvu::CliOk;
     }
     for (const Command &command : kCommands) {
         if (std::strcmp(argv[1], command.name) == 0) {

@@ -185,6 +185,13 @@ private:
             const std::string name = upperText(trimText(document_.columnFieldName(column)));
             if (name.empty())
                 continue;  // the column gate refuses it with its own reason
+            if (name == "EOR") {
+                // Written as a field, it would read back as the end-of-record marker.
+                result_ = ExportResult::refused(columnLabel(column)
+                                                + " cannot be written: EOR is the end-of-record "
+                                                  "marker, not a field name.");
+                return false;
+            }
             const auto [earlier, added] = columnOfName.emplace(name, column);
             if (!added) {
                 result_ = ExportResult::refused(columnLabel(earlier->second) + " and "

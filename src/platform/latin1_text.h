@@ -19,7 +19,8 @@ inline std::string charactersOutsideLatin1(const QString &text)
         seen += c;
         if (!named.empty())
             named += ", ";
-        named += "U+" + QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0').toStdString();
+        named += "U+"
+            + QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0').toStdString();
     }
     return named;
 }
@@ -28,7 +29,7 @@ inline std::string charactersOutsideLatin1(const QString &text)
 inline std::string outsideLatin1Message(const std::string &named)
 {
     return "The log holds single-byte (Latin-1) text, so these characters cannot be stored: "
-           + named + ".\r\nNothing was changed.";
+        + named + ".\r\nNothing was changed.";
 }
 
 }  // namespace vaziduvu

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -44,6 +45,15 @@ QString pathFromBytes(const std::string &path)
 std::string pathToBytes(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+// "xml" of "XML files (*.xml *.XML)"; empty when the first pattern has no
+// plain extension ("*").
+QString firstExtensionOf(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
 
 // Patterns of one filter entry, each also in lower and upper case, without
@@ -119,6 +129,16 @@ std::optional<std::string> runFileDialog(QWidget *owner, const FileDialogOptions
         dialog.setDefaultSuffix(fromBytes(suffix));
     if (!options.initialDirectory.empty())
         dialog.setDirectory(pathFromBytes(options.initialDirectory));
+    // A name typed without an extension gets the one of the file type
+    // chosen in the dialog.
+    if (save) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &filter) {
+                             const QString extension = firstExtensionOf(filter);
+                             if (!extension.isEmpty())
+                                 dialog.setDefaultSuffix(extension);
+                         });
+    }
 
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -164,8 +184,14 @@ QStringList toQtNameFilters(std::string_view filter)
 QtPlatform::QtPlatform(QString helpDirectory)
     : helpDirectory_(std::move(helpDirectory))
 {
-    if (helpDirectory_.isEmpty())
-        helpDirectory_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    if (helpDirectory_.isEmpty()) {
+        // Beside the program in the build tree; under share/ once installed.
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        helpDirectory_ = programFolder + QStringLiteral("/help");
+        const QString installed = programFolder + QStringLiteral("/../share/vaziduvu/help");
+        if (!QFileInfo::exists(helpDirectory_) && QFileInfo::exists(installed))
+            helpDirectory_ = QDir::cleanPath(installed);
+    }
 }
 
 QtPlatform::~QtPlatform()

@@ -711,13 +711,30 @@ TEST_F(Search, VisitsCellsInReadingOrderAndWrapsOnce)
         });
 }
 
+TEST_F(Search, SaysWhenNothingIsFoundAndF3FindsTheNextHit)
+{
+    SearchDialog *window = openSearch();
+    ASSERT_NE(window, nullptr);
+    run(*window, {{"nowhere", false, false, 1, 2}});
+    EXPECT_EQ(child<QLabel>(*window, "resultLabel")->text(),
+              QStringLiteral("\u201Cnowhere\u201D was not found."));
+
+    run(*window, {{"cw", false, false, 2, 1}});
+    EXPECT_TRUE(child<QLabel>(*window, "resultLabel")->text().isEmpty());
+    trigger(*form, "findNextAction");  // F3: the same search, from the hit on
+    EXPECT_EQ(form->currentColumn(), 4);
+    EXPECT_EQ(form->currentRow(), 1);
+    EXPECT_EQ(action(*form, "findNextAction")->shortcut(), QKeySequence(Qt::Key_F3));
+}
+
 TEST_F(Search, EnterRunsOneFindFirstWithTheTrimmedText)
 {
     SearchDialog *window = openSearch();
     ASSERT_NE(window, nullptr);
     std::vector<std::string> calls;
-    window->setSearchCallback([&](const std::string &text, int next, int matchCase) {
+    window->setSearchCallback([&](const std::string &text, bool next, bool matchCase) {
         calls.push_back(text + "|" + std::to_string(next) + "|" + std::to_string(matchCase));
+        return true;
     });
     child<QLineEdit>(*window, "searchText")->setText("  k1abc ");
     child<QCheckBox>(*window, "matchCaseBox")->setChecked(true);

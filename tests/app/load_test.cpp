@@ -7,13 +7,18 @@
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QUrl>
 
 namespace vaziduvu::test {
 namespace {
@@ -82,9 +87,66 @@ TEST_F(LoadTest, CleanLogFillsGridReportAndStatusBar)
     const auto dialogs = platform.eventsOfKind(Kind::OpenDialog);
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].fileOptions.defaultExtension, "adi");
-    EXPECT_EQ(dialogs[0].fileOptions.filter,
-              "'.ADI' files (*.adi)|*.ADI|'.BADI' files (*.badi)|*.BADI");
+    EXPECT_EQ(dialogs[0].fileOptions.filter, "ADIF logs|*.adi;*.adif;*.badi|All files|*");
     EXPECT_EQ(dialogs[0].fileOptions.initialDirectory, platform.currentDirectoryText);
+}
+
+// The file dialogs start in the folder last used: the opened log's, then
+// the folder a log was saved to.
+TEST_F(LoadTest, DialogsStartInTheFolderLastUsed)
+{
+    QDir(QString::fromStdString(pathIn(""))).mkdir("logs");
+    QDir(QString::fromStdString(pathIn(""))).mkdir("saved");
+    open(writeFile("logs/a.adi", record("W1AW", "20M")));
+    platform.queueFileName(pathIn("saved/out.adi"));
+    trigger(*form, "saveAsAction");
+    open(writeFile("logs/b.adi", record("K1AB", "40M")));
+    const auto opens = platform.eventsOfKind(Kind::OpenDialog);
+    const auto saves = platform.eventsOfKind(Kind::SaveDialog);
+    ASSERT_EQ(opens.size(), 2u);
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0].fileOptions.initialDirectory, pathIn("logs"));
+    EXPECT_EQ(opens[1].fileOptions.initialDirectory, pathIn("saved"));
+}
+
+// A log named on the command line, handed over by a second start or dropped
+// on the window opens as File > Open would open it, after the usual question.
+TEST_F(LoadTest, OpenFileFromOutsideLoadsAfterTheQuestion)
+{
+    openText(record("W1AW", "20M"));
+    editAndRestore(*form);
+    platform.queueConfirm(false);
+    form->openFile(writeFile("second.adi", record("K1ABC", "40M")));
+    EXPECT_EQ(platform.eventsOfKind(Kind::Confirm).size(), 1u);
+    EXPECT_EQ(platform.eventsOfKind(Kind::OpenDialog).size(), 1u);  // only the first open
+    EXPECT_EQ(form->document().text(1, 1), "K1ABC");
+    EXPECT_EQ(form->caption(), " File: " + pathIn("second.adi"));
+}
+
+TEST_F(LoadTest, DroppedFileOpens)
+{
+    const std::string path = writeFile("dropped.adi", record("K1ABC", "40M"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(form->document().text(1, 1), "K1ABC");
+    EXPECT_TRUE(platform.eventsOfKind(Kind::OpenDialog).empty());
+}
+
+TEST_F(LoadTest, RecordWithoutItsMarkerIsLoadedAndReported)
+{
+    openText("<CALL:4>W1AW<EOR><CALL:4>K1AB<QSO_DATE:8>20040106");
+    ASSERT_EQ(form->document().recordCount(), 2);
+    EXPECT_EQ(form->document().text(2, 2), "20040106");
+    EXPECT_NE(form->loadReportText().find("End-Record Markers:     1\r\n\r\nThe last record has no "
+                                          "<EOR>\r\n(it starts at character 17).\r\nIt is loaded "
+                                          "as the last record.\r\n"),
+              std::string::npos)
+        << form->loadReportText();
 }
 
 TEST_F(LoadTest, LogWithoutHeaderReportsNotApplicableAndDiscrepancies)

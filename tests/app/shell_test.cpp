@@ -8,6 +8,7 @@
 #include "app/source_display_dialog.h"
 #include "app/startup_checks.h"
 #include "platform/help_window.h"
+#include "platform/instance_channel.h"
 #include "platform/qt_platform.h"
 #include "platform/scripted_platform.h"
 #include "platform/single_instance.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -555,11 +557,11 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
         {child<QMenu>(*form, "fileMenu"), {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
         {child<QMenu>(*form, "editMenu"),
          {"&Add Column", "&Clear Column", "-", "Add Row &Same As Previous", "Add Blank &Row",
-          "S&earch"}},
+          "S&earch", "Find &Next"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
         {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
-        {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents"}},
+        {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents\tF1"}},
     };
     std::vector<std::string> titles;
     for (QAction *top : form->menuBar()->actions())
@@ -573,6 +575,22 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
     }
     EXPECT_TRUE(action(*form, "omitEmptyTagsAction")->isCheckable());
     EXPECT_FALSE(action(*form, "omitEmptyTagsAction")->isChecked());
+}
+
+TEST_F(ShellTest, CommandsHaveTheUsualKeys)
+{
+    const std::vector<std::pair<const char *, QKeySequence>> keys = {
+        {"openAction", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"newAction", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"saveAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"closeCurrentAction", QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"exitAction", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"searchAction", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {"findNextAction", QKeySequence(Qt::Key_F3)},
+        {"helpAction", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto &[name, key] : keys)
+        EXPECT_EQ(action(*form, name)->shortcut(), key) << name;
 }
 
 TEST_F(ShellTest, ToolbarButtonsShowTheirHintsInOrder)
@@ -935,6 +953,52 @@ TEST(Startup, ASecondStartLeavesSilentlyWhileTheFirstRuns)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+}
+
+// A second start with a log hands it to the running program and leaves
+// within the start-up rule's 400 ms.
+TEST(Startup, ASecondStartHandsItsLogToTheRunningProgram)
+{
+    SingleInstanceLock first;
+    ASSERT_TRUE(first.tryAcquire(kInstanceLockName));
+    InstanceChannel channel;
+    ASSERT_TRUE(channel.listen(instanceChannelName(QString::fromLatin1(kInstanceLockName))));
+    QStringList requested;
+    QObject::connect(&channel, &InstanceChannel::openRequested,
+                     [&](const QString &path) { requested << path; });
+
+    QTemporaryDir folder;
+    for (const QStringList &arguments : {QStringList{QStringLiteral("log.adi")}, QStringList{}}) {
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        second.setProcessEnvironment(environment);
+        second.setWorkingDirectory(folder.path());
+        QElapsedTimer clock;
+        clock.start();
+        second.start(QStringLiteral(VAZIDUVU_PROGRAM), arguments);
+        ASSERT_TRUE(second.waitForStarted());
+        // Its request is answered here, so events must run while it waits.
+        while (second.state() != QProcess::NotRunning && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_LT(clock.elapsed(), 2000);  // a generous bound for a loaded machine
+    }
+    EXPECT_EQ(requested, (QStringList{folder.filePath(QStringLiteral("log.adi")), QString()}));
+}
+
+TEST(Startup, HelpAndVersionAnswerWithoutAWindow)
+{
+    for (const char *option : {"--help", "--version"}) {
+        QProcess program;
+        program.start(QStringLiteral(VAZIDUVU_PROGRAM), {QString::fromLatin1(option)});
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitCode(), 0) << option;
+        const QString said = QString::fromLatin1(program.readAllStandardOutput());
+        EXPECT_TRUE(
+            said.startsWith(option == std::string("--help") ? "usage: vaziduvu" : "vaziduvu "))
+            << said.toStdString();
+    }
 }
 
 TEST(Startup, TheLockIsFreeAgainOnceTheHolderEnds)

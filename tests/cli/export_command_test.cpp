@@ -208,4 +208,69 @@ TEST_F(ExportCommand, UsageErrors)
     EXPECT_FALSE(fs::exists(file("out.adi")));
 }
 
+// Logs that other programs write, or that break the easy rules: each loads
+// and exports as expected, and what is written reads back with the same
+// records.
+struct FixtureCase {
+    const char *file;  // in tests/data
+    int status;
+    std::string body;  // the export after its header, or part of the error output
+};
+
+class ExportFixture : public ExportCommand, public ::testing::WithParamInterface<FixtureCase> { };
+
+TEST_P(ExportFixture, ExportsWhatTheFileHolds)
+{
+    const FixtureCase &c = GetParam();
+    const RunResult result = run({std::string(TEST_DATA_DIR) + "/" + c.file, file("out.adi")});
+    ASSERT_EQ(result.status, c.status) << result.err;
+    if (c.status != 0) {
+        EXPECT_NE(result.err.find(c.body), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(file("out.adi")));
+        return;
+    }
+    const std::string written = readBytes(file("out.adi"));
+    const size_t header = written.find("<EOH>\r\n");
+    ASSERT_NE(header, std::string::npos);
+    EXPECT_EQ(written.substr(header + 7), c.body);
+    vaziduvu::AdifFile again;
+    ASSERT_TRUE(again.load(file("out.adi")));
+    EXPECT_TRUE(again.result());
+    EXPECT_EQ(again.lastRecordStart(), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, ExportFixture,
+    ::testing::Values(
+        FixtureCase{"last-record-without-eor.adi", 0,
+                    "<CALL:4>W1AW<QSO_DATE:0><EOR>\r\n<CALL:4>K1AB<QSO_DATE:8>20040106<EOR>\r\n"},
+        FixtureCase{"field-only-in-last-record.adi", 0,
+                    "<CALL:2>AA<QSL_SENT:0><EOR>\r\n<CALL:0><QSL_SENT:1>Y<EOR>\r\n"},
+        FixtureCase{"type-letter-per-cell.adi", 0,
+                    "<APP_X:8:D>20200101<EOR>\r\n<APP_X:5:C>hello<EOR>\r\n"},
+        FixtureCase{"header-only.adi", 0, ""},
+        FixtureCase{
+            "names-alike-when-trimmed.adi", 1,
+            "Problem: File could not be saved\nColumn 1 (\"CALL\") and Column 2 (\" CALL\") "
+            "would both be written as CALL.\n"},
+        FixtureCase{"zero-byte-in-line.adi", 1, "Zero byte (no text) in area of\r\ncharacter 27"}),
+    [](const auto &info) {
+        std::string name = info.param.file;
+        name = name.substr(0, name.find('.'));
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST_F(ExportCommand, SaysWhenTheLastRecordHasNoMarker)
+{
+    const RunResult result
+        = run({std::string(TEST_DATA_DIR) + "/last-record-without-eor.adi", file("out.adi")});
+    ASSERT_EQ(result.status, 0);
+    EXPECT_NE(
+        result.out.find("Note: the last record has no <EOR> (it starts at character 17); it is "
+                        "exported as a record.\n"),
+        std::string::npos)
+        << result.out;
+}
+
 }  // namespace

@@ -31,7 +31,7 @@ struct RefusalCase {
     std::string said;  // part of the reason, or of the message of a failed check
 };
 
-class Refusals : public ::testing::TestWithParam<RefusalCase> {};
+class Refusals : public ::testing::TestWithParam<RefusalCase> { };
 
 TEST_P(Refusals, NameWhatCannotBeWritten)
 {
@@ -42,9 +42,9 @@ TEST_P(Refusals, NameWhatCannotBeWritten)
     ScriptedExportHost host;
     const ExportText built = buildExportText(c.format, document, host);
     EXPECT_EQ(built.result.status, c.status);
-    const std::string said
-        = c.status == ExportStatus::CheckFailed && !host.messages.empty() ? host.messages[0].second
-                                                                           : built.result.reason;
+    const std::string said = c.status == ExportStatus::CheckFailed && !host.messages.empty()
+        ? host.messages[0].second
+        : built.result.reason;
     EXPECT_NE(said.find(c.said), std::string::npos) << said;
     if (c.status == ExportStatus::CheckFailed) {
         EXPECT_EQ(host.selections.size(), 1u);
@@ -56,31 +56,97 @@ const std::vector<std::vector<std::string>> kTwoCells = {{"W1AW", "K1AB"}};
 INSTANTIATE_TEST_SUITE_P(
     Table, Refusals,
     ::testing::Values(
-        RefusalCase{"BlankBeforeAName", ExportFormat::Adif, {{"CALL"}, {" CALL"}}, kTwoCells, "",
+        RefusalCase{"BlankBeforeAName",
+                    ExportFormat::Adif,
+                    {{"CALL"}, {" CALL"}},
+                    kTwoCells,
+                    "",
                     ExportStatus::Refused,
                     "Column 1 (\"CALL\") and Column 2 (\" CALL\") would both be written as CALL."},
-        RefusalCase{"TabInAName", ExportFormat::Xml, {{"CALL\t"}, {"CALL"}}, kTwoCells, "",
-                    ExportStatus::Refused, "would both be written as CALL"},
-        RefusalCase{"LetterCase", ExportFormat::Html, {{"call"}, {"CALL"}}, kTwoCells, "",
-                    ExportStatus::Refused, "would both be written as CALL"},
-        RefusalCase{"DigitFirst", ExportFormat::Xml, {{"1ST"}}, {{"x"}}, "", ExportStatus::Refused,
+        RefusalCase{"TabInAName",
+                    ExportFormat::Xml,
+                    {{"CALL\t"}, {"CALL"}},
+                    kTwoCells,
+                    "",
+                    ExportStatus::Refused,
+                    "would both be written as CALL"},
+        RefusalCase{"LetterCase",
+                    ExportFormat::Html,
+                    {{"call"}, {"CALL"}},
+                    kTwoCells,
+                    "",
+                    ExportStatus::Refused,
+                    "would both be written as CALL"},
+        RefusalCase{"EndOfRecordName",
+                    ExportFormat::Adif,
+                    {{"EOR\r "}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
+                    "EOR is the end-of-record marker"},
+        RefusalCase{"DigitFirst",
+                    ExportFormat::Xml,
+                    {{"1ST"}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
                     "\"1ST\" is not an XML name"},
-        RefusalCase{"Ampersand", ExportFormat::Xml, {{"A&B"}}, {{"x"}}, "", ExportStatus::Refused,
+        RefusalCase{"Ampersand",
+                    ExportFormat::Xml,
+                    {{"A&B"}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
                     "not an XML name"},
-        RefusalCase{"Blank", ExportFormat::Xml, {{"MY FIELD"}}, {{"x"}}, "", ExportStatus::Refused,
+        RefusalCase{"Blank",
+                    ExportFormat::Xml,
+                    {{"MY FIELD"}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
                     "not an XML name"},
-        RefusalCase{"CommentMarkup", ExportFormat::Xml, {{"!--"}}, {{"x"}}, "",
-                    ExportStatus::Refused, "not an XML name"},
-        RefusalCase{"Attribute", ExportFormat::Xml, {{"X ID=\"1\" /"}}, {{"x"}}, "",
-                    ExportStatus::Refused, "not an XML name"},
-        RefusalCase{"BracketInAValue", ExportFormat::Adif, {{"NAME"}}, {{"a<b"}}, "",
-                    ExportStatus::CheckFailed, "row 1, column NAME holds < or >"},
-        RefusalCase{"RecordInAComment", ExportFormat::Adif, {{"CALL"}}, {{"W1AW"}},
-                    "<EOR><CALL:4>EVIL", ExportStatus::CheckFailed, "holds < or >"},
-        RefusalCase{"ControlInXml", ExportFormat::Xml, {{"NAME"}}, {{std::string("a\x01")}}, "",
-                    ExportStatus::CheckFailed, "control character (code 1)"},
-        RefusalCase{"ControlInHtml", ExportFormat::Html, {{"NAME"}}, {{std::string("a\x1b")}}, "",
-                    ExportStatus::CheckFailed, "control character (code 27)"}),
+        RefusalCase{"CommentMarkup",
+                    ExportFormat::Xml,
+                    {{"!--"}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
+                    "not an XML name"},
+        RefusalCase{"Attribute",
+                    ExportFormat::Xml,
+                    {{"X ID=\"1\" /"}},
+                    {{"x"}},
+                    "",
+                    ExportStatus::Refused,
+                    "not an XML name"},
+        RefusalCase{"BracketInAValue",
+                    ExportFormat::Adif,
+                    {{"NAME"}},
+                    {{"a<b"}},
+                    "",
+                    ExportStatus::CheckFailed,
+                    "row 1, column NAME holds < or >"},
+        RefusalCase{"RecordInAComment",
+                    ExportFormat::Adif,
+                    {{"CALL"}},
+                    {{"W1AW"}},
+                    "<EOR><CALL:4>EVIL",
+                    ExportStatus::CheckFailed,
+                    "holds < or >"},
+        RefusalCase{"ControlInXml",
+                    ExportFormat::Xml,
+                    {{"NAME"}},
+                    {{std::string("a\x01")}},
+                    "",
+                    ExportStatus::CheckFailed,
+                    "control character (code 1)"},
+        RefusalCase{"ControlInHtml",
+                    ExportFormat::Html,
+                    {{"NAME"}},
+                    {{std::string("a\x1b")}},
+                    "",
+                    ExportStatus::CheckFailed,
+                    "control character (code 27)"}),
     [](const auto &info) { return std::string(info.param.title); });
 
 // Names and values an XML and an HTML file can hold, Latin-1 above 127 and
@@ -108,11 +174,12 @@ TEST(XmlExport, ParsesWithTheDeclaredLatin1AndKeepsEveryCharacter)
             values << reader.name().toString() + QLatin1Char('=') + reader.readElementText();
     }
     ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    EXPECT_EQ(values, (QStringList{QStringLiteral("CALL=W1AW"), QStringLiteral("NAME=Ren\u00e9 & <Co>"),
-                                   QStringLiteral("_MY.FIELD-2=line one\r\nline two\rthree"),
-                                   QStringLiteral("\u00c9TAT=caf\u00e9"), QStringLiteral("CALL=K1AB"),
-                                   QStringLiteral("NAME=tab\there"), QStringLiteral("_MY.FIELD-2="),
-                                   QStringLiteral("\u00c9TAT=\u00ff")}));
+    EXPECT_EQ(values,
+              (QStringList{QStringLiteral("CALL=W1AW"), QStringLiteral("NAME=Ren\u00e9 & <Co>"),
+                           QStringLiteral("_MY.FIELD-2=line one\r\nline two\rthree"),
+                           QStringLiteral("\u00c9TAT=caf\u00e9"), QStringLiteral("CALL=K1AB"),
+                           QStringLiteral("NAME=tab\there"), QStringLiteral("_MY.FIELD-2="),
+                           QStringLiteral("\u00c9TAT=\u00ff")}));
 }
 
 // libxml2's HTML parser, as a browser-like reader of the page.
@@ -128,7 +195,7 @@ TEST(HtmlExport, ParsesWithAnHtmlParser)
     test::TempFolder folder;
     test::writeBytes(folder.file("page.html"), built.text);
     const std::string command = "xmllint --html --noout --encode ISO-8859-1 '"
-                                + folder.file("page.html") + "' > '" + folder.file("errors") + "' 2>&1";
+        + folder.file("page.html") + "' > '" + folder.file("errors") + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << test::readBytes(folder.file("errors"));
     EXPECT_EQ(test::readBytes(folder.file("errors")), "");
 }

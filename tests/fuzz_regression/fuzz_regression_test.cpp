@@ -120,6 +120,10 @@ const CrashCase kCrashCases[] = {
     // which no reader accepts: the export refuses the grid instead.
     {"fuzz-blank-field-name.adi", ParseStatus::Ok, LogDocument::FillResult::Filled, std::nullopt,
      ExportStatus::Refused},
+    // A field named "EOR\r " would be written as <EOR:...>, which reads back
+    // as no field at all: the export refuses the column.
+    {"fuzz-eor-field-name.adi", ParseStatus::Ok, LogDocument::FillResult::Filled, std::nullopt,
+     ExportStatus::Refused},
 };
 
 void PrintTo(const CrashCase &c, std::ostream *out)
