@@ -35,12 +35,12 @@ AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *pa
     setObjectName("addColumnDialog");
     setWindowTitle("Add a Column");
 
-    catalogueChoice_ = new QRadioButton(this);
+    // The two choices carry their names, so each reads as a choice that can
+    // always be made, and a click on the name chooses it.
+    catalogueChoice_ = new QRadioButton("Standard Column Name", this);
     catalogueChoice_->setObjectName("catalogueChoice");
-    userChoice_ = new QRadioButton(this);
+    userChoice_ = new QRadioButton("User Column Name", this);
     userChoice_->setObjectName("userChoice");
-    catalogueLabel_ = new QLabel("Standard Column Name", this);
-    catalogueLabel_->setObjectName("catalogueLabel");
     catalogueNameBox_ = new QComboBox(this);
     catalogueNameBox_->setObjectName("catalogueNameBox");
     catalogueNameBox_->setEditable(true);
@@ -51,8 +51,6 @@ AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *pa
             catalogueNameBox_->addItem(toQt(name));
     }
     catalogueNameBox_->setCurrentIndex(0);
-    userNameLabel_ = new QLabel("User Column Name", this);
-    userNameLabel_->setObjectName("userNameLabel");
     userNameEdit_ = new QLineEdit(this);
     userNameEdit_->setObjectName("userNameEdit");
     userTypeLabel_ = new QLabel("User Data Type", this);
@@ -74,11 +72,9 @@ AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *pa
     cancelButton_->setObjectName("cancelButton");
 
     auto *fields = new QGridLayout;
-    fields->addWidget(catalogueChoice_, 0, 0);
-    fields->addWidget(catalogueLabel_, 0, 1);
+    fields->addWidget(catalogueChoice_, 0, 0, 1, 2);
     fields->addWidget(catalogueNameBox_, 0, 2);
-    fields->addWidget(userChoice_, 1, 0);
-    fields->addWidget(userNameLabel_, 1, 1);
+    fields->addWidget(userChoice_, 1, 0, 1, 2);
     fields->addWidget(userNameEdit_, 1, 2);
     fields->addWidget(userTypeLabel_, 2, 1);
     fields->addWidget(userTypeBox_, 2, 2);
@@ -118,20 +114,18 @@ AddColumnDialog::AddColumnDialog(Platform &platform, int latestYear, QWidget *pa
 void AddColumnDialog::chooseCatalogueColumn()
 {
     catalogueNameBox_->setEnabled(true);
-    catalogueLabel_->setEnabled(true);
     userNameEdit_->setEnabled(false);
     userTypeBox_->setEnabled(false);
-    userNameLabel_->setEnabled(false);
+    userTypeLabel_->setEnabled(false);
     initialValueEdit_->setEnabled(true);
 }
 
 void AddColumnDialog::chooseUserColumn()
 {
     catalogueNameBox_->setEnabled(false);
-    catalogueLabel_->setEnabled(false);
     userNameEdit_->setEnabled(true);
     userTypeBox_->setEnabled(true);
-    userNameLabel_->setEnabled(true);
+    userTypeLabel_->setEnabled(true);
     initialValueEdit_->setEnabled(true);
 }
 

@@ -39,9 +39,7 @@ private:
 
     QRadioButton *catalogueChoice_ = nullptr;
     QRadioButton *userChoice_ = nullptr;
-    QLabel *catalogueLabel_ = nullptr;
     QComboBox *catalogueNameBox_ = nullptr;  // editable
-    QLabel *userNameLabel_ = nullptr;
     QLineEdit *userNameEdit_ = nullptr;
     QLabel *userTypeLabel_ = nullptr;
     QComboBox *userTypeBox_ = nullptr;

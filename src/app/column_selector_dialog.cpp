@@ -57,6 +57,12 @@ ColumnSelectorDialog::ColumnSelectorDialog(Platform &platform, QWidget *parent)
         accept();
     });
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    // A double click chooses the column, as OK does with it selected.
+    connect(columnList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        item->setSelected(true);
+        takeSelection();
+        accept();
+    });
 }
 
 void ColumnSelectorDialog::fillColumnList(const std::vector<std::string> &texts)

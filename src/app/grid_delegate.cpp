@@ -3,11 +3,14 @@
 #include "app/qt_text.h"
 #include "document/log_document.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
+#include <QToolTip>
 
 namespace vaziduvu {
 
@@ -78,6 +81,10 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     if (editor)
         editor->installEventFilter(const_cast<GridDelegate *>(this));
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        // An editor that looks like one: a frame and its own background.
+        line->setFrame(true);
+        line->setStyleSheet(QStringLiteral(
+            "QLineEdit { background: #fffff0; border: 2px solid #3070c0; padding: 0px 1px; }"));
         const QPersistentModelIndex cell(index);
         connect(line, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
             if (onEditorTextEdited && cell.isValid())
@@ -93,6 +100,22 @@ void GridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) cons
     if (editor == openEditor_)
         openEditor_ = nullptr;
     QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+bool GridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                             const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    // A cell too narrow for its text shows the whole text as its tooltip.
+    if (event && event->type() == QEvent::ToolTip && index.isValid()) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (option.fontMetrics.horizontalAdvance(text) > option.rect.width() - 4) {
+            QToolTip::showText(event->globalPos(), text, view, option.rect);
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void GridDelegate::commitOpenEditor()

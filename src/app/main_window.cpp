@@ -41,6 +41,7 @@ constexpr int kStartHeight = 492;
 constexpr int kSmallestLaidOut = 375;
 
 const char *const kNoticeText = "Green = saved, yellow = not yet saved";
+const char *const kStartCaption = "File viewer/editor for amateur radio data in '.adi' file format";
 
 QPalette panelPalette(QWidget *widget)
 {
@@ -69,7 +70,8 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createMenus();
     createToolBar();
     resize(kStartWidth, kStartHeight);
-    setAcceptDrops(true);  // a log dropped on the window is opened
+    setMinimumSize(440, 400);  // every control keeps its place and stays readable
+    setAcceptDrops(true);      // a log dropped on the window is opened
     setUpStartState();
 }
 
@@ -401,7 +403,7 @@ void MainWindow::setUpStartState()
     }
     adifFile_ = std::make_unique<AdifFile>();
     placeStatusPanels();
-    setWindowTitle("File viewer/editor for amateur radio data in '.adi' file format");
+    setWindowTitle(kStartCaption);
 
     document_.setSize(0, 0);
     gridModel_->reload();
@@ -583,6 +585,7 @@ void MainWindow::closeCurrent()
         setChangeLight(false, kGreen);
         for (int panel = 0; panel < 3; ++panel)
             setStatusText(panel, "");
+        setWindowTitle(kStartCaption);  // no caption of a closed file
     });
 }
 
@@ -608,6 +611,7 @@ void MainWindow::setChangeLight(bool visible, const QColor &color)
 {
     for (ShapeWidget *shape : {changeLight_, changeLightFrame_, legendBand_})
         shape->setVisible(visible);
+    changeLegend_->setVisible(visible);  // never a light without its legend
     if (color.isValid())
         changeLight_->setBrushColor(color);
     changeLight_->repaint();

@@ -156,6 +156,9 @@ private:
     void markDataChanged();
     void setChangeLight(bool visible, const QColor &color = QColor());
     void refreshGrid();
+    // Column widths that fit heading and content (from a sample of rows),
+    // within a sensible maximum; done for every log shown.
+    void fitColumnWidths();
     void setStatusText(int panel, const std::string &text);
 
     // --- saving, columns, search, closing ------------------------------------

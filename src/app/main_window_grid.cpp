@@ -100,6 +100,9 @@ void MainWindow::chooseGridFont()
         if (!chosen)
             return;
         gridView_->setFont(*chosen);
+        // The headings (the field names and the record numbers) follow.
+        gridView_->horizontalHeader()->setFont(*chosen);
+        gridView_->verticalHeader()->setFont(*chosen);
         loadReportView_->setFont(*chosen);
         sourceView_->setFont(*chosen);
         const int height = std::abs(QFontInfo(*chosen).pixelSize());
@@ -108,8 +111,32 @@ void MainWindow::chooseGridFont()
             gridView_->verticalHeader()->setDefaultSectionSize(height + 4);
             gridView_->horizontalHeader()->setFixedHeight(height + 4);
         }
+        fitColumnWidths();
         layoutChildren();
     });
+}
+
+void MainWindow::fitColumnWidths()
+{
+    // From a sample of rows, the first and the last ones: a whole logbook
+    // need not be measured to look right.
+    constexpr int kSampleRows = 100;
+    constexpr int kNarrowest = 40;
+    constexpr int kWidest = 320;
+    const QFontMetrics text(gridView_->font());
+    const QFontMetrics heading(gridView_->horizontalHeader()->font());
+    const int rows = document_.rowCount() - 1;
+    for (int column = 1; column < document_.columnCount(); ++column) {
+        int width = heading.horizontalAdvance(toQt(document_.text(column, 0))) + 16;
+        auto measure = [&](int row) {
+            width = std::max(width, text.horizontalAdvance(toQt(document_.text(column, row))) + 10);
+        };
+        for (int row = 1; row <= std::min(rows, kSampleRows); ++row)
+            measure(row);
+        for (int row = std::max(kSampleRows + 1, rows - kSampleRows + 1); row <= rows; ++row)
+            measure(row);
+        gridView_->setColumnWidth(column - 1, std::clamp(width, kNarrowest, kWidest));
+    }
 }
 
 int MainWindow::gridRowHeight() const

@@ -148,8 +148,10 @@ void MainWindow::loadFile(const std::string &path)
         setChangeLight(true);
         refreshGrid();
         setDocumentCommandsEnabled(true);
+        fitColumnWidths();
+        // Every load starts on its first cell, drawn as the current one.
+        selectCell(1, 1);
         setStatusText(0, "1 : 1");
-        changeLegend_->show();
         startupImage_->hide();
         startupTitle_->hide();
     } else {
@@ -170,7 +172,6 @@ void MainWindow::resetDocument()
         setDocumentCommandsEnabled(false);
         showEmptyGrid();
         setChangeLight(true, kGreen);
-        changeLegend_->hide();
         startupImage_->show();
         startupTitle_->show();
     });

@@ -93,7 +93,8 @@ void MainWindow::showBusyBanner(const std::string &caption)
 
 void MainWindow::openSourceDisplay()
 {
-    SourceDisplayDialog dialog(toQt(sourceViewText_), this);
+    SourceDisplayDialog dialog(sourceViewText_,
+                               sourceSelection_.second > 0 ? sourceSelection_.first : -1, this);
     platform_.runModal(dialog);
 }
 

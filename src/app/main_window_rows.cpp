@@ -108,8 +108,10 @@ void MainWindow::startNewProject()
         busyBanner_->hide();
         setDocumentCommandsEnabled(true);
         setChangeLight(true, kYellow);
-        changeLegend_->show();
         setLoadReport("New Project Started ...");
+        // Nothing of an earlier log stays in the status bar.
+        setStatusText(1, "");
+        setStatusText(2, "");
         setSourceView("");
         setWindowTitle("[NEW PROJECT]");
         startupImage_->hide();

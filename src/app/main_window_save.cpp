@@ -95,6 +95,8 @@ bool MainWindow::saveToNewFile()
         const auto [header, text] = saveNotice(document_.anyLengthDiscrepancy());
         showMessage(header, text);
 
+        // The export's progress replaces the third panel for its time only.
+        const std::string notice = statusText(2);
         beginBusy();
         showBusyBanner("Writing data to new file ... ");
         exportInProgress_ = true;
@@ -114,6 +116,7 @@ bool MainWindow::saveToNewFile()
         busyBanner_->hide();
         endBusy();
         refreshGrid();
+        setStatusText(2, notice);
 
         if (result) {
             lastFolder_ = folderOf(target);

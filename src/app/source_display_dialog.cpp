@@ -1,12 +1,16 @@
 #include "app/source_display_dialog.h"
 
 #include "app/icons.h"
+#include "app/text_views.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
 
 namespace vaziduvu {
 
@@ -14,21 +18,82 @@ namespace {
 
 constexpr int kMargin = 7;
 
-// The text view breaks lines at "\n" only: a "\r\n" pair becomes one break
-// and a lone "\r" a break of its own.
-QString withLineFeeds(const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
+// A read-only text view with the line numbers in a margin on its left.
+class NumberedTextView : public QPlainTextEdit {
+public:
+    explicit NumberedTextView(QWidget *parent)
+        : QPlainTextEdit(parent)
+        , margin_(new Margin(this))
+    {
+        connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitMargin(); });
+        connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &area, int dy) {
+            if (dy != 0)
+                margin_->scroll(0, dy);
+            else
+                margin_->update(0, area.y(), margin_->width(), area.height());
+        });
+        fitMargin();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QPlainTextEdit::resizeEvent(event);
+        const QRect inside = contentsRect();
+        margin_->setGeometry(inside.left(), inside.top(), marginWidth(), inside.height());
+    }
+
+private:
+    class Margin : public QWidget {
+    public:
+        explicit Margin(NumberedTextView *view)
+            : QWidget(view)
+            , view_(view)
+        {
+        }
+
+    protected:
+        void paintEvent(QPaintEvent *event) override { view_->paintMargin(event->rect()); }
+
+    private:
+        NumberedTextView *view_;
+    };
+
+    int marginWidth() const
+    {
+        const int digits = QString::number(std::max(1, blockCount())).size();
+        return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+    }
+
+    void fitMargin() { setViewportMargins(marginWidth(), 0, 0, 0); }
+
+    void paintMargin(const QRect &area)
+    {
+        QPainter painter(margin_);
+        painter.fillRect(area, palette().color(QPalette::AlternateBase));
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        QTextBlock block = firstVisibleBlock();
+        int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+        while (block.isValid() && top <= area.bottom()) {
+            const int height = qRound(blockBoundingRect(block).height());
+            if (block.isVisible() && top + height >= area.top())
+                painter.drawText(0, top, margin_->width() - 4, height, Qt::AlignRight,
+                                 QString::number(block.blockNumber() + 1));
+            block = block.next();
+            top += height;
+        }
+    }
+
+    Margin *margin_;
+};
 
 }  // namespace
 
-SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent)
+SourceDisplayDialog::SourceDisplayDialog(const std::string &text, int selectedOffset,
+                                         QWidget *parent)
     : QDialog(parent)
     , text_(text)
+    , selectedOffset_(selectedOffset)
 {
     setObjectName("sourceDisplayDialog");
     setWindowTitle("Source Display");
@@ -36,7 +101,7 @@ SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent)
     setSizeGripEnabled(true);
     setMinimumSize(160, 120);
 
-    textView_ = new QPlainTextEdit(this);
+    textView_ = new NumberedTextView(this);
     textView_->setObjectName("sourceText");
     textView_->setReadOnly(true);
     textView_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -57,7 +122,9 @@ SourceDisplayDialog::SourceDisplayDialog(const QString &text, QWidget *parent)
 
 void SourceDisplayDialog::showText()
 {
-    textView_->setPlainText(withLineFeeds(text_));
+    textView_->setPlainText(displayText(text_));
+    if (selectedOffset_ >= 0)
+        selectLineAt(*textView_, text_, selectedOffset_);
 }
 
 void SourceDisplayDialog::layoutChildren()

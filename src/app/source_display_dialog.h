@@ -3,14 +3,17 @@
 #include <QDialog>
 #include <QString>
 
+#include <string>
+
 class QPlainTextEdit;
 class QPushButton;
 
 namespace vaziduvu {
 
 // The enlarged, read-only view of the source text, opened by a click on the
-// main window's source view. The caller creates it with the text, runs it
-// modally and destroys it.
+// main window's source view, with line numbers. It opens at the line the
+// source view has selected (an error's line), selected too. The caller
+// creates it with the text, runs it modally and destroys it.
 class SourceDisplayDialog : public QDialog {
     Q_OBJECT
 
@@ -18,8 +21,10 @@ public:
     static constexpr int kFirstWidth = 568;
     static constexpr int kFirstHeight = 427;
 
-    // Line breaks in the text may be "\r\n" (one break), "\n" or "\r".
-    SourceDisplayDialog(const QString &text, QWidget *parent = nullptr);
+    // The text as the log's bytes; line breaks may be "\r\n" (one break),
+    // "\n" or "\r". selectedOffset: a byte offset in the text whose line is
+    // selected, -1 for none.
+    SourceDisplayDialog(const std::string &text, int selectedOffset, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -31,7 +36,8 @@ private:
 
     QPlainTextEdit *textView_ = nullptr;
     QPushButton *okButton_ = nullptr;
-    QString text_;
+    std::string text_;
+    int selectedOffset_;
     bool placed_ = false;
 };
 

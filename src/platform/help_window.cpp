@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
@@ -12,7 +15,7 @@ namespace vaziduvu {
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("HelpWindow"));
+    setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Vaziduvu Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(640, 560);
@@ -21,9 +24,27 @@ HelpWindow::HelpWindow(QWidget *parent)
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setOpenExternalLinks(true);
 
+    auto *close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(browser_);
+    layout->addLayout(buttons);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window, as it does a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool HelpWindow::showPage(const QString &filePath, const QString &anchor)

@@ -2,13 +2,14 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace vaziduvu {
 
 // The program's help: an HTML page shown in a window of its own, beside the
-// main window and not modal. The window does not keep the program running
-// once the main window has closed.
+// main window and not modal; Escape or its Close button closes it. The window does not keep the
+// program running once the main window has closed.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
@@ -19,6 +20,9 @@ public:
     // the file does not exist or cannot be read; the window is left as it
     // was then.
     bool showPage(const QString &filePath, const QString &anchor);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QTextBrowser *browser_;

@@ -2,10 +2,10 @@
 
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -16,7 +16,9 @@ QString instanceChannelName(const QString &lockName)
     return lockName + QLatin1Char('-') + QString::number(::getuid());
 }
 
-InstanceChannel::InstanceChannel(QObject *parent) : QObject(parent), server_(new QLocalServer(this))
+InstanceChannel::InstanceChannel(QObject *parent)
+    : QObject(parent)
+    , server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, [this] {

@@ -6,14 +6,17 @@
 #include "platform/message_box_dialog.h"
 #include "platform/system_info.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFontComboBox>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -74,35 +77,44 @@ QStringList casedPatterns(const QString &patternList)
     return result;
 }
 
-// A font dialog that refuses an OK while the chosen size is outside the
-// allowed range (QFontDialog itself cannot limit its size list).
-class LimitedFontDialog : public QFontDialog {
+// The grid's font: fixed-pitch families only, so the load report's columns
+// keep lining up, and only the sizes the program accepts.
+class FontChoiceDialog : public QDialog {
 public:
-    LimitedFontDialog(const QFont &initial, QWidget *parent, int minSize, int maxSize)
-        : QFontDialog(initial, parent)
-        , minSize_(minSize)
-        , maxSize_(maxSize)
+    FontChoiceDialog(const QFont &initial, QWidget *parent, int minSize, int maxSize)
+        : QDialog(parent)
     {
+        setObjectName(QStringLiteral("fontDialog"));
+        setWindowTitle(QStringLiteral("Font"));
+        family_ = new QFontComboBox(this);
+        family_->setObjectName(QStringLiteral("fontFamily"));
+        family_->setFontFilters(QFontComboBox::MonospacedFonts);
+        family_->setCurrentFont(initial);
+        size_ = new QComboBox(this);
+        size_->setObjectName(QStringLiteral("fontSize"));
+        for (int size = minSize; size <= maxSize; ++size)
+            size_->addItem(QString::number(size), size);
+        const int initialSize = std::clamp(initial.pointSize(), minSize, maxSize);
+        size_->setCurrentIndex(initialSize - minSize);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto *form = new QFormLayout(this);
+        form->addRow(QStringLiteral("&Font:"), family_);
+        form->addRow(QStringLiteral("&Size:"), size_);
+        form->addRow(buttons);
     }
 
-protected:
-    void done(int result) override
+    QFont selectedFont() const
     {
-        if (result == QDialog::Accepted) {
-            const int size = currentFont().pointSize();
-            if (size < minSize_ || size > maxSize_) {
-                QMessageBox::warning(
-                    this, windowTitle(),
-                    QStringLiteral("Size must be between %1 and %2.").arg(minSize_).arg(maxSize_));
-                return;
-            }
-        }
-        QFontDialog::done(result);
+        QFont font = family_->currentFont();
+        font.setPointSize(size_->currentData().toInt());
+        return font;
     }
 
 private:
-    int minSize_;
-    int maxSize_;
+    QFontComboBox *family_;
+    QComboBox *size_;
 };
 
 std::optional<std::string> runFileDialog(QWidget *owner, const FileDialogOptions &options,
@@ -250,13 +262,10 @@ std::optional<QFont> QtPlatform::chooseFont(QWidget *owner, const QFont &initial
 {
     if (minSize > maxSize)
         std::swap(minSize, maxSize);
-    LimitedFontDialog dialog(initial, owner, minSize, maxSize);
+    FontChoiceDialog dialog(initial, owner, minSize, maxSize);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    QFont font = dialog.selectedFont();
-    if (font.pointSize() < minSize || font.pointSize() > maxSize)
-        font.setPointSize(std::clamp(font.pointSize(), minSize, maxSize));
-    return font;
+    return dialog.selectedFont();
 }
 
 std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,

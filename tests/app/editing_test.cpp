@@ -150,18 +150,20 @@ TEST_F(Editing, AddColumnDialogStartsInCatalogueModeWithItsLists)
 
     EXPECT_TRUE(child<QRadioButton>(dialog, "catalogueChoice")->isChecked());
     EXPECT_TRUE(child<QComboBox>(dialog, "catalogueNameBox")->isEnabled());
-    EXPECT_TRUE(child<QLabel>(dialog, "catalogueLabel")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(dialog, "userNameEdit")->isEnabled());
     EXPECT_FALSE(child<QComboBox>(dialog, "userTypeBox")->isEnabled());
-    EXPECT_FALSE(child<QLabel>(dialog, "userNameLabel")->isEnabled());
+    EXPECT_FALSE(child<QLabel>(dialog, "userTypeLabel")->isEnabled());
+    // Both choices can always be made, so both look it.
+    EXPECT_EQ(child<QRadioButton>(dialog, "userChoice")->text(), "User Column Name");
+    EXPECT_TRUE(child<QRadioButton>(dialog, "userChoice")->isEnabled());
     EXPECT_TRUE(child<QLineEdit>(dialog, "initialValueEdit")->isEnabled());
 
     child<QRadioButton>(dialog, "userChoice")->click();
     EXPECT_FALSE(child<QComboBox>(dialog, "catalogueNameBox")->isEnabled());
-    EXPECT_FALSE(child<QLabel>(dialog, "catalogueLabel")->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(dialog, "catalogueChoice")->isEnabled());
     EXPECT_TRUE(child<QLineEdit>(dialog, "userNameEdit")->isEnabled());
     EXPECT_TRUE(child<QComboBox>(dialog, "userTypeBox")->isEnabled());
-    EXPECT_TRUE(child<QLabel>(dialog, "userNameLabel")->isEnabled());
+    EXPECT_TRUE(child<QLabel>(dialog, "userTypeLabel")->isEnabled());
     EXPECT_TRUE(child<QLineEdit>(dialog, "initialValueEdit")->isEnabled());
 
     child<QRadioButton>(dialog, "catalogueChoice")->click();
@@ -467,6 +469,19 @@ TEST_F(Editing, CopyWithoutRowAboveWarnsOncePerColumn)
                                         "Problem:|There is no row to mimic!"}));
     ASSERT_EQ(form->document().rowCount(), 2);
     EXPECT_EQ(gridTexts(form->document())[1], (std::vector<std::string>{"1", "", ""}));
+}
+
+TEST_F(Editing, DoubleClickInTheColumnSelectorChoosesTheColumn)
+{
+    openLog();
+    platform.queueModal([](QDialog &dialog) {
+        auto *list = child<QListWidget>(dialog, "columnList");
+        emit list->itemDoubleClicked(list->item(1));
+        return dialog.result();
+    });
+    trigger(*form, "clearColumnAction");
+    EXPECT_EQ(form->document().text(2, 1), "");
+    EXPECT_TRUE(form->changeLightYellow());
 }
 
 TEST_F(Editing, RowsStopAtFourThousand)

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +36,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -435,34 +437,73 @@ TEST_P(LayoutTest, ControlsFollowTheClientArea)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, LayoutTest,
-                         ::testing::Values(LayoutCase{630, 492}, LayoutCase{376, 400},
+                         ::testing::Values(LayoutCase{630, 492}, LayoutCase{440, 400},
                                            LayoutCase{800, 600}, LayoutCase{1280, 1000},
-                                           LayoutCase{1000, 377}));
+                                           LayoutCase{1000, 400}));
 
-TEST_F(ShellTest, ASmallWindowKeepsItsPreviousLayout)
+// The window cannot be made so small that controls overlap or are cut:
+// below its minimum size it stays at that size, laid out.
+TEST_F(ShellTest, TheWindowStopsAtASensibleMinimumSize)
 {
     load(kCleanLog);
-    form->resize(700, 520);
+    form->resize(200, 150);
     QApplication::processEvents();
-    const QRect grid = child<QTableView>(*form, "gridView")->geometry();
-    const QRect report = child<QPlainTextEdit>(*form, "loadReportView")->geometry();
-    // The rule is about the outer size, frame included.
-    const QSize frame = form->frameGeometry().size() - form->size();
-    for (const QSize outer : {QSize(375, 600), QSize(600, 375), QSize(380, 300)}) {
-        form->resize(outer - frame);
-        QApplication::processEvents();
-        ASSERT_EQ(form->frameGeometry().size(), outer);
-        EXPECT_EQ(child<QTableView>(*form, "gridView")->geometry(), grid)
-            << outer.width() << "x" << outer.height();
-        EXPECT_EQ(child<QPlainTextEdit>(*form, "loadReportView")->geometry(), report)
-            << outer.width() << "x" << outer.height();
-    }
-    // One pixel more is laid out again, however thin the frame leaves the
-    // client area.
-    form->resize(QSize(376, 600) - frame);
-    QApplication::processEvents();
+    EXPECT_GE(form->width(), 440);
+    EXPECT_GE(form->height(), 400);
     EXPECT_EQ(child<QTableView>(*form, "gridView")->width(),
               child<QWidget>(*form, "client")->width() - 8);
+    const QRect report = child<QPlainTextEdit>(*form, "loadReportView")->geometry();
+    const QRect status = child<QStatusBar>(*form, "statusBar")->geometry();
+    EXPECT_LT(report.bottom(), status.top());
+    EXPECT_GT(report.height(), 20);
+}
+
+// Nothing of an earlier log or of a finished save stays on the screen.
+TEST_F(ShellTest, NoStaleTextsAfterTheScreenChanges)
+{
+    load(kBrokenLog);  // refused
+    EXPECT_EQ(child<ShapeWidget>(*form, "changeLight")->isVisible(),
+              child<QLabel>(*form, "changeLegend")->isVisible());
+
+    load(kCleanLog);
+    const std::string caption = form->caption();
+    trigger(*form, "closeCurrentAction");
+    EXPECT_NE(form->caption(), caption);
+    for (int panel = 0; panel < 3; ++panel)
+        EXPECT_EQ(form->statusText(panel), "") << panel;
+
+    load(kCleanLog);
+    trigger(*form, "newAction");
+    EXPECT_EQ(form->statusText(1), "");
+    EXPECT_EQ(form->caption(), "[NEW PROJECT]");
+
+    QTemporaryDir folder;
+    platform.queueFileName(folder.filePath("out.adi").toStdString());
+    ASSERT_TRUE(saveAsCommand(*form));
+    EXPECT_EQ(form->statusText(2), "");  // no "Working to finish ..." after the save
+}
+
+// Columns fit their heading and content, within a sensible maximum, anew
+// for every log.
+TEST_F(ShellTest, ColumnsFitTheirTextsForEveryLog)
+{
+    QTemporaryDir folder;
+    const std::string wide = folder.filePath("wide.adi").toStdString();
+    std::ofstream(wide, std::ios::binary)
+        << "<COMMENT:60>" << std::string(60, 'W') << "<CALL:4>W1AW<EOR>";
+    load(wide);
+    QTableView *view = gridView(*form);
+    const int comment = view->columnWidth(0);
+    EXPECT_GE(comment, view->fontMetrics().horizontalAdvance(QString(60, 'W')) > 320 ? 320 : 100);
+    EXPECT_LE(comment, 320);
+    EXPECT_GE(view->columnWidth(1), view->fontMetrics().horizontalAdvance("W1AW"));
+
+    const std::string narrow = folder.filePath("narrow.adi").toStdString();
+    std::ofstream(narrow, std::ios::binary) << "<COMMENT:1>x<EOR>";
+    load(narrow);
+    EXPECT_LT(view->columnWidth(0), comment);
+    EXPECT_GE(view->columnWidth(0),
+              view->horizontalHeader()->fontMetrics().horizontalAdvance("COMMENT"));
 }
 
 // --- activation checks ---------------------------------------------------
@@ -804,7 +845,7 @@ class SourceDisplayLinesTest : public ::testing::TestWithParam<LineCase> { };
 
 TEST_P(SourceDisplayLinesTest, ShowsEachLineOfTheText)
 {
-    SourceDisplayDialog dialog(QString::fromLatin1(GetParam().text));
+    SourceDisplayDialog dialog(GetParam().text, -1);
     dialog.show();
     std::vector<std::string> lines;
     for (QTextBlock block = child<QPlainTextEdit>(dialog, "sourceText")->document()->begin();
@@ -829,7 +870,7 @@ class SourceDisplayResizeTest : public ::testing::TestWithParam<DialogSize> { };
 
 TEST_P(SourceDisplayResizeTest, OkStaysUnderTheRightEndOfTheText)
 {
-    SourceDisplayDialog dialog(QStringLiteral("one\r\ntwo"));
+    SourceDisplayDialog dialog("one\r\ntwo", -1);
     dialog.show();
     dialog.resize(GetParam().width, GetParam().height);
     QApplication::processEvents();
@@ -849,7 +890,7 @@ INSTANTIATE_TEST_SUITE_P(Shell, SourceDisplayResizeTest,
 
 TEST(SourceDisplay, StartsAtItsDesignSizeReadOnlyAndUnwrapped)
 {
-    SourceDisplayDialog dialog(QStringLiteral("x"));
+    SourceDisplayDialog dialog("x", -1);
     EXPECT_EQ(dialog.size(), QSize(568, 427));
     EXPECT_EQ(dialog.windowTitle(), "Source Display");
     EXPECT_TRUE(child<QPlainTextEdit>(dialog, "sourceText")->isReadOnly());
@@ -872,10 +913,16 @@ TEST_F(ShellTest, ClickOnTheSourceViewShowsTheWholeSourceText)
     for (size_t at = expected.find("\r\n"); at != std::string::npos; at = expected.find("\r\n", at))
         expected.replace(at, 2, "\n");
     std::string seen;
-    platform.queueModal([&seen](QDialog &dialog) {
+    std::string selected;
+    platform.queueModal([&](QDialog &dialog) {
         dialog.show();
-        if (auto *display = qobject_cast<SourceDisplayDialog *>(&dialog))
-            seen = child<QPlainTextEdit>(*display, "sourceText")->toPlainText().toStdString();
+        if (auto *display = qobject_cast<SourceDisplayDialog *>(&dialog)) {
+            auto *text = child<QPlainTextEdit>(*display, "sourceText");
+            seen = text->toPlainText().toStdString();
+            selected = text->textCursor().selectedText().toStdString();
+            // The view opens at the selected line, numbered in its margin.
+            EXPECT_GT(text->viewport()->x(), 0);
+        }
         dialog.accept();
         return dialog.result();
     });
@@ -884,6 +931,10 @@ TEST_F(ShellTest, ClickOnTheSourceViewShowsTheWholeSourceText)
     ASSERT_EQ(modal.size(), 1u);
     EXPECT_EQ(modal[0].windowTitle, "Source Display");
     EXPECT_EQ(seen, expected);
+    // The error line the main window's source view selects, selected here too.
+    EXPECT_FALSE(selected.empty());
+    const auto [start, length] = form->sourceSelection();
+    EXPECT_EQ(selected, form->sourceViewText().substr(start, length));
 }
 
 // --- start-up ---------------------------------------------------------------

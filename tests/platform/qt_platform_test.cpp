@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QDate>
 #include <QDialogButtonBox>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontComboBox>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <string>
@@ -217,6 +220,25 @@ TEST_F(FileDialogTest, SaveDialogNeverAsksAboutAnExistingName)
               QDir(dir_.filePath(QStringLiteral("LOG.ADI"))).canonicalPath());
 }
 
+// A name typed without an extension gets the one of the chosen file type.
+TEST_F(FileDialogTest, SaveDialogAddsTheChosenTypesExtension)
+{
+    QtPlatform platform;
+    FileDialogOptions options = options_;
+    options.filter = "'.ADI' files (*.adi)|*.ADI|XML files (*.xml)|*.XML";
+    whenModalShown([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectNameFilter(dialog->nameFilters().at(1));
+        emit dialog->filterSelected(dialog->nameFilters().at(1));
+        dialog->selectFile(dir_.filePath(QStringLiteral("mylog")));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    const auto chosen = platform.chooseSaveFile(nullptr, options);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QFileInfo(QString::fromStdString(*chosen)).fileName(), QStringLiteral("mylog.xml"));
+}
+
 TEST_F(FileDialogTest, OpenDialogWantsAnExistingFileAndCancelGivesNothing)
 {
     QtPlatform platform;
@@ -311,7 +333,37 @@ TEST(QtPlatform, HelpOpensOneWindowAtTheContextAnchor)
     ASSERT_TRUE(platform.showHelp(nullptr, "VAZIDUVU.HLP", 100));
     EXPECT_EQ(platform.helpWindow(), window.data());
     EXPECT_GT(browser->verticalScrollBar()->value(), 0);
-    window->close();
+
+    // It closes with Escape and with its Close button, as a dialog does.
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(platform.showHelp(nullptr, "VAZIDUVU.HLP", 100));
+    window->findChild<QPushButton *>(QStringLiteral("closeButton"))->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+// The grid's font: fixed-pitch families and the accepted sizes only.
+TEST(QtPlatform, FontDialogOffersFixedPitchFontsAndTheAcceptedSizes)
+{
+    QtPlatform platform;
+    whenModalShown([&](QWidget *modal) {
+        auto *sizes = modal->findChild<QComboBox *>(QStringLiteral("fontSize"));
+        ASSERT_NE(sizes, nullptr);
+        QStringList offered;
+        for (int i = 0; i < sizes->count(); ++i)
+            offered << sizes->itemText(i);
+        EXPECT_EQ(offered, (QStringList{"7", "8", "9", "10", "11"}));
+        auto *families = modal->findChild<QFontComboBox *>(QStringLiteral("fontFamily"));
+        ASSERT_NE(families, nullptr);
+        EXPECT_EQ(families->fontFilters(), QFontComboBox::MonospacedFonts);
+        sizes->setCurrentIndex(2);
+        static_cast<QDialog *>(modal)->accept();
+    });
+    QFont start;
+    start.setPointSize(10);
+    const std::optional<QFont> chosen = platform.chooseFont(nullptr, start, 7, 11);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->pointSize(), 9);
 }
 
 // --- busy cursor and system services ------------------------------------------------------
