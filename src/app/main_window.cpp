@@ -448,12 +448,15 @@ void MainWindow::layoutChildren()
 
     gridView_->setGeometry(4, toolBar_->y() + T, W - 8, (H - T) * 25 / 40);
     const int reportTop = gridView_->y() + gridView_->height() + 10;
-    loadReportView_->setGeometry(4, reportTop, W / 2 - 8, (H - T) * 9 / 40 - 2);
+    // The text views take the room down to the legend's row, which sits
+    // just above the status bar: no dead band at any size.
+    const int statusHeight = statusBar_->sizeHint().height();
+    const int reportHeight = std::max(24, H - statusHeight - changeLegend_->height() - 20 - reportTop);
+    loadReportView_->setGeometry(4, reportTop, W / 2 - 8, reportHeight);
     sourceView_->setGeometry(loadReportView_->x() + loadReportView_->width() + 2,
                              loadReportView_->y(), W - (loadReportView_->width() + 9),
                              loadReportView_->height());
     reportDivider_->setGeometry(sourceView_->x() - 1, sourceView_->y(), 1, sourceView_->height());
-    const int statusHeight = statusBar_->sizeHint().height();
     statusBar_->setGeometry(0, H - statusHeight, W - 2, statusHeight);
     reportUnderline_->setGeometry(loadReportView_->x(),
                                   loadReportView_->y() + loadReportView_->height(), W - 8, 1);

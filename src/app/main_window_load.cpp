@@ -114,6 +114,7 @@ void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
                           : "");
     } else {
         gridView_->hide();
+        setStatusText(0, "");  // no cell position of a log that is not shown
         setStatusText(1, kLoadFailedStatus);
         setStatusText(2, "");  // no discrepancy notice for a log that is not shown
     }
