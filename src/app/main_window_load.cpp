@@ -160,7 +160,8 @@ void MainWindow::loadFile(const std::string &path)
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
     showSourceText(adifFile_->sourceText());
-    setChangeLight(true, kGreen);
+    // The light and its legend speak of a shown log: a refused one has none.
+    setChangeLight(result == LogDocument::FillResult::Filled, kGreen);
     selectSourceLine(result == LogDocument::FillResult::Filled ? 0 : adifFile_->result().position);
     document_.setUnsavedChanges(false);
 }
