@@ -1,11 +1,14 @@
-// Opening the largest accepted log in the window, offscreen: the reader, the
-// document fill, the table model, the load report and the source view.
+// The window's commands on the largest accepted log, offscreen, as a user
+// runs them: Open (reader, fill, model, report, source view) and Save As
+// ADIF, XML and HTML, the scripted platform answering the dialogs and the
+// progress display painting as it does on screen.
 
 #include "app/main_window.h"
 #include "platform/scripted_platform.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -53,6 +56,56 @@ void BM_OpenLargestLogInWindow(benchmark::State &state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenLargestLogInWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The progress display lets the window's events run, as the real platform
+// does.
+class PaintingPlatform : public vaziduvu::ScriptedPlatform {
+public:
+    void processEvents() override { QCoreApplication::processEvents(); }
+};
+
+void BM_SaveAsInWindow(benchmark::State &state, const char *extension)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "vaziduvu_bench_save";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "largest.adi";
+    const std::string text = largestLog();
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+
+    PaintingPlatform platform;
+    platform.currentDirectoryText = folder.string();
+    vaziduvu::MainWindow window(platform);
+    window.resize(1024, 768);
+    window.show();
+    platform.queueFileName(path.string());
+    window.findChild<QAction *>("openAction")->trigger();
+    QAction *saveAs = window.findChild<QAction *>("saveAsAction");
+    int round = 0;
+    for (auto _ : state) {
+        const auto target = folder / ("out" + std::to_string(round++) + extension);
+        platform.queueFileName(target.string());
+        saveAs->trigger();
+        state.PauseTiming();
+        if (!std::filesystem::exists(target))
+            state.SkipWithError("nothing was saved");
+        for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path() != path)
+                std::filesystem::remove(entry.path());
+        }
+        state.ResumeTiming();
+    }
+    window.hide();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK_CAPTURE(BM_SaveAsInWindow, adif, ".adi")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_SaveAsInWindow, xml_and_badi, ".xml")
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_SaveAsInWindow, html_and_badi, ".html")
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 }  // namespace
 

@@ -27,8 +27,7 @@ namespace vaziduvu {
 inline constexpr const char *kCurrentAdifVersion = "3.1.6";
 
 // A read-only view of one of the static tables.
-template <typename T>
-struct TableView {
+template <typename T> struct TableView {
     const T *data = nullptr;
     std::size_t size = 0;
 
@@ -86,14 +85,14 @@ std::optional<AdifType> findAdifType(std::string_view name);
 // Fields
 
 struct CurrentField {
-    const char *name;         // upper case; "USERDEFn" stands for USERDEF1, USERDEF2, ...
-    AdifType type;            // CREDIT_SUBMITTED/CREDIT_GRANTED: CreditList (AwardList is import-only)
+    const char *name;  // upper case; "USERDEFn" stands for USERDEF1, USERDEF2, ...
+    AdifType type;     // CREDIT_SUBMITTED/CREDIT_GRANTED: CreditList (AwardList is import-only)
     const char *enumeration;  // ADIF enumeration of the values, e.g. "Band" or
                               // "Primary_Administrative_Subdivision[DXCC]"; nullptr when none
     const char *minimum;      // inclusive limits as ADIF states them; nullptr when none
     const char *maximum;
-    bool header;              // ADIF_VER, CREATED_TIMESTAMP, PROGRAMID, PROGRAMVERSION, USERDEFn
-    bool importOnly;          // GUEST_OP and VE_PROV: read, but not to be written
+    bool header;      // ADIF_VER, CREATED_TIMESTAMP, PROGRAMID, PROGRAMVERSION, USERDEFn
+    bool importOnly;  // GUEST_OP and VE_PROV: read, but not to be written
 
     const char *typeName() const { return adifTypeName(type); }
     char indicator() const { return adifTypeIndicator(type); }

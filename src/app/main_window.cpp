@@ -451,7 +451,8 @@ void MainWindow::layoutChildren()
     // The text views take the room down to the legend's row, which sits
     // just above the status bar: no dead band at any size.
     const int statusHeight = statusBar_->sizeHint().height();
-    const int reportHeight = std::max(24, H - statusHeight - changeLegend_->height() - 20 - reportTop);
+    const int reportHeight
+        = std::max(24, H - statusHeight - changeLegend_->height() - 20 - reportTop);
     loadReportView_->setGeometry(4, reportTop, W / 2 - 8, reportHeight);
     sourceView_->setGeometry(loadReportView_->x() + loadReportView_->width() + 2,
                              loadReportView_->y(), W - (loadReportView_->width() + 9),

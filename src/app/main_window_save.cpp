@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -33,13 +34,17 @@ public:
         window_.platform().showPlainMessage(&window_, text);
     }
     void selectCell(int column, int row) override { window_.selectCell(column, row); }
+    // Painting costs far more than a row: the row counter is brought up to
+    // date at most every 50 ms and at the end of each pass, and each time
+    // the window paints and answers (a close request is refused meanwhile).
     void showProgress(const std::string &text, bool last) override
     {
+        if (!last && sinceUpdate_.isValid() && sinceUpdate_.elapsed() < kProgressInterval)
+            return;
+        sinceUpdate_.start();
         window_.setStatusText(2, text);
-        for (int i = 0; i < 2; ++i) {
-            window_.statusBar_->repaint();
-            window_.platform().processEvents();
-        }
+        window_.statusBar_->repaint();
+        window_.platform().processEvents();
         if (last)
             window_.gridView_->setFocus();
     }
@@ -52,7 +57,9 @@ public:
     }
 
 private:
+    static constexpr qint64 kProgressInterval = 50;  // milliseconds
     MainWindow &window_;
+    QElapsedTimer sinceUpdate_;
 };
 
 void MainWindow::saveAs()

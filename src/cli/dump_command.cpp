@@ -2,10 +2,11 @@
 
 #include "adif/adif_file.h"
 
-#include <nlohmann/json.hpp>
+#include "cli/json_writer.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace vaziduvu {
 
@@ -29,100 +30,130 @@ const char *kindName(uint8_t kind)
     }
 }
 
-nlohmann::ordered_json tagJson(const TagRecord &tag)
+void writeTag(JsonWriter &json, const TagRecord &tag)
 {
-    return nlohmann::ordered_json{
-        {"kind", tag.kind},
-        {"kindName", kindName(tag.kind)},
-        {"hasLength", tag.hasLength},
-        {"declaredLength", tag.declaredLength},
-        {"hasType", tag.hasType},
-        {"dataType", tag.dataType},
-        {"isTimeOn", tag.isTimeOn},
-        {"name", latin1ToUtf8(tag.name)},
-        {"value", latin1ToUtf8(tag.value)},
-        {"comment", latin1ToUtf8(tag.comment)},
-        {"rawTag", latin1ToUtf8(tag.rawTag)},
-    };
+    json.beginObject();
+    json.key("kind");
+    json.value(int64_t{tag.kind});
+    json.key("kindName");
+    json.value(kindName(tag.kind));
+    json.key("hasLength");
+    json.value(tag.hasLength);
+    json.key("declaredLength");
+    json.value(int64_t{tag.declaredLength});
+    json.key("hasType");
+    json.value(tag.hasType);
+    json.key("dataType");
+    json.value(int64_t{tag.dataType});
+    json.key("isTimeOn");
+    json.value(tag.isTimeOn);
+    json.key("name");
+    json.value(tag.name);
+    json.key("value");
+    json.value(tag.value);
+    json.key("comment");
+    json.value(tag.comment);
+    json.key("rawTag");
+    json.value(tag.rawTag);
+    json.endObject();
 }
 
-nlohmann::ordered_json parseJson(const std::string &path, const AdifFile &file)
+void writeParse(JsonWriter &json, const std::string &path, const AdifFile &file)
 {
     const ParseResult outcome = file.result();
-    nlohmann::ordered_json fieldNames = nlohmann::ordered_json::array();
+    json.beginObject();
+    json.key("file");
+    json.value(path);
+    json.key("outcome");
+    json.beginObject();
+    json.key("code");
+    json.value(int64_t{static_cast<int>(outcome.status)});
+    json.key("name");
+    json.value(outcomeName(outcome.status));
+    json.key("errorPosition");
+    json.value(int64_t{outcome.position});
+    json.key("errorLength");
+    json.value(int64_t{outcome.length});
+    json.key("report");
+    json.value(outcomeReportText(outcome.status, outcome.position));
+    json.endObject();
+    json.key("counts");
+    json.beginObject();
+    json.key("leftBrackets");
+    json.value(int64_t{file.leftBracketCount()});
+    json.key("rightBrackets");
+    json.value(int64_t{file.rightBracketCount()});
+    json.key("records");
+    json.value(int64_t{file.recordCount()});
+    json.endObject();
+    json.key("headerExpected");
+    json.value(file.headerExpected());
+    json.key("fileSize");
+    json.value(int64_t{file.fileSize()});
+    json.key("fieldNames");
+    json.beginArray();
     for (const std::string &name : file.fieldNames())
-        fieldNames.push_back(latin1ToUtf8(name));
-    nlohmann::ordered_json tags = nlohmann::ordered_json::array();
+        json.value(name);
+    json.endArray();
+    json.key("header");
+    json.value(file.headerText());
+    json.key("tags");
+    json.beginArray();
     for (int slot = 0; slot < file.storedTagCount(); ++slot)
-        tags.push_back(tagJson(file.tagAt(slot)));
-
-    nlohmann::ordered_json result;
-    result["file"] = path;
-    result["outcome"] = {
-        {"code", static_cast<int>(outcome.status)},
-        {"name", outcomeName(outcome.status)},
-        {"errorPosition", outcome.position},
-        {"errorLength", outcome.length},
-        {"report", outcomeReportText(outcome.status, outcome.position)},
-    };
-    result["counts"] = {
-        {"leftBrackets", file.leftBracketCount()},
-        {"rightBrackets", file.rightBracketCount()},
-        {"records", file.recordCount()},
-    };
-    result["headerExpected"] = file.headerExpected();
-    result["fileSize"] = file.fileSize();
-    result["fieldNames"] = std::move(fieldNames);
-    result["header"] = latin1ToUtf8(file.headerText());
-    result["tags"] = std::move(tags);
-    return result;
+        writeTag(json, file.tagAt(slot));
+    json.endArray();
+    json.endObject();
+    json.finish();
 }
 
 }  // namespace
 
-std::string latin1ToUtf8(std::string_view text)
+std::optional<std::string> readableLogArgument(const char *command,
+                                               const std::vector<std::string> &args, bool &pretty,
+                                               std::ostream &err)
 {
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            result += c;
-        } else {
-            result += static_cast<char>(0xC0 | (byte >> 6));
-            result += static_cast<char>(0x80 | (byte & 0x3F));
-        }
+    pretty = false;
+    std::vector<std::string> files;
+    for (const std::string &arg : args) {
+        if (arg == "--pretty")
+            pretty = true;
+        else
+            files.push_back(arg);
     }
-    return result;
+    if (files.size() != 1) {
+        err << "usage: vaziduvu-cli " << command << " [--pretty] FILE\n";
+        return std::nullopt;
+    }
+    const std::string &path = files[0];
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        err << "vaziduvu-cli: cannot read '" << path << "': no such file\n";
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(path, error)) {
+        err << "vaziduvu-cli: cannot read '" << path << "': not a regular file\n";
+        return std::nullopt;
+    }
+    if (!std::ifstream(path, std::ios::binary).is_open()) {
+        err << "vaziduvu-cli: cannot read '" << path << "': permission denied or unreadable\n";
+        return std::nullopt;
+    }
+    return path;
 }
 
 int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    if (args.size() != 1) {
-        err << "usage: vaziduvu-cli dump FILE\n";
+    bool pretty = false;
+    const std::optional<std::string> path = readableLogArgument("dump", args, pretty, err);
+    if (!path)
         return CliUsageError;
-    }
-    const std::string &path = args[0];
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        err << "vaziduvu-cli: cannot read '" << path << "': no such file\n";
-        return CliUsageError;
-    }
-    if (!std::filesystem::is_regular_file(path, error)) {
-        err << "vaziduvu-cli: cannot read '" << path << "': not a regular file\n";
-        return CliUsageError;
-    }
-    if (!std::ifstream(path, std::ios::binary).is_open()) {
-        err << "vaziduvu-cli: cannot read '" << path << "': permission denied or unreadable\n";
-        return CliUsageError;
-    }
-
     AdifFile file;
-    if (!file.load(path)) {
-        err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
+    if (!file.load(*path)) {
+        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
         return CliUsageError;
     }
-    out << parseJson(latin1ToUtf8(path), file).dump(2) << '\n';
+    JsonWriter json(out, pretty);
+    writeParse(json, *path, file);
     return file.result().status == ParseStatus::Ok ? CliOk : CliFormatError;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,14 +15,24 @@ enum CliStatus : int {
     CliUsageError = 2,   // wrong arguments, or a file that cannot be read
 };
 
-// `vaziduvu-cli dump FILE`: parses FILE and writes the whole parse result as
-// one JSON object to `out` (outcome, counts, header, field names and every
-// stored tag in file order). Problems with the arguments or the file go to
-// `err` as one line.
+// `vaziduvu-cli dump [--pretty] FILE`: parses FILE and writes the whole parse
+// result as one JSON object to `out` (outcome, counts, header, field names
+// and every stored tag in file order), compact or indented, as it goes.
+// Log text is Latin-1 and comes out as UTF-8. Problems with the arguments or
+// the file go to `err` as one line.
 int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
-// Log text is single-byte Latin-1; JSON wants UTF-8. Every byte becomes the
-// Latin-1 character it is.
-std::string latin1ToUtf8(std::string_view text);
+// `vaziduvu-cli records [--pretty] FILE`: the log's data as scripts want it:
+// {"header": {field: value, ...}, "records": [{field: value, ...}, ...]},
+// fields in file order, a field repeated in a record keeping its last
+// value. A record without its <EOR> at the end is a record too. Exit status
+// as for dump.
+int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+// The one readable log FILE of `COMMAND [--pretty] FILE`, or nullopt after
+// saying on `err` what is wrong.
+std::optional<std::string> readableLogArgument(const char *command,
+                                               const std::vector<std::string> &args, bool &pretty,
+                                               std::ostream &err);
 
 }  // namespace vaziduvu

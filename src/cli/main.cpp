@@ -17,7 +17,10 @@ struct Command {
 
 // Every command of the tool; a new one is a new row.
 const Command kCommands[] = {
-    {"dump", "FILE", "print the parse of an ADIF log as JSON", &vaziduvu::runDumpCommand},
+    {"dump", "[--pretty] FILE", "print the parse of an ADIF log as JSON",
+     &vaziduvu::runDumpCommand},
+    {"records", "[--pretty] FILE", "print the header fields and records of a log as JSON",
+     &vaziduvu::runRecordsCommand},
     {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
      &vaziduvu::runExportCommand},
 };

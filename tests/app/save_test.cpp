@@ -237,8 +237,10 @@ TEST_P(WhileWritingTest, FlagBusyPanelAndCursorCoverTheWritersAndCloseIsRefused)
     EXPECT_TRUE(saveAsCommand(form));
     platform.afterProcessEvents = nullptr;
 
-    // Twice after each of the two rows of a sizing pass and twice after it.
-    EXPECT_EQ(probes, 2 * (2 + 1) * GetParam().writersRun);
+    // The display is brought up to date at most every 50 ms and at the end
+    // of each pass: at least once a writer, at most once a row and once more.
+    EXPECT_GE(probes, GetParam().writersRun);
+    EXPECT_LE(probes, (2 + 1) * GetParam().writersRun);
     EXPECT_FALSE(form.exportInProgress());
     EXPECT_TRUE(child<QLabel>(form, "busyBanner")->isHidden());
     EXPECT_TRUE(platform.busyBalanced());

@@ -208,4 +208,60 @@ TEST(DumpCommand, UnreadableFileIsAnIoError)
     EXPECT_EQ(lineCount(run.err), 1) << run.err;
 }
 
+// Compact by default, indented with --pretty; the same document either way,
+// written as it goes.
+TEST(DumpCommand, CompactOrPrettySameContent)
+{
+    const RunResult compact = runCli({"dump", examplePath("clean-with-header.adi")});
+    const RunResult pretty = runCli({"dump", "--pretty", examplePath("clean-with-header.adi")});
+    ASSERT_EQ(compact.status, 0);
+    ASSERT_EQ(pretty.status, 0);
+    EXPECT_EQ(lineCount(compact.out), 1);
+    EXPECT_GT(lineCount(pretty.out), 100);
+    EXPECT_EQ(nlohmann::json::parse(compact.out), nlohmann::json::parse(pretty.out));
+}
+
+struct RecordsCase {
+    const char *name;
+    std::string bytes;
+    std::string json;  // the whole output, compact
+};
+
+class RecordsCommand : public ::testing::TestWithParam<RecordsCase> { };
+
+TEST_P(RecordsCommand, PrintsHeaderAndRecordsAsObjects)
+{
+    const std::string path = ::testing::TempDir() + "records-" + GetParam().name + ".adi";
+    std::ofstream(path, std::ios::binary) << GetParam().bytes;
+    const RunResult run = runCli({"records", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, GetParam().json + "\n");
+    EXPECT_TRUE(nlohmann::json::parse(run.out).is_object());  // and it is JSON
+    std::remove(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RecordsCommand,
+    ::testing::Values(
+        RecordsCase{
+            "HeaderAndTwo",
+            "Log <ADIF_VER:5>3.1.6 <programid:3>abc\r\n<EOH>\r\n<CALL:4>W1AW<BAND:3>20M<EOR>\r\n"
+            "<call:4>K1AB<EOR>\r\n",
+            R"({"header":{"ADIF_VER":"3.1.6","PROGRAMID":"abc"},"records":[{"CALL":"W1AW","BAND":"20M"},{"CALL":"K1AB"}]})"},
+        RecordsCase{"NoHeaderRepeatedFieldLatin1", "<NAME:4>Ren\xE9<NAME:3>Bob<EOR>",
+                    R"({"header":{},"records":[{"NAME":"Bob"}]})"},
+        RecordsCase{"LastRecordWithoutMarker", "<CALL:4>W1AW<EOR><CALL:4>K1AB<NOTE:4>a\"b\n",
+                    R"({"header":{},"records":[{"CALL":"W1AW"},{"CALL":"K1AB","NOTE":"a\"b\n"}]})"},
+        RecordsCase{"Latin1Value", "<NAME:4>Ren\xE9<EOR>",
+                    "{\"header\":{},\"records\":[{\"NAME\":\"Ren\xC3\xA9\"}]}"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(RecordsCommand, FormatErrorIsReported)
+{
+    const RunResult run = runCli({"records", examplePath("format-error.adi")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Bracket mismatch in area of\r\ncharacter 84"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+}
+
 }  // namespace

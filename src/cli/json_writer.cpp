@@ -1,0 +1,151 @@
+#include "cli/json_writer.h"
+
+namespace vaziduvu {
+
+namespace {
+
+constexpr size_t kFlushAt = 1 << 16;
+
+}  // namespace
+
+JsonWriter::JsonWriter(std::ostream &out, bool pretty) : out_(out), pretty_(pretty)
+{
+    buffer_.reserve(kFlushAt + 4096);
+}
+
+JsonWriter::~JsonWriter()
+{
+    if (!buffer_.empty())
+        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+}
+
+void JsonWriter::flushIfFull()
+{
+    if (buffer_.size() < kFlushAt)
+        return;
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+}
+
+void JsonWriter::newLine()
+{
+    if (!pretty_)
+        return;
+    buffer_ += '\n';
+    buffer_.append(2 * hasMember_.size(), ' ');
+}
+
+void JsonWriter::beforeValue()
+{
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (hasMember_.empty())
+        return;
+    if (hasMember_.back())
+        buffer_ += ',';
+    hasMember_.back() = true;
+    newLine();
+}
+
+void JsonWriter::beginObject()
+{
+    beforeValue();
+    buffer_ += '{';
+    hasMember_.push_back(false);
+}
+
+void JsonWriter::endObject()
+{
+    const bool members = hasMember_.back();
+    hasMember_.pop_back();
+    if (members)
+        newLine();
+    buffer_ += '}';
+    flushIfFull();
+}
+
+void JsonWriter::beginArray()
+{
+    beforeValue();
+    buffer_ += '[';
+    hasMember_.push_back(false);
+}
+
+void JsonWriter::endArray()
+{
+    const bool members = hasMember_.back();
+    hasMember_.pop_back();
+    if (members)
+        newLine();
+    buffer_ += ']';
+    flushIfFull();
+}
+
+void JsonWriter::key(std::string_view name)
+{
+    beforeValue();
+    appendString(name);
+    buffer_ += pretty_ ? ": " : ":";
+    afterKey_ = true;
+}
+
+void JsonWriter::value(std::string_view latin1)
+{
+    beforeValue();
+    appendString(latin1);
+    flushIfFull();
+}
+
+void JsonWriter::value(int64_t number)
+{
+    beforeValue();
+    buffer_ += std::to_string(number);
+}
+
+void JsonWriter::value(bool flag)
+{
+    beforeValue();
+    buffer_ += flag ? "true" : "false";
+}
+
+void JsonWriter::appendString(std::string_view latin1)
+{
+    static const char kHex[] = "0123456789abcdef";
+    buffer_ += '"';
+    for (const char c : latin1) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': buffer_ += "\\\""; break;
+        case '\\': buffer_ += "\\\\"; break;
+        case '\b': buffer_ += "\\b"; break;
+        case '\f': buffer_ += "\\f"; break;
+        case '\n': buffer_ += "\\n"; break;
+        case '\r': buffer_ += "\\r"; break;
+        case '\t': buffer_ += "\\t"; break;
+        default:
+            if (byte < 0x20) {
+                buffer_ += "\\u00";
+                buffer_ += kHex[byte >> 4];
+                buffer_ += kHex[byte & 0xF];
+            } else if (byte < 0x80) {
+                buffer_ += c;
+            } else {
+                buffer_ += static_cast<char>(0xC0 | (byte >> 6));
+                buffer_ += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+    }
+    buffer_ += '"';
+}
+
+void JsonWriter::finish()
+{
+    buffer_ += '\n';
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+    out_.flush();
+}
+
+}  // namespace vaziduvu

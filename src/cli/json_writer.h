@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vaziduvu {
+
+// Writes JSON as it goes, into a buffer flushed to the stream in large
+// pieces: no document of the whole output is ever built, so memory stays
+// that of the log being read. Strings are log bytes (Latin-1) and come out
+// as UTF-8. Compact, or indented by two blanks a level.
+class JsonWriter {
+public:
+    JsonWriter(std::ostream &out, bool pretty);
+    ~JsonWriter();
+    JsonWriter(const JsonWriter &) = delete;
+    JsonWriter &operator=(const JsonWriter &) = delete;
+
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    // The key of the next value in an object.
+    void key(std::string_view name);
+    void value(std::string_view latin1);
+    void value(const char *latin1) { value(std::string_view(latin1)); }
+    void value(int64_t number);
+    void value(bool flag);
+    // Ends the document with a line feed and flushes it.
+    void finish();
+
+private:
+    void beforeValue();
+    void newLine();
+    void appendString(std::string_view latin1);
+    void flushIfFull();
+
+    std::ostream &out_;
+    bool pretty_;
+    std::string buffer_;
+    // Per open container: whether it has a member yet.
+    std::vector<bool> hasMember_;
+    bool afterKey_ = false;
+};
+
+}  // namespace vaziduvu

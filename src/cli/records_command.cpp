@@ -1,0 +1,114 @@
+#include "adif/adif_file.h"
+#include "adif/text.h"
+#include "cli/dump_command.h"
+#include "cli/json_writer.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vaziduvu {
+
+namespace {
+
+using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
+
+// A field repeated in one record keeps its place and its last value.
+void setField(Fields &fields, std::string_view name, std::string_view value)
+{
+    for (auto &field : fields) {
+        if (field.first == name) {
+            field.second = value;
+            return;
+        }
+    }
+    fields.emplace_back(name, value);
+}
+
+void writeFields(JsonWriter &json, const Fields &fields)
+{
+    json.beginObject();
+    for (const auto &[name, value] : fields) {
+        json.key(name);
+        json.value(value);
+    }
+    json.endObject();
+}
+
+// The header's fields: tags with a length, "<ADIF_VER:5>3.1.6"; text around
+// them is the header's prose.
+Fields headerFields(std::string_view header, std::vector<std::string> &names)
+{
+    Fields fields;
+    std::vector<std::pair<size_t, std::string_view>> found;
+    for (size_t open = header.find('<'); open != std::string_view::npos;
+         open = header.find('<', open + 1)) {
+        const size_t close = header.find('>', open);
+        if (close == std::string_view::npos)
+            break;
+        const std::string_view inner = header.substr(open + 1, close - open - 1);
+        const size_t colon = inner.find(':');
+        if (colon == std::string_view::npos || colon == 0)
+            continue;
+        size_t length = 0;
+        const std::string_view digits = inner.substr(colon + 1, inner.find(':', colon + 1) - colon - 1);
+        if (digits.empty() || !AdifFile::isDigits(digits) || digits.size() > 9)
+            continue;
+        for (const char d : digits)
+            length = length * 10 + static_cast<size_t>(d - '0');
+        names.push_back(upperText(inner.substr(0, colon)));
+        found.emplace_back(names.size() - 1, header.substr(close + 1, length));
+    }
+    for (const auto &[index, value] : found)
+        setField(fields, names[index], value);
+    return fields;
+}
+
+}  // namespace
+
+int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    bool pretty = false;
+    const std::optional<std::string> path = readableLogArgument("records", args, pretty, err);
+    if (!path)
+        return CliUsageError;
+    AdifFile file;
+    if (!file.load(*path)) {
+        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+        return CliUsageError;
+    }
+    if (!file.result()) {
+        err << outcomeReportText(file.result().status, file.result().position) << '\n';
+        return CliFormatError;
+    }
+
+    JsonWriter json(out, pretty);
+    json.beginObject();
+    json.key("header");
+    std::vector<std::string> headerNames;
+    headerNames.reserve(64);
+    writeFields(json, headerFields(file.headerText(), headerNames));
+    json.key("records");
+    json.beginArray();
+    Fields record;
+    for (int slot = 0; slot < file.storedTagCount(); ++slot) {
+        const TagRecord &tag = file.tagAt(slot);
+        if (tag.kind == TagEndOfFile)
+            break;
+        if (tag.kind == TagEndOfRecord) {
+            writeFields(json, record);
+            record.clear();
+            continue;
+        }
+        if (tag.kind == TagKnownField || tag.kind == TagUserField)
+            setField(record, tag.name, tag.value);
+    }
+    if (file.lastRecordStart() >= 0)
+        writeFields(json, record);
+    json.endArray();
+    json.endObject();
+    json.finish();
+    return CliOk;
+}
+
+}  // namespace vaziduvu
