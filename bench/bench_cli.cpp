@@ -56,7 +56,8 @@ void BM_CliWholeProcess(benchmark::State &state, const char *command)
 {
     const auto path = std::filesystem::temp_directory_path() / "vaziduvu_bench_cli.adi";
     const std::string text = largestLog();
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     double peak = 0;
     for (auto _ : state) {
         bool ok = false;
@@ -67,11 +68,14 @@ void BM_CliWholeProcess(benchmark::State &state, const char *command)
         }
     }
     state.counters["peak_MB"] = peak;
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(text.size()));
     std::filesystem::remove(path);
 }
 BENCHMARK_CAPTURE(BM_CliWholeProcess, dump, "dump")->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK_CAPTURE(BM_CliWholeProcess, records, "records")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_CliWholeProcess, records, "records")
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 }  // namespace
 

@@ -46,7 +46,7 @@ const FieldSample kFields[] = {
     {"QSL_SENT", TypeCharacter, "Y"},
     {"QSL_RCVD", TypeCharacter, "N"},
     {"NAME", TypeCharacter, "Robert Jones"},
-    {"COMMENT", TypeCharacter, "worked on the long path & a beam < 10 m"},
+    {"COMMENT", TypeCharacter, "worked on the long path & a beam \"under\" 10 m"},
 };
 
 LogDocument &largestGrid()

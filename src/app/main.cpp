@@ -21,20 +21,18 @@
 namespace {
 
 const char *const kUsage
-    = "usage: vaziduvu [--current-adif] [FILE]\n"
+    = "usage: vaziduvu [FILE]\n"
       "       vaziduvu --help | --version\n"
       "\n"
       "Opens an ADIF log (.adi, .adif, .badi) for viewing and careful editing.\n"
       "With FILE, opens it at start; when the program already runs, FILE is\n"
       "handed to it and this start ends.\n"
       "\n"
-      "  --current-adif  check values against the vocabulary of ADIF 3.1.6\n"
       "  --help          show this text\n"
       "  --version       show the version\n";
 
 struct Arguments {
     std::string file;  // as given, empty: none
-    bool currentAdif = false;
     bool help = false;
     bool version = false;
     std::string error;
@@ -52,8 +50,6 @@ Arguments parseArguments(int argc, char *argv[])
             arguments.help = true;
         else if (!optionsEnd && argument == "--version")
             arguments.version = true;
-        else if (!optionsEnd && argument == "--current-adif")
-            arguments.currentAdif = true;
         else if (!optionsEnd && argument.size() > 1 && argument[0] == '-')
             arguments.error = "unknown option '" + argument + "'";
         else if (arguments.file.empty())

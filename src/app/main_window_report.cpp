@@ -17,7 +17,8 @@ namespace vaziduvu {
 namespace {
 
 const char *const kSourceHeading = "SOURCE FILE:  (read only)\r\n\r\n";
-constexpr int kHeadingEnd = 28;  // offset of the heading's last line feed
+constexpr int kHeadingEnd = 28;                        // offset of the heading's last line feed
+constexpr size_t kSourceViewLimit = size_t(16) << 20;  // bytes of a file the source view shows
 
 }  // namespace
 
@@ -66,7 +67,16 @@ void MainWindow::appendLoadReport(const std::string &text)
 void MainWindow::showSourceText(const std::string &text)
 {
     try {
-        setSourceView(kSourceHeading + text);
+        // A view of a huge file would hold it several times over (the text,
+        // its display form, the view's own document): beyond the limit only
+        // its beginning is shown, and the view says so.
+        if (text.size() <= kSourceViewLimit) {
+            setSourceView(kSourceHeading + text);
+            return;
+        }
+        setSourceView(
+            kSourceHeading + text.substr(0, kSourceViewLimit) + "\r\n\r\n... The rest of the file ("
+            + std::to_string(text.size() - kSourceViewLimit) + " bytes) is not shown.\r\n");
     } catch (...) {
         setSourceView("Problem with source file display");
     }

@@ -8,7 +8,9 @@ constexpr size_t kFlushAt = 1 << 16;
 
 }  // namespace
 
-JsonWriter::JsonWriter(std::ostream &out, bool pretty) : out_(out), pretty_(pretty)
+JsonWriter::JsonWriter(std::ostream &out, bool pretty)
+    : out_(out)
+    , pretty_(pretty)
 {
     buffer_.reserve(kFlushAt + 4096);
 }
@@ -117,13 +119,27 @@ void JsonWriter::appendString(std::string_view latin1)
     for (const char c : latin1) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-        case '"': buffer_ += "\\\""; break;
-        case '\\': buffer_ += "\\\\"; break;
-        case '\b': buffer_ += "\\b"; break;
-        case '\f': buffer_ += "\\f"; break;
-        case '\n': buffer_ += "\\n"; break;
-        case '\r': buffer_ += "\\r"; break;
-        case '\t': buffer_ += "\\t"; break;
+        case '"':
+            buffer_ += "\\\"";
+            break;
+        case '\\':
+            buffer_ += "\\\\";
+            break;
+        case '\b':
+            buffer_ += "\\b";
+            break;
+        case '\f':
+            buffer_ += "\\f";
+            break;
+        case '\n':
+            buffer_ += "\\n";
+            break;
+        case '\r':
+            buffer_ += "\\r";
+            break;
+        case '\t':
+            buffer_ += "\\t";
+            break;
         default:
             if (byte < 0x20) {
                 buffer_ += "\\u00";

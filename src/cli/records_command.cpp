@@ -51,7 +51,8 @@ Fields headerFields(std::string_view header, std::vector<std::string> &names)
         if (colon == std::string_view::npos || colon == 0)
             continue;
         size_t length = 0;
-        const std::string_view digits = inner.substr(colon + 1, inner.find(':', colon + 1) - colon - 1);
+        const std::string_view digits
+            = inner.substr(colon + 1, inner.find(':', colon + 1) - colon - 1);
         if (digits.empty() || !AdifFile::isDigits(digits) || digits.size() > 9)
             continue;
         for (const char d : digits)

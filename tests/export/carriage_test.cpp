@@ -3,6 +3,8 @@
 // control characters in XML and HTML. And what they can carry is written so
 // real parsers read it: every XML export parses with an XML parser, every
 // HTML export with an HTML parser.
+#include "adif/adif_file.h"
+#include "document/log_document.h"
 #include "export/writers.h"
 
 #include "export_test_support.h"
@@ -13,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace vaziduvu {
 namespace {
@@ -198,6 +201,36 @@ TEST(HtmlExport, ParsesWithAnHtmlParser)
         + folder.file("page.html") + "' > '" + folder.file("errors") + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << test::readBytes(folder.file("errors"));
     EXPECT_EQ(test::readBytes(folder.file("errors")), "");
+}
+
+// Every log the tests and examples hold that loads and passes its checks
+// gives an XML export an XML parser reads to the end.
+TEST(XmlExport, EveryLoadableFixtureParses)
+{
+    int exported = 0;
+    for (const char *folder : {TEST_DATA_DIR, EXAMPLES_DIR}) {
+        for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (extension != ".adi" && extension != ".badi")
+                continue;
+            AdifFile file;
+            LogDocument document;
+            if (!file.load(entry.path().string())
+                || document.fillFrom(file) != LogDocument::FillResult::Filled)
+                continue;
+            ScriptedExportHost host;
+            const ExportText built = buildExportText(ExportFormat::Xml, document, host);
+            if (!built.result)
+                continue;
+            ++exported;
+            QXmlStreamReader reader(QByteArray::fromStdString(built.text));
+            while (!reader.atEnd())
+                reader.readNext();
+            EXPECT_FALSE(reader.hasError())
+                << entry.path() << ": " << reader.errorString().toStdString();
+        }
+    }
+    EXPECT_GT(exported, 5);
 }
 
 }  // namespace
