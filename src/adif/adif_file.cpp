@@ -231,23 +231,30 @@ void AdifFile::parse()
         return;
     }
 
-    // Bracket balance over the whole text, header included.
+    // Bracket balance over the whole text, header included: the brackets are
+    // visited in order, each found with memchr from the one before.
     {
         char last = 0;
         size_t lastAt = 0;
         size_t dataOpenings = 0;
-        for (size_t p = 0; p < size; ++p) {
-            const char c = data[p];
-            if (c != '<' && c != '>')
-                continue;
+        size_t nextOpen = findFrom('<', 0);
+        size_t nextClose = findFrom('>', 0);
+        while (nextOpen != std::string_view::npos || nextClose != std::string_view::npos) {
+            const bool open = nextOpen < nextClose;
+            const size_t p = open ? nextOpen : nextClose;
+            const char c = open ? '<' : '>';
             if (c == last) {
                 endWith(ParseStatus::BracketMismatch, lastAt, p + 1 - lastAt);
                 return;
             }
-            if (c == '<' && p >= dataStart)
+            if (open && p >= dataStart)
                 ++dataOpenings;
             last = c;
             lastAt = p;
+            if (open)
+                nextOpen = findFrom('<', p + 1);
+            else
+                nextClose = findFrom('>', p + 1);
         }
         tags_.reserve(std::min(dataOpenings, static_cast<size_t>(kTagLimit)));
     }
@@ -380,7 +387,7 @@ void AdifFile::parse()
                 outcome_.comment.assign(tagData.substr(kept));
             }
         }
-        tags_.push_back(outcome_);
+        tags_.push_back(std::move(outcome_));  // the cursor is reset for the next tag
         if (next == std::string_view::npos)
             break;
         ++slot;

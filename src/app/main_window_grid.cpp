@@ -14,6 +14,9 @@
 #include <QPlainTextEdit>
 #include <QTableView>
 
+#include <algorithm>
+#include <vector>
+
 namespace vaziduvu {
 
 namespace {
@@ -118,23 +121,34 @@ void MainWindow::chooseGridFont()
 
 void MainWindow::fitColumnWidths()
 {
-    // From a sample of rows, the first and the last ones: a whole logbook
-    // need not be measured to look right.
+    // From a sample of rows, the first and the last ones, and in each column
+    // only its longest few texts are measured: a whole logbook need not be.
     constexpr int kSampleRows = 100;
+    constexpr int kMeasured = 3;
     constexpr int kNarrowest = 40;
     constexpr int kWidest = 320;
     const QFontMetrics text(gridView_->font());
     const QFontMetrics heading(gridView_->horizontalHeader()->font());
     const int rows = document_.rowCount() - 1;
+    std::vector<int> sample;
+    for (int row = 1; row <= std::min(rows, kSampleRows); ++row)
+        sample.push_back(row);
+    for (int row = std::max(kSampleRows + 1, rows - kSampleRows + 1); row <= rows; ++row)
+        sample.push_back(row);
     for (int column = 1; column < document_.columnCount(); ++column) {
+        std::vector<const std::string *> longest;
+        for (int row : sample) {
+            const std::string *cell = &document_.text(column, row);
+            longest.push_back(cell);
+            std::sort(
+                longest.begin(), longest.end(),
+                [](const std::string *a, const std::string *b) { return a->size() > b->size(); });
+            if (longest.size() > kMeasured)
+                longest.pop_back();
+        }
         int width = heading.horizontalAdvance(toQt(document_.text(column, 0))) + 16;
-        auto measure = [&](int row) {
-            width = std::max(width, text.horizontalAdvance(toQt(document_.text(column, row))) + 10);
-        };
-        for (int row = 1; row <= std::min(rows, kSampleRows); ++row)
-            measure(row);
-        for (int row = std::max(kSampleRows + 1, rows - kSampleRows + 1); row <= rows; ++row)
-            measure(row);
+        for (const std::string *cell : longest)
+            width = std::max(width, text.horizontalAdvance(toQt(*cell)) + 10);
         gridView_->setColumnWidth(column - 1, std::clamp(width, kNarrowest, kWidest));
     }
 }

@@ -29,18 +29,22 @@ int displayOffset(const std::string &text, int offset)
 
 QString displayText(const std::string &text)
 {
-    std::string shown;
-    shown.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            shown += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
+    // Built in one pass straight into the QString: a log can be megabytes.
+    QString shown(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar *out = shown.data();
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r') {
+            *out++ = QLatin1Char('\n');
+            if (i + 1 < size && text[i + 1] == '\n')
                 ++i;
         } else {
-            shown += text[i];
+            *out++ = QLatin1Char(static_cast<char>(byte));
         }
     }
-    return toQt(shown);
+    shown.truncate(out - shown.constData());
+    return shown;
 }
 
 std::pair<int, int> selectLineAt(QPlainTextEdit &view, const std::string &text, int offset)

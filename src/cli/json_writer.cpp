@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
+
 namespace vaziduvu {
 
 namespace {
@@ -103,7 +105,9 @@ void JsonWriter::value(std::string_view latin1)
 void JsonWriter::value(int64_t number)
 {
     beforeValue();
-    buffer_ += std::to_string(number);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    buffer_.append(digits, static_cast<size_t>(end - digits));
 }
 
 void JsonWriter::value(bool flag)
@@ -116,8 +120,15 @@ void JsonWriter::appendString(std::string_view latin1)
 {
     static const char kHex[] = "0123456789abcdef";
     buffer_ += '"';
-    for (const char c : latin1) {
+    size_t plainFrom = 0;
+    for (size_t i = 0; i < latin1.size(); ++i) {
+        const char c = latin1[i];
         const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\')
+            continue;
+        // Plain text goes in as one piece; only what needs it is rewritten.
+        buffer_.append(latin1.data() + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
         switch (c) {
         case '"':
             buffer_ += "\\\"";
@@ -145,14 +156,13 @@ void JsonWriter::appendString(std::string_view latin1)
                 buffer_ += "\\u00";
                 buffer_ += kHex[byte >> 4];
                 buffer_ += kHex[byte & 0xF];
-            } else if (byte < 0x80) {
-                buffer_ += c;
             } else {
                 buffer_ += static_cast<char>(0xC0 | (byte >> 6));
                 buffer_ += static_cast<char>(0x80 | (byte & 0x3F));
             }
         }
     }
+    buffer_.append(latin1.data() + plainFrom, latin1.size() - plainFrom);
     buffer_ += '"';
 }
 

@@ -131,6 +131,17 @@ bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
     }
 }
 
+std::optional<EnumeratedCheck> enumeratedCheckFor(std::string_view heading)
+{
+    for (EnumeratedCheck check : kEnumeratedChecks) {
+        for (std::string_view name : ruleOf(check).columns) {
+            if (!name.empty() && heading == name)
+                return check;
+        }
+    }
+    return std::nullopt;
+}
+
 const char *enumeratedCheckMessage(EnumeratedCheck check, bool adifWriter)
 {
     switch (check) {

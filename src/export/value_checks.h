@@ -2,6 +2,9 @@
 
 #include "adif/tag_record.h"
 
+#include <optional>
+#include <string_view>
+
 namespace vaziduvu {
 
 class LogDocument;
@@ -55,6 +58,10 @@ constexpr EnumeratedCheck kEnumeratedChecks[] = {
 // value is stored back in that form. Columns headed by other names pass.
 bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &record, int row,
                      int column);
+
+// The enumerated check whose field names include the (normalised) column
+// heading; nullopt when none does. Every other check passes that column.
+std::optional<EnumeratedCheck> enumeratedCheckFor(std::string_view heading);
 
 // Messages the writers show (header "Problem:") when a check fails.
 extern const char *const kDateCheckMessage;

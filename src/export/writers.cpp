@@ -7,8 +7,10 @@
 #include "export/value_checks.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace vaziduvu {
 
@@ -277,13 +279,32 @@ private:
     {
         if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
+        // Once a column has shown a non-empty cell its heading is normalised
+        // and only the one enumerated check that may apply to it needs to
+        // run; every other one passes it, as running it would show.
+        ColumnChecks &known = columnChecks_[static_cast<size_t>(column)];
+        if (known.settled) {
+            if (known.check && !checkEnumerated(*known.check, document_, record, row, column))
+                return fail(enumeratedCheckMessage(*known.check, format_ == ExportFormat::Adif),
+                            column, row);
+            return true;
+        }
         for (EnumeratedCheck check : kEnumeratedChecks) {
             if (!checkEnumerated(check, document_, record, row, column))
                 return fail(enumeratedCheckMessage(check, format_ == ExportFormat::Adif), column,
                             row);
         }
+        if (!TrimmedText(document_.text(column, row)).view().empty()) {
+            known.settled = true;
+            known.check = enumeratedCheckFor(document_.text(column, 0));
+        }
         return true;
     }
+
+    struct ColumnChecks {
+        bool settled = false;
+        std::optional<EnumeratedCheck> check;
+    };
 
     // The writing pass's record of a cell once its checks passed; nullptr
     // when a check failed (and was reported).
@@ -474,6 +495,8 @@ private:
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;
+    std::vector<ColumnChecks> columnChecks_
+        = std::vector<ColumnChecks>(static_cast<size_t>(lastColumn_ + 2));
     int latestYear_ = 0;
     size_t estimate_ = 0;
 };
