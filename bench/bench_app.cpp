@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "largest_log.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -18,20 +20,6 @@
 #include <string>
 
 namespace {
-
-std::string largestLog()
-{
-    std::string text = "Benchmark log\r\n<EOH>\r\n";
-    for (int record = 0; record < 4000; ++record) {
-        for (int field = 0; field < 48; ++field) {
-            const std::string value = "V" + std::to_string(record) + "/" + std::to_string(field);
-            text += "<FIELD_" + std::to_string(field) + ':' + std::to_string(value.size()) + '>'
-                + value + ' ';
-        }
-        text += "<EOR>\r\n";
-    }
-    return text;
-}
 
 void BM_OpenLargestLogInWindow(benchmark::State &state)
 {

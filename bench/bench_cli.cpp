@@ -1,5 +1,7 @@
 // The command-line tool as a script runs it: the whole process of `dump`
 // and `records` on the largest accepted log, with its peak memory.
+#include "largest_log.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -16,20 +18,6 @@
 extern char **environ;
 
 namespace {
-
-std::string largestLog()
-{
-    std::string text = "Benchmark log\r\n<EOH>\r\n";
-    for (int record = 0; record < 4000; ++record) {
-        for (int field = 0; field < 48; ++field) {
-            const std::string value = "V" + std::to_string(record) + "/" + std::to_string(field);
-            text += "<FIELD_" + std::to_string(field) + ':' + std::to_string(value.size()) + '>'
-                + value + ' ';
-        }
-        text += "<EOR>\r\n";
-    }
-    return text;
-}
 
 // Runs the tool with its output to /dev/null; the peak resident memory in MB.
 double runTool(const std::string &command, const std::string &file, bool &ok)

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -96,9 +97,13 @@ int main(int argc, char *argv[])
     // A second copy hands over its log (or just raises the window) and leaves
     // at once. When the lock cannot be taken for another reason than a
     // running copy, the program runs.
+    // VAZIDUVU_INSTANCE names another lock: tests run the program beside a
+    // copy a person may have open.
+    const char *const lockOverride = std::getenv("VAZIDUVU_INSTANCE");
+    const std::string lockName = lockOverride && *lockOverride ? lockOverride : kInstanceLockName;
     SingleInstanceLock instance;
-    const QString channelName = instanceChannelName(QString::fromLatin1(kInstanceLockName));
-    if (instance.acquire(kInstanceLockName, 100) == SingleInstanceLock::Outcome::HeldElsewhere) {
+    const QString channelName = instanceChannelName(QString::fromStdString(lockName));
+    if (instance.acquire(lockName, 100) == SingleInstanceLock::Outcome::HeldElsewhere) {
         InstanceChannel::send(channelName, file, 250);
         return 0;
     }

@@ -135,6 +135,9 @@ private:
     void beginBusy();
     void endBusy();
     void startNewProject();
+    // True when a row may be added (a document is open, below the row
+    // limit), after saying why not; commits the open editor first.
+    bool rowMayBeAdded();
 
     // --- load report and source view ----------------------------------------
     void appendLoadReport(const std::string &text);

@@ -106,6 +106,9 @@ void MainWindow::chooseGridFont()
         // The headings (the field names and the record numbers) follow.
         gridView_->horizontalHeader()->setFont(*chosen);
         gridView_->verticalHeader()->setFont(*chosen);
+        // The corner's "RECORD #" and the record numbers keep their room.
+        gridView_->verticalHeader()->setMinimumWidth(
+            std::max(74, QFontMetrics(*chosen).horizontalAdvance(toQt(document_.text(0, 0))) + 10));
         loadReportView_->setFont(*chosen);
         sourceView_->setFont(*chosen);
         const int height = std::abs(QFontInfo(*chosen).pixelSize());

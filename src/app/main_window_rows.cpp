@@ -17,18 +17,26 @@ const char *const kRowLimit = "Maximum allowable row already exist!";
 
 }  // namespace
 
+bool MainWindow::rowMayBeAdded()
+{
+    if (!document_.documentOpen()) {
+        showMessage("Problem:", kOpenFirst);
+        return false;
+    }
+    // A row copied from the one above takes what is typed in its editor.
+    gridDelegate_->commitOpenEditor();
+    if (document_.rowLimitReached()) {
+        showMessage("Problem:", kRowLimit);
+        return false;
+    }
+    return true;
+}
+
 void MainWindow::addBlankRow()
 {
     guarded("Problem adding row to file ..", [this] {
-        if (!document_.documentOpen()) {
-            showMessage("Problem:", kOpenFirst);
+        if (!rowMayBeAdded())
             return;
-        }
-        gridDelegate_->commitOpenEditor();
-        if (document_.rowLimitReached()) {
-            showMessage("Problem:", kRowLimit);
-            return;
-        }
         const int column = currentColumn();
         const int row = document_.appendBlankRow();
         if (row < 0)
@@ -42,16 +50,8 @@ void MainWindow::addBlankRow()
 void MainWindow::addCopiedRow()
 {
     guarded("Could not add [same] Row ... ", [this] {
-        if (!document_.documentOpen()) {
-            showMessage("Problem:", kOpenFirst);
+        if (!rowMayBeAdded())
             return;
-        }
-        // The row above must be copied with what is typed in its editor.
-        gridDelegate_->commitOpenEditor();
-        if (document_.rowLimitReached()) {
-            showMessage("Problem:", kRowLimit);
-            return;
-        }
         const int column = currentColumn();
         const auto [row, noRowAbove] = document_.appendRowSameAsPrevious();
         if (row < 0)

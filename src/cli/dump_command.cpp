@@ -141,6 +141,14 @@ std::optional<std::string> readableLogArgument(const char *command,
     return path;
 }
 
+bool loadLog(const std::string &path, AdifFile &file, std::ostream &err)
+{
+    if (file.load(path))
+        return true;
+    err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
+    return false;
+}
+
 int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     bool pretty = false;
@@ -148,10 +156,8 @@ int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std:
     if (!path)
         return CliUsageError;
     AdifFile file;
-    if (!file.load(*path)) {
-        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+    if (!loadLog(*path, file, err))
         return CliUsageError;
-    }
     JsonWriter json(out, pretty);
     writeParse(json, *path, file);
     return file.result().status == ParseStatus::Ok ? CliOk : CliFormatError;

@@ -29,6 +29,11 @@ int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std:
 // as for dump.
 int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
+class AdifFile;
+
+// Loads the log; false after saying on `err` that reading failed.
+bool loadLog(const std::string &path, AdifFile &file, std::ostream &err);
+
 // The one readable log FILE of `COMMAND [--pretty] FILE`, or nullopt after
 // saying on `err` what is wrong.
 std::optional<std::string> readableLogArgument(const char *command,

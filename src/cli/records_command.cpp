@@ -74,10 +74,8 @@ int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, s
     if (!path)
         return CliUsageError;
     AdifFile file;
-    if (!file.load(*path)) {
-        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+    if (!loadLog(*path, file, err))
         return CliUsageError;
-    }
     if (!file.result()) {
         err << outcomeReportText(file.result().status, file.result().position) << '\n';
         return CliFormatError;

@@ -16,6 +16,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -90,11 +92,21 @@ public:
         family_->setObjectName(QStringLiteral("fontFamily"));
         family_->setFontFilters(QFontComboBox::MonospacedFonts);
         family_->setCurrentFont(initial);
+        // A family outside the list (the program's own, proportional one)
+        // gives way to the system's fixed-pitch font.
+        if (family_->findText(initial.family()) < 0) {
+            const QString fixed
+                = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+            family_->setCurrentIndex(std::max(0, family_->findText(fixed)));
+        }
         size_ = new QComboBox(this);
         size_->setObjectName(QStringLiteral("fontSize"));
         for (int size = minSize; size <= maxSize; ++size)
             size_->addItem(QString::number(size), size);
-        const int initialSize = std::clamp(initial.pointSize(), minSize, maxSize);
+        // A font set in pixels has no point size of its own: ask what it is.
+        const int points
+            = initial.pointSize() > 0 ? initial.pointSize() : QFontInfo(initial).pointSize();
+        const int initialSize = std::clamp(points, minSize, maxSize);
         size_->setCurrentIndex(initialSize - minSize);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

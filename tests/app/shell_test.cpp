@@ -982,14 +982,23 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+// The instance lock of the programs these tests start: their own, so a copy
+// someone has open does not count.
+std::string testInstanceName()
+{
+    return std::string(kInstanceLockName) + "-test-"
+        + std::to_string(QCoreApplication::applicationPid());
+}
+
 TEST(Startup, ASecondStartLeavesSilentlyWhileTheFirstRuns)
 {
     SingleInstanceLock first;
-    ASSERT_TRUE(first.tryAcquire(kInstanceLockName));
+    ASSERT_TRUE(first.tryAcquire(testInstanceName()));
 
     QProcess second;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("VAZIDUVU_INSTANCE", QString::fromStdString(testInstanceName()));
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(VAZIDUVU_PROGRAM), {});
     ASSERT_TRUE(second.waitForStarted());
@@ -1009,9 +1018,9 @@ TEST(Startup, ASecondStartLeavesSilentlyWhileTheFirstRuns)
 TEST(Startup, ASecondStartHandsItsLogToTheRunningProgram)
 {
     SingleInstanceLock first;
-    ASSERT_TRUE(first.tryAcquire(kInstanceLockName));
+    ASSERT_TRUE(first.tryAcquire(testInstanceName()));
     InstanceChannel channel;
-    ASSERT_TRUE(channel.listen(instanceChannelName(QString::fromLatin1(kInstanceLockName))));
+    ASSERT_TRUE(channel.listen(instanceChannelName(QString::fromStdString(testInstanceName()))));
     QStringList requested;
     QObject::connect(&channel, &InstanceChannel::openRequested,
                      [&](const QString &path) { requested << path; });
@@ -1021,6 +1030,7 @@ TEST(Startup, ASecondStartHandsItsLogToTheRunningProgram)
         QProcess second;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("VAZIDUVU_INSTANCE", QString::fromStdString(testInstanceName()));
         second.setProcessEnvironment(environment);
         second.setWorkingDirectory(folder.path());
         QElapsedTimer clock;

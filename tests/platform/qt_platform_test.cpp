@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontComboBox>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -359,8 +360,8 @@ TEST(QtPlatform, FontDialogOffersFixedPitchFontsAndTheAcceptedSizes)
         sizes->setCurrentIndex(2);
         static_cast<QDialog *>(modal)->accept();
     });
-    QFont start;
-    start.setPointSize(10);
+    QFont start(QStringLiteral("DejaVu Sans"));  // proportional, as the window's own
+    start.setPixelSize(11);
     const std::optional<QFont> chosen = platform.chooseFont(nullptr, start, 7, 11);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->pointSize(), 9);
