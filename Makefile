@@ -72,7 +72,7 @@ uninstall:
 	-@! command -v update-mime-database >/dev/null || update-mime-database $(PREFIX)/share/mime
 
 # The code follows .clang-format; format-check fails on any difference.
-FORMATTED = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
+FORMATTED = $(shell git ls-files --cached --others --exclude-standard 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
 
 format: deps
 	clang-format -i $(FORMATTED)

@@ -92,6 +92,7 @@ void resetCursor(TagRecord &record)
     record.errorLength = 0;
     record.rawTag.clear();
     record.comment.clear();
+    record.valueOffset = -1;
 }
 
 }  // namespace
@@ -360,6 +361,7 @@ void AdifFile::parse()
         }
 
         outcome_.rawTag.assign(tag);
+        outcome_.valueOffset = static_cast<int32_t>(q + 1);
         if (info != nullptr && !info->listed && info->name != "EOR") {
             if (fieldIndexByName_.emplace(info->name, static_cast<int>(fieldNames_.size())).second)
                 fieldNames_.push_back(info->name);

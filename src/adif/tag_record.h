@@ -52,8 +52,9 @@ struct TagRecord {
     ParseStatus errorCode = ParseStatus::Ok;
     int32_t errorPosition = 0;  // 0-based byte offset into the file
     int32_t errorLength = 0;
-    std::string rawTag;   // "<...>" as it stood in the file; empty: slot not filled
-    std::string comment;  // data beyond the declared length
+    std::string rawTag;        // "<...>" as it stood in the file; empty: slot not filled
+    std::string comment;       // data beyond the declared length
+    int32_t valueOffset = -1;  // byte offset of the value in the file; -1: not from a file
 };
 
 }  // namespace vaziduvu

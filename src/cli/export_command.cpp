@@ -29,40 +29,41 @@ std::tm localNow()
     return local;
 }
 
-class ConsoleExportHost : public ExportHost {
-public:
-    ConsoleExportHost(std::ostream &err)
-        : err_(err)
-    {
-    }
-
-    void showMessage(const std::string &header, const std::string &text) override
-    {
-        err_ << header << ' ' << text << '\n';
-    }
-    void showPlainMessage(const std::string &text) override { err_ << text << '\n'; }
-    void selectCell(int column, int row) override
-    {
-        err_ << "Selected cell: row " << row << ", column " << column << '\n';
-    }
-    void showProgress(const std::string &, bool) override { }
-    bool omitEmptyFieldTags() const override { return false; }
-    std::string exportDate() override
-    {
-        std::setlocale(LC_TIME, "");
-        const std::tm local = localNow();
-        char text[64];
-        const size_t length = std::strftime(text, sizeof text, "%x", &local);
-        return std::string(text, length);
-    }
-    int latestYear() override { return localNow().tm_year + 1900 + 1; }
-    DriveType driveTypeOf(const std::string &path) override { return driveTypeOfPath(path); }
-
-private:
-    std::ostream &err_;
-};
-
 }  // namespace
+
+void ConsoleExportHost::showMessage(const std::string &header, const std::string &text)
+{
+    err_ << header << ' ' << text << '\n';
+}
+
+void ConsoleExportHost::showPlainMessage(const std::string &text)
+{
+    err_ << text << '\n';
+}
+
+void ConsoleExportHost::selectCell(int column, int row)
+{
+    err_ << "Selected cell: row " << row << ", column " << column << '\n';
+}
+
+std::string ConsoleExportHost::exportDate()
+{
+    std::setlocale(LC_TIME, "");
+    const std::tm local = localNow();
+    char text[64];
+    const size_t length = std::strftime(text, sizeof text, "%x", &local);
+    return std::string(text, length);
+}
+
+int ConsoleExportHost::latestYear()
+{
+    return localNow().tm_year + 1900 + 1;
+}
+
+DriveType ConsoleExportHost::driveTypeOf(const std::string &path)
+{
+    return driveTypeOfPath(path);
+}
 
 int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {

@@ -16,4 +16,26 @@ namespace vaziduvu {
 // or nothing could be saved; 2 for wrong arguments or an unreadable FILE.
 int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
+// The writers' host of the command-line tool: messages and the failing cell
+// are printed to `err`, progress is not shown, dates are today's.
+class ConsoleExportHost : public ExportHost {
+public:
+    explicit ConsoleExportHost(std::ostream &err)
+        : err_(err)
+    {
+    }
+
+    void showMessage(const std::string &header, const std::string &text) override;
+    void showPlainMessage(const std::string &text) override;
+    void selectCell(int column, int row) override;
+    void showProgress(const std::string &, bool) override { }
+    bool omitEmptyFieldTags() const override { return false; }
+    std::string exportDate() override;
+    int latestYear() override;
+    DriveType driveTypeOf(const std::string &path) override;
+
+private:
+    std::ostream &err_;
+};
+
 }  // namespace vaziduvu

@@ -1,3 +1,4 @@
+#include "cli/check_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 
@@ -21,6 +22,9 @@ const Command kCommands[] = {
      &vaziduvu::runDumpCommand},
     {"records", "[--pretty] FILE", "print the header fields and records of a log as JSON",
      &vaziduvu::runRecordsCommand},
+    {"check", "[--json] FILE",
+     "list every problem an export would meet, as FILE:LINE:COLUMN: lines",
+     &vaziduvu::runCheckCommand},
     {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
      &vaziduvu::runExportCommand},
 };

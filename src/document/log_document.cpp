@@ -33,6 +33,7 @@ void copyLoadedFields(TagRecord &cell, const TagRecord &tag)
     cell.errorPosition = tag.errorPosition;
     cell.isTimeOn = tag.isTimeOn;
     cell.comment = tag.comment;
+    cell.valueOffset = tag.valueOffset;
     cell.rawTag.clear();
     cell.errorLength = 0;
 }

@@ -131,6 +131,42 @@ public:
     {
     }
 
+    // Every problem an export would meet, without stopping at the first:
+    // the same checks, in the same order, on every cell.
+    std::vector<LogProblem> collectProblems()
+    {
+        std::vector<LogProblem> problems;
+        problems_ = &problems;
+        latestYear_ = host_.latestYear();
+        namesAreWritable();
+        std::vector<bool> refused(static_cast<size_t>(lastColumn_ + 2), false);
+        for (int row = 1; row <= lastRow_; ++row) {
+            for (int column = 1; column <= lastColumn_; ++column) {
+                if (refused[static_cast<size_t>(column)])
+                    continue;
+                const TagRecord *record = passGate(column, row);
+                if (record == nullptr) {
+                    refused[static_cast<size_t>(column)] = true;  // said once for the column
+                    continue;
+                }
+                carriable(*record, column, row);
+                if (!checkDate(document_, *record, row, column, latestYear_))
+                    fail(kDateCheckMessage, column, row);
+                if (!checkTime(document_, *record, row, column))
+                    fail(kTimeCheckMessage, column, row);
+                if (!checkNumber(document_, *record, row, column))
+                    fail(kNumberCheckMessage, column, row);
+                for (EnumeratedCheck check : kEnumeratedChecks) {
+                    if (!checkEnumerated(check, document_, *record, row, column))
+                        fail(enumeratedCheckMessage(check, format_ == ExportFormat::Adif), column,
+                             row);
+                }
+            }
+        }
+        problems_ = nullptr;
+        return problems;
+    }
+
     ExportText run()
     {
         latestYear_ = host_.latestYear();
@@ -189,32 +225,48 @@ private:
                 continue;  // the column gate refuses it with its own reason
             if (name == "EOR") {
                 // Written as a field, it would read back as the end-of-record marker.
-                result_ = ExportResult::refused(columnLabel(column)
-                                                + " cannot be written: EOR is the end-of-record "
-                                                  "marker, not a field name.");
-                return false;
+                if (!refuse(column,
+                            columnLabel(column)
+                                + " cannot be written: EOR is the end-of-record marker, "
+                                  "not a field name."))
+                    return false;
+                continue;
             }
             const auto [earlier, added] = columnOfName.emplace(name, column);
             if (!added) {
-                result_ = ExportResult::refused(columnLabel(earlier->second) + " and "
-                                                + columnLabel(column) + " would both be written as "
-                                                + name + ".");
-                return false;
+                if (!refuse(column,
+                            columnLabel(earlier->second) + " and " + columnLabel(column)
+                                + " would both be written as " + name + "."))
+                    return false;
+                continue;
             }
             if (format_ == ExportFormat::Xml
                 && !isXmlName(trimText(document_.columnFieldName(column)))) {
-                result_ = ExportResult::refused(
-                    columnLabel(column) + " cannot be an XML element: \""
-                    + trimText(document_.columnFieldName(column)) + "\" is not an XML name.");
-                return false;
+                if (!refuse(column,
+                            columnLabel(column) + " cannot be an XML element: \""
+                                + trimText(document_.columnFieldName(column))
+                                + "\" is not an XML name."))
+                    return false;
             }
         }
         return true;
     }
 
+    // A refusal: the export's result, or one more problem of a log check
+    // (which goes on; the return value says whether to).
+    bool refuse(int column, const std::string &reason)
+    {
+        if (problems_) {
+            problems_->push_back({column, 0, reason});
+            return true;
+        }
+        result_ = ExportResult::refused(reason);
+        return false;
+    }
+
     TagRecord *refuseColumn(int column, const std::string &why)
     {
-        result_ = ExportResult::refused(columnLabel(column) + " " + why + ".");
+        refuse(column, columnLabel(column) + " " + why + ".");
         return nullptr;
     }
 
@@ -228,6 +280,10 @@ private:
 
     bool fail(const std::string &message, int column, int row)
     {
+        if (problems_) {
+            problems_->push_back({column, row, message});
+            return false;
+        }
         host_.showMessage("Problem:", message);
         result_ = ExportResult::checkFailed();
         host_.selectCell(column, row);
@@ -499,6 +555,7 @@ private:
         = std::vector<ColumnChecks>(static_cast<size_t>(lastColumn_ + 2));
     int latestYear_ = 0;
     size_t estimate_ = 0;
+    std::vector<LogProblem> *problems_ = nullptr;  // set while a log check collects
 };
 
 }  // namespace
@@ -526,6 +583,11 @@ ExportResult exportTo(ExportFormat format, LogDocument &document, const std::str
 }
 
 }  // namespace
+
+std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host)
+{
+    return ExportRun(format, document, host).collectProblems();
+}
 
 ExportResult exportAdif(LogDocument &document, const std::string &path, ExportHost &host)
 {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vaziduvu {
 
@@ -33,6 +34,21 @@ struct ExportText {
     std::string text;  // the whole file, when the result is Written
 };
 ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHost &host);
+
+// One problem a check found: the cell (grid coordinates), or with row 0 the
+// column as a whole, and the message the export would show.
+struct LogProblem {
+    int column = 0;
+    int row = 0;
+    std::string message;
+};
+
+// Every check the writers of the format run, over every cell, without
+// stopping at the first failure and without showing anything: the problems
+// in grid order. The checks' rewrites (trimming, upper-casing) are made in
+// the document as an export would make them, so a caller that must keep
+// the grid as it is checks a copy.
+std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host);
 
 // The three writers: buildExportText followed by writeExportFile. A .badi
 // file is the ADIF writer's output under a .badi name.

@@ -15,9 +15,12 @@ struct VocabularyCase {
     std::function<bool()> holds;
 };
 
-class CurrentVocabulary : public ::testing::TestWithParam<VocabularyCase> {};
+class CurrentVocabulary : public ::testing::TestWithParam<VocabularyCase> { };
 
-TEST_P(CurrentVocabulary, Holds) { EXPECT_TRUE(GetParam().holds()); }
+TEST_P(CurrentVocabulary, Holds)
+{
+    EXPECT_TRUE(GetParam().holds());
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Adif316, CurrentVocabulary,
@@ -35,27 +38,32 @@ INSTANTIATE_TEST_SUITE_P(
                            return band && std::string(band->name) == "20m";
                        }},
         VocabularyCase{"FrequencyBetweenBands", [] { return bandOfFrequency(15.0) == nullptr; }},
-        VocabularyCase{"CanadianProvinces",
-                       [] { return isPrimarySubdivision("ON", 1) && isPrimarySubdivision("BC", 1); }},
+        VocabularyCase{
+            "CanadianProvinces",
+            [] { return isPrimarySubdivision("ON", 1) && isPrimarySubdivision("BC", 1); }},
         VocabularyCase{"AustralianStates", [] { return isPrimarySubdivision("ACT", 150); }},
         VocabularyCase{"StateOfTheWrongEntity", [] { return !isPrimarySubdivision("ON", 291); }},
-        VocabularyCase{"UsStateWithoutEntity", [] { return isPrimarySubdivision("WY", std::nullopt); }},
-        VocabularyCase{"DxccCodes",
-                       [] { return isDxccEntityCode(291) && isDxccEntityCode(1) && !isDxccEntityCode(9999); }},
+        VocabularyCase{"UsStateWithoutEntity",
+                       [] { return isPrimarySubdivision("WY", std::nullopt); }},
+        VocabularyCase{
+            "DxccCodes",
+            [] { return isDxccEntityCode(291) && isDxccEntityCode(1) && !isDxccEntityCode(9999); }},
         VocabularyCase{"GridSquares",
                        [] {
-                           return isGridSquare("FN31") && isGridSquare("fn31pr") && isGridSquare("FN31pr42")
-                               && !isGridSquare("FN3") && !isGridSquare("ZZ99");
+                           return isGridSquare("FN31") && isGridSquare("fn31pr")
+                               && isGridSquare("FN31pr42") && !isGridSquare("FN3")
+                               && !isGridSquare("ZZ99");
                        }},
         VocabularyCase{"DatesAndTimes",
                        [] {
-                           return isAdifDate("20240229") && !isAdifDate("20230229") && isAdifTime("2359")
-                               && isAdifTime("235959") && !isAdifTime("2460");
+                           return isAdifDate("20240229") && !isAdifDate("20230229")
+                               && isAdifTime("2359") && isAdifTime("235959") && !isAdifTime("2460");
                        }},
         VocabularyCase{"Fields",
                        [] {
                            const CurrentField *submode = findCurrentField("submode");
-                           return submode && findCurrentField("NAME_INTL") && findCurrentField("POTA_REF")
+                           return submode && findCurrentField("NAME_INTL")
+                               && findCurrentField("POTA_REF")
                                && !findCurrentField("NO_SUCH_FIELD");
                        }}),
     [](const auto &info) { return std::string(info.param.name); });

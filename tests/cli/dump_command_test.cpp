@@ -264,4 +264,59 @@ TEST(RecordsCommand, FormatErrorIsReported)
     EXPECT_EQ(run.out, "");
 }
 
+// `check` lists every problem an export would meet, at its value's place.
+struct CheckCase {
+    const char *name;
+    std::string bytes;
+    int status;
+    std::string lines;  // the output, with FILE for the path
+};
+
+class CheckCommand : public ::testing::TestWithParam<CheckCase> { };
+
+TEST_P(CheckCommand, ListsEveryProblemAtItsPlace)
+{
+    const CheckCase &c = GetParam();
+    const std::string path = ::testing::TempDir() + "check-" + c.name + ".adi";
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    const RunResult run = runCli({"check", path});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    std::string expected = c.lines;
+    for (size_t at = expected.find("FILE"); at != std::string::npos; at = expected.find("FILE", at))
+        expected.replace(at, 4, path);
+    EXPECT_EQ(run.out, expected);
+    const RunResult json = runCli({"check", "--json", path});
+    EXPECT_EQ(json.status, c.status);
+    EXPECT_TRUE(nlohmann::json::parse(json.out).is_array());
+    std::remove(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CheckCommand,
+    ::testing::Values(
+        CheckCase{"Clean", "log <EOH>\n<CALL:4>W1AW<BAND:3>20m<EOR>\n", 0, ""},
+        CheckCase{
+            "TwoProblemsNotStoppingAtTheFirst",
+            "log <EOH>\n<CALL:4>W1AW<BAND:3>99M<EOR>\n<QSO_DATE:8>20041399<CALL:2>K1<EOR>\n", 1,
+            "FILE:2:21: BAND \"99M\": Check your 'Band' columns ... incorrect band values were "
+            "found.\nFILE:3:13: QSO_DATE \"20041399\": Check your date columns ... incorrect "
+            "date formats were found.\n"},
+        CheckCase{"FormatError", "log <EOH>\n<CALL:4>W1AW<<EOR>\n", 1,
+                  "FILE:2:13: File not loaded ... Bracket mismatch in area of character 22\n"},
+        CheckCase{"ColumnThatCannotBeWritten", "<CALL:4>W1AW< CALL:4>K1AB<EOR>", 1,
+                  "FILE:1:22: Column 1 (\"CALL\") and Column 2 (\" CALL\") would both be written "
+                  "as CALL.\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CheckCommand, ExamplesPassOrShowTheirFormatError)
+{
+    EXPECT_EQ(runCli({"check", examplePath("clean-with-header.adi")}).status, 0);
+    EXPECT_EQ(runCli({"check", examplePath("no-header.adi")}).status, 0);
+    const RunResult broken = runCli({"check", examplePath("format-error.adi")});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.out,
+              examplePath("format-error.adi")
+                  + ":3:36: File not loaded ... Bracket mismatch in area of character 84\n");
+}
+
 }  // namespace
