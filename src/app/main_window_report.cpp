@@ -17,7 +17,8 @@ namespace vaziduvu {
 namespace {
 
 const char *const kSourceHeading = "SOURCE FILE:  (read only)\r\n\r\n";
-constexpr int kHeadingEnd = 28;                        // offset of the heading's last line feed
+constexpr int kHeadingEnd = 28;   // offset of the heading's last line feed
+constexpr int kHeadingLines = 2;  // lines of the heading before the file's text
 constexpr size_t kSourceViewLimit = size_t(16) << 20;  // bytes of a file the source view shows
 
 }  // namespace
@@ -104,7 +105,8 @@ void MainWindow::showBusyBanner(const std::string &caption)
 void MainWindow::openSourceDisplay()
 {
     SourceDisplayDialog dialog(sourceViewText_,
-                               sourceSelection_.second > 0 ? sourceSelection_.first : -1, this);
+                               sourceSelection_.second > 0 ? sourceSelection_.first : -1,
+                               kHeadingLines, this);
     platform_.runModal(dialog);
 }
 

@@ -35,6 +35,10 @@ public:
         fitMargin();
     }
 
+    // The first lines are the view's own heading: the numbers start after
+    // them, so they are the file's line numbers.
+    void setUnnumberedLines(int lines) { unnumbered_ = lines; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override
     {
@@ -76,21 +80,23 @@ private:
         int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
         while (block.isValid() && top <= area.bottom()) {
             const int height = qRound(blockBoundingRect(block).height());
-            if (block.isVisible() && top + height >= area.top())
+            if (block.isVisible() && top + height >= area.top()
+                && block.blockNumber() >= unnumbered_)
                 painter.drawText(0, top, margin_->width() - 4, height, Qt::AlignRight,
-                                 QString::number(block.blockNumber() + 1));
+                                 QString::number(block.blockNumber() - unnumbered_ + 1));
             block = block.next();
             top += height;
         }
     }
 
     Margin *margin_;
+    int unnumbered_ = 0;
 };
 
 }  // namespace
 
 SourceDisplayDialog::SourceDisplayDialog(const std::string &text, int selectedOffset,
-                                         QWidget *parent)
+                                         int headingLines, QWidget *parent)
     : QDialog(parent)
     , text_(text)
     , selectedOffset_(selectedOffset)
@@ -101,7 +107,9 @@ SourceDisplayDialog::SourceDisplayDialog(const std::string &text, int selectedOf
     setSizeGripEnabled(true);
     setMinimumSize(160, 120);
 
-    textView_ = new NumberedTextView(this);
+    auto *numbered = new NumberedTextView(this);
+    numbered->setUnnumberedLines(headingLines);
+    textView_ = numbered;
     textView_->setObjectName("sourceText");
     textView_->setReadOnly(true);
     textView_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -23,8 +23,10 @@ public:
 
     // The text as the log's bytes; line breaks may be "\r\n" (one break),
     // "\n" or "\r". selectedOffset: a byte offset in the text whose line is
-    // selected, -1 for none.
-    SourceDisplayDialog(const std::string &text, int selectedOffset, QWidget *parent = nullptr);
+    // selected, -1 for none. headingLines: lines before the file's text, which
+    // get no number, so the numbers are the file's own.
+    SourceDisplayDialog(const std::string &text, int selectedOffset, int headingLines = 0,
+                        QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
