@@ -5,7 +5,7 @@
 #include <vector>
 
 // The tables below follow ADIF 3.1.6. The field list, the data types and the
-// enumeration values are taken from the ADIF specification (its field table,
+// enumeration values are taken from the published ADIF 3.1.6 document (its field table,
 // its data type table and its enumerations: Mode, Submode, Band,
 // Primary_Administrative_Subdivision, DXCC_Entity_Code, ARRL_Section,
 // Continent, Credit, QSL_Medium, QSL_Rcvd, QSL_Sent, QSL_Via, QSO_Complete,

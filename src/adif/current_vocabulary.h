@@ -15,8 +15,9 @@ namespace vaziduvu {
 // the small status enumerations), plus pure format checks for the simple
 // data types.
 //
-// The tables follow ADIF 3.1.6. Their values are taken from the ADIF
-// specification: its field list, its data type list and its enumerations.
+// The tables follow ADIF 3.1.6. Their values are taken from the published
+// ADIF 3.1.6 document: its field list, its data type list and its
+// enumerations.
 // Values ADIF marks import-only or deleted are kept and flagged, because old
 // logs still carry them.
 //

@@ -123,7 +123,6 @@ private:
     void openLogFrom(const std::optional<std::string> &path);
     // Loads the given log, or the one chosen in the open dialog.
     void chooseAndLoadFile(const std::optional<std::string> &given);
-    static std::string folderOf(const std::string &path);
     // Where the file dialogs start: the folder last used, at first the
     // current directory.
     std::string dialogFolder() const;

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/shape_widget.h"
+#include "export/file_system.h"
 #include "platform/platform.h"
 
 #include <QFile>
@@ -194,14 +195,6 @@ void MainWindow::showEmptyGrid()
              reportBottomRule_, statusBar_, loadReportView_})
         widget->show();
     setLoadReport("Summary of file ... \r\n");
-}
-
-std::string MainWindow::folderOf(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {};
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string MainWindow::dialogFolder() const

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "export/export_host.h"
+#include "export/file_system.h"
 #include "export/save_flow.h"
 #include "platform/platform.h"
 

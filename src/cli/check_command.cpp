@@ -81,18 +81,12 @@ void print(std::ostream &out, const std::string &path, const std::string &text,
     for (const Found &problem : found) {
         const auto [line, column] = lineAndColumn(text, problem.offset);
         writer.beginObject();
-        writer.key("file");
-        writer.value(path);
-        writer.key("line");
-        writer.value(int64_t{line});
-        writer.key("column");
-        writer.value(int64_t{column});
-        writer.key("field");
-        writer.value(problem.field);
-        writer.key("value");
-        writer.value(problem.value);
-        writer.key("message");
-        writer.value(problem.message);
+        writer.member("file", path);
+        writer.member("line", int64_t{line});
+        writer.member("column", int64_t{column});
+        writer.member("field", problem.field);
+        writer.member("value", problem.value);
+        writer.member("message", problem.message);
         writer.endObject();
     }
     writer.endArray();

@@ -33,28 +33,17 @@ const char *kindName(uint8_t kind)
 void writeTag(JsonWriter &json, const TagRecord &tag)
 {
     json.beginObject();
-    json.key("kind");
-    json.value(int64_t{tag.kind});
-    json.key("kindName");
-    json.value(kindName(tag.kind));
-    json.key("hasLength");
-    json.value(tag.hasLength);
-    json.key("declaredLength");
-    json.value(int64_t{tag.declaredLength});
-    json.key("hasType");
-    json.value(tag.hasType);
-    json.key("dataType");
-    json.value(int64_t{tag.dataType});
-    json.key("isTimeOn");
-    json.value(tag.isTimeOn);
-    json.key("name");
-    json.value(tag.name);
-    json.key("value");
-    json.value(tag.value);
-    json.key("comment");
-    json.value(tag.comment);
-    json.key("rawTag");
-    json.value(tag.rawTag);
+    json.member("kind", int64_t{tag.kind});
+    json.member("kindName", kindName(tag.kind));
+    json.member("hasLength", tag.hasLength);
+    json.member("declaredLength", int64_t{tag.declaredLength});
+    json.member("hasType", tag.hasType);
+    json.member("dataType", int64_t{tag.dataType});
+    json.member("isTimeOn", tag.isTimeOn);
+    json.member("name", tag.name);
+    json.member("value", tag.value);
+    json.member("comment", tag.comment);
+    json.member("rawTag", tag.rawTag);
     json.endObject();
 }
 
@@ -62,41 +51,29 @@ void writeParse(JsonWriter &json, const std::string &path, const AdifFile &file)
 {
     const ParseResult outcome = file.result();
     json.beginObject();
-    json.key("file");
-    json.value(path);
+    json.member("file", path);
     json.key("outcome");
     json.beginObject();
-    json.key("code");
-    json.value(int64_t{static_cast<int>(outcome.status)});
-    json.key("name");
-    json.value(outcomeName(outcome.status));
-    json.key("errorPosition");
-    json.value(int64_t{outcome.position});
-    json.key("errorLength");
-    json.value(int64_t{outcome.length});
-    json.key("report");
-    json.value(outcomeReportText(outcome.status, outcome.position));
+    json.member("code", int64_t{static_cast<int>(outcome.status)});
+    json.member("name", outcomeName(outcome.status));
+    json.member("errorPosition", int64_t{outcome.position});
+    json.member("errorLength", int64_t{outcome.length});
+    json.member("report", outcomeReportText(outcome.status, outcome.position));
     json.endObject();
     json.key("counts");
     json.beginObject();
-    json.key("leftBrackets");
-    json.value(int64_t{file.leftBracketCount()});
-    json.key("rightBrackets");
-    json.value(int64_t{file.rightBracketCount()});
-    json.key("records");
-    json.value(int64_t{file.recordCount()});
+    json.member("leftBrackets", int64_t{file.leftBracketCount()});
+    json.member("rightBrackets", int64_t{file.rightBracketCount()});
+    json.member("records", int64_t{file.recordCount()});
     json.endObject();
-    json.key("headerExpected");
-    json.value(file.headerExpected());
-    json.key("fileSize");
-    json.value(int64_t{file.fileSize()});
+    json.member("headerExpected", file.headerExpected());
+    json.member("fileSize", int64_t{file.fileSize()});
     json.key("fieldNames");
     json.beginArray();
     for (const std::string &name : file.fieldNames())
         json.value(name);
     json.endArray();
-    json.key("header");
-    json.value(file.headerText());
+    json.member("header", file.headerText());
     json.key("tags");
     json.beginArray();
     for (int slot = 0; slot < file.storedTagCount(); ++slot)

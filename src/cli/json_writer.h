@@ -29,6 +29,12 @@ public:
     void value(const char *latin1) { value(std::string_view(latin1)); }
     void value(int64_t number);
     void value(bool flag);
+    // A key and its value, in an object.
+    template <typename Value> void member(std::string_view name, const Value &item)
+    {
+        key(name);
+        value(item);
+    }
     // Ends the document with a line feed and flushes it.
     void finish();
 

@@ -1,3 +1,4 @@
+#include "export/file_system.h"
 #include "export/writers.h"
 
 #include <cerrno>
@@ -16,14 +17,6 @@ const char *const kRefusedDriveMessage
     = "Could not save file ... Target was CDROM or READ-ONLY device ...";
 
 namespace {
-
-std::string folderOf(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // One sentence for the errno of a failed create, write or link.
 std::string reasonOf(int error, const std::string &path)

@@ -90,6 +90,14 @@ DriveType driveTypeOfFileSystem(uint64_t magic, bool readOnly, std::string_view 
     return DriveType::Fixed;
 }
 
+std::string folderOf(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string mountTypeOf(const std::string &folder)
 {
     std::ifstream mounts("/proc/self/mounts");

@@ -30,6 +30,9 @@ DriveType driveTypeOfPath(const std::string &path);
 // names it ("ext4", "fuse.sshfs"); empty when it cannot be read.
 std::string mountTypeOf(const std::string &folder);
 
+// The folder part of a path: "/" for a file in the root, "." for a bare name.
+std::string folderOf(const std::string &path);
+
 // The current directory's bytes as the system gives them; empty on failure.
 std::string workingDirectory();
 
