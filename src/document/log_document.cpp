@@ -288,6 +288,7 @@ void LogDocument::reset()
     ++resetCount_;
     documentOpen_ = false;
     unsavedChanges_ = false;
+    textEncoding_ = TextEncoding::Latin1;
     clearGrid();
     clearRecordTrailers();
     showEmptyGrid();

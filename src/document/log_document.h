@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/adif_mode.h"
 #include "adif/tag_record.h"
 
 #include <cstdint>
@@ -64,6 +65,13 @@ public:
     void setDocumentOpen(bool open) { documentOpen_ = open; }
     bool unsavedChanges() const { return unsavedChanges_; }
     void setUnsavedChanges(bool changed) { unsavedChanges_ = changed; }
+    // The ADIF the document is checked against (set by the window or the
+    // command-line tool; kept by reset()), and how its text is shown (set by
+    // a load; reset() returns it to Latin1).
+    AdifMode adifMode() const { return adifMode_; }
+    void setAdifMode(AdifMode mode) { adifMode_ = mode; }
+    TextEncoding textEncoding() const { return textEncoding_; }
+    void setTextEncoding(TextEncoding encoding) { textEncoding_ = encoding; }
 
     // --- loading ---------------------------------------------------------
     enum class FillResult {
@@ -155,6 +163,8 @@ private:
     bool documentOpen_ = false;
     bool unsavedChanges_ = false;
     int resetCount_ = 0;
+    AdifMode adifMode_ = AdifMode::Classic;
+    TextEncoding textEncoding_ = TextEncoding::Latin1;
 };
 
 }  // namespace vaziduvu
