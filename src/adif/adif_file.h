@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/adif_mode.h"
 #include "adif/tag_record.h"
 
 #include <cstdint>
@@ -42,6 +43,13 @@ public:
     bool loadFromBytes(std::string_view bytes);
 
     void clear();
+
+    // The reading rules of the next load: Classic (the default) or Current.
+    void setMode(AdifMode mode) { mode_ = mode; }
+    AdifMode mode() const { return mode_; }
+    // How the loaded text is to be shown: Utf8 only for a Current-mode load
+    // of a file that is valid UTF-8 or starts with a UTF-8 byte-order mark.
+    TextEncoding textEncoding() const { return textEncoding_; }
 
     int fieldCount() const { return static_cast<int>(fieldNames_.size()); }
     // Index in fieldNames (letter case ignored), -1 when absent.
@@ -98,6 +106,8 @@ private:
     bool headerExpected_ = false;
     int32_t lastRecordStart_ = -1;
     TagRecord outcome_;
+    AdifMode mode_ = AdifMode::Classic;
+    TextEncoding textEncoding_ = TextEncoding::Latin1;
 };
 
 // The load report text for a failed parse outcome (codes 0, 1, 2, 3, 5, 8,
