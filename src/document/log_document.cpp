@@ -500,3 +500,226 @@ void LogDocument::addDefaultCell(int column, int row, uint8_t dataType, const st
 }
 
 }  // namespace vaziduvu
+
+namespace vaziduvu {
+
+// --- exact state -------------------------------------------------------------
+
+CellContent LogDocument::cellContent(int column, int row) const
+{
+    CellContent content;
+    content.text = text(column, row);
+    if (const TagRecord *record = cellInfo(column, row))
+        content.record = *record;
+    return content;
+}
+
+void LogDocument::setCellContent(int column, int row, const CellContent &content)
+{
+    setText(column, row, content.text);
+    if (content.record)
+        setCellInfo(column, row, *content.record);
+    else
+        releaseCellInfo(column, row);
+}
+
+void LogDocument::setShape(const GridShape &shape)
+{
+    setSize(shape.columns, shape.rows);
+    setDocumentCounts(shape.fields, shape.records);
+}
+
+void LogDocument::copyFrom(const LogDocument &other)
+{
+    if (this == &other)
+        return;
+    clearGrid();
+    clearRecordTrailers();
+    setSize(other.columns_, other.rows_);
+    for (int r = 0; r <= std::min(rows_, kRowSlots - 1); ++r) {
+        for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+            const size_t s = slot(c, r);
+            texts_[s] = other.texts_[s];
+            if (other.cells_[s]) {
+                cells_[s] = acquireRecord();
+                *cells_[s] = *other.cells_[s];
+            }
+        }
+    }
+    trailers_ = other.trailers_;
+    fieldCount_ = other.fieldCount_;
+    recordCount_ = other.recordCount_;
+    documentOpen_ = other.documentOpen_;
+    unsavedChanges_ = other.unsavedChanges_;
+    adifMode_ = other.adifMode_;
+    textEncoding_ = other.textEncoding_;
+}
+
+void LogDocument::renumberRowsFrom(int row)
+{
+    for (int r = std::max(row, 1); r < rows_; ++r) {
+        std::string &number = texts_[slot(0, r)];
+        if (!number.empty())
+            number = std::to_string(r);
+    }
+}
+
+std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<int> &rows)
+{
+    std::vector<RowContent> removed;
+    std::vector<bool> isRemoved(static_cast<size_t>(rows_), false);
+    for (int row : rows) {
+        if (row < 1 || row >= rows_ || isRemoved[static_cast<size_t>(row)])
+            continue;
+        isRemoved[static_cast<size_t>(row)] = true;
+    }
+    int loadedRemoved = 0;
+    for (int r = 1; r < rows_; ++r) {
+        if (!isRemoved[static_cast<size_t>(r)])
+            continue;
+        RowContent content;
+        content.row = r;
+        for (int c = 0; c < columns_; ++c)
+            content.cells.push_back(cellContent(c, r));
+        content.trailer = trailers_[static_cast<size_t>(r - 1)];
+        removed.push_back(std::move(content));
+        if (r <= recordCount_)
+            ++loadedRemoved;
+    }
+    if (removed.empty())
+        return removed;
+
+    // Compact: every kept row moves up over the removed ones.
+    int to = 1;
+    for (int from = 1; from < rows_; ++from) {
+        if (isRemoved[static_cast<size_t>(from)])
+            continue;
+        if (to != from) {
+            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+                std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
+                std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
+            }
+            std::swap(trailers_[static_cast<size_t>(to - 1)],
+                      trailers_[static_cast<size_t>(from - 1)]);
+        }
+        ++to;
+    }
+    // What is left below the kept rows is the removed rows' storage.
+    for (int r = to; r < rows_; ++r) {
+        for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+            const size_t s = slot(c, r);
+            texts_[s].clear();
+            if (cells_[s]) {
+                releaseRecord(cells_[s]);
+                cells_[s] = nullptr;
+            }
+        }
+        trailers_[static_cast<size_t>(r - 1)].clear();
+    }
+    rows_ = to;
+    recordCount_ -= loadedRemoved;
+    renumberRowsFrom(removed.front().row);
+    return removed;
+}
+
+void LogDocument::insertRows(const std::vector<RowContent> &rows)
+{
+    if (rows.empty())
+        return;
+    const int total = rows_ + static_cast<int>(rows.size());
+    if (total > kRowSlots)
+        throw std::out_of_range("rows beyond the cell table");
+    // Walk the final grid from the bottom: each slot takes either an
+    // inserted row or the next kept row from below.
+    int from = rows_ - 1;
+    auto next = rows.rbegin();
+    for (int to = total - 1; to >= 1; --to) {
+        if (next != rows.rend() && next->row == to) {
+            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+                const size_t s = slot(c, to);
+                texts_[s].clear();
+                if (cells_[s]) {
+                    releaseRecord(cells_[s]);
+                    cells_[s] = nullptr;
+                }
+            }
+            for (int c = 0; c < static_cast<int>(next->cells.size()) && c < kColumnSlots; ++c) {
+                const CellContent &cell = next->cells[static_cast<size_t>(c)];
+                texts_[slot(c, to)] = cell.text;
+                if (cell.record && c >= 1) {
+                    cells_[slot(c, to)] = acquireRecord();
+                    *cells_[slot(c, to)] = *cell.record;
+                }
+            }
+            trailers_[static_cast<size_t>(to - 1)] = next->trailer;
+            ++next;
+            continue;
+        }
+        if (from != to) {
+            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+                std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
+                std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
+            }
+            std::swap(trailers_[static_cast<size_t>(to - 1)],
+                      trailers_[static_cast<size_t>(from - 1)]);
+        }
+        --from;
+    }
+    rows_ = total;
+    renumberRowsFrom(rows.front().row);
+}
+
+std::vector<CellContent> LogDocument::removeColumn(int column)
+{
+    std::vector<CellContent> removed;
+    if (column < 1 || column >= columns_)
+        return removed;
+    for (int r = 0; r < rows_; ++r) {
+        removed.push_back(cellContent(column, r));
+        for (int c = column; c + 1 <= std::min(columns_, kColumnSlots - 1); ++c) {
+            std::swap(texts_[slot(c, r)], texts_[slot(c + 1, r)]);
+            std::swap(cells_[slot(c, r)], cells_[slot(c + 1, r)]);
+        }
+        const size_t last = slot(std::min(columns_, kColumnSlots - 1), r);
+        texts_[last].clear();
+        if (cells_[last]) {
+            releaseRecord(cells_[last]);
+            cells_[last] = nullptr;
+        }
+    }
+    --columns_;
+    if (column <= fieldCount_)
+        --fieldCount_;
+    return removed;
+}
+
+void LogDocument::insertColumn(int column, const std::vector<CellContent> &cells)
+{
+    if (column < 1 || column > columns_)
+        return;
+    if (columns_ + 1 > kColumnSlots)
+        throw std::out_of_range("column beyond the cell table");
+    ++columns_;
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = std::min(columns_, kColumnSlots - 1); c > column; --c) {
+            std::swap(texts_[slot(c, r)], texts_[slot(c - 1, r)]);
+            std::swap(cells_[slot(c, r)], cells_[slot(c - 1, r)]);
+        }
+        const size_t s = slot(column, r);
+        texts_[s].clear();
+        if (cells_[s]) {
+            releaseRecord(cells_[s]);
+            cells_[s] = nullptr;
+        }
+        if (r < static_cast<int>(cells.size())) {
+            const CellContent &cell = cells[static_cast<size_t>(r)];
+            texts_[s] = cell.text;
+            if (cell.record && r >= 1) {
+                cells_[s] = acquireRecord();
+                *cells_[s] = *cell.record;
+            }
+        }
+    }
+}
+
+}  // namespace vaziduvu

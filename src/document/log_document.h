@@ -2,6 +2,7 @@
 
 #include "adif/adif_mode.h"
 #include "adif/tag_record.h"
+#include "document/grid_change.h"
 
 #include <cstdint>
 #include <memory>
@@ -143,8 +144,39 @@ public:
     void addDefaultCell(int column, int row, uint8_t dataType, const std::string &name,
                         const std::string &rawTag, const std::string &value, bool isTimeOn);
 
+    // --- exact state, for undo and for checking a copy ----------------------
+    CellContent cellContent(int column, int row) const;
+    // Sets the text and the record (a cell without record has its record
+    // released); records exist only in data cells.
+    void setCellContent(int column, int row, const CellContent &content);
+    GridShape shape() const { return {columns_, rows_, fieldCount_, recordCount_}; }
+    void setShape(const GridShape &shape);
+    // Makes this document a copy of the other: texts, records, trailers,
+    // counts, flags and settings.
+    void copyFrom(const LogDocument &other);
+
+    // A removed row as it stood: every cell of it and its record's trailer.
+    struct RowContent {
+        int row = 0;
+        std::vector<CellContent> cells;  // columns 0..columnCount-1
+        std::string trailer;
+    };
+    // Removes the data rows (1..last, ascending, no repeats): the rows below
+    // move up with their trailers, the record numbers follow their new rows,
+    // and the record count loses the loaded rows removed. Returns what was
+    // removed, for insertRows to put back.
+    std::vector<RowContent> removeRows(const std::vector<int> &rows);
+    // Puts rows back where removeRows took them from (counts are the
+    // caller's to restore).
+    void insertRows(const std::vector<RowContent> &rows);
+    // Removes a data column (1..last): the columns to its right move left,
+    // the field count loses it when it was loaded. Returns its cells.
+    std::vector<CellContent> removeColumn(int column);
+    void insertColumn(int column, const std::vector<CellContent> &cells);
+
 private:
     size_t slot(int column, int row) const;
+    void renumberRowsFrom(int row);
     bool inSlots(int column, int row) const;
     // Cell records come from a pool that grows in chunks and keeps released
     // records for reuse, so loading a large log does not allocate per cell.

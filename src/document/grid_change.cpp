@@ -1,0 +1,138 @@
+#include "document/grid_change.h"
+
+#include "document/log_document.h"
+
+#include <algorithm>
+
+namespace vaziduvu {
+
+bool sameRecord(const TagRecord &a, const TagRecord &b)
+{
+    return a.kind == b.kind && a.hasLength == b.hasLength && a.declaredLength == b.declaredLength
+        && a.hasType == b.hasType && a.dataType == b.dataType && a.isTimeOn == b.isTimeOn
+        && a.name == b.name && a.value == b.value && a.errorCode == b.errorCode
+        && a.errorPosition == b.errorPosition && a.errorLength == b.errorLength
+        && a.rawTag == b.rawTag && a.comment == b.comment && a.valueOffset == b.valueOffset;
+}
+
+bool CellContent::operator==(const CellContent &other) const
+{
+    if (text != other.text || record.has_value() != other.record.has_value())
+        return false;
+    return !record || sameRecord(*record, *other.record);
+}
+
+bool GridShape::operator==(const GridShape &other) const
+{
+    return columns == other.columns && rows == other.rows && fields == other.fields
+        && records == other.records;
+}
+
+GridRegion GridRegion::wholeGrid(const LogDocument &document)
+{
+    return {0, document.columnCount(), 0, document.rowCount()};
+}
+
+GridRegion GridRegion::column(const LogDocument &document, int column)
+{
+    return {column, column, 0, document.rowCount()};
+}
+
+GridChange GridChange::capture(const LogDocument &document, GridRegion region)
+{
+    GridChange change;
+    region.firstColumn = std::max(region.firstColumn, 0);
+    region.firstRow = std::max(region.firstRow, 0);
+    region.lastColumn = std::min(region.lastColumn, LogDocument::kColumnSlots - 1);
+    region.lastRow = std::min(region.lastRow, LogDocument::kRowSlots - 1);
+    change.region_ = region;
+    change.before_ = document.shape();
+    if (region.lastColumn < region.firstColumn || region.lastRow < region.firstRow)
+        return change;
+    const size_t width = static_cast<size_t>(region.lastColumn - region.firstColumn + 1);
+    const size_t height = static_cast<size_t>(region.lastRow - region.firstRow + 1);
+    change.captured_.reserve(width * height);
+    for (int r = region.firstRow; r <= region.lastRow; ++r) {
+        for (int c = region.firstColumn; c <= region.lastColumn; ++c)
+            change.captured_.push_back(document.cellContent(c, r));
+        if (r >= 1)
+            change.capturedTrailers_.push_back(document.recordTrailer(r - 1));
+    }
+    return change;
+}
+
+void GridChange::finish(const LogDocument &document)
+{
+    after_ = document.shape();
+    const GridRegion &region = region_;
+    size_t at = 0;
+    size_t trailerAt = 0;
+    for (int r = region.firstRow; r <= region.lastRow && !captured_.empty(); ++r) {
+        for (int c = region.firstColumn; c <= region.lastColumn; ++c, ++at) {
+            CellContent &before = captured_[at];
+            CellContent now = document.cellContent(c, r);
+            if (now != before)
+                cells_.push_back({c, r, std::move(before), std::move(now)});
+        }
+        if (r >= 1) {
+            const std::string &now = document.recordTrailer(r - 1);
+            std::string &before = capturedTrailers_[trailerAt++];
+            if (now != before)
+                trailers_.push_back({r - 1, std::move(before), now});
+        }
+    }
+    captured_.clear();
+    captured_.shrink_to_fit();
+    capturedTrailers_.clear();
+    capturedTrailers_.shrink_to_fit();
+}
+
+void GridChange::undo(LogDocument &document) const
+{
+    document.setShape(before_);
+    for (auto edit = cells_.rbegin(); edit != cells_.rend(); ++edit)
+        document.setCellContent(edit->column, edit->row, edit->before);
+    for (const TrailerEdit &edit : trailers_)
+        document.setRecordTrailer(edit.record, edit.before);
+}
+
+void GridChange::redo(LogDocument &document) const
+{
+    document.setShape(after_);
+    for (const CellEdit &edit : cells_)
+        document.setCellContent(edit.column, edit.row, edit.after);
+    for (const TrailerEdit &edit : trailers_)
+        document.setRecordTrailer(edit.record, edit.after);
+}
+
+void GridChange::absorb(const GridChange &later)
+{
+    for (const CellEdit &edit : later.cells_) {
+        auto same = std::find_if(cells_.begin(), cells_.end(), [&](const CellEdit &mine) {
+            return mine.column == edit.column && mine.row == edit.row;
+        });
+        if (same == cells_.end())
+            cells_.push_back(edit);
+        else
+            same->after = edit.after;
+    }
+    for (const TrailerEdit &edit : later.trailers_) {
+        auto same = std::find_if(trailers_.begin(), trailers_.end(),
+                                 [&](const TrailerEdit &mine) { return mine.record == edit.record; });
+        if (same == trailers_.end())
+            trailers_.push_back(edit);
+        else
+            same->after = edit.after;
+    }
+    // Cells brought back to where they started are no change at all.
+    cells_.erase(std::remove_if(cells_.begin(), cells_.end(),
+                                [](const CellEdit &edit) { return edit.before == edit.after; }),
+                 cells_.end());
+    trailers_.erase(
+        std::remove_if(trailers_.begin(), trailers_.end(),
+                       [](const TrailerEdit &edit) { return edit.before == edit.after; }),
+        trailers_.end());
+    after_ = later.after_;
+}
+
+}  // namespace vaziduvu
