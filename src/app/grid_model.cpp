@@ -38,7 +38,10 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
         = editFilter_ ? editFilter_(column, row, value.toString()) : fromQt(value.toString());
     if (!text)
         return false;
-    document_.setText(column, row, std::move(*text));
+    if (cellWriter_)
+        cellWriter_(column, row, std::move(*text));
+    else
+        document_.setText(column, row, std::move(*text));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

@@ -25,6 +25,10 @@ public:
     using EditFilter
         = std::function<std::optional<std::string>(int column, int row, const QString &text)>;
     void setEditFilter(EditFilter filter) { editFilter_ = std::move(filter); }
+    // Stores an accepted edit; without one the model sets the document's
+    // text itself. The window records the edit for undo here.
+    using CellWriter = std::function<void(int column, int row, std::string text)>;
+    void setCellWriter(CellWriter writer) { cellWriter_ = std::move(writer); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -39,6 +43,7 @@ public:
 private:
     LogDocument &document_;
     EditFilter editFilter_;
+    CellWriter cellWriter_;
     int shownColumns_ = 0;
     int shownRows_ = 0;
 };

@@ -16,7 +16,7 @@ namespace vaziduvu {
 
 namespace {
 
-constexpr int kGlyphCount = 12;
+constexpr int kGlyphCount = 17;
 
 // One palette for every glyph.
 namespace ink {
@@ -343,11 +343,80 @@ void drawSearch(QPainter &p)
     p.drawArc(QRectF(6, 6, 8, 8), 100 * 16, 70 * 16);
 }
 
+void drawMinusBadge(QPainter &p)
+{
+    drawBadge(p, ink::red);
+    QPen pen(ink::paper, 2.2, Qt::SolidLine, Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(QPointF(14.5, 18), QPointF(21.5, 18));
+}
+
+// A curved arrow turning back (undo) or forward (redo, mirrored).
+void drawTurnArrow(QPainter &p, bool forward)
+{
+    if (forward) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath arc;
+    arc.moveTo(7, 9);
+    arc.lineTo(14, 9);
+    arc.cubicTo(QPointF(20.5, 9), QPointF(20.5, 19), QPointF(14, 19));
+    arc.lineTo(9, 19);
+    p.setPen(QPen(ink::blue, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    QPainterPath head;
+    head.moveTo(2, 9);
+    head.lineTo(9, 3.5);
+    head.lineTo(9, 14.5);
+    head.closeSubpath();
+    p.setPen(outlinePen(ink::darkBlue));
+    p.setBrush(ink::blue);
+    p.drawPath(head);
+}
+
+void drawUndo(QPainter &p)
+{
+    drawTurnArrow(p, false);
+}
+
+void drawRedo(QPainter &p)
+{
+    drawTurnArrow(p, true);
+}
+
+void drawDeleteRows(QPainter &p)
+{
+    drawTable(p, -1, 2, ink::paleRed);
+    drawMinusBadge(p);
+}
+
+void drawDeleteColumn(QPainter &p)
+{
+    drawTable(p, 1, -1, ink::paleRed, 4);
+    drawMinusBadge(p);
+}
+
+void drawCheckLog(QPainter &p)
+{
+    drawTable(p, -1, -1, ink::paleBlue);
+    drawBadge(p, ink::green);
+    QPainterPath tick;
+    tick.moveTo(15, 18);
+    tick.lineTo(17.3, 20.4);
+    tick.lineTo(21.2, 15.4);
+    p.setPen(QPen(ink::paper, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+}
+
 using GlyphPainter = void (*)(QPainter &);
 
 const GlyphPainter kGlyphPainters[kGlyphCount] = {
-    drawOpen,   drawSave,    drawAbout,      drawHelp,        drawAddColumn,   drawClearColumn,
-    drawAddRow, drawCopyRow, drawNewProject, drawShowComment, drawEditComment, drawSearch,
+    drawOpen,   drawSave,    drawAbout,      drawHelp,         drawAddColumn,   drawClearColumn,
+    drawAddRow, drawCopyRow, drawNewProject, drawShowComment,  drawEditComment, drawSearch,
+    drawUndo,   drawRedo,    drawDeleteRows, drawDeleteColumn, drawCheckLog,
 };
 
 // Names of the freedesktop icon theme for the glyphs that have a standard
@@ -359,6 +428,9 @@ const char *const kThemeNames[kGlyphCount] = {
     nullptr,         nullptr,
     "document-new",  nullptr,
     nullptr,         "edit-find",
+    "edit-undo",     "edit-redo",
+    nullptr,         nullptr,
+    nullptr,
 };
 
 QPixmap renderGlyph(GlyphPainter draw, int size, qreal designSize = 24.0)

@@ -27,6 +27,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace vaziduvu {
@@ -66,6 +67,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     font.setPixelSize(11);
     setFont(font);
     createWidgets();
+    createHistory();
     createActions();
     createMenus();
     createToolBar();
@@ -79,6 +81,8 @@ MainWindow::~MainWindow()
 {
     // The view must not ask the model about a document that is already gone.
     gridView_->setModel(nullptr);
+    // Nor may the history, cleared on its way out, reach a half-gone window.
+    history_->disconnect(this);
 }
 
 void MainWindow::createWidgets()
@@ -299,6 +303,13 @@ void MainWindow::createActions()
     helpMenuEntry_ = make("helpMenuEntry", "&Vaziduvu Help Contents", nullptr, 3);
 
     findNextAction_ = make("findNextAction", "Find &Next", nullptr, -1);
+    deleteRowsAction_
+        = make("deleteRowsAction", "&Delete Row(s)", "Delete the selected rows (contacts)", 14);
+    deleteColumnAction_
+        = make("deleteColumnAction", "Delete Colu&mn", "Delete the current column", 15);
+    checkLogAction_
+        = make("checkLogAction", "Chec&k Log", "Check every cell as an export would (F7)", 16);
+    checkLogAction_->setShortcut(QKeySequence(Qt::Key_F7));
 
     // The usual keys of a desktop program; the menus show them.
     openAction_->setShortcut(QKeySequence::Open);
@@ -332,6 +343,9 @@ void MainWindow::createActions()
     connect(addCopiedRowAction_, &QAction::triggered, this, &MainWindow::addCopiedRow);
     connect(addBlankRowAction_, &QAction::triggered, this, &MainWindow::addBlankRow);
     connect(searchAction_, &QAction::triggered, this, &MainWindow::openSearch);
+    connect(deleteRowsAction_, &QAction::triggered, this, &MainWindow::deleteRows);
+    connect(deleteColumnAction_, &QAction::triggered, this, &MainWindow::deleteColumn);
+    connect(checkLogAction_, &QAction::triggered, this, &MainWindow::checkWholeLog);
     connect(findNextAction_, &QAction::triggered, this, &MainWindow::findNext);
     connect(showCommentAction_, &QAction::triggered, this, &MainWindow::showCellComment);
     connect(editCommentAction_, &QAction::triggered, this, &MainWindow::editCellComment);
@@ -354,10 +368,14 @@ void MainWindow::createMenus()
 
     editMenu_ = menuBar()->addMenu("&Edit");
     editMenu_->setObjectName("editMenu");
+    editMenu_->addActions({undoAction_, redoAction_});
+    editMenu_->addSeparator();
     editMenu_->addActions({addColumnAction_, clearColumnAction_});
     editMenu_->addSeparator();
     editMenu_->addActions(
         {addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_});
+    editMenu_->addSeparator();
+    editMenu_->addActions({deleteColumnAction_, deleteRowsAction_, checkLogAction_});
 
     formatMenu_ = menuBar()->addMenu("F&ormat");
     formatMenu_->setObjectName("formatMenu");
@@ -380,6 +398,11 @@ void MainWindow::createToolBar()
                           addBlankRowAction_, addCopiedRowAction_, showCommentAction_,
                           editCommentAction_, searchAction_, newAction_, helpAction_,
                           aboutAction_});
+    // The commands that came later follow, so the first buttons stay where
+    // users know them.
+    toolBar_->addSeparator();
+    toolBar_->addActions(
+        {undoAction_, redoAction_, deleteRowsAction_, deleteColumnAction_, checkLogAction_});
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
@@ -388,7 +411,8 @@ void MainWindow::setDocumentCommandsEnabled(bool enabled)
          {saveAsAction_, closeCurrentAction_, addColumnAction_, clearColumnAction_,
           addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_,
           showCommentAction_, editCommentAction_, fontAction_, syntaxHighlightingAction_,
-          omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_})
+          omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_, deleteRowsAction_,
+          deleteColumnAction_, checkLogAction_})
         command->setEnabled(enabled);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/search_dialog.h"
+#include "document/grid_change.h"
 #include "document/log_document.h"
 #include "document/search.h"
 
@@ -17,16 +19,18 @@ class QMenu;
 class QPlainTextEdit;
 class QStatusBar;
 class QTableView;
+class QTimer;
 class QToolBar;
+class QUndoStack;
 
 namespace vaziduvu {
 
 class AboutBox;
 class AdifFile;
+class CheckPanel;
 class GridDelegate;
 class GridModel;
 class Platform;
-class SearchDialog;
 class ShapeWidget;
 
 // The main window: the open log as a grid with the load report and the
@@ -101,6 +105,13 @@ private slots:
     void showHelp();
     void showCellComment();
     void editCellComment();
+    // Removes the selected rows (or the current one) after a question.
+    void deleteRows();
+    // Removes the current column after a question.
+    void deleteColumn();
+    // Lists every problem the export checks find in the Check Log panel.
+    void checkWholeLog();
+    void refreshCheck();
 
 private:
     friend class WindowExportHost;
@@ -163,6 +174,28 @@ private:
     void fitColumnWidths();
     void setStatusText(int panel, const std::string &text);
 
+    // --- edit history ----------------------------------------------------------
+    void createHistory();
+    // Empties the history; its start is the state loaded or last saved
+    // (startsSaved) or one never saved (a new project).
+    void clearHistory(bool startsSaved);
+    void markHistorySaved();
+    // Finishes the record of what an export's checks tidied and keeps it as
+    // a step when they changed anything.
+    void recordTidying(GridChange tidying);
+    // Runs the operation and records what it changed in the region as one
+    // step (merged with the previous step when both edit the one cell
+    // column, row). Returns false when nothing changed (no step).
+    bool recordChange(const std::string &what, GridRegion region,
+                      const std::function<void()> &operation, int column = -1, int row = -1);
+    // After an undo or redo: refresh the grid, show the cell.
+    void showChangedCell(int column, int row);
+    // The light and the unsaved flag follow the history.
+    void followHistory();
+    std::vector<int> selectedRows() const;
+    void scheduleCheckRefresh();
+    QString replaceInColumn(const SearchDialog::ReplaceRequest &request);
+
     // --- saving, columns, search, closing ------------------------------------
     bool saveToNewFile();
     bool runAddColumnDialog();
@@ -203,6 +236,9 @@ private:
     QLabel *startupTitle_ = nullptr;
     AboutBox *aboutBox_ = nullptr;
     SearchDialog *searchDialog_ = nullptr;
+    CheckPanel *checkPanel_ = nullptr;
+    QTimer *checkRefreshTimer_ = nullptr;
+    QUndoStack *history_ = nullptr;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;
@@ -234,6 +270,11 @@ private:
     // entries of its own for these two commands, bound to the same slots.
     QAction *aboutMenuEntry_ = nullptr;
     QAction *helpMenuEntry_ = nullptr;
+    QAction *undoAction_ = nullptr;
+    QAction *redoAction_ = nullptr;
+    QAction *deleteRowsAction_ = nullptr;
+    QAction *deleteColumnAction_ = nullptr;
+    QAction *checkLogAction_ = nullptr;
 
     // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;
@@ -246,6 +287,8 @@ private:
     bool exportInProgress_ = false;
     bool recordColumnCurrent_ = false;  // a search hit a record-number cell
     int busyDepth_ = 0;
+    bool historyResetting_ = false;
+    bool historyStartsSaved_ = true;
 };
 
 }  // namespace vaziduvu

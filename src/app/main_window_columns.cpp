@@ -44,14 +44,20 @@ bool MainWindow::runAddColumnDialog()
         return false;
 
     const TagRecord &templateRecord = dialog.templateRecord();
-    if (document_.columnNameExists(templateRecord.name)) {
-        // The test wrote the normalised headers back into the grid.
+    // The name test normalises every heading in the grid: that is recorded
+    // too, with the column when one is added.
+    bool duplicate = false;
+    int column = -1;
+    recordChange("Add Column " + templateRecord.name, GridRegion::wholeGrid(document_), [&] {
+        duplicate = document_.columnNameExists(templateRecord.name);
+        if (!duplicate)
+            column = document_.appendColumn(templateRecord);
+    });
+    if (duplicate) {
         refreshGrid();
         showMessage("Problem:", "Dulicate Column Name ... Column not added ...");
         return true;
     }
-
-    const int column = document_.appendColumn(templateRecord);
     refreshGrid();
     if (column >= 0)
         selectCell(column, currentRow());
@@ -78,7 +84,9 @@ void MainWindow::clearColumn()
         if (chosen < 0 || chosen + 1 >= document_.columnCount())
             return;
 
-        document_.clearColumnTexts(chosen + 1);
+        recordChange("Clear Column " + document_.text(chosen + 1, 0),
+                     GridRegion::column(document_, chosen + 1),
+                     [&] { document_.clearColumnTexts(chosen + 1); });
         refreshGrid();
         markDataChanged();
     });

@@ -1,8 +1,11 @@
 // Cell comments: showing (F12) and entering (F11) the comment of the
 // current cell.
 #include "adif/text.h"
+#include "app/document_commands.h"
 #include "app/main_window.h"
 #include "platform/platform.h"
+
+#include <QUndoStack>
 
 namespace vaziduvu {
 
@@ -36,6 +39,9 @@ void MainWindow::editCellComment()
     guarded("Could not change the comment.", [this] {
         const int column = currentColumn();
         const int row = currentRow();
+        // Recorded from before the record is made, so undo removes a
+        // record made for the comment; a cancelled entry keeps it unrecorded.
+        GridChange change = GridChange::capture(document_, GridRegion::cell(column, row));
         TagRecord *record = document_.ensureCellRecord(column, row);
         if (record == nullptr)
             return;
@@ -52,6 +58,12 @@ void MainWindow::editCellComment()
         if (record == nullptr)
             return;
         record->comment = entered;
+        change.finish(document_);
+        if (!change.empty()) {
+            history_->push(new GridChangeCommand(
+                "Edit Comment", document_, std::move(change),
+                [this](int shownColumn, int shownRow) { showChangedCell(shownColumn, shownRow); }));
+        }
         markDataChanged();
         refreshGrid();
     });

@@ -171,6 +171,8 @@ void MainWindow::resetDocument()
 {
     guarded("Could not close session properly.", [this] {
         document_.reset();
+        clearHistory(true);
+        scheduleCheckRefresh();
         refreshGrid();
         setDocumentCommandsEnabled(false);
         showEmptyGrid();

@@ -38,7 +38,10 @@ void MainWindow::addBlankRow()
         if (!rowMayBeAdded())
             return;
         const int column = currentColumn();
-        const int row = document_.appendBlankRow();
+        int row = -1;
+        recordChange("Add Blank Row",
+                     {0, document_.columnCount(), document_.rowCount(), document_.rowCount()},
+                     [&] { row = document_.appendBlankRow(); });
         if (row < 0)
             return;
         refreshGrid();
@@ -53,7 +56,11 @@ void MainWindow::addCopiedRow()
         if (!rowMayBeAdded())
             return;
         const int column = currentColumn();
-        const auto [row, noRowAbove] = document_.appendRowSameAsPrevious();
+        LogDocument::AddedRow added;
+        recordChange("Add Row Same As Previous",
+                     {0, document_.columnCount(), document_.rowCount(), document_.rowCount()},
+                     [&] { added = document_.appendRowSameAsPrevious(); });
+        const auto [row, noRowAbove] = added;
         if (row < 0)
             return;
         refreshGrid();
@@ -102,6 +109,7 @@ void MainWindow::startNewProject()
         // Trailers, counts (6 fields, 2 rows), the 6 x 2 grid, the default
         // record and the document-open flag.
         document_.newProject();
+        clearHistory(false);  // a new project has never been saved
         exportInProgress_ = false;
         refreshGrid();
 

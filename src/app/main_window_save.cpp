@@ -2,6 +2,7 @@
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "document/grid_change.h"
 #include "export/export_host.h"
 #include "export/file_system.h"
 #include "export/save_flow.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTableView>
+#include <QUndoStack>
 
 namespace vaziduvu {
 
@@ -109,10 +111,28 @@ bool MainWindow::saveToNewFile()
         showBusyBanner("Writing data to new file ... ");
         exportInProgress_ = true;
         ExportResult result;
+        // The checks tidy the values they pass (trimming, upper case) and
+        // give blank cells their records: one step of the history.
+        GridChange tidying = GridChange::capture(document_, GridRegion::wholeGrid(document_));
+        // The history stands still while the export lets events run.
+        undoAction_->setEnabled(false);
+        redoAction_->setEnabled(false);
+        struct HistoryBack {
+            QUndoStack *history;
+            QAction *undo;
+            QAction *redo;
+            ~HistoryBack()
+            {
+                undo->setEnabled(history->canUndo());
+                redo->setEnabled(history->canRedo());
+            }
+        } historyBack{history_, undoAction_, redoAction_};
         try {
             WindowExportHost host(*this);
             result = runExportWriters(document_, target, host);
+            recordTidying(std::move(tidying));
         } catch (...) {
+            recordTidying(std::move(tidying));
             exportInProgress_ = false;
             busyBanner_->hide();
             endBusy();
@@ -130,6 +150,7 @@ bool MainWindow::saveToNewFile()
             lastFolder_ = folderOf(target);
             setSourceView("");
             setLoadReport("Statistics refreshed on reload");
+            markHistorySaved();
             document_.setUnsavedChanges(false);
             setChangeLight(changeLightVisible(), kGreen);
             // A path is in the file system's encoding, not a log's text.

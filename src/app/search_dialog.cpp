@@ -36,6 +36,13 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     matchCaseBox_ = new QCheckBox("Match Case", searchPanel_);
     matchCaseBox_->setObjectName("matchCaseBox");
     matchCaseBox_->setChecked(false);
+    replaceLabel_ = new QLabel("Replace &With (in the current column)", searchPanel_);
+    replaceLabel_->setObjectName("replaceLabel");
+    replaceText_ = new QLineEdit(searchPanel_);
+    replaceText_->setObjectName("replaceText");
+    replaceLabel_->setBuddy(replaceText_);
+    wholeValueBox_ = new QCheckBox("Whole &Value Only", searchPanel_);
+    wholeValueBox_->setObjectName("wholeValueBox");
     resultLabel_ = new QLabel(searchPanel_);
     resultLabel_->setObjectName("resultLabel");
     resultLabel_->setTextFormat(Qt::PlainText);
@@ -45,15 +52,25 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     findFirstButton_->setDefault(true);
     findNextButton_ = new QPushButton("Find &Next", this);
     findNextButton_->setObjectName("findNextButton");
+    replaceButton_ = new QPushButton("&Replace", this);
+    replaceButton_->setObjectName("replaceButton");
+    replaceAllButton_ = new QPushButton("Replace &All", this);
+    replaceAllButton_->setObjectName("replaceAllButton");
 
     auto *panel = new QVBoxLayout(searchPanel_);
     panel->addWidget(searchLabel_);
     panel->addWidget(searchText_);
     panel->addWidget(matchCaseBox_);
+    panel->addWidget(replaceLabel_);
+    panel->addWidget(replaceText_);
+    panel->addWidget(wholeValueBox_);
     panel->addWidget(resultLabel_);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(findFirstButton_);
     buttons->addWidget(findNextButton_);
+    buttons->addSpacing(12);
+    buttons->addWidget(replaceButton_);
+    buttons->addWidget(replaceAllButton_);
     buttons->addStretch();
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(searchPanel_, 1);
@@ -65,6 +82,23 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
     searchText_->installEventFilter(this);
     connect(findFirstButton_, &QPushButton::clicked, this, &SearchDialog::findFirst);
     connect(findNextButton_, &QPushButton::clicked, this, &SearchDialog::findNext);
+    connect(replaceButton_, &QPushButton::clicked, this, [this] { runReplace(false); });
+    connect(replaceAllButton_, &QPushButton::clicked, this, [this] { runReplace(true); });
+}
+
+void SearchDialog::runReplace(bool all)
+{
+    ReplaceRequest request;
+    request.find = trimText(fromQt(searchText_->text()));
+    if (request.find.empty() || !replaceCallback_) {
+        resultLabel_->setText(QStringLiteral("Type the text to replace in Search For."));
+        return;
+    }
+    request.replacement = replaceText_->text();
+    request.matchCase = matchCaseBox_->isChecked();
+    request.wholeValue = wholeValueBox_->isChecked();
+    request.all = all;
+    resultLabel_->setText(replaceCallback_(request));
 }
 
 void SearchDialog::findFirst()

@@ -16,7 +16,8 @@ namespace vaziduvu {
 
 // The modeless "Search" window. It knows nothing of the grid: each search
 // goes to the one registered callback with the trimmed search text, whether
-// it is a find next (false: find first) and whether letter case must match.
+// it is a find next (false: find first) and whether letter case must match;
+// each replacement goes to the replace callback.
 // Created once and kept; closing it runs one Find First with the text in the
 // box and hides it.
 class SearchDialog : public QDialog {
@@ -30,6 +31,19 @@ public:
     explicit SearchDialog(const QRect &mainWindow, QWidget *parent = nullptr);
 
     void setSearchCallback(Callback callback) { callback_ = std::move(callback); }
+
+    // Replace in the current column: the trimmed search text, the
+    // replacement as typed, match case, whole value only, and all (Replace
+    // All) or one (Replace). Returns the line to show in the window.
+    struct ReplaceRequest {
+        std::string find;
+        QString replacement;
+        bool matchCase = false;
+        bool wholeValue = false;
+        bool all = false;
+    };
+    using ReplaceCallback = std::function<QString(const ReplaceRequest &request)>;
+    void setReplaceCallback(ReplaceCallback callback) { replaceCallback_ = std::move(callback); }
     QRect recordedGeometry() const { return recorded_; }
     // Says in the window that the text was not found.
     void showNotFound(const std::string &text);
@@ -47,6 +61,7 @@ private:
     void findNext();
     void placeBesideMainWindow();
     void runSearch(bool next);
+    void runReplace(bool all);
 
     QFrame *searchPanel_ = nullptr;
     QLabel *searchLabel_ = nullptr;
@@ -54,9 +69,15 @@ private:
     QPushButton *findFirstButton_ = nullptr;
     QPushButton *findNextButton_ = nullptr;
     QCheckBox *matchCaseBox_ = nullptr;
+    QLabel *replaceLabel_ = nullptr;
+    QLineEdit *replaceText_ = nullptr;
+    QCheckBox *wholeValueBox_ = nullptr;
+    QPushButton *replaceButton_ = nullptr;
+    QPushButton *replaceAllButton_ = nullptr;
     QLabel *resultLabel_ = nullptr;  // "... was not found."
     QRect recorded_;
     Callback callback_;
+    ReplaceCallback replaceCallback_;
 };
 
 }  // namespace vaziduvu

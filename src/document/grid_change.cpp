@@ -117,8 +117,9 @@ void GridChange::absorb(const GridChange &later)
             same->after = edit.after;
     }
     for (const TrailerEdit &edit : later.trailers_) {
-        auto same = std::find_if(trailers_.begin(), trailers_.end(),
-                                 [&](const TrailerEdit &mine) { return mine.record == edit.record; });
+        auto same = std::find_if(trailers_.begin(), trailers_.end(), [&](const TrailerEdit &mine) {
+            return mine.record == edit.record;
+        });
         if (same == trailers_.end())
             trailers_.push_back(edit);
         else

@@ -100,3 +100,35 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
 }
 
 }  // namespace vaziduvu
+
+namespace vaziduvu {
+
+std::optional<std::string> replacedText(const std::string &cell, const ReplaceRule &rule)
+{
+    const std::string find = trimText(rule.find);
+    if (find.empty())
+        return std::nullopt;
+    const std::string wanted = rule.matchCase ? find : upperText(find);
+    if (rule.wholeValue) {
+        const std::string value = trimText(cell);
+        if ((rule.matchCase ? value : upperText(value)) != wanted)
+            return std::nullopt;
+        return rule.replacement;
+    }
+    const std::string folded = rule.matchCase ? cell : upperText(cell);
+    size_t at = folded.find(wanted);
+    if (at == std::string::npos)
+        return std::nullopt;
+    std::string result;
+    size_t from = 0;
+    while (at != std::string::npos) {
+        result.append(cell, from, at - from);
+        result += rule.replacement;
+        from = at + wanted.size();
+        at = folded.find(wanted, from);
+    }
+    result.append(cell, from, std::string::npos);
+    return result;
+}
+
+}  // namespace vaziduvu

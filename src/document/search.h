@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vaziduvu {
@@ -22,5 +23,19 @@ struct SearchHit {
 // left to right, row 0 never searched; wraps once for find next.
 SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position);
+
+// A replacement in a column: the text to find (trimmed, as a search takes
+// it), what takes its place, and whether letter case must match and the
+// whole (trimmed) value must be the text rather than hold it.
+struct ReplaceRule {
+    std::string find;
+    std::string replacement;
+    bool matchCase = false;
+    bool wholeValue = false;
+};
+
+// The cell's text with the rule applied (every occurrence, for a part), or
+// nullopt when the rule does not match it.
+std::optional<std::string> replacedText(const std::string &cell, const ReplaceRule &rule);
 
 }  // namespace vaziduvu

@@ -7,6 +7,7 @@
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/search_dialog.h"
+#include "dialog_scripts.h"
 #include "document/column_template.h"
 #include "grid_texts.h"
 #include "window_fixture.h"
@@ -48,56 +49,6 @@ std::string adifWithFields(int fields)
     for (int i = 1; i <= fields; ++i)
         adif += "<F" + std::to_string(100 + i) + ":1>a";
     return adif + "<EOR>";
-}
-
-// What the user types into the add-column dialog.
-struct ColumnEntry {
-    bool user = false;
-    std::string name;
-    int type = -1;  // index in the user data-type list
-    std::string value;
-    bool ok = true;
-};
-
-ScriptedPlatform::ModalHandler fillAddColumn(ColumnEntry entry)
-{
-    return [entry](QDialog &dialog) {
-        auto &form = dynamic_cast<AddColumnDialog &>(dialog);
-        if (entry.user) {
-            child<QRadioButton>(form, "userChoice")->click();
-            child<QLineEdit>(form, "userNameEdit")
-                ->setText(QString::fromLatin1(entry.name.c_str()));
-            child<QComboBox>(form, "userTypeBox")->setCurrentIndex(entry.type);
-        } else {
-            child<QComboBox>(form, "catalogueNameBox")
-                ->setEditText(QString::fromLatin1(entry.name.c_str()));
-        }
-        child<QLineEdit>(form, "initialValueEdit")
-            ->setText(QString::fromLatin1(entry.value.c_str()));
-        (entry.ok ? child<QPushButton>(form, "okButton") : child<QPushButton>(form, "cancelButton"))
-            ->click();
-        return form.result();
-    };
-}
-
-// Picks the entry (-1: none) in the column selector and presses OK or Cancel.
-ScriptedPlatform::ModalHandler pickColumn(int index, bool ok = true,
-                                          std::vector<std::string> *shown = nullptr)
-{
-    return [=](QDialog &dialog) {
-        auto &selector = dynamic_cast<ColumnSelectorDialog &>(dialog);
-        if (shown) {
-            for (int i = 0; i < child<QListWidget>(selector, "columnList")->count(); ++i)
-                shown->push_back(
-                    child<QListWidget>(selector, "columnList")->item(i)->text().toStdString());
-        }
-        if (index >= 0)
-            child<QListWidget>(selector, "columnList")->item(index)->setSelected(true);
-        (ok ? child<QPushButton>(selector, "okButton")
-            : child<QPushButton>(selector, "cancelButton"))
-            ->click();
-        return selector.result();
-    };
 }
 
 class Editing : public WindowFixture {

@@ -595,8 +595,9 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
     const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
         {child<QMenu>(*form, "fileMenu"), {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
         {child<QMenu>(*form, "editMenu"),
-         {"&Add Column", "&Clear Column", "-", "Add Row &Same As Previous", "Add Blank &Row",
-          "S&earch", "Find &Next"}},
+         {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
+          "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
+          "Chec&k Log"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
         {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
@@ -648,12 +649,18 @@ TEST_F(ShellTest, ToolbarButtonsShowTheirHintsInOrder)
         {action(*form, "helpAction"), "Help file"},
         {action(*form, "aboutAction"), "About box"},
     };
+    // The history, row, column and check commands follow after a separator.
+    const char *const later[]
+        = {"undoAction", "redoAction", "deleteRowsAction", "deleteColumnAction", "checkLogAction"};
     const QList<QAction *> buttons = child<QToolBar>(*form, "toolBar")->actions();
-    ASSERT_EQ(buttons.size(), qsizetype(expected.size()));
+    ASSERT_EQ(buttons.size(), qsizetype(expected.size() + 1 + std::size(later)));
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(buttons[qsizetype(i)], expected[i].first) << i;
         EXPECT_EQ(buttons[qsizetype(i)]->toolTip().toStdString(), expected[i].second) << i;
     }
+    EXPECT_TRUE(buttons[qsizetype(expected.size())]->isSeparator());
+    for (size_t i = 0; i < std::size(later); ++i)
+        EXPECT_EQ(buttons[qsizetype(expected.size() + 1 + i)], action(*form, later[i])) << i;
 }
 
 // --- help -------------------------------------------------------------------

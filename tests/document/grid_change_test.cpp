@@ -16,7 +16,7 @@ struct ChangeCase {
     std::function<void(LogDocument &)> operation;
 };
 
-class RecordedChange : public testing::TestWithParam<ChangeCase> {};
+class RecordedChange : public testing::TestWithParam<ChangeCase> { };
 
 // Whatever an operation did inside the region it was recorded over, undo
 // gives back the exact document and redo the exact result, twice over.
@@ -42,19 +42,18 @@ TEST_P(RecordedChange, UndoAndRedoRestoreTheExactDocument)
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, RecordedChange,
-    testing::Values(
-        ChangeCase{"CellText", [](auto &) { return GridRegion::cell(2, 1); },
-                   [](LogDocument &d) { d.setText(2, 1, "FT8"); }},
-        ChangeCase{"RecordCreated", [](auto &) { return GridRegion::cell(2, 3); },
-                   [](LogDocument &d) { d.ensureCellRecord(2, 3)->comment = "new"; }},
-        ChangeCase{"ClearColumn", [](auto &d) { return GridRegion::column(d, 1); },
-                   [](LogDocument &d) { d.clearColumnTexts(1); }},
-        ChangeCase{"AddRow", [](auto &d) { return GridRegion::wholeGrid(d); },
-                   [](LogDocument &d) { d.appendRowSameAsPrevious(); }},
-        ChangeCase{"AddColumn", [](auto &d) { return GridRegion::wholeGrid(d); },
-                   [](LogDocument &d) { d.appendColumn(*d.cellInfo(1, 1)); }},
-        ChangeCase{"Trailer", [](auto &d) { return GridRegion::wholeGrid(d); },
-                   [](LogDocument &d) { d.setRecordTrailer(2, "other"); }}),
+    testing::Values(ChangeCase{"CellText", [](auto &) { return GridRegion::cell(2, 1); },
+                               [](LogDocument &d) { d.setText(2, 1, "FT8"); }},
+                    ChangeCase{"RecordCreated", [](auto &) { return GridRegion::cell(2, 3); },
+                               [](LogDocument &d) { d.ensureCellRecord(2, 3)->comment = "new"; }},
+                    ChangeCase{"ClearColumn", [](auto &d) { return GridRegion::column(d, 1); },
+                               [](LogDocument &d) { d.clearColumnTexts(1); }},
+                    ChangeCase{"AddRow", [](auto &d) { return GridRegion::wholeGrid(d); },
+                               [](LogDocument &d) { d.appendRowSameAsPrevious(); }},
+                    ChangeCase{"AddColumn", [](auto &d) { return GridRegion::wholeGrid(d); },
+                               [](LogDocument &d) { d.appendColumn(*d.cellInfo(1, 1)); }},
+                    ChangeCase{"Trailer", [](auto &d) { return GridRegion::wholeGrid(d); },
+                               [](LogDocument &d) { d.setRecordTrailer(2, "other"); }}),
     [](const auto &info) { return info.param.name; });
 
 TEST(RecordedChange, AbsorbingTheWayBackLeavesNoChange)
@@ -78,7 +77,7 @@ struct RowRemoval {
     int recordCount;
 };
 
-class RemoveRows : public testing::TestWithParam<RowRemoval> {};
+class RemoveRows : public testing::TestWithParam<RowRemoval> { };
 
 // The rows below move up with their trailers, numbers follow their new
 // rows, and putting the rows back restores the exact document.
@@ -101,13 +100,12 @@ TEST_P(RemoveRows, RenumbersAndPutsBackExactly)
 INSTANTIATE_TEST_SUITE_P(
     Rows, RemoveRows,
     testing::Values(
-        RowRemoval{{1},
-                   {{"RECORD #", "CALL", "MODE"}, {"1", "K1ABC", "SSB"}, {"2", "N0CA", ""},
-                    {"3", "", ""}},
-                   2},
-        RowRemoval{{2, 4},
-                   {{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "CW"}, {"2", "N0CA", ""}},
-                   2},
+        RowRemoval{
+            {1},
+            {{"RECORD #", "CALL", "MODE"}, {"1", "K1ABC", "SSB"}, {"2", "N0CA", ""}, {"3", "", ""}},
+            2},
+        RowRemoval{
+            {2, 4}, {{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "CW"}, {"2", "N0CA", ""}}, 2},
         RowRemoval{{1, 2, 3, 4}, {{"RECORD #", "CALL", "MODE"}}, 0}));
 
 TEST(RemoveRows, TrailersFollowTheirRecords)

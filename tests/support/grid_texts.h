@@ -36,8 +36,8 @@ inline std::string documentState(const LogDocument &document)
             if (const TagRecord *t = document.cellInfo(c, r)) {
                 state += "|" + std::to_string(t->kind) + "," + std::to_string(t->hasLength) + ","
                     + std::to_string(t->declaredLength) + "," + std::to_string(t->dataType) + ","
-                    + std::to_string(t->isTimeOn) + "," + t->name + "," + t->value + ","
-                    + t->rawTag + "," + t->comment + "," + std::to_string(t->valueOffset);
+                    + std::to_string(t->isTimeOn) + "," + t->name + "," + t->value + "," + t->rawTag
+                    + "," + t->comment + "," + std::to_string(t->valueOffset);
             }
             state += "]";
         }

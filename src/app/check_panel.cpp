@@ -1,0 +1,132 @@
+#include "app/check_panel.h"
+
+#include "app/qt_text.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vaziduvu {
+
+namespace {
+
+// Past this many lines the list stops: the summary still counts them all.
+constexpr int kShownLimit = 5000;
+
+// The messages are written for a message box: one line here.
+QString oneLine(const std::string &message)
+{
+    QString text = toQt(message);
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+}  // namespace
+
+CheckPanel::CheckPanel(QWidget *parent)
+    : QDockWidget(QStringLiteral("Check Log"), parent)
+{
+    setObjectName("checkPanel");
+    setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 4, 4, 4);
+    summary_ = new QLabel(body);
+    summary_->setObjectName("checkSummary");
+    list_ = new QTableWidget(0, 4, body);
+    list_->setObjectName("checkProblemList");
+    list_->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Field"),
+                                      QStringLiteral("Value"), QStringLiteral("Problem")});
+    list_->verticalHeader()->hide();
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setWordWrap(false);
+    list_->setToolTip(QStringLiteral("Double-click a problem to go to its cell"));
+    layout->addWidget(summary_);
+    layout->addWidget(list_);
+    setWidget(body);
+    connect(list_, &QTableWidget::cellDoubleClicked, this,
+            [this](int line, int) { chooseLine(line); });
+    connect(list_, &QTableWidget::cellActivated, this, [this](int line, int) { chooseLine(line); });
+}
+
+void CheckPanel::setProblems(const std::vector<Problem> &problems)
+{
+    problems_ = problems;
+    const int shown = std::min(static_cast<int>(problems.size()), kShownLimit);
+    const int keptLine = list_->currentRow();
+    list_->setUpdatesEnabled(false);
+    list_->clearContents();
+    list_->setRowCount(shown);
+    for (int line = 0; line < shown; ++line) {
+        const Problem &problem = problems[static_cast<size_t>(line)];
+        const QString texts[]
+            = {problem.row > 0 ? QString::number(problem.row) : QStringLiteral("all"),
+               toQt(problem.field), problem.value, oneLine(problem.message)};
+        for (int column = 0; column < 4; ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            if (column == 3)
+                item->setToolTip(texts[column]);
+            list_->setItem(line, column, item);
+        }
+    }
+    list_->resizeColumnToContents(0);
+    list_->resizeColumnToContents(1);
+    list_->resizeColumnToContents(2);
+    list_->setColumnWidth(2, std::clamp(list_->columnWidth(2), 60, 160));
+    if (keptLine >= 0 && keptLine < shown)
+        list_->setCurrentCell(keptLine, 0);
+    list_->setUpdatesEnabled(true);
+
+    const size_t count = problems.size();
+    if (count == 0)
+        summary_->setText(QStringLiteral("No problems found: every cell passes the checks."));
+    else if (count == 1)
+        summary_->setText(QStringLiteral("1 problem found. Double-click it to go to its cell."));
+    else if (static_cast<int>(count) > shown)
+        summary_->setText(
+            QStringLiteral("%1 problems found; the first %2 are listed.").arg(count).arg(shown));
+    else
+        summary_->setText(
+            QStringLiteral("%1 problems found. Double-click one to go to its cell.").arg(count));
+}
+
+void CheckPanel::showNoLog()
+{
+    setProblems({});
+    summary_->setText(QStringLiteral("No log is open."));
+}
+
+int CheckPanel::problemCount() const
+{
+    return static_cast<int>(problems_.size());
+}
+
+QStringList CheckPanel::lineTexts(int line) const
+{
+    QStringList texts;
+    if (line < 0 || line >= list_->rowCount())
+        return texts;
+    for (int column = 0; column < 4; ++column)
+        texts << list_->item(line, column)->text();
+    return texts;
+}
+
+QString CheckPanel::summary() const
+{
+    return summary_->text();
+}
+
+void CheckPanel::chooseLine(int line)
+{
+    if (line < 0 || line >= static_cast<int>(problems_.size()))
+        return;
+    const Problem &problem = problems_[static_cast<size_t>(line)];
+    emit cellChosen(problem.column, problem.row > 0 ? problem.row : 1);
+}
+
+}  // namespace vaziduvu

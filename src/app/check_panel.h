@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDockWidget>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+namespace vaziduvu {
+
+// The "Check Log" panel: every problem the export checks find, one line
+// each (row, field, value, message). Double-clicking (or Enter on) a line
+// asks for its cell. Dockable at the bottom or the sides of the window.
+class CheckPanel : public QDockWidget {
+    Q_OBJECT
+public:
+    struct Problem {
+        int column = 0;
+        int row = 0;  // 0: the column as a whole
+        std::string field;
+        QString value;
+        std::string message;
+    };
+
+    explicit CheckPanel(QWidget *parent = nullptr);
+
+    void setProblems(const std::vector<Problem> &problems);
+    // No log is open: nothing to check.
+    void showNoLog();
+    int problemCount() const;
+    // The texts of line i: row, field, value, message.
+    QStringList lineTexts(int line) const;
+    QString summary() const;
+    // Chooses line i as a double-click does.
+    void chooseLine(int line);
+
+signals:
+    void cellChosen(int column, int row);
+
+private:
+    QLabel *summary_ = nullptr;
+    QTableWidget *list_ = nullptr;
+    std::vector<Problem> problems_;
+};
+
+}  // namespace vaziduvu

@@ -1,0 +1,107 @@
+#include "app/document_commands.h"
+
+namespace vaziduvu {
+
+namespace {
+
+constexpr int kCellEditId = 1;
+
+}  // namespace
+
+GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
+                                     ChangeShown shown, int mergeColumn, int mergeRow)
+    : QUndoCommand(text)
+    , document_(document)
+    , change_(std::move(change))
+    , shown_(std::move(shown))
+    , column_(mergeColumn)
+    , row_(mergeRow)
+{
+}
+
+void GridChangeCommand::undo()
+{
+    change_.undo(document_);
+    shown_(column_, row_);
+}
+
+void GridChangeCommand::redo()
+{
+    if (applied_) {
+        applied_ = false;  // the operation itself made the change
+        return;
+    }
+    change_.redo(document_);
+    shown_(column_, row_);
+}
+
+int GridChangeCommand::id() const
+{
+    return column_ >= 0 && row_ >= 0 ? kCellEditId : -1;
+}
+
+bool GridChangeCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *later = static_cast<const GridChangeCommand *>(other);
+    if (later->column_ != column_ || later->row_ != row_)
+        return false;
+    // Typing a cell back to what it held is a step of its own: only undo
+    // brings the history back to a saved state.
+    GridChange merged = change_;
+    merged.absorb(later->change_);
+    if (merged.empty())
+        return false;
+    change_ = std::move(merged);
+    return true;
+}
+
+RemoveRowsCommand::RemoveRowsCommand(const QString &text, LogDocument &document,
+                                     std::vector<int> rows, ChangeShown shown)
+    : QUndoCommand(text)
+    , document_(document)
+    , rows_(std::move(rows))
+    , shown_(std::move(shown))
+{
+}
+
+void RemoveRowsCommand::redo()
+{
+    before_ = document_.shape();
+    removed_ = document_.removeRows(rows_);
+    const int row = rows_.empty() ? -1 : std::min(rows_.front(), document_.rowCount() - 1);
+    shown_(-1, row);
+}
+
+void RemoveRowsCommand::undo()
+{
+    document_.insertRows(removed_);
+    document_.setShape(before_);
+    removed_.clear();
+    shown_(-1, rows_.empty() ? -1 : rows_.front());
+}
+
+RemoveColumnCommand::RemoveColumnCommand(const QString &text, LogDocument &document, int column,
+                                         ChangeShown shown)
+    : QUndoCommand(text)
+    , document_(document)
+    , column_(column)
+    , shown_(std::move(shown))
+{
+}
+
+void RemoveColumnCommand::redo()
+{
+    before_ = document_.shape();
+    removed_ = document_.removeColumn(column_);
+    shown_(std::min(column_, document_.columnCount() - 1), -1);
+}
+
+void RemoveColumnCommand::undo()
+{
+    document_.insertColumn(column_, removed_);
+    document_.setShape(before_);
+    removed_.clear();
+    shown_(column_, -1);
+}
+
+}  // namespace vaziduvu

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/grid_change.h"
+#include "document/log_document.h"
+
+#include <QUndoCommand>
+
+#include <functional>
+#include <vector>
+
+namespace vaziduvu {
+
+// Called after a command changed the document on undo or redo: the window
+// refreshes the grid and shows the cell (column, row) when it names one,
+// column or row -1 otherwise.
+using ChangeShown = std::function<void(int column, int row)>;
+
+// A change recorded around an operation that has already been made: the
+// first redo (QUndoStack::push) does nothing, later ones replay it. Edits of
+// one cell that follow each other merge into one step, unless together they
+// change nothing.
+class GridChangeCommand : public QUndoCommand {
+public:
+    // mergeColumn/mergeRow: the one cell an edit command changed; -1 for a
+    // command that never merges.
+    GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
+                      ChangeShown shown, int mergeColumn = -1, int mergeRow = -1);
+
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    LogDocument &document_;
+    GridChange change_;
+    ChangeShown shown_;
+    int column_;
+    int row_;
+    bool applied_ = true;
+};
+
+// Removal of data rows; undo puts them back with their records, trailers
+// and numbers, and the counts as they were.
+class RemoveRowsCommand : public QUndoCommand {
+public:
+    RemoveRowsCommand(const QString &text, LogDocument &document, std::vector<int> rows,
+                      ChangeShown shown);
+    void undo() override;
+    void redo() override;
+
+private:
+    LogDocument &document_;
+    std::vector<int> rows_;
+    std::vector<LogDocument::RowContent> removed_;
+    GridShape before_;
+    ChangeShown shown_;
+};
+
+// Removal of one data column; undo puts it back.
+class RemoveColumnCommand : public QUndoCommand {
+public:
+    RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown);
+    void undo() override;
+    void redo() override;
+
+private:
+    LogDocument &document_;
+    int column_;
+    std::vector<CellContent> removed_;
+    GridShape before_;
+    ChangeShown shown_;
+};
+
+}  // namespace vaziduvu
