@@ -38,7 +38,20 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
         position.column = 0;
     }
 
-    const std::string wanted = matchCase ? trimText(text) : upperText(trimText(text));
+    // In a UTF-8 document only ASCII letters are folded: upper-casing the
+    // Latin-1 range would change the lead bytes of multi-byte characters.
+    const bool utf8 = document.textEncoding() == TextEncoding::Utf8;
+    auto upper = [utf8](std::string_view bytes) {
+        if (!utf8)
+            return upperText(bytes);
+        std::string folded(bytes);
+        for (char &c : folded) {
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
+        }
+        return folded;
+    };
+    const std::string wanted = matchCase ? trimText(text) : upper(trimText(text));
     if (wanted.empty())
         return hit;
 
@@ -65,7 +78,7 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
             for (int c = position.column; c < columns; ++c) {
                 std::string_view cell = trimmedView(document.text(c, r));
                 if (!matchCase) {
-                    cellUpper = upperText(cell);
+                    cellUpper = upper(cell);
                     cell = cellUpper;
                 }
                 if (cell.find(wanted) != std::string_view::npos) {

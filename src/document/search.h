@@ -19,7 +19,9 @@ struct SearchHit {
 };
 
 // Find first (findNext false) or find next over the grid texts, row by row,
-// left to right, row 0 never searched; wraps once for find next.
+// left to right, row 0 never searched; wraps once for find next. The text is
+// in the document's encoding; without matchCase a UTF-8 document folds ASCII
+// letters only.
 SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position);
 
