@@ -69,6 +69,12 @@ public:
     // second start, or dropped on the window.
     void openFile(const std::string &path);
 
+    // The ADIF the window reads and checks logs by, from the next load on
+    // (Classic until set). A Current-mode load shows a UTF-8 log decoded and
+    // lets its cells hold any character and the brackets < and >.
+    void setAdifMode(AdifMode mode);
+    AdifMode adifMode() const { return adifMode_; }
+
     // Makes the cell current and scrolls to it; column 0 selects the row.
     // Cells outside the grid are ignored.
     void selectCell(int column, int row);
@@ -152,6 +158,8 @@ private:
     void handleGridKey(int key);
     void noteEditorText(int column, int row, const std::string &text);
     std::string limitEditedText(const std::string &text);
+    // The same limit in characters for a UTF-8 document.
+    QString limitEditedText(const QString &text);
     // What an edit of the cell stores, or nullopt when it is refused (text a
     // log cannot hold); a real change marks the data changed.
     std::optional<std::string> acceptEdit(int column, int row, const QString &text);
@@ -162,6 +170,9 @@ private:
     // within a sensible maximum; done for every log shown.
     void fitColumnWidths();
     void setStatusText(int panel, const std::string &text);
+    // The message boxes, the input box and the search window follow the
+    // document's text encoding.
+    void useDocumentEncoding();
 
     // --- saving, columns, search, closing ------------------------------------
     bool saveToNewFile();
@@ -246,6 +257,7 @@ private:
     bool exportInProgress_ = false;
     bool recordColumnCurrent_ = false;  // a search hit a record-number cell
     int busyDepth_ = 0;
+    AdifMode adifMode_ = AdifMode::Classic;
 };
 
 }  // namespace vaziduvu

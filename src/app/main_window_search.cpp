@@ -14,6 +14,7 @@ void MainWindow::openSearch()
                     return search(text, findNext, matchCase);
                 });
         }
+        searchDialog_->setTextEncoding(document_.textEncoding());
         searchDialog_->show();
         searchDialog_->raise();
         searchDialog_->activateWindow();

@@ -69,13 +69,13 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
 
 void SearchDialog::findFirst()
 {
-    if (!trimText(fromQt(searchText_->text())).empty())
+    if (!trimText(fromQt(searchText_->text(), encoding_)).empty())
         runSearch(false);
 }
 
 void SearchDialog::findNext()
 {
-    if (!trimText(fromQt(searchText_->text())).empty())
+    if (!trimText(fromQt(searchText_->text(), encoding_)).empty())
         runSearch(true);
 }
 
@@ -89,7 +89,7 @@ void SearchDialog::placeBesideMainWindow()
 void SearchDialog::runSearch(bool next)
 {
     resultLabel_->clear();
-    const std::string text = trimText(fromQt(searchText_->text()));
+    const std::string text = trimText(fromQt(searchText_->text(), encoding_));
     if (callback_ && !callback_(text, next, matchCaseBox_->isChecked()) && isVisible()
         && !text.empty())
         showNotFound(text);
@@ -97,7 +97,7 @@ void SearchDialog::runSearch(bool next)
 
 void SearchDialog::showNotFound(const std::string &text)
 {
-    resultLabel_->setText(QStringLiteral("\u201C") + toQt(text)
+    resultLabel_->setText(QStringLiteral("\u201C") + toQt(text, encoding_)
                           + QStringLiteral("\u201D was not found."));
 }
 

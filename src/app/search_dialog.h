@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <QDialog>
 #include <QRect>
 
@@ -30,6 +32,9 @@ public:
     explicit SearchDialog(const QRect &mainWindow, QWidget *parent = nullptr);
 
     void setSearchCallback(Callback callback) { callback_ = std::move(callback); }
+    // The encoding the callback's text is in: the open log's, so a UTF-8 log
+    // is searched for the UTF-8 bytes of what was typed.
+    void setTextEncoding(TextEncoding encoding) { encoding_ = encoding; }
     QRect recordedGeometry() const { return recorded_; }
     // Says in the window that the text was not found.
     void showNotFound(const std::string &text);
@@ -57,6 +62,7 @@ private:
     QLabel *resultLabel_ = nullptr;  // "... was not found."
     QRect recorded_;
     Callback callback_;
+    TextEncoding encoding_ = TextEncoding::Latin1;
 };
 
 }  // namespace vaziduvu
