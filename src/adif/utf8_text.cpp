@@ -67,6 +67,8 @@ bool hasNonAscii(std::string_view text)
 
 size_t utf8CharactersEnd(std::string_view text, size_t from, size_t count)
 {
+    if (from > text.size() || count > text.size() - from)
+        return std::string_view::npos;  // a character takes a byte at least
     size_t at = from;
     for (size_t i = 0; i < count; ++i) {
         if (at >= text.size())
