@@ -329,6 +329,35 @@ void checkXml(const std::string &text)
     FUZZ_CHECK(open.empty());
 }
 
+// The Current mode reads the same bytes: every value and comment is the
+// file's own bytes at its offset, and only a UTF-8 text has values longer
+// than declared (lengths counted in characters).
+void checkCurrentReader(std::string_view bytes, ParseStatus classicCode)
+{
+    AdifFile file;
+    file.setMode(AdifMode::Current);
+    if (!file.loadFromBytes(bytes))
+        return;
+    const ParseStatus code = file.result().status;
+    FUZZ_CHECK(isKnownOutcome(code));
+    FUZZ_CHECK(file.fileSize() == bytes.size());
+    FUZZ_CHECK(static_cast<size_t>(file.result().position) <= file.sourceText().size());
+    if (classicCode == ParseStatus::ZeroByte)
+        FUZZ_CHECK(code == ParseStatus::ZeroByte);
+    const std::string &source = file.sourceText();
+    for (int i = 0; i < file.storedTagCount(); ++i) {
+        const TagRecord &tag = file.tagAt(i);
+        if (tag.kind == TagNone || tag.valueOffset < 0)
+            continue;
+        const size_t at = static_cast<size_t>(tag.valueOffset);
+        FUZZ_CHECK(source.compare(at, tag.value.size(), tag.value) == 0);
+        FUZZ_CHECK(source.compare(at + tag.value.size(), tag.comment.size(), tag.comment) == 0);
+        FUZZ_CHECK(tag.comment.find('<') == std::string::npos);
+        if (tag.hasLength && tag.value.size() > static_cast<size_t>(tag.declaredLength))
+            FUZZ_CHECK(file.textEncoding() == TextEncoding::Utf8);
+    }
+}
+
 }  // namespace
 }  // namespace vaziduvu
 
@@ -341,6 +370,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!file.loadFromBytes(bytes))
         return 0;
     checkReader(file, bytes);
+    checkCurrentReader(bytes, file.result().status);
 
     // One document serves every input, as the window's does: reset, then
     // fill. (A fresh one per input would also cost more than the rest.)

@@ -2,6 +2,7 @@
 
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
+#include "adif/utf8_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,6 +51,72 @@ bool parseLength(std::string_view text, int32_t &length)
     }
     length = static_cast<int32_t>(value);
     return true;
+}
+
+// True when every byte from `from` up to the next '<' (or the end) is one
+// that trimming removes.
+bool blankBeforeNextTag(std::string_view text, size_t from)
+{
+    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 33)
+            return false;
+    }
+    return true;
+}
+
+bool noCloseBeforeNextTag(std::string_view text, size_t from)
+{
+    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
+        if (text[i] == '>')
+            return false;
+    }
+    return true;
+}
+
+// The declared length of a tag text "<NAME:length...>", -1 when it has none
+// that the reader would accept.
+int32_t declaredLengthOf(std::string_view tag)
+{
+    const std::string_view inner = tag.substr(1, tag.size() - 2);
+    const size_t colon = inner.find(':');
+    if (colon == std::string_view::npos || colon == 0)
+        return -1;
+    const std::string_view specifier = inner.substr(colon + 1);
+    int32_t length = 0;
+    return parseLength(specifier.substr(0, specifier.find(':')), length) ? length : -1;
+}
+
+// Current mode: where the value of a tag with a declared length ends, the
+// value starting at `from`; npos when the length does not delimit it and the
+// value runs to the next '<' as in the Classic mode.
+//
+// The declared bytes are the value when they leave no '>' before the next
+// tag, so a '<' or '>' inside them is data. In a UTF-8 text whose declared
+// bytes end inside a character or leave more than blanks before the next
+// tag, the length is taken as a count of characters when that count ends
+// where only blanks are left before the next tag (some programs count
+// characters); such a value is longer in bytes than declared and shows as a
+// length discrepancy. A length that fits neither reading falls back to the
+// Classic rule, so a wrong length never hides the tags after it.
+size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, bool utf8)
+{
+    const size_t length = static_cast<size_t>(declared);
+    const bool bytesFit = length <= text.size() - from;
+    const size_t byteEnd = from + length;
+    if (utf8) {
+        const bool cleanBytes = bytesFit
+            && (byteEnd == text.size() || !isUtf8Continuation(text[byteEnd]))
+            && blankBeforeNextTag(text, byteEnd);
+        if (!cleanBytes) {
+            const size_t characterEnd = utf8CharactersEnd(text, from, length);
+            if (characterEnd != std::string_view::npos && characterEnd != byteEnd
+                && blankBeforeNextTag(text, characterEnd))
+                return characterEnd;
+        }
+    }
+    if (bytesFit && noCloseBeforeNextTag(text, byteEnd))
+        return byteEnd;
+    return std::string_view::npos;
 }
 
 // What the catalogue says about one field name; worked out once per distinct
@@ -113,6 +180,7 @@ void AdifFile::clear()
     headerExpected_ = false;
     lastRecordStart_ = -1;
     outcome_ = TagRecord{};
+    textEncoding_ = TextEncoding::Latin1;
 }
 
 bool AdifFile::load(const std::string &path)
@@ -207,20 +275,32 @@ void AdifFile::parse()
                 1);
         return;
     }
-    headerExpected_ = text[0] != '<';
+    const bool current = mode_ == AdifMode::Current;
+    // In the Current mode a UTF-8 byte-order mark is no part of the header:
+    // the text is read from after it.
+    const size_t start
+        = current && startsWithUtf8ByteOrderMark(text) ? kUtf8ByteOrderMark.size() : 0;
+    if (current && (start > 0 || (hasNonAscii(text) && isValidUtf8(text))))
+        textEncoding_ = TextEncoding::Utf8;
+    const bool utf8 = textEncoding_ == TextEncoding::Utf8;
+    if (start >= size) {
+        endWith(ParseStatus::NoHeader, 0, 0);
+        return;
+    }
+    headerExpected_ = text[start] != '<';
     size_t headerAt = std::string_view::npos;
-    for (size_t p = findFrom('<', 0); p != std::string_view::npos; p = findFrom('<', p + 1)) {
+    for (size_t p = findFrom('<', start); p != std::string_view::npos; p = findFrom('<', p + 1)) {
         if (equalsMarker(text.substr(p, 5), "<EOH>")) {
             headerAt = p;
             break;
         }
     }
     if (headerAt != std::string_view::npos) {
-        headerText_.assign(text.substr(0, headerAt));
+        headerText_.assign(text.substr(start, headerAt - start));
         ++leftBracketCount_;
         ++rightBracketCount_;
     }
-    size_t dataStart = 0;
+    size_t dataStart = start;
     if (headerExpected_) {
         if (headerAt == std::string_view::npos) {
             endWith(ParseStatus::NoHeader, 0, 0);
@@ -228,12 +308,14 @@ void AdifFile::parse()
         }
         dataStart = headerAt + 5;
     } else if (headerAt != std::string_view::npos) {
-        endWith(ParseStatus::BracketMismatch, 1, 15);
+        endWith(ParseStatus::BracketMismatch, start + 1, 15);
         return;
     }
 
     // Bracket balance over the whole text, header included: the brackets are
-    // visited in order, each found with memchr from the one before.
+    // visited in order, each found with memchr from the one before. In the
+    // Current mode the value a tag's length delimits is skipped, brackets
+    // and all.
     {
         char last = 0;
         size_t lastAt = 0;
@@ -250,12 +332,23 @@ void AdifFile::parse()
             }
             if (open && p >= dataStart)
                 ++dataOpenings;
+            size_t resume = p + 1;
+            if (current && !open && last == '<' && p - lastAt < static_cast<size_t>(kMaxTagScan)) {
+                const int32_t declared = declaredLengthOf(text.substr(lastAt, p - lastAt + 1));
+                const size_t valueEnd = declared > 0
+                    ? delimitedValueEnd(text, p + 1, declared, utf8)
+                    : std::string_view::npos;
+                if (valueEnd != std::string_view::npos) {
+                    resume = valueEnd;
+                    nextOpen = findFrom('<', resume);
+                }
+            }
             last = c;
             lastAt = p;
             if (open)
-                nextOpen = findFrom('<', p + 1);
+                nextOpen = findFrom('<', resume);
             else
-                nextClose = findFrom('>', p + 1);
+                nextClose = findFrom('>', resume);
         }
         tags_.reserve(std::min(dataOpenings, static_cast<size_t>(kTagLimit)));
     }
@@ -368,8 +461,12 @@ void AdifFile::parse()
             info->listed = true;
         }
 
-        // The tag's data: everything up to the next '<'.
-        const size_t next = findFrom('<', q + 1);
+        // The tag's data: everything up to the next '<', or in the Current
+        // mode the value its length delimits and what follows up to the next '<'.
+        const size_t valueEnd = current && outcome_.hasLength && outcome_.declaredLength > 0
+            ? delimitedValueEnd(text, q + 1, outcome_.declaredLength, utf8)
+            : std::string_view::npos;
+        const size_t next = findFrom('<', valueEnd == std::string_view::npos ? q + 1 : valueEnd);
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
         if (next == std::string_view::npos && outcome_.kind == TagEndOfRecord) {
@@ -379,7 +476,10 @@ void AdifFile::parse()
         const std::string_view tagData = next == std::string_view::npos
             ? text.substr(q + 1)
             : text.substr(q + 1, next - q - 1);
-        if (!tagData.empty()) {
+        if (valueEnd != std::string_view::npos) {
+            outcome_.value.assign(text.substr(q + 1, valueEnd - q - 1));
+            outcome_.comment.assign(tagData.substr(valueEnd - q - 1));
+        } else if (!tagData.empty()) {
             if (!outcome_.hasLength) {
                 outcome_.value.assign(tagData);
             } else {

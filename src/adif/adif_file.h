@@ -45,6 +45,18 @@ public:
     void clear();
 
     // The reading rules of the next load: Classic (the default) or Current.
+    // The Current mode differs in three ways, the bytes kept as they are:
+    // - a value its declared length delimits may hold '<' and '>' (the
+    //   bracket check skips it), as long as that reading leaves no '>'
+    //   before the next tag; otherwise the value ends at the next '<' as in
+    //   the Classic mode, so a wrong length never hides the tags after it;
+    // - a text that starts with a UTF-8 byte-order mark, or is valid UTF-8
+    //   with some non-ASCII byte, is UTF-8; the mark is read past (no part of
+    //   the header, positions stay byte offsets into the file);
+    // - in a UTF-8 text, a length whose bytes end inside a character or leave
+    //   more than blanks before the next tag counts characters when that
+    //   count ends where only blanks are left; the value is then longer in
+    //   bytes than declared, which shows as a length discrepancy.
     void setMode(AdifMode mode) { mode_ = mode; }
     AdifMode mode() const { return mode_; }
     // How the loaded text is to be shown: Utf8 only for a Current-mode load

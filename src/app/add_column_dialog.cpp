@@ -143,7 +143,7 @@ void AddColumnDialog::buildTemplate()
             request.name = upperText(fromQt(catalogueNameBox_->currentText()));
             catalogueNameBox_->setEditText(toQt(request.name));
         }
-        request.initialValue = fromQt(initialValueEdit_->text());
+        request.initialValue = fromQt(initialValueEdit_->text(), platform_.textEncoding());
 
         ColumnTemplate built = buildColumnTemplate(request, latestYear_);
         template_ = std::move(built.record);

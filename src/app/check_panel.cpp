@@ -1,7 +1,5 @@
 #include "app/check_panel.h"
 
-#include "app/qt_text.h"
-
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -15,9 +13,8 @@ namespace {
 constexpr int kShownLimit = 5000;
 
 // The messages are written for a message box: one line here.
-QString oneLine(const std::string &message)
+QString oneLine(QString text)
 {
-    QString text = toQt(message);
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text.simplified();
@@ -66,7 +63,7 @@ void CheckPanel::setProblems(const std::vector<Problem> &problems)
         const Problem &problem = problems[static_cast<size_t>(line)];
         const QString texts[]
             = {problem.row > 0 ? QString::number(problem.row) : QStringLiteral("all"),
-               toQt(problem.field), problem.value, oneLine(problem.message)};
+               problem.field, problem.value, oneLine(problem.message)};
         for (int column = 0; column < 4; ++column) {
             auto *item = new QTableWidgetItem(texts[column]);
             if (column == 3)

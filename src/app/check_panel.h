@@ -19,9 +19,9 @@ public:
     struct Problem {
         int column = 0;
         int row = 0;  // 0: the column as a whole
-        std::string field;
+        QString field;
         QString value;
-        std::string message;
+        QString message;
     };
 
     explicit CheckPanel(QWidget *parent = nullptr);

@@ -131,7 +131,7 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
     QStyledItemDelegate::setEditorData(editor, index);
     if (onEditorShown) {
         const QString shown = index.data(Qt::EditRole).toString();
-        onEditorShown(index.column() + 1, index.row() + 1, fromQt(shown));
+        onEditorShown(index.column() + 1, index.row() + 1, fromQt(shown, document_.textEncoding()));
     }
 }
 

@@ -25,7 +25,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return toQt(document_.text(index.column() + 1, index.row() + 1));
+    return toQt(document_.text(index.column() + 1, index.row() + 1), document_.textEncoding());
 }
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -34,8 +34,9 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
         return false;
     const int column = index.column() + 1;
     const int row = index.row() + 1;
-    std::optional<std::string> text
-        = editFilter_ ? editFilter_(column, row, value.toString()) : fromQt(value.toString());
+    std::optional<std::string> text = editFilter_
+        ? editFilter_(column, row, value.toString())
+        : fromQt(value.toString(), document_.textEncoding());
     if (!text)
         return false;
     if (cellWriter_)
@@ -51,8 +52,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return toQt(document_.text(section + 1, 0));
-    return toQt(document_.text(0, section + 1));
+        return toQt(document_.text(section + 1, 0), document_.textEncoding());
+    return toQt(document_.text(0, section + 1), document_.textEncoding());
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const

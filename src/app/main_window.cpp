@@ -107,7 +107,8 @@ void MainWindow::createWidgets()
     gridDelegate_->onEditorTextEdited = [this](int column, int row, const QString &text) {
         // Typing, pasting or deleting in the editor changes the cell: the
         // light says so before the edit is committed.
-        if (!changeLightYellow() && fromQt(text) != document_.text(column, row))
+        if (!changeLightYellow()
+            && text != toQt(document_.text(column, row), document_.textEncoding()))
             markDataChanged();
     };
     gridDelegate_->onEditorKey = [this](int key) {

@@ -73,6 +73,12 @@ public:
     // second start, or dropped on the window.
     void openFile(const std::string &path);
 
+    // The ADIF the window reads and checks logs by, from the next load on
+    // (Classic until set). A Current-mode load shows a UTF-8 log decoded and
+    // lets its cells hold any character and the brackets < and >.
+    void setAdifMode(AdifMode mode);
+    AdifMode adifMode() const { return adifMode_; }
+
     // Makes the cell current and scrolls to it; column 0 selects the row.
     // Cells outside the grid are ignored.
     void selectCell(int column, int row);
@@ -163,6 +169,8 @@ private:
     void handleGridKey(int key);
     void noteEditorText(int column, int row, const std::string &text);
     std::string limitEditedText(const std::string &text);
+    // The same limit in characters for a UTF-8 document.
+    QString limitEditedText(const QString &text);
     // What an edit of the cell stores, or nullopt when it is refused (text a
     // log cannot hold); a real change marks the data changed.
     std::optional<std::string> acceptEdit(int column, int row, const QString &text);
@@ -173,6 +181,9 @@ private:
     // within a sensible maximum; done for every log shown.
     void fitColumnWidths();
     void setStatusText(int panel, const std::string &text);
+    // The message boxes, the input box and the search window follow the
+    // document's text encoding.
+    void useDocumentEncoding();
 
     // --- edit history ----------------------------------------------------------
     void createHistory();
@@ -289,6 +300,7 @@ private:
     int busyDepth_ = 0;
     bool historyResetting_ = false;
     bool historyStartsSaved_ = true;
+    AdifMode adifMode_ = AdifMode::Classic;
 };
 
 }  // namespace vaziduvu

@@ -88,10 +88,11 @@ void MainWindow::refreshCheck()
                 CheckPanel::Problem line;
                 line.column = problem.column;
                 line.row = problem.row;
-                line.field = document_.text(problem.column, 0);
+                const TextEncoding encoding = document_.textEncoding();
+                line.field = toQt(document_.text(problem.column, 0), encoding);
                 if (problem.row > 0)
-                    line.value = toQt(document_.text(problem.column, problem.row));
-                line.message = problem.message;
+                    line.value = toQt(document_.text(problem.column, problem.row), encoding);
+                line.message = toQt(problem.message, encoding);
                 shown.push_back(std::move(line));
             }
         }

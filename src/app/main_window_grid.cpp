@@ -70,13 +70,23 @@ void MainWindow::noteEditorText(int column, int row, const std::string &text)
 
 std::optional<std::string> MainWindow::acceptEdit(int column, int row, const QString &text)
 {
-    const std::string outside = charactersOutsideLatin1(text);
-    if (!outside.empty()) {
-        showMessage("Problem:", outsideLatin1Message(outside));
-        return std::nullopt;
+    // A UTF-8 document holds any character; a Latin-1 one only Latin-1's.
+    const TextEncoding encoding = document_.textEncoding();
+    std::string kept;
+    if (encoding == TextEncoding::Utf8) {
+        kept = fromQt(limitEditedText(text), encoding);
+    } else {
+        const std::string outside = charactersOutsideLatin1(text);
+        if (!outside.empty()) {
+            showMessage("Problem:", outsideLatin1Message(outside));
+            return std::nullopt;
+        }
+        kept = limitEditedText(fromQt(text));
     }
-    std::string kept = limitEditedText(fromQt(text));
-    if (kept.find_first_of("<>") != std::string::npos) {
+    // Values are delimited by their lengths in the Current mode, so brackets
+    // in them are data; the Classic reader would take them for tags.
+    if (document_.adifMode() == AdifMode::Classic
+        && kept.find_first_of("<>") != std::string::npos) {
         showMessage("Problem:", kNoBracketsMessage);
         return std::nullopt;
     }
@@ -94,6 +104,18 @@ std::string MainWindow::limitEditedText(const std::string &text)
                 "Length of text will be truncated.  Text was longer than maximum "
                 "permissable length.");
     return text.substr(0, LogDocument::kEditLimit);
+}
+
+QString MainWindow::limitEditedText(const QString &text)
+{
+    const QList<uint> characters = text.toUcs4();
+    if (characters.size() <= LogDocument::kEditLimit)
+        return text;
+    showMessage("Warning",
+                "Length of text will be truncated.  Text was longer than maximum "
+                "permissable length.");
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()),
+                             LogDocument::kEditLimit);
 }
 
 void MainWindow::chooseGridFont()
@@ -149,9 +171,12 @@ void MainWindow::fitColumnWidths()
             if (longest.size() > kMeasured)
                 longest.pop_back();
         }
-        int width = heading.horizontalAdvance(toQt(document_.text(column, 0))) + 16;
+        int width
+            = heading.horizontalAdvance(toQt(document_.text(column, 0), document_.textEncoding()))
+            + 16;
         for (const std::string *cell : longest)
-            width = std::max(width, text.horizontalAdvance(toQt(*cell)) + 10);
+            width = std::max(width,
+                             text.horizontalAdvance(toQt(*cell, document_.textEncoding())) + 10);
         gridView_->setColumnWidth(column - 1, std::clamp(width, kNarrowest, kWidest));
     }
 }

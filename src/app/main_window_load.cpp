@@ -5,6 +5,7 @@
 #include "app/grid_model.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/search_dialog.h"
 #include "app/shape_widget.h"
 #include "export/file_system.h"
 #include "platform/platform.h"
@@ -134,9 +135,12 @@ void MainWindow::loadFile(const std::string &path)
     adifFile_.reset();
     resetDocument();
     adifFile_ = std::make_unique<AdifFile>();
+    adifFile_->setMode(adifMode_);
     adifFile_->load(path);
 
+    document_.setAdifMode(adifMode_);
     const LogDocument::FillResult result = document_.fillFrom(*adifFile_);
+    useDocumentEncoding();
     if (result == LogDocument::FillResult::TooBig) {
         appendLoadReport(
             "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
@@ -173,6 +177,7 @@ void MainWindow::resetDocument()
         document_.reset();
         clearHistory(true);
         scheduleCheckRefresh();
+        useDocumentEncoding();
         refreshGrid();
         setDocumentCommandsEnabled(false);
         showEmptyGrid();
@@ -180,6 +185,19 @@ void MainWindow::resetDocument()
         startupImage_->show();
         startupTitle_->show();
     });
+}
+
+void MainWindow::setAdifMode(AdifMode mode)
+{
+    adifMode_ = mode;
+    document_.setAdifMode(mode);
+}
+
+void MainWindow::useDocumentEncoding()
+{
+    platform_.setTextEncoding(document_.textEncoding());
+    if (searchDialog_)
+        searchDialog_->setTextEncoding(document_.textEncoding());
 }
 
 void MainWindow::clearGrid()

@@ -26,13 +26,13 @@ constexpr size_t kSourceViewLimit = size_t(16) << 20;  // bytes of a file the so
 void MainWindow::setLoadReport(const std::string &text)
 {
     loadReportText_ = text;
-    loadReportView_->setPlainText(displayText(text));
+    loadReportView_->setPlainText(displayText(text, document_.textEncoding()));
 }
 
 void MainWindow::setSourceView(const std::string &text)
 {
     sourceViewText_ = text;
-    sourceView_->setPlainText(displayText(text));
+    sourceView_->setPlainText(displayText(text, document_.textEncoding()));
 }
 
 void MainWindow::appendLoadReport(const std::string &text)
@@ -85,8 +85,8 @@ void MainWindow::showSourceText(const std::string &text)
 
 void MainWindow::selectSourceLine(int position)
 {
-    sourceSelection_
-        = selectLineAt(*sourceView_, sourceViewText_, std::max(0, position) + kHeadingEnd);
+    sourceSelection_ = selectLineAt(*sourceView_, sourceViewText_,
+                                    std::max(0, position) + kHeadingEnd, document_.textEncoding());
 }
 
 std::pair<int, int> MainWindow::sourceSelection() const
@@ -106,7 +106,7 @@ void MainWindow::openSourceDisplay()
 {
     SourceDisplayDialog dialog(sourceViewText_,
                                sourceSelection_.second > 0 ? sourceSelection_.first : -1,
-                               kHeadingLines, this);
+                               kHeadingLines, this, document_.textEncoding());
     platform_.runModal(dialog);
 }
 

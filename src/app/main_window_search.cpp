@@ -20,6 +20,7 @@ void MainWindow::openSearch()
                 return replaceInColumn(request);
             });
         }
+        searchDialog_->setTextEncoding(document_.textEncoding());
         searchDialog_->show();
         searchDialog_->raise();
         searchDialog_->activateWindow();
@@ -56,9 +57,9 @@ namespace vaziduvu {
 
 namespace {
 
-QString quoted(const std::string &text)
+QString quoted(const std::string &text, TextEncoding encoding)
 {
-    return QStringLiteral("\u201C") + toQt(text) + QStringLiteral("\u201D");
+    return QStringLiteral("\u201C") + toQt(text, encoding) + QStringLiteral("\u201D");
 }
 
 }  // namespace
@@ -73,14 +74,19 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
             result = QStringLiteral("Select a cell of the column to replace in first.");
             return;
         }
-        const std::string outside = charactersOutsideLatin1(request.replacement);
+        const TextEncoding encoding = document_.textEncoding();
+        const std::string outside = encoding == TextEncoding::Latin1
+            ? charactersOutsideLatin1(request.replacement)
+            : std::string();
         if (!outside.empty()) {
             showMessage("Problem:", outsideLatin1Message(outside));
             result = QStringLiteral("Nothing was replaced.");
             return;
         }
-        const ReplaceRule rule{request.find, fromQt(request.replacement), request.matchCase,
-                               request.wholeValue};
+        const ReplaceRule rule{request.find, fromQt(request.replacement, encoding),
+                               request.matchCase, request.wholeValue, encoding};
+        // Values are delimited by their lengths in the Current mode only.
+        const bool bracketsAllowed = document_.adifMode() == AdifMode::Current;
         const std::string field = document_.text(column, 0);
 
         std::vector<std::pair<int, std::string>> changes;
@@ -105,10 +111,10 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
 
         for (const auto &[row, text] : changes) {
             const char *refusal = nullptr;
-            if (text.find_first_of("<>") != std::string::npos)
+            if (!bracketsAllowed && text.find_first_of("<>") != std::string::npos)
                 refusal = "The characters < and > cannot be stored in a cell: they would "
                           "break the tags of the log.";
-            else if (static_cast<int>(text.size()) > LogDocument::kEditLimit)
+            else if (toQt(text, encoding).size() > LogDocument::kEditLimit)
                 refusal = "The value would grow past the 1000 characters a cell may hold.";
             if (refusal) {
                 showMessage("Problem:",
@@ -132,10 +138,11 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
 
         if (request.all) {
             if (changes.empty()) {
-                result = quoted(request.find) + " was not found in " + toQt(field) + ".";
+                result = quoted(request.find, encoding) + " was not found in " + toQt(field, encoding) + ".";
             } else {
                 result = toQt("Replaced " + std::to_string(changes.size())
-                              + (changes.size() == 1 ? " value in " : " values in ") + field + ".");
+                              + (changes.size() == 1 ? " value in " : " values in ") + field + ".",
+                              encoding);
                 selectCell(column, changes.front().first);
             }
             return;
@@ -154,12 +161,13 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
         if (!changes.empty())
             result
                 = toQt("Replaced 1 value in " + field + "."
-                       + (next > 0 ? " Replace again for the next one." : " There are no more."));
+                       + (next > 0 ? " Replace again for the next one." : " There are no more."),
+                          encoding);
         else if (next > 0)
             result
                 = toQt("Found in row " + std::to_string(next) + ": Replace again to replace it.");
         else
-            result = quoted(request.find) + " was not found in " + toQt(field) + ".";
+            result = quoted(request.find, encoding) + " was not found in " + toQt(field, encoding) + ".";
     });
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <QString>
 
 #include <string>
@@ -17,6 +19,26 @@ inline QString toQt(std::string_view bytes)
 inline std::string fromQt(const QString &text)
 {
     const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// The same in a document's encoding: a UTF-8 document shows its bytes
+// decoded as UTF-8 and stores what is typed as UTF-8, so the byte counts the
+// writers put into the tags are right. Bytes that are not UTF-8 show as the
+// replacement character; the document keeps them as they are until the cell
+// is edited.
+inline QString toQt(std::string_view bytes, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1)
+        return toQt(bytes);
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+inline std::string fromQt(const QString &text, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1)
+        return fromQt(text);
+    const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 

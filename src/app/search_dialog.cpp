@@ -89,7 +89,7 @@ SearchDialog::SearchDialog(const QRect &mainWindow, QWidget *parent)
 void SearchDialog::runReplace(bool all)
 {
     ReplaceRequest request;
-    request.find = trimText(fromQt(searchText_->text()));
+    request.find = trimText(fromQt(searchText_->text(), encoding_));
     if (request.find.empty() || !replaceCallback_) {
         resultLabel_->setText(QStringLiteral("Type the text to replace in Search For."));
         return;
@@ -103,13 +103,13 @@ void SearchDialog::runReplace(bool all)
 
 void SearchDialog::findFirst()
 {
-    if (!trimText(fromQt(searchText_->text())).empty())
+    if (!trimText(fromQt(searchText_->text(), encoding_)).empty())
         runSearch(false);
 }
 
 void SearchDialog::findNext()
 {
-    if (!trimText(fromQt(searchText_->text())).empty())
+    if (!trimText(fromQt(searchText_->text(), encoding_)).empty())
         runSearch(true);
 }
 
@@ -123,7 +123,7 @@ void SearchDialog::placeBesideMainWindow()
 void SearchDialog::runSearch(bool next)
 {
     resultLabel_->clear();
-    const std::string text = trimText(fromQt(searchText_->text()));
+    const std::string text = trimText(fromQt(searchText_->text(), encoding_));
     if (callback_ && !callback_(text, next, matchCaseBox_->isChecked()) && isVisible()
         && !text.empty())
         showNotFound(text);
@@ -131,7 +131,7 @@ void SearchDialog::runSearch(bool next)
 
 void SearchDialog::showNotFound(const std::string &text)
 {
-    resultLabel_->setText(QStringLiteral("\u201C") + toQt(text)
+    resultLabel_->setText(QStringLiteral("\u201C") + toQt(text, encoding_)
                           + QStringLiteral("\u201D was not found."));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <QDialog>
 #include <QRect>
 
@@ -44,6 +46,9 @@ public:
     };
     using ReplaceCallback = std::function<QString(const ReplaceRequest &request)>;
     void setReplaceCallback(ReplaceCallback callback) { replaceCallback_ = std::move(callback); }
+    // The encoding the callback's text is in: the open log's, so a UTF-8 log
+    // is searched for the UTF-8 bytes of what was typed.
+    void setTextEncoding(TextEncoding encoding) { encoding_ = encoding; }
     QRect recordedGeometry() const { return recorded_; }
     // Says in the window that the text was not found.
     void showNotFound(const std::string &text);
@@ -78,6 +83,7 @@ private:
     QRect recorded_;
     Callback callback_;
     ReplaceCallback replaceCallback_;
+    TextEncoding encoding_ = TextEncoding::Latin1;
 };
 
 }  // namespace vaziduvu

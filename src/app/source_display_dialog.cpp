@@ -96,10 +96,11 @@ private:
 }  // namespace
 
 SourceDisplayDialog::SourceDisplayDialog(const std::string &text, int selectedOffset,
-                                         int headingLines, QWidget *parent)
+                                         int headingLines, QWidget *parent, TextEncoding encoding)
     : QDialog(parent)
     , text_(text)
     , selectedOffset_(selectedOffset)
+    , encoding_(encoding)
 {
     setObjectName("sourceDisplayDialog");
     setWindowTitle("Source Display");
@@ -130,9 +131,9 @@ SourceDisplayDialog::SourceDisplayDialog(const std::string &text, int selectedOf
 
 void SourceDisplayDialog::showText()
 {
-    textView_->setPlainText(displayText(text_));
+    textView_->setPlainText(displayText(text_, encoding_));
     if (selectedOffset_ >= 0)
-        selectLineAt(*textView_, text_, selectedOffset_);
+        selectLineAt(*textView_, text_, selectedOffset_, encoding_);
 }
 
 void SourceDisplayDialog::layoutChildren()

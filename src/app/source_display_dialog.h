@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -24,9 +26,10 @@ public:
     // The text as the log's bytes; line breaks may be "\r\n" (one break),
     // "\n" or "\r". selectedOffset: a byte offset in the text whose line is
     // selected, -1 for none. headingLines: lines before the file's text, which
-    // get no number, so the numbers are the file's own.
+    // get no number, so the numbers are the file's own. encoding: how the
+    // bytes are shown (the document's).
     SourceDisplayDialog(const std::string &text, int selectedOffset, int headingLines = 0,
-                        QWidget *parent = nullptr);
+                        QWidget *parent = nullptr, TextEncoding encoding = TextEncoding::Latin1);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -40,6 +43,7 @@ private:
     QPushButton *okButton_ = nullptr;
     std::string text_;
     int selectedOffset_;
+    TextEncoding encoding_;
     bool placed_ = false;
 };
 

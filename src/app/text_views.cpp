@@ -15,8 +15,11 @@ bool isLineBreak(char c)
 }
 
 // Position in the displayed text of an offset into the original text.
-int displayOffset(const std::string &text, int offset)
+int displayOffset(const std::string &text, int offset, TextEncoding encoding)
 {
+    if (encoding == TextEncoding::Utf8)
+        return static_cast<int>(
+            displayText(text.substr(0, static_cast<size_t>(offset)), encoding).size());
     int pairs = 0;
     for (int i = 0; i + 1 < offset && i + 1 < static_cast<int>(text.size()); ++i) {
         if (text[i] == '\r' && text[i + 1] == '\n')
@@ -25,10 +28,30 @@ int displayOffset(const std::string &text, int offset)
     return offset - pairs;
 }
 
+QString utf8DisplayText(const std::string &text)
+{
+    std::string broken;
+    broken.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            broken += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            broken += text[i];
+        }
+    }
+    QString shown = QString::fromUtf8(broken.data(), static_cast<qsizetype>(broken.size()));
+    shown.remove(QChar(0xFEFF));
+    return shown;
+}
+
 }  // namespace
 
-QString displayText(const std::string &text)
+QString displayText(const std::string &text, TextEncoding encoding)
 {
+    if (encoding == TextEncoding::Utf8)
+        return utf8DisplayText(text);
     // Built in one pass straight into the QString: a log can be megabytes.
     QString shown(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar *out = shown.data();
@@ -47,7 +70,8 @@ QString displayText(const std::string &text)
     return shown;
 }
 
-std::pair<int, int> selectLineAt(QPlainTextEdit &view, const std::string &text, int offset)
+std::pair<int, int> selectLineAt(QPlainTextEdit &view, const std::string &text, int offset,
+                                 TextEncoding encoding)
 {
     const int length = static_cast<int>(text.size());
     if (length == 0)
@@ -69,11 +93,12 @@ std::pair<int, int> selectLineAt(QPlainTextEdit &view, const std::string &text, 
     // The caret stays at the start of the line so the view shows it from
     // its beginning.
     QTextCursor cursor(view.document());
-    cursor.setPosition(displayOffset(text, start));
+    const int shownStart = displayOffset(text, start, encoding);
+    cursor.setPosition(shownStart);
     std::pair<int, int> selection{start, 0};
     if (lineEnds && end > start) {
-        cursor.setPosition(displayOffset(text, end));
-        cursor.setPosition(displayOffset(text, start), QTextCursor::KeepAnchor);
+        cursor.setPosition(displayOffset(text, end, encoding));
+        cursor.setPosition(shownStart, QTextCursor::KeepAnchor);
         selection = {start, end - start};
     }
     view.setTextCursor(cursor);

@@ -180,6 +180,8 @@ void LogDocument::setDocumentCounts(int fields, int records)
 
 LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
 {
+    // Also for a refused file: its source text is shown in its encoding.
+    textEncoding_ = file.textEncoding();
     if (!file.result())
         return FillResult::FormatError;
 

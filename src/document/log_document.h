@@ -83,7 +83,8 @@ public:
     // Sets the document counts when the parse succeeded, refuses files that
     // are too big, and otherwise lays out and fills the grid, cellInfo and
     // recordTrailers by walking every stored tag. Sets the document-open flag
-    // only when filled.
+    // only when filled. The document takes the file's text encoding in every
+    // case; texts are the file's bytes, never converted.
     FillResult fillFrom(const AdifFile &file);
 
     // Empties every cell text and releases every record in columns
@@ -106,7 +107,10 @@ public:
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;
     std::string columnFieldName(int column) const;
-    // True when any record of the grid has a length discrepancy.
+    // True when any record of the grid has a length discrepancy: a value whose
+    // byte count is not its declared length. A value the Current mode read
+    // with its length counted in characters is longer in bytes than declared,
+    // so it shows as one too.
     bool anyLengthDiscrepancy() const;
     static bool hasLengthDiscrepancy(const TagRecord &record);
     // True when the trimmed comment of the record is not empty.

@@ -22,6 +22,20 @@ std::string_view trimmedView(std::string_view text)
 
 }  // namespace
 
+std::string foldCase(std::string_view text, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1)
+        return upperText(text);
+    // Upper-casing the Latin-1 range would change the lead bytes of
+    // multi-byte characters: only ASCII letters are folded.
+    std::string folded(text);
+    for (char &c : folded) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    }
+    return folded;
+}
+
 SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position)
 {
@@ -38,7 +52,9 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
         position.column = 0;
     }
 
-    const std::string wanted = matchCase ? trimText(text) : upperText(trimText(text));
+    const TextEncoding encoding = document.textEncoding();
+    auto upper = [encoding](std::string_view bytes) { return foldCase(bytes, encoding); };
+    const std::string wanted = matchCase ? trimText(text) : upper(trimText(text));
     if (wanted.empty())
         return hit;
 
@@ -65,7 +81,7 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
             for (int c = position.column; c < columns; ++c) {
                 std::string_view cell = trimmedView(document.text(c, r));
                 if (!matchCase) {
-                    cellUpper = upperText(cell);
+                    cellUpper = upper(cell);
                     cell = cellUpper;
                 }
                 if (cell.find(wanted) != std::string_view::npos) {
@@ -108,14 +124,14 @@ std::optional<std::string> replacedText(const std::string &cell, const ReplaceRu
     const std::string find = trimText(rule.find);
     if (find.empty())
         return std::nullopt;
-    const std::string wanted = rule.matchCase ? find : upperText(find);
+    const std::string wanted = rule.matchCase ? find : foldCase(find, rule.encoding);
     if (rule.wholeValue) {
         const std::string value = trimText(cell);
-        if ((rule.matchCase ? value : upperText(value)) != wanted)
+        if ((rule.matchCase ? value : foldCase(value, rule.encoding)) != wanted)
             return std::nullopt;
         return rule.replacement;
     }
-    const std::string folded = rule.matchCase ? cell : upperText(cell);
+    const std::string folded = rule.matchCase ? cell : foldCase(cell, rule.encoding);
     size_t at = folded.find(wanted);
     if (at == std::string::npos)
         return std::nullopt;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vaziduvu {
 
@@ -13,6 +16,11 @@ struct SearchPosition {
     int column = 0;
 };
 
+// The text with letter case folded (upper case) as a search without match
+// case compares it: the Latin-1 letters of a Latin-1 text, the ASCII letters
+// of a UTF-8 one. Never changes the length.
+std::string foldCase(std::string_view text, TextEncoding encoding);
+
 struct SearchHit {
     bool found = false;
     int column = 0;
@@ -20,7 +28,9 @@ struct SearchHit {
 };
 
 // Find first (findNext false) or find next over the grid texts, row by row,
-// left to right, row 0 never searched; wraps once for find next.
+// left to right, row 0 never searched; wraps once for find next. The text is
+// in the document's encoding; without matchCase a UTF-8 document folds ASCII
+// letters only.
 SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position);
 
@@ -32,6 +42,7 @@ struct ReplaceRule {
     std::string replacement;
     bool matchCase = false;
     bool wholeValue = false;
+    TextEncoding encoding = TextEncoding::Latin1;
 };
 
 // The cell's text with the rule applied (every occurrence, for a part), or

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/adif_mode.h"
 #include "export/export_host.h"
 
 #include <cstdint>
@@ -31,10 +32,18 @@ struct FileDialogOptions {
 // Every operation the program needs from the operating system and from the
 // widget toolkit. All modal interaction goes through here, so tests can
 // answer questions, pick files and press OK without a person. Texts are
-// single-byte (Latin-1) strings.
+// single-byte (Latin-1) strings, or UTF-8 while the window shows a UTF-8 log
+// (see setTextEncoding).
 class Platform {
 public:
     virtual ~Platform() = default;
+
+    // The encoding of the texts handed to the message boxes and the input box
+    // and returned by it: the open log's, so a comment or a value quoted in a
+    // message reads as in the grid. Set by the window with every load and
+    // reset.
+    void setTextEncoding(TextEncoding encoding) { textEncoding_ = encoding; }
+    TextEncoding textEncoding() const { return textEncoding_; }
 
     // --- modal interaction --------------------------------------------------
     // The program's own message box: caption "Morv Edit!", bold header line,
@@ -82,6 +91,9 @@ public:
     // Today in the user's short date format.
     virtual std::string shortDateToday() = 0;
     virtual int currentYear() = 0;
+
+private:
+    TextEncoding textEncoding_ = TextEncoding::Latin1;
 };
 
 }  // namespace vaziduvu

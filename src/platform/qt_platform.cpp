@@ -32,8 +32,10 @@ namespace vaziduvu {
 
 namespace {
 
-QString fromBytes(const std::string &text)
+QString fromBytes(const std::string &text, TextEncoding encoding = TextEncoding::Latin1)
 {
+    if (encoding == TextEncoding::Utf8)
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
@@ -231,8 +233,8 @@ void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const
 {
     try {
         MessageBoxDialog box(owner);
-        box.setHeader(fromBytes(header));
-        box.setMessage(fromBytes(text));
+        box.setHeader(fromBytes(header, textEncoding()));
+        box.setMessage(fromBytes(text, textEncoding()));
         box.exec();
     } catch (...) {
         // A message that cannot be shown must not stop the caller.
@@ -241,16 +243,16 @@ void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const
 
 void QtPlatform::showPlainMessage(QWidget *owner, const std::string &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), fromBytes(text),
-                    QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle),
+                    fromBytes(text, textEncoding()), QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtPlatform::confirm(QWidget *owner, const std::string &text)
 {
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), fromBytes(text),
-                    QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
+                    fromBytes(text, textEncoding()), QMessageBox::Yes | QMessageBox::No, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
@@ -285,9 +287,9 @@ std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,
 {
     QInputDialog dialog(owner);
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(fromBytes(caption));
-    dialog.setLabelText(fromBytes(prompt));
-    dialog.setTextValue(fromBytes(defaultText));
+    dialog.setWindowTitle(fromBytes(caption, textEncoding()));
+    dialog.setLabelText(fromBytes(prompt, textEncoding()));
+    dialog.setTextValue(fromBytes(defaultText, textEncoding()));
     if (auto *label = dialog.findChild<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     // An entry the log cannot hold is refused with its characters named,
@@ -295,6 +297,8 @@ std::string QtPlatform::inputBox(QWidget *owner, const std::string &caption,
     for (;;) {
         if (dialog.exec() != QDialog::Accepted)
             return defaultText;
+        if (textEncoding() == TextEncoding::Utf8)
+            return dialog.textValue().toUtf8().toStdString();
         const std::string outside = charactersOutsideLatin1(dialog.textValue());
         if (outside.empty())
             return toBytes(dialog.textValue());

@@ -1,0 +1,84 @@
+#include "adif/utf8_text.h"
+
+namespace vaziduvu {
+
+namespace {
+
+// Length of the well-formed sequence at `at`, 0 when there is none.
+size_t sequenceLength(std::string_view text, size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80)
+        return 1;
+    size_t length = 0;
+    unsigned char low = 0x80;  // bounds of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;  // overlong
+        else if (lead == 0xED)
+            high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;  // overlong
+        else if (lead == 0xF4)
+            high = 0x8F;  // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length)
+        return 0;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < low || second > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i) {
+        if (!isUtf8Continuation(text[at + i]))
+            return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view text)
+{
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t length = sequenceLength(text, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+bool hasNonAscii(std::string_view text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+size_t utf8CharactersEnd(std::string_view text, size_t from, size_t count)
+{
+    if (from > text.size() || count > text.size() - from)
+        return std::string_view::npos;  // a character takes a byte at least
+    size_t at = from;
+    for (size_t i = 0; i < count; ++i) {
+        if (at >= text.size())
+            return std::string_view::npos;
+        const size_t length = sequenceLength(text, at);
+        if (length == 0)
+            return std::string_view::npos;
+        at += length;
+    }
+    return at;
+}
+
+}  // namespace vaziduvu

@@ -1,0 +1,121 @@
+// The window in the Current ADIF mode: a UTF-8 log shown decoded, its
+// bytes kept, its edits stored as UTF-8.
+#include "window_fixture.h"
+
+#include "adif/adif_file.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace vaziduvu::test {
+namespace {
+
+const std::string kUtf8Log = std::string(TEST_DATA_DIR) + "/current-utf8-names.adi";
+
+class CurrentModeTest : public WindowFixture {
+protected:
+    void openUtf8Log(AdifMode mode)
+    {
+        form->setAdifMode(mode);
+        open(kUtf8Log);
+    }
+
+    QString shown(int column, int row) const
+    {
+        return gridModel(*form).index(row - 1, column - 1).data().toString();
+    }
+};
+
+TEST_F(CurrentModeTest, Utf8LogShowsDecodedTextAndKeepsItsBytes)
+{
+    openUtf8Log(AdifMode::Current);
+    const LogDocument &document = form->document();
+    ASSERT_TRUE(document.documentOpen());
+    EXPECT_EQ(document.textEncoding(), TextEncoding::Utf8);
+    EXPECT_EQ(document.adifMode(), AdifMode::Current);
+    EXPECT_EQ(shown(2, 1), QStringLiteral("J\u00F6rg"));
+    EXPECT_EQ(shown(2, 2), QStringLiteral("\u0141ukasz"));
+    EXPECT_EQ(shown(3, 1), QStringLiteral("7>5 & 5<7"));
+
+    // Every cell holds the file's own bytes at its value's offset.
+    const std::string file = readFile(kUtf8Log);
+    for (int row = 1; row <= 2; ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            const TagRecord *record = document.cellInfo(column, row);
+            ASSERT_NE(record, nullptr);
+            const std::string &text = document.text(column, row);
+            EXPECT_EQ(file.substr(static_cast<size_t>(record->valueOffset), text.size()), text);
+        }
+    }
+    // The name counted in characters is marked; the one counted in bytes is not.
+    EXPECT_TRUE(LogDocument::hasLengthDiscrepancy(*document.cellInfo(2, 1)));
+    EXPECT_FALSE(LogDocument::hasLengthDiscrepancy(*document.cellInfo(2, 2)));
+    EXPECT_EQ(form->statusText(2), " Length discrepencies found (in yellow text) ");
+
+    // The source view decodes too, and shows no byte-order mark.
+    const QString source = widget<QPlainTextEdit>("sourceView")->toPlainText();
+    EXPECT_TRUE(source.contains(QStringLiteral("<NAME:7>\u0141ukasz")));
+    EXPECT_FALSE(source.contains(QChar(0xFEFF)));
+    EXPECT_TRUE(source.contains(QStringLiteral("\nUTF-8 log from a current logger\n")));
+}
+
+TEST_F(CurrentModeTest, ErrorLineAfterUtf8TextIsSelected)
+{
+    form->setAdifMode(AdifMode::Current);
+    openText("h\xC3\xA9<EOH>\r\n<NAME:2>\xC3\xA9<EOR>\r\n<CALL:x>A<EOR>\r\n");
+    EXPECT_FALSE(form->document().documentOpen());
+    EXPECT_EQ(form->document().textEncoding(), TextEncoding::Utf8);
+    const QTextCursor cursor = widget<QPlainTextEdit>("sourceView")->textCursor();
+    EXPECT_EQ(cursor.selectedText(), QStringLiteral("<CALL:x>A<EOR>"));
+}
+
+TEST_F(CurrentModeTest, ClassicModeRefusesTheBracketInAValue)
+{
+    openUtf8Log(AdifMode::Classic);
+    EXPECT_FALSE(form->document().documentOpen());
+    EXPECT_EQ(form->document().textEncoding(), TextEncoding::Latin1);
+}
+
+std::string repeated(const std::string &piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+struct EditCase {
+    const char *name;
+    QString typed;
+    std::string bytes;  // stored
+};
+
+void PrintTo(const EditCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class CurrentModeEditTest : public CurrentModeTest,
+                            public ::testing::WithParamInterface<EditCase> { };
+
+TEST_P(CurrentModeEditTest, StoresUtf8AndAllowsBrackets)
+{
+    const EditCase &c = GetParam();
+    openUtf8Log(AdifMode::Current);
+    GridModel &model = gridModel(*form);
+    model.setData(model.index(1, 2), c.typed, Qt::EditRole);
+    EXPECT_EQ(form->document().text(3, 2), c.bytes);
+    // Cells not edited keep their bytes.
+    EXPECT_EQ(form->document().text(2, 1), "J\xC3\xB6rg");
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, CurrentModeEditTest,
+                         ::testing::Values(EditCase{"Brackets", QStringLiteral("a<b>c"), "a<b>c"},
+                                           EditCase{"BeyondLatin1", QStringLiteral("\u0141\u20AC"),
+                                                    "\xC5\x81\xE2\x82\xAC"},
+                                           EditCase{"CutToThousandCharacters",
+                                                    QString(1001, QChar(0x0141)),
+                                                    repeated("\xC5\x81", 1000)}));
+
+}  // namespace
+}  // namespace vaziduvu::test
