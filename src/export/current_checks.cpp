@@ -167,13 +167,17 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     : document_(document)
     , latestYear_(latestYear)
 {
-    for (int column = document.columnCount() - 1; column >= 1; --column)
-        columnOfField_[heading(column)] = column;  // the first of equal headings wins
+    headings_.resize(static_cast<size_t>(std::max(document.columnCount(), 1)));
+    for (int column = document.columnCount() - 1; column >= 1; --column) {
+        headings_[static_cast<size_t>(column)]
+            = asciiUpper(TrimmedText(document.text(column, 0)).view());
+        columnOfField_[headings_[static_cast<size_t>(column)]] = column;  // the first one wins
+    }
 }
 
-std::string CurrentChecks::heading(int column) const
+const std::string &CurrentChecks::heading(int column) const
 {
-    return asciiUpper(TrimmedText(document_.text(column, 0)).view());
+    return headings_.at(static_cast<size_t>(column));
 }
 
 std::string CurrentChecks::fieldText(std::string_view field, int row) const
@@ -190,44 +194,44 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     const TrimmedText trimmed(document_.text(column, row));
     if (trimmed.changed())
         document_.setText(column, row, trimmed.copy());
-    const std::string text = document_.text(column, row);
+    const std::string &text = document_.text(column, row);
     if (text.empty())
         return std::nullopt;
-    const std::string name = heading(column);
+    const std::string &name = heading(column);
     const CurrentField *field = findCurrentField(name);
-    const std::string value = name + " " + quoted(text);
+    const auto value = [&] { return name + " " + quoted(text); };
     switch (kindOf(field, record)) {
     case CellKind::Date:
         if (isAdifDate(text) && std::stoi(text.substr(0, 4)) <= latestYear_)
             return std::nullopt;
-        return message("date", value + " is not a date",
+        return message("date", value() + " is not a date",
                        "ADIF dates are YYYYMMDD, a day of the calendar from 1930 to "
                            + std::to_string(latestYear_));
     case CellKind::Time:
         if (isAdifTime(text))
             return std::nullopt;
-        return message("time", value + " is not a time",
+        return message("time", value() + " is not a time",
                        "ADIF times are HHMM or HHMMSS, from 0000 to 235959");
     case CellKind::Number:
         if (!isAdifNumber(text))
-            return message("numeric", value + " is not a number",
+            return message("numeric", value() + " is not a number",
                            "ADIF numbers are digits with at most one decimal point and an "
                            "optional leading minus sign, such as 14.074");
         break;
     case CellKind::Integer:
         if (!isAdifInteger(text))
-            return message("numeric", value + " is not a whole number",
+            return message("numeric", value() + " is not a whole number",
                            name + " takes digits with an optional leading minus sign");
         break;
     case CellKind::PositiveInteger:
         if (!isAdifPositiveInteger(text))
-            return message("numeric", value + " is not a positive whole number",
+            return message("numeric", value() + " is not a positive whole number",
                            name + " takes digits only, greater than 0");
         break;
     case CellKind::GridSquare:
         if (isGridSquare(text))
             return std::nullopt;
-        return message("'Grid Square'", value + " is not a grid square",
+        return message("'Grid Square'", value() + " is not a grid square",
                        "ADIF grid squares have 2, 4, 6 or 8 characters: two letters A-R, two "
                        "digits, two letters A-X, two digits, such as FN31 or FN31pr");
     case CellKind::Other:
@@ -238,32 +242,34 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
 
 std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int row, int column)
 {
-    const std::string text = TrimmedText(document_.text(column, row)).copy();
-    if (text.empty())
+    if (TrimmedText(document_.text(column, row)).view().empty())
         return std::nullopt;
     {
         const std::string &current = document_.text(column, 0);
         if (TrimmedText(current).changed() || !isUpperText(current))
             document_.normalizeColumnHeader(column);
     }
-    const std::string name = heading(column);
-    const std::string upper = asciiUpper(text);
-    const std::string value = name + " " + quoted(text);
+    const TrimmedText trimmed(document_.text(column, row));
+    const std::string_view text = trimmed.view();
+    const std::string &name = heading(column);
+    const auto value = [&] { return name + " " + quoted(text); };
 
     if (name == "MODE") {
+        const std::string upper = asciiUpper(text);
         if (isCurrentMode(text))
             return std::nullopt;
         if (const std::optional<std::string> mode = modeOfSubmode(text))
             return message("'Mode'", upper + " is a submode, not a mode",
                            "log it as MODE " + *mode + " with SUBMODE " + upper);
-        return message("'Mode'", value + " is not an ADIF 3.1.6 mode",
+        return message("'Mode'", value() + " is not an ADIF 3.1.6 mode",
                        "MODE takes a mode ADIF 3.1.6 lists, such as CW, SSB, FM, RTTY, FT8, MFSK "
                        "or PSK, and its variant goes in SUBMODE");
     }
     if (name == "SUBMODE") {
+        const std::string upper = asciiUpper(text);
         const std::optional<std::string> owner = modeOfSubmode(text);
         if (!owner)
-            return message("'Submode'", value + " is not an ADIF 3.1.6 submode",
+            return message("'Submode'", value() + " is not an ADIF 3.1.6 submode",
                            "SUBMODE takes a submode of the record's MODE, such as FT4 with MODE "
                            "MFSK or USB with MODE SSB");
         const std::string mode = fieldText("MODE", row);
@@ -278,7 +284,7 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
     if (name == "BAND" || name == "BAND_RX") {
         if (findBand(text))
             return std::nullopt;
-        return message("'Band'", value + " is not an ADIF 3.1.6 band",
+        return message("'Band'", value() + " is not an ADIF 3.1.6 band",
                        "BAND and BAND_RX take a band from 2190m to submm, such as 160m, 20m, 2m "
                        "or 70cm");
     }
@@ -290,7 +296,8 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
         if (band == nullptr || !mhz || (*mhz >= band->lowerMHz && *mhz <= band->upperMHz))
             return std::nullopt;
         return message(
-            "'Frequency'", name + " " + text + " MHz lies outside " + bandField + " " + bandText,
+            "'Frequency'",
+            name + " " + std::string(text) + " MHz lies outside " + bandField + " " + bandText,
             "the " + std::string(band->name) + " band runs from " + numberText(band->lowerMHz)
                 + " to " + numberText(band->upperMHz) + " MHz");
     }
@@ -299,14 +306,14 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
         if (isPrimarySubdivision(text, dxcc))
             return std::nullopt;
         if (!dxcc)
-            return message("'State'", value + " is not an ADIF 3.1.6 primary subdivision",
+            return message("'State'", value() + " is not an ADIF 3.1.6 primary subdivision",
                            "STATE takes the code of a state, province or other primary "
                            "subdivision, such as WY, ON or ACT");
         const int other = entityListing(text);
         const std::string where
             = other ? " (it is one of DXCC entity " + std::to_string(other) + ")" : "";
         return message("'State'",
-                       value + " is not a subdivision of DXCC entity " + std::to_string(*dxcc)
+                       value() + " is not a subdivision of DXCC entity " + std::to_string(*dxcc)
                            + where,
                        "with DXCC " + std::to_string(*dxcc)
                            + " STATE takes one of that entity's ADIF 3.1.6 codes");
@@ -314,19 +321,19 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
     if (name == "DXCC") {
         if (dxccOf(text))
             return std::nullopt;
-        return message("'DXCC'", value + " is not a DXCC entity code",
+        return message("'DXCC'", value() + " is not a DXCC entity code",
                        "DXCC takes an ADIF 3.1.6 entity code, current or deleted, or 0 for none");
     }
     if (name == "VE_PROV") {
         if (isCanadianProvince(text))
             return std::nullopt;
-        return message("'VE Province'", value + " is not a Canadian province or territory",
+        return message("'VE Province'", value() + " is not a Canadian province or territory",
                        "VE_PROV takes one of " + canadianProvinces());
     }
     if (name == "ARRL_SECT") {
         if (isArrlSection(text))
             return std::nullopt;
-        return message("'ARRL Section'", value + " is not an ARRL section",
+        return message("'ARRL Section'", value() + " is not an ARRL section",
                        "ARRL_SECT takes a section abbreviation of ADIF 3.1.6, such as EMA, "
                        "ENY or ON");
     }
@@ -349,7 +356,7 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
         if (isEnumerationValue(listed.enumeration, text, false))
             return std::nullopt;
         return message(listed.columns,
-                       value + " is not " + std::string(listed.what) + " of ADIF 3.1.6",
+                       value() + " is not " + std::string(listed.what) + " of ADIF 3.1.6",
                        name + " takes one of " + exportValues(listed.enumeration));
     }
     return std::nullopt;

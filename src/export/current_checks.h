@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace vaziduvu {
 
@@ -48,13 +49,16 @@ public:
     std::optional<std::string> valueProblem(const TagRecord &record, int row, int column);
 
 private:
-    std::string heading(int column) const;
+    // The column's heading, trimmed and in capitals, as it was when the
+    // object was made (normalising a heading later does not change it).
+    const std::string &heading(int column) const;
     // The trimmed text of the named field in the row; empty when the grid
     // has no such column.
     std::string fieldText(std::string_view field, int row) const;
 
     LogDocument &document_;
     int latestYear_;
+    std::vector<std::string> headings_;
     std::unordered_map<std::string, int> columnOfField_;
 };
 
