@@ -63,9 +63,10 @@ int32_t offsetOf(const LogDocument &document, int column, int row)
     return 0;
 }
 
-void print(std::ostream &out, const std::string &path, const std::string &text,
+void print(std::ostream &out, const std::string &path, const AdifFile &file,
            const std::vector<Found> &found, bool json)
 {
+    const std::string &text = file.sourceText();
     if (!json) {
         for (const Found &problem : found) {
             const auto [line, column] = lineAndColumn(text, problem.offset);
@@ -76,7 +77,7 @@ void print(std::ostream &out, const std::string &path, const std::string &text,
         }
         return;
     }
-    JsonWriter writer(out, false);
+    JsonWriter writer(out, false, file.textEncoding());
     writer.beginArray();
     for (const Found &problem : found) {
         const auto [line, column] = lineAndColumn(text, problem.offset);
@@ -110,7 +111,8 @@ std::string oneLine(std::string text)
 
 }  // namespace
 
-int runCheckCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runCheckCommand(const std::vector<std::string> &args, const CliOptions &options,
+                    std::ostream &out, std::ostream &err)
 {
     bool json = false;
     std::vector<std::string> rest;
@@ -126,7 +128,7 @@ int runCheckCommand(const std::vector<std::string> &args, std::ostream &out, std
     if (!path)
         return CliUsageError;
     auto file = std::make_unique<AdifFile>();
-    if (!loadLog(*path, *file, err))
+    if (!loadLog(*path, *file, options, err))
         return CliUsageError;
 
     std::vector<Found> found;
@@ -136,15 +138,17 @@ int runCheckCommand(const std::vector<std::string> &args, std::ostream &out, std
              {},
              {},
              oneLine(outcomeReportText(file->result().status, file->result().position))});
-        print(out, *path, file->sourceText(), found, json);
+        print(out, *path, *file, found, json);
         return CliFormatError;
     }
     auto document = std::make_unique<LogDocument>();
+    document->setAdifMode(options.mode);
     if (document->fillFrom(*file) == LogDocument::FillResult::TooBig) {
         found.push_back({0, {}, {}, "File too big or too many fields"});
-        print(out, *path, file->sourceText(), found, json);
+        print(out, *path, *file, found, json);
         return CliFormatError;
     }
+    document->setTextEncoding(file->textEncoding());
     std::ostringstream quiet;
     ConsoleExportHost host(quiet);
     for (const LogProblem &problem : checkLog(ExportFormat::Adif, *document, host)) {
@@ -154,7 +158,7 @@ int runCheckCommand(const std::vector<std::string> &args, std::ostream &out, std
         found.push_back({offsetOf(*document, problem.column, problem.row),
                          problem.row > 0 ? field : std::string(), value, problem.message});
     }
-    print(out, *path, file->sourceText(), found, json);
+    print(out, *path, *file, found, json);
     return found.empty() ? CliOk : CliFormatError;
 }
 

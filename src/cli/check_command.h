@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/dump_command.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@ namespace vaziduvu {
 // (file, line, column, field, value, message) instead. Exit status 0 only
 // when nothing is wrong, 1 for problems or a format error, 2 for wrong
 // arguments or an unreadable file.
-int runCheckCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runCheckCommand(const std::vector<std::string> &args, const CliOptions &options,
+                    std::ostream &out, std::ostream &err);
 
 }  // namespace vaziduvu

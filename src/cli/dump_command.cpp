@@ -118,24 +118,26 @@ std::optional<std::string> readableLogArgument(const char *command,
     return path;
 }
 
-bool loadLog(const std::string &path, AdifFile &file, std::ostream &err)
+bool loadLog(const std::string &path, AdifFile &file, const CliOptions &options, std::ostream &err)
 {
+    file.setMode(options.mode);
     if (file.load(path))
         return true;
     err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
     return false;
 }
 
-int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runDumpCommand(const std::vector<std::string> &args, const CliOptions &options,
+                   std::ostream &out, std::ostream &err)
 {
     bool pretty = false;
     const std::optional<std::string> path = readableLogArgument("dump", args, pretty, err);
     if (!path)
         return CliUsageError;
     AdifFile file;
-    if (!loadLog(*path, file, err))
+    if (!loadLog(*path, file, options, err))
         return CliUsageError;
-    JsonWriter json(out, pretty);
+    JsonWriter json(out, pretty, file.textEncoding());
     writeParse(json, *path, file);
     return file.result().status == ParseStatus::Ok ? CliOk : CliFormatError;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,24 +17,34 @@ enum CliStatus : int {
     CliUsageError = 2,   // wrong arguments, or a file that cannot be read
 };
 
+// Options given before the command, for every command.
+struct CliOptions {
+    // --current-adif: the reader's rules and the checks of ADIF 3.1.6.
+    AdifMode mode = AdifMode::Classic;
+};
+
 // `vaziduvu-cli dump [--pretty] FILE`: parses FILE and writes the whole parse
 // result as one JSON object to `out` (outcome, counts, header, field names
 // and every stored tag in file order), compact or indented, as it goes.
-// Log text is Latin-1 and comes out as UTF-8. Problems with the arguments or
+// Log text is Latin-1 and comes out as UTF-8 (a UTF-8 log read in the
+// Current mode comes out as it is). Problems with the arguments or
 // the file go to `err` as one line.
-int runDumpCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runDumpCommand(const std::vector<std::string> &args, const CliOptions &options,
+                   std::ostream &out, std::ostream &err);
 
 // `vaziduvu-cli records [--pretty] FILE`: the log's data as scripts want it:
 // {"header": {field: value, ...}, "records": [{field: value, ...}, ...]},
 // fields in file order, a field repeated in a record keeping its last
 // value. A record without its <EOR> at the end is a record too. Exit status
 // as for dump.
-int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &options,
+                      std::ostream &out, std::ostream &err);
 
 class AdifFile;
 
-// Loads the log; false after saying on `err` that reading failed.
-bool loadLog(const std::string &path, AdifFile &file, std::ostream &err);
+// Loads the log with the reading rules of the options' mode; false after
+// saying on `err` that reading failed.
+bool loadLog(const std::string &path, AdifFile &file, const CliOptions &options, std::ostream &err);
 
 // The one readable log FILE of `COMMAND [--pretty] FILE`, or nullopt after
 // saying on `err` what is wrong.

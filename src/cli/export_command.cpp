@@ -65,7 +65,8 @@ DriveType ConsoleExportHost::driveTypeOf(const std::string &path)
     return driveTypeOfPath(path);
 }
 
-int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runExportCommand(const std::vector<std::string> &args, const CliOptions &options,
+                     std::ostream &out, std::ostream &err)
 {
     if (args.size() != 2 || args[1].empty()) {
         err << "usage: vaziduvu-cli export FILE TARGET\n";
@@ -80,11 +81,13 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     }
 
     auto file = std::make_unique<AdifFile>();
+    file->setMode(options.mode);
     if (!file->load(source)) {
         err << "vaziduvu-cli: reading '" << source << "' failed (out of memory)\n";
         return CliUsageError;
     }
     auto document = std::make_unique<LogDocument>();
+    document->setAdifMode(options.mode);
     switch (document->fillFrom(*file)) {
     case LogDocument::FillResult::FormatError: {
         const std::string report
@@ -100,6 +103,7 @@ int runExportCommand(const std::vector<std::string> &args, std::ostream &out, st
     case LogDocument::FillResult::Filled:
         break;
     }
+    document->setTextEncoding(file->textEncoding());
     if (file->lastRecordStart() >= 0)
         out << "Note: the last record has no <EOR> (it starts at character "
             << file->lastRecordStart() << "); it is exported as a record.\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/dump_command.h"
 #include "export/export_host.h"
 
 #include <ostream>
@@ -14,7 +15,8 @@ namespace vaziduvu {
 // are printed as the window shows them ("Problem: ..."). Exit status 0 only
 // when everything was written; 1 when the log did not load, a check failed
 // or nothing could be saved; 2 for wrong arguments or an unreadable FILE.
-int runExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runExportCommand(const std::vector<std::string> &args, const CliOptions &options,
+                     std::ostream &out, std::ostream &err);
 
 // The writers' host of the command-line tool: messages and the failing cell
 // are printed to `err`, progress is not shown, dates are today's.

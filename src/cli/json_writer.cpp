@@ -8,11 +8,54 @@ namespace {
 
 constexpr size_t kFlushAt = 1 << 16;
 
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 character at text[at] (a byte of 0x80 or
+// more), or 0 when there is none.
+size_t utf8Length(std::string_view text, size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size())
+        return 0;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < low || second > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[at + i])))
+            return 0;
+    }
+    return length;
+}
+
 }  // namespace
 
-JsonWriter::JsonWriter(std::ostream &out, bool pretty)
+JsonWriter::JsonWriter(std::ostream &out, bool pretty, TextEncoding encoding)
     : out_(out)
     , pretty_(pretty)
+    , encoding_(encoding)
 {
     buffer_.reserve(kFlushAt + 4096);
 }
@@ -95,10 +138,10 @@ void JsonWriter::key(std::string_view name)
     afterKey_ = true;
 }
 
-void JsonWriter::value(std::string_view latin1)
+void JsonWriter::value(std::string_view text)
 {
     beforeValue();
-    appendString(latin1);
+    appendString(text);
     flushIfFull();
 }
 
@@ -116,18 +159,24 @@ void JsonWriter::value(bool flag)
     buffer_ += flag ? "true" : "false";
 }
 
-void JsonWriter::appendString(std::string_view latin1)
+void JsonWriter::appendString(std::string_view text)
 {
     static const char kHex[] = "0123456789abcdef";
     buffer_ += '"';
     size_t plainFrom = 0;
-    for (size_t i = 0; i < latin1.size(); ++i) {
-        const char c = latin1[i];
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\')
             continue;
+        if (byte >= 0x80 && encoding_ == TextEncoding::Utf8) {
+            if (const size_t length = utf8Length(text, i)) {
+                i += length - 1;
+                continue;
+            }
+        }
         // Plain text goes in as one piece; only what needs it is rewritten.
-        buffer_.append(latin1.data() + plainFrom, i - plainFrom);
+        buffer_.append(text.data() + plainFrom, i - plainFrom);
         plainFrom = i + 1;
         switch (c) {
         case '"':
@@ -162,7 +211,7 @@ void JsonWriter::appendString(std::string_view latin1)
             }
         }
     }
-    buffer_.append(latin1.data() + plainFrom, latin1.size() - plainFrom);
+    buffer_.append(text.data() + plainFrom, text.size() - plainFrom);
     buffer_ += '"';
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -10,11 +12,13 @@ namespace vaziduvu {
 
 // Writes JSON as it goes, into a buffer flushed to the stream in large
 // pieces: no document of the whole output is ever built, so memory stays
-// that of the log being read. Strings are log bytes (Latin-1) and come out
-// as UTF-8. Compact, or indented by two blanks a level.
+// that of the log being read. Strings are log bytes and the output is always
+// valid UTF-8: Latin-1 text is converted; UTF-8 text (a UTF-8 log read in the
+// Current mode) passes as it is, and a byte that starts no UTF-8 character
+// in it is taken as Latin-1. Compact, or indented by two blanks a level.
 class JsonWriter {
 public:
-    JsonWriter(std::ostream &out, bool pretty);
+    JsonWriter(std::ostream &out, bool pretty, TextEncoding encoding = TextEncoding::Latin1);
     ~JsonWriter();
     JsonWriter(const JsonWriter &) = delete;
     JsonWriter &operator=(const JsonWriter &) = delete;
@@ -25,8 +29,8 @@ public:
     void endArray();
     // The key of the next value in an object.
     void key(std::string_view name);
-    void value(std::string_view latin1);
-    void value(const char *latin1) { value(std::string_view(latin1)); }
+    void value(std::string_view text);
+    void value(const char *text) { value(std::string_view(text)); }
     void value(int64_t number);
     void value(bool flag);
     // A key and its value, in an object.
@@ -41,7 +45,7 @@ public:
 private:
     void beforeValue();
     void newLine();
-    void appendString(std::string_view latin1);
+    void appendString(std::string_view text);
     void flushIfFull();
 
     std::ostream &out_;
@@ -50,6 +54,7 @@ private:
     // Per open container: whether it has a member yet.
     std::vector<bool> hasMember_;
     bool afterKey_ = false;
+    TextEncoding encoding_;
 };
 
 }  // namespace vaziduvu

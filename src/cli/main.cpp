@@ -13,7 +13,8 @@ struct Command {
     const char *name;
     const char *arguments;
     const char *summary;
-    int (*run)(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+    int (*run)(const std::vector<std::string> &args, const vaziduvu::CliOptions &options,
+               std::ostream &out, std::ostream &err);
 };
 
 // Every command of the tool; a new one is a new row.
@@ -31,11 +32,15 @@ const Command kCommands[] = {
 
 void printUsage(std::ostream &out)
 {
-    out << "usage: vaziduvu-cli COMMAND [ARGUMENTS]\n"
+    out << "usage: vaziduvu-cli [--current-adif] COMMAND [ARGUMENTS]\n"
            "       vaziduvu-cli --help | --version\n\ncommands:\n";
     for (const Command &command : kCommands)
         out << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary
             << '\n';
+    out << "\noptions:\n"
+           "  --current-adif\n"
+           "      read and check the log as Current ADIF (3.1.6): its modes, bands,\n"
+           "      subdivisions and formats, < and > inside values, UTF-8 text\n";
     out << "\nExit status: 0 done, 1 the log has a format error or could not be saved,\n"
            "2 wrong arguments or an unreadable file.\n";
 }
@@ -44,6 +49,12 @@ void printUsage(std::ostream &out)
 
 int main(int argc, char **argv)
 {
+    vaziduvu::CliOptions options;
+    if (argc >= 2 && std::strcmp(argv[1], "--current-adif") == 0) {
+        options.mode = vaziduvu::AdifMode::Current;
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
         printUsage(std::cerr);
         return vaziduvu::CliUsageError;
@@ -60,7 +71,7 @@ int main(int argc, char **argv)
         if (std::strcmp(argv[1], command.name) == 0) {
             const std::vector<std::string> args(argv + 2, argv + argc);
             try {
-                return command.run(args, std::cout, std::cerr);
+                return command.run(args, options, std::cout, std::cerr);
             } catch (const std::exception &e) {
                 std::cerr << "vaziduvu-cli: " << e.what() << '\n';
                 return vaziduvu::CliUsageError;

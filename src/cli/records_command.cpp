@@ -67,21 +67,22 @@ Fields headerFields(std::string_view header, std::vector<std::string> &names)
 
 }  // namespace
 
-int runRecordsCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &options,
+                      std::ostream &out, std::ostream &err)
 {
     bool pretty = false;
     const std::optional<std::string> path = readableLogArgument("records", args, pretty, err);
     if (!path)
         return CliUsageError;
     AdifFile file;
-    if (!loadLog(*path, file, err))
+    if (!loadLog(*path, file, options, err))
         return CliUsageError;
     if (!file.result()) {
         err << outcomeReportText(file.result().status, file.result().position) << '\n';
         return CliFormatError;
     }
 
-    JsonWriter json(out, pretty);
+    JsonWriter json(out, pretty, file.textEncoding());
     json.beginObject();
     json.key("header");
     std::vector<std::string> headerNames;

@@ -3,10 +3,12 @@
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
 #include "document/log_document.h"
+#include "export/current_checks.h"
 #include "export/trimmed_text.h"
 #include "export/value_checks.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -27,6 +29,8 @@ constexpr std::string_view kAdifRowEnd = "\r\n";
 // parser reads the bytes as UTF-8 and stops at the first byte above 127.
 constexpr std::string_view kXmlHead
     = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
+constexpr std::string_view kXmlHeadUtf8
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
 constexpr std::string_view kXmlRowOpen = "    <DataRow>\r\n        ";
 constexpr std::string_view kXmlRowClose = "\r\n    </DataRow>\r\n";
 constexpr std::string_view kXmlEnd = "</NewDataSet>";
@@ -39,6 +43,10 @@ constexpr std::string_view kHtmlPageHead
       "{BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
       "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
       "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
+// A UTF-8 page says so in its head, right after the title.
+constexpr std::string_view kHtmlTitleEnd = "</TITLE>";
+constexpr std::string_view kHtmlUtf8Charset
+    = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
 constexpr std::string_view kHtmlRowOpen = "<TR>";
 constexpr std::string_view kHtmlCellOpen = "<TD class=lineitem valign=top>";
 constexpr std::string_view kHtmlOddCellOpen = "<TD class=lineitem-odd valign=top>";
@@ -138,6 +146,7 @@ public:
         std::vector<LogProblem> problems;
         problems_ = &problems;
         latestYear_ = host_.latestYear();
+        startCurrentChecks();
         namesAreWritable();
         std::vector<bool> refused(static_cast<size_t>(lastColumn_ + 2), false);
         for (int row = 1; row <= lastRow_; ++row) {
@@ -150,6 +159,13 @@ public:
                     continue;
                 }
                 carriable(*record, column, row);
+                if (current_) {
+                    if (auto problem = current_->formatProblem(*record, row, column))
+                        fail(*problem, column, row);
+                    if (auto problem = current_->valueProblem(*record, row, column))
+                        fail(*problem, column, row);
+                    continue;
+                }
                 if (!checkDate(document_, *record, row, column, latestYear_))
                     fail(kDateCheckMessage, column, row);
                 if (!checkTime(document_, *record, row, column))
@@ -170,6 +186,7 @@ public:
     ExportText run()
     {
         latestYear_ = host_.latestYear();
+        startCurrentChecks();
         if (!namesAreWritable())
             return {result_, {}};
         if (!sizingPass())
@@ -192,6 +209,18 @@ public:
     }
 
 private:
+    bool currentMode() const { return document_.adifMode() == AdifMode::Current; }
+    bool utf8Text() const
+    {
+        return currentMode() && document_.textEncoding() == TextEncoding::Utf8;
+    }
+
+    void startCurrentChecks()
+    {
+        if (currentMode())
+            current_ = std::make_unique<CurrentChecks>(document_, latestYear_);
+    }
+
     // A cell gets a record when it has none; the export stops silently on a
     // column without a usable record, a valid type or a field name. A name of
     // blanks counts as none: trimmed, it would write tags no reader accepts.
@@ -301,6 +330,14 @@ private:
     bool carriable(const TagRecord &record, int column, int row)
     {
         const std::string &text = document_.text(column, row);
+        if (format_ == ExportFormat::Adif && currentMode()) {
+            // The value's length delimits it; the comment stands between tags.
+            if (record.comment.find_first_of("<>") != std::string::npos)
+                return fail("The comment of the cell at " + cellLabel(column, row)
+                                + " holds < or >, which would break the tags of the ADIF file.",
+                            column, row);
+            return true;
+        }
         if (format_ == ExportFormat::Adif) {
             if (text.find_first_of("<>") != std::string::npos
                 || record.comment.find_first_of("<>") != std::string::npos)
@@ -322,6 +359,11 @@ private:
     {
         if (!carriable(record, column, row))
             return false;
+        if (current_) {
+            if (auto problem = current_->formatProblem(record, row, column))
+                return fail(*problem, column, row);
+            return true;
+        }
         if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
         if (!checkTime(document_, record, row, column))
@@ -333,6 +375,11 @@ private:
 
     bool writingChecks(const TagRecord &record, int column, int row)
     {
+        if (current_) {
+            if (auto problem = current_->valueProblem(record, row, column))
+                return fail(*problem, column, row);
+            return true;
+        }
         if (!checkDate(document_, record, row, column, latestYear_))
             return fail(kDateCheckMessage, column, row);
         // Once a column has shown a non-empty cell its heading is normalised
@@ -479,8 +526,9 @@ private:
     std::optional<std::string> writeXml()
     {
         std::string out;
-        out.reserve(kXmlHead.size() + 2 * estimate_ + kXmlEnd.size() + 1);
-        out += kXmlHead;
+        const std::string_view head = utf8Text() ? kXmlHeadUtf8 : kXmlHead;
+        out.reserve(head.size() + 2 * estimate_ + kXmlEnd.size() + 1);
+        out += head;
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
@@ -511,6 +559,10 @@ private:
     std::optional<std::string> writeHtml()
     {
         std::string out(kHtmlPageHead);
+        if (utf8Text()) {
+            const size_t titleEnd = out.find(kHtmlTitleEnd) + kHtmlTitleEnd.size();
+            out.insert(titleEnd, kHtmlUtf8Charset);
+        }
         out += '\n';
         out += kHtmlRowOpen;
         for (int column = 1; column <= lastColumn_; ++column) {
@@ -556,6 +608,7 @@ private:
     int latestYear_ = 0;
     size_t estimate_ = 0;
     std::vector<LogProblem> *problems_ = nullptr;  // set while a log check collects
+    std::unique_ptr<CurrentChecks> current_;       // in the Current ADIF mode only
 };
 
 }  // namespace

@@ -24,6 +24,11 @@ extern const char *const kAdifHeaderStart;
 // text. So a date, time or number error anywhere in the grid is reported
 // before any enumerated check runs.
 //
+// A document in the Current ADIF mode is checked by CurrentChecks (ADIF
+// 3.1.6) instead, in the same two passes; its ADIF values may hold < and >
+// (their length delimits them, lengths count bytes), and a UTF-8 document's
+// XML and HTML declare UTF-8. Classic documents are written as always.
+//
 // The result is CheckFailed when a check failed (the message shown and the
 // cell selected through the host), Refused when the column gate stopped the
 // export (a column without usable record, valid type or field name: no

@@ -1,0 +1,365 @@
+#include "export/current_checks.h"
+
+#include "adif/adif_file.h"
+#include "adif/current_vocabulary.h"
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
+#include "document/log_document.h"
+#include "export/trimmed_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+namespace vaziduvu {
+
+namespace {
+
+// Letter case of ASCII only: a UTF-8 text must keep its bytes.
+std::string asciiUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char &c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+std::string message(std::string_view columns, const std::string &problem,
+                    const std::string &allowed)
+{
+    return "Check your " + std::string(columns) + " columns ... " + problem + ": " + allowed + ".";
+}
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::optional<double> numberOf(std::string_view text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A limit or frequency as a reader writes it: no exponent, no trailing zeros.
+std::string numberText(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6f", value);
+    std::string text(buffer);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+std::string joined(const std::vector<std::string> &values)
+{
+    std::string text;
+    for (const std::string &value : values) {
+        if (!text.empty())
+            text += ", ";
+        text += value;
+    }
+    return text;
+}
+
+// The values ADIF allows on export, in ADIF's order.
+std::string exportValues(AdifEnumeration enumeration)
+{
+    std::vector<std::string> values;
+    for (const EnumerationValue &entry : enumerationValues(enumeration)) {
+        if (!entry.importOnly)
+            values.emplace_back(entry.value);
+    }
+    return joined(values);
+}
+
+std::string canadianProvinces()
+{
+    std::vector<std::string> codes;
+    for (const PrimarySubdivision &entry : primarySubdivisions()) {
+        if (entry.dxcc == 1 && entry.flags == SubdivisionCurrent)
+            codes.emplace_back(entry.code);
+    }
+    std::sort(codes.begin(), codes.end());
+    return joined(codes);
+}
+
+// A DXCC entity code the vocabulary knows, from the text of a DXCC cell.
+std::optional<int> dxccOf(std::string_view text)
+{
+    if (text.empty() || text.size() > 4 || !AdifFile::isDigits(text))
+        return std::nullopt;
+    int code = 0;
+    std::from_chars(text.data(), text.data() + text.size(), code);
+    if (!isDxccEntityCode(code))
+        return std::nullopt;
+    return code;
+}
+
+// Another entity whose list holds the code, for the advice; 0 when none.
+int entityListing(std::string_view code)
+{
+    for (const PrimarySubdivision &entry : primarySubdivisions()) {
+        if (asciiUpper(entry.code) == asciiUpper(code))
+            return entry.dxcc;
+    }
+    return 0;
+}
+
+enum class CellKind { Other, Date, Time, Number, Integer, PositiveInteger, GridSquare };
+
+CellKind kindOf(const CurrentField *field, const TagRecord &record)
+{
+    if (field != nullptr) {
+        switch (field->type) {
+        case AdifType::Date:
+            return CellKind::Date;
+        case AdifType::Time:
+            return CellKind::Time;
+        case AdifType::Number:
+            return CellKind::Number;
+        case AdifType::Integer:
+            return CellKind::Integer;
+        case AdifType::PositiveInteger:
+            return CellKind::PositiveInteger;
+        case AdifType::GridSquare:
+            return CellKind::GridSquare;
+        default:
+            return CellKind::Other;
+        }
+    }
+    if (record.isTimeOn)
+        return CellKind::Time;
+    if (record.dataType == TypeDate)
+        return CellKind::Date;
+    if (record.dataType == TypeNumber)
+        return CellKind::Number;
+    return CellKind::Other;
+}
+
+std::optional<std::string> rangeProblem(const CurrentField &field, std::string_view text)
+{
+    if (field.minimum == nullptr && field.maximum == nullptr)
+        return std::nullopt;
+    const std::optional<double> value = numberOf(text);
+    const std::optional<double> low = field.minimum ? numberOf(field.minimum) : std::nullopt;
+    const std::optional<double> high = field.maximum ? numberOf(field.maximum) : std::nullopt;
+    if (!value || ((!low || *value >= *low) && (!high || *value <= *high)))
+        return std::nullopt;
+    const std::string allowed = high
+        ? std::string(field.name) + " runs from " + field.minimum + " to " + field.maximum
+        : std::string(field.name) + " is at least " + field.minimum;
+    return message("numeric", std::string(field.name) + " " + quoted(text) + " is out of range",
+                   allowed);
+}
+
+}  // namespace
+
+CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
+    : document_(document)
+    , latestYear_(latestYear)
+{
+    headings_.resize(static_cast<size_t>(std::max(document.columnCount(), 1)));
+    for (int column = document.columnCount() - 1; column >= 1; --column) {
+        headings_[static_cast<size_t>(column)]
+            = asciiUpper(TrimmedText(document.text(column, 0)).view());
+        columnOfField_[headings_[static_cast<size_t>(column)]] = column;  // the first one wins
+    }
+}
+
+const std::string &CurrentChecks::heading(int column) const
+{
+    return headings_.at(static_cast<size_t>(column));
+}
+
+std::string CurrentChecks::fieldText(std::string_view field, int row) const
+{
+    const auto found = columnOfField_.find(std::string(field));
+    if (found == columnOfField_.end())
+        return {};
+    return TrimmedText(document_.text(found->second, row)).copy();
+}
+
+std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record, int row,
+                                                        int column)
+{
+    const TrimmedText trimmed(document_.text(column, row));
+    if (trimmed.changed())
+        document_.setText(column, row, trimmed.copy());
+    const std::string &text = document_.text(column, row);
+    if (text.empty())
+        return std::nullopt;
+    const std::string &name = heading(column);
+    const CurrentField *field = findCurrentField(name);
+    const auto value = [&] { return name + " " + quoted(text); };
+    switch (kindOf(field, record)) {
+    case CellKind::Date:
+        if (isAdifDate(text) && std::stoi(text.substr(0, 4)) <= latestYear_)
+            return std::nullopt;
+        return message("date", value() + " is not a date",
+                       "ADIF dates are YYYYMMDD, a day of the calendar from 1930 to "
+                           + std::to_string(latestYear_));
+    case CellKind::Time:
+        if (isAdifTime(text))
+            return std::nullopt;
+        return message("time", value() + " is not a time",
+                       "ADIF times are HHMM or HHMMSS, from 0000 to 235959");
+    case CellKind::Number:
+        if (!isAdifNumber(text))
+            return message("numeric", value() + " is not a number",
+                           "ADIF numbers are digits with at most one decimal point and an "
+                           "optional leading minus sign, such as 14.074");
+        break;
+    case CellKind::Integer:
+        if (!isAdifInteger(text))
+            return message("numeric", value() + " is not a whole number",
+                           name + " takes digits with an optional leading minus sign");
+        break;
+    case CellKind::PositiveInteger:
+        if (!isAdifPositiveInteger(text))
+            return message("numeric", value() + " is not a positive whole number",
+                           name + " takes digits only, greater than 0");
+        break;
+    case CellKind::GridSquare:
+        if (isGridSquare(text))
+            return std::nullopt;
+        return message("'Grid Square'", value() + " is not a grid square",
+                       "ADIF grid squares have 2, 4, 6 or 8 characters: two letters A-R, two "
+                       "digits, two letters A-X, two digits, such as FN31 or FN31pr");
+    case CellKind::Other:
+        return std::nullopt;
+    }
+    return field ? rangeProblem(*field, text) : std::nullopt;
+}
+
+std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int row, int column)
+{
+    if (TrimmedText(document_.text(column, row)).view().empty())
+        return std::nullopt;
+    {
+        const std::string &current = document_.text(column, 0);
+        if (TrimmedText(current).changed() || !isUpperText(current))
+            document_.normalizeColumnHeader(column);
+    }
+    const TrimmedText trimmed(document_.text(column, row));
+    const std::string_view text = trimmed.view();
+    const std::string &name = heading(column);
+    const auto value = [&] { return name + " " + quoted(text); };
+
+    if (name == "MODE") {
+        const std::string upper = asciiUpper(text);
+        if (isCurrentMode(text))
+            return std::nullopt;
+        if (const std::optional<std::string> mode = modeOfSubmode(text))
+            return message("'Mode'", upper + " is a submode, not a mode",
+                           "log it as MODE " + *mode + " with SUBMODE " + upper);
+        return message("'Mode'", value() + " is not an ADIF 3.1.6 mode",
+                       "MODE takes a mode ADIF 3.1.6 lists, such as CW, SSB, FM, RTTY, FT8, MFSK "
+                       "or PSK, and its variant goes in SUBMODE");
+    }
+    if (name == "SUBMODE") {
+        const std::string upper = asciiUpper(text);
+        const std::optional<std::string> owner = modeOfSubmode(text);
+        if (!owner)
+            return message("'Submode'", value() + " is not an ADIF 3.1.6 submode",
+                           "SUBMODE takes a submode of the record's MODE, such as FT4 with MODE "
+                           "MFSK or USB with MODE SSB");
+        const std::string mode = fieldText("MODE", row);
+        if (!mode.empty() && isSubmodeOf(text, mode))
+            return std::nullopt;
+        const std::string pair = "use MODE " + *owner + " with SUBMODE " + upper;
+        if (mode.empty())
+            return message("'Submode'", "SUBMODE " + upper + " has no MODE in its record", pair);
+        return message("'Submode'",
+                       "SUBMODE " + upper + " does not belong to MODE " + asciiUpper(mode), pair);
+    }
+    if (name == "BAND" || name == "BAND_RX") {
+        if (findBand(text))
+            return std::nullopt;
+        return message("'Band'", value() + " is not an ADIF 3.1.6 band",
+                       "BAND and BAND_RX take a band from 2190m to submm, such as 160m, 20m, 2m "
+                       "or 70cm");
+    }
+    if (name == "FREQ" || name == "FREQ_RX") {
+        const std::string bandField = name == "FREQ" ? "BAND" : "BAND_RX";
+        const std::string bandText = fieldText(bandField, row);
+        const CurrentBand *band = findBand(bandText);
+        const std::optional<double> mhz = numberOf(text);
+        if (band == nullptr || !mhz || (*mhz >= band->lowerMHz && *mhz <= band->upperMHz))
+            return std::nullopt;
+        return message(
+            "'Frequency'",
+            name + " " + std::string(text) + " MHz lies outside " + bandField + " " + bandText,
+            "the " + std::string(band->name) + " band runs from " + numberText(band->lowerMHz)
+                + " to " + numberText(band->upperMHz) + " MHz");
+    }
+    if (name == "STATE") {
+        const std::optional<int> dxcc = dxccOf(fieldText("DXCC", row));
+        if (isPrimarySubdivision(text, dxcc))
+            return std::nullopt;
+        if (!dxcc)
+            return message("'State'", value() + " is not an ADIF 3.1.6 primary subdivision",
+                           "STATE takes the code of a state, province or other primary "
+                           "subdivision, such as WY, ON or ACT");
+        const int other = entityListing(text);
+        const std::string where
+            = other ? " (it is one of DXCC entity " + std::to_string(other) + ")" : "";
+        return message("'State'",
+                       value() + " is not a subdivision of DXCC entity " + std::to_string(*dxcc)
+                           + where,
+                       "with DXCC " + std::to_string(*dxcc)
+                           + " STATE takes one of that entity's ADIF 3.1.6 codes");
+    }
+    if (name == "DXCC") {
+        if (dxccOf(text))
+            return std::nullopt;
+        return message("'DXCC'", value() + " is not a DXCC entity code",
+                       "DXCC takes an ADIF 3.1.6 entity code, current or deleted, or 0 for none");
+    }
+    if (name == "VE_PROV") {
+        if (isCanadianProvince(text))
+            return std::nullopt;
+        return message("'VE Province'", value() + " is not a Canadian province or territory",
+                       "VE_PROV takes one of " + canadianProvinces());
+    }
+    if (name == "ARRL_SECT") {
+        if (isArrlSection(text))
+            return std::nullopt;
+        return message("'ARRL Section'", value() + " is not an ARRL section",
+                       "ARRL_SECT takes a section abbreviation of ADIF 3.1.6, such as EMA, "
+                       "ENY or ON");
+    }
+    struct Listed {
+        std::string_view field;
+        AdifEnumeration enumeration;
+        std::string_view columns;
+        std::string_view what;
+    };
+    static constexpr Listed kListed[] = {
+        {"CONT", AdifEnumeration::Continent, "'Continent'", "a continent"},
+        {"PROP_MODE", AdifEnumeration::PropagationMode, "'Propagation Modes'",
+         "a propagation mode"},
+        {"QSL_SENT", AdifEnumeration::QslSent, "'QSL Flag'", "a QSL sent flag"},
+        {"QSL_RCVD", AdifEnumeration::QslRcvd, "'QSL Flag'", "a QSL received flag"},
+    };
+    for (const Listed &listed : kListed) {
+        if (name != listed.field)
+            continue;
+        if (isEnumerationValue(listed.enumeration, text, false))
+            return std::nullopt;
+        return message(listed.columns,
+                       value() + " is not " + std::string(listed.what) + " of ADIF 3.1.6",
+                       name + " takes one of " + exportValues(listed.enumeration));
+    }
+    return std::nullopt;
+}
+
+}  // namespace vaziduvu
