@@ -22,13 +22,15 @@
 namespace {
 
 const char *const kUsage
-    = "usage: vaziduvu [FILE]\n"
+    = "usage: vaziduvu [--current-adif] [FILE]\n"
       "       vaziduvu --help | --version\n"
       "\n"
       "Opens an ADIF log (.adi, .adif, .badi) for viewing and careful editing.\n"
       "With FILE, opens it at start; when the program already runs, FILE is\n"
       "handed to it and this start ends.\n"
       "\n"
+      "  --current-adif  start with Format > Current ADIF (3.1.6) on: the\n"
+      "                  vocabulary and reading rules of ADIF 3.1.6\n"
       "  --help          show this text\n"
       "  --version       show the version\n";
 
@@ -36,6 +38,7 @@ struct Arguments {
     std::string file;  // as given, empty: none
     bool help = false;
     bool version = false;
+    bool currentAdif = false;
     std::string error;
 };
 
@@ -51,6 +54,8 @@ Arguments parseArguments(int argc, char *argv[])
             arguments.help = true;
         else if (!optionsEnd && argument == "--version")
             arguments.version = true;
+        else if (!optionsEnd && argument == "--current-adif")
+            arguments.currentAdif = true;
         else if (!optionsEnd && argument.size() > 1 && argument[0] == '-')
             arguments.error = "unknown option '" + argument + "'";
         else if (arguments.file.empty())
@@ -123,6 +128,8 @@ int main(int argc, char *argv[])
             return 0;
         }
         MainWindow window(platform);
+        if (arguments.currentAdif)
+            window.setAdifMode(AdifMode::Current);
         InstanceChannel channel;
         channel.listen(channelName);
         QObject::connect(&channel, &InstanceChannel::openRequested, &window,

@@ -296,6 +296,10 @@ void MainWindow::createActions()
     syntaxHighlightingAction_->setCheckable(true);
     omitEmptyTagsAction_ = make("omitEmptyTagsAction", "&Omit Empty Field Tags", nullptr, -1);
     omitEmptyTagsAction_->setCheckable(true);
+    currentAdifAction_ = make("currentAdifAction", "Current ADIF (3.1.6)", nullptr, -1);
+    currentAdifAction_->setCheckable(true);
+    currentAdifAction_->setStatusTip(
+        QStringLiteral("Check and read logs by the vocabulary and rules of ADIF 3.1.6"));
     importCabrilloAction_ = make("importCabrilloAction", "Cabrillo", nullptr, -1);
     importCabrilloAction_->setEnabled(false);
     aboutAction_ = make("aboutAction", "&About", "About box", 2);
@@ -354,6 +358,7 @@ void MainWindow::createActions()
     connect(syntaxHighlightingAction_, &QAction::triggered, this,
             &MainWindow::toggleSyntaxHighlighting);
     connect(omitEmptyTagsAction_, &QAction::triggered, this, &MainWindow::toggleOmitEmptyTags);
+    connect(currentAdifAction_, &QAction::triggered, this, &MainWindow::toggleCurrentAdif);
     for (QAction *about : {aboutAction_, aboutMenuEntry_})
         connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     for (QAction *help : {helpAction_, helpMenuEntry_})
@@ -381,6 +386,8 @@ void MainWindow::createMenus()
     formatMenu_ = menuBar()->addMenu("F&ormat");
     formatMenu_->setObjectName("formatMenu");
     formatMenu_->addActions({fontAction_, syntaxHighlightingAction_, omitEmptyTagsAction_});
+    formatMenu_->addSeparator();
+    formatMenu_->addAction(currentAdifAction_);
 
     importMenu_ = menuBar()->addMenu("&Import");
     importMenu_->setObjectName("importMenu");
@@ -519,6 +526,14 @@ bool MainWindow::event(QEvent *event)
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         checkEnvironment();
+    if (event->type() == QEvent::WindowTitleChange && currentAdifAction_) {
+        // Whatever sets the caption, it says whether Current ADIF is on.
+        const bool marked = windowTitle().endsWith(kCurrentAdifCaptionMark);
+        if (adifMode_ == AdifMode::Current && !marked)
+            setWindowTitle(windowTitle() + kCurrentAdifCaptionMark);
+        else if (adifMode_ != AdifMode::Current && marked)
+            setWindowTitle(captionWithoutMode());
+    }
     return handled;
 }
 

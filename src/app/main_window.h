@@ -76,7 +76,10 @@ public:
     // The ADIF the window reads and checks logs by, from the next load on
     // (Classic until set). A Current-mode load shows a UTF-8 log decoded and
     // lets its cells hold any character and the brackets < and >.
+    // Also checks or clears Format > Current ADIF (3.1.6); the caption ends
+    // in kCurrentAdifCaptionMark while the mode is on.
     void setAdifMode(AdifMode mode);
+    static constexpr QLatin1StringView kCurrentAdifCaptionMark{"  [Current ADIF 3.1.6]"};
     AdifMode adifMode() const { return adifMode_; }
 
     // Makes the cell current and scrolls to it; column 0 selects the row.
@@ -107,6 +110,7 @@ private slots:
     void chooseGridFont();
     void toggleSyntaxHighlighting();
     void toggleOmitEmptyTags();
+    void toggleCurrentAdif();
     void showAbout();
     void showHelp();
     void showCellComment();
@@ -184,6 +188,7 @@ private:
     // The message boxes, the input box and the search window follow the
     // document's text encoding.
     void useDocumentEncoding();
+    QString captionWithoutMode() const;
 
     // --- edit history ----------------------------------------------------------
     void createHistory();
@@ -273,6 +278,7 @@ private:
     QAction *fontAction_ = nullptr;
     QAction *syntaxHighlightingAction_ = nullptr;
     QAction *omitEmptyTagsAction_ = nullptr;
+    QAction *currentAdifAction_ = nullptr;
     QAction *importCabrilloAction_ = nullptr;
     QAction *aboutAction_ = nullptr;
     QAction *helpAction_ = nullptr;

@@ -10,7 +10,9 @@
 #include "export/file_system.h"
 #include "platform/platform.h"
 
+#include <QAction>
 #include <QFile>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -191,6 +193,37 @@ void MainWindow::setAdifMode(AdifMode mode)
 {
     adifMode_ = mode;
     document_.setAdifMode(mode);
+    {
+        QSignalBlocker quiet(currentAdifAction_);
+        currentAdifAction_->setChecked(mode == AdifMode::Current);
+    }
+    // The caption says when the mode is on (see event()).
+    setWindowTitle(captionWithoutMode());
+    scheduleCheckRefresh();
+}
+
+void MainWindow::toggleCurrentAdif()
+{
+    guarded("Could not change the ADIF mode.", [this] {
+        const bool on = currentAdifAction_->isChecked();
+        setAdifMode(on ? AdifMode::Current : AdifMode::Classic);
+        if (document_.documentOpen())
+            showMessage("Information:",
+                        on ? "Current ADIF (3.1.6) is on: every check and save from now on "
+                             "uses the vocabulary of ADIF 3.1.6.\r\nIts reading rules (UTF-8 "
+                             "text, < and > inside values) apply to the next log you open."
+                           : "Current ADIF (3.1.6) is off: every check and save from now on uses "
+                             "the program's own vocabulary.\r\nThe next log you open is read "
+                             "by the program's own rules.");
+    });
+}
+
+QString MainWindow::captionWithoutMode() const
+{
+    QString title = windowTitle();
+    if (title.endsWith(kCurrentAdifCaptionMark))
+        title.chop(kCurrentAdifCaptionMark.size());
+    return title;
 }
 
 void MainWindow::useDocumentEncoding()

@@ -599,7 +599,8 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
           "Chec&k Log"}},
         {child<QMenu>(*form, "formatMenu"),
-         {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags"}},
+         {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
+          "Current ADIF (3.1.6)"}},
         {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
         {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents\tF1"}},
     };
