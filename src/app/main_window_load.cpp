@@ -197,8 +197,9 @@ void MainWindow::setAdifMode(AdifMode mode)
         QSignalBlocker quiet(currentAdifAction_);
         currentAdifAction_->setChecked(mode == AdifMode::Current);
     }
-    // The caption says when the mode is on (see event()).
-    setWindowTitle(captionWithoutMode());
+    // The caption says when the mode is on (event() keeps it so).
+    setWindowTitle(captionWithoutMode()
+                   + (mode == AdifMode::Current ? QString(kCurrentAdifCaptionMark) : QString()));
     scheduleCheckRefresh();
 }
 
