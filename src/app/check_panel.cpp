@@ -37,6 +37,7 @@ CheckPanel::CheckPanel(QWidget *parent)
     list_->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Field"),
                                       QStringLiteral("Value"), QStringLiteral("Problem")});
     list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);

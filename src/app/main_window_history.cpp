@@ -156,7 +156,8 @@ void MainWindow::deleteRows()
             : "the " + std::to_string(rows.size()) + " contacts in ";
         if (!platform_.confirm(this,
                                "Delete " + count + describeRows(rows)
-                                   + "?\r\nUndo (Ctrl+Z) brings them back."))
+                                   + (rows.size() == 1 ? "?\r\nUndo (Ctrl+Z) brings it back."
+                                                       : "?\r\nUndo (Ctrl+Z) brings them back.")))
             return;
         history_->push(new RemoveRowsCommand(
             toQt(rows.size() == 1 ? std::string("Delete Row") : std::string("Delete Rows")),

@@ -12,9 +12,9 @@
 
 #include <QAction>
 #include <QFile>
-#include <QSignalBlocker>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
 

@@ -138,11 +138,13 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
 
         if (request.all) {
             if (changes.empty()) {
-                result = quoted(request.find, encoding) + " was not found in " + toQt(field, encoding) + ".";
+                result = quoted(request.find, encoding) + " was not found in "
+                    + toQt(field, encoding) + ".";
             } else {
-                result = toQt("Replaced " + std::to_string(changes.size())
-                              + (changes.size() == 1 ? " value in " : " values in ") + field + ".",
-                              encoding);
+                result
+                    = toQt("Replaced " + std::to_string(changes.size())
+                               + (changes.size() == 1 ? " value in " : " values in ") + field + ".",
+                           encoding);
                 selectCell(column, changes.front().first);
             }
             return;
@@ -159,15 +161,16 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
         if (next > 0)
             selectCell(column, next);
         if (!changes.empty())
-            result
-                = toQt("Replaced 1 value in " + field + "."
-                       + (next > 0 ? " Replace again for the next one." : " There are no more."),
-                          encoding);
+            result = toQt(
+                "Replaced 1 value in " + field + "."
+                    + (next > 0 ? " Replace again for the next one." : " There are no more."),
+                encoding);
         else if (next > 0)
             result
                 = toQt("Found in row " + std::to_string(next) + ": Replace again to replace it.");
         else
-            result = quoted(request.find, encoding) + " was not found in " + toQt(field, encoding) + ".";
+            result = quoted(request.find, encoding) + " was not found in " + toQt(field, encoding)
+                + ".";
     });
     return result;
 }

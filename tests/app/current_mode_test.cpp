@@ -93,7 +93,8 @@ TEST_F(CurrentModeTest, MenuItemSwitchesTheChecksAndTheCaptionSaysSo)
     EXPECT_EQ(form->document().adifMode(), AdifMode::Current);
     ASSERT_EQ(platform.messages().size(), 1u);
     EXPECT_EQ(platform.messages()[0].substr(0, 13), "Information:|");
-    EXPECT_TRUE(QString::fromStdString(form->caption()).endsWith(MainWindow::kCurrentAdifCaptionMark));
+    EXPECT_TRUE(
+        QString::fromStdString(form->caption()).endsWith(MainWindow::kCurrentAdifCaptionMark));
     trigger(*form, "checkLogAction");
     EXPECT_EQ(panel->problemCount(), 0);
 

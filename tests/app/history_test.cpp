@@ -202,7 +202,7 @@ TEST_F(History, RemovalsAskFirstAndNameWhatTheyRemove)
     EXPECT_EQ(documentState(form->document()), loaded);
     EXPECT_EQ(confirmTexts(),
               (std::vector<std::string>{
-                  "Delete the contact in row 2?\r\nUndo (Ctrl+Z) brings them back.",
+                  "Delete the contact in row 2?\r\nUndo (Ctrl+Z) brings it back.",
                   "Delete the column CALL with its values in 3 contacts?\r\nUndo (Ctrl+Z) "
                   "brings it back."}));
     EXPECT_FALSE(canUndo());
