@@ -99,6 +99,11 @@ void CheckPanel::showNoLog()
     summary_->setText(QStringLiteral("No log is open."));
 }
 
+void CheckPanel::setSummary(const QString &text)
+{
+    summary_->setText(text);
+}
+
 int CheckPanel::problemCount() const
 {
     return static_cast<int>(problems_.size());

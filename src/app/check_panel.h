@@ -29,6 +29,8 @@ public:
     void setProblems(const std::vector<Problem> &problems);
     // No log is open: nothing to check.
     void showNoLog();
+    // Replaces the summary line (a stopped or outdated check).
+    void setSummary(const QString &text);
     int problemCount() const;
     // The texts of line i: row, field, value, message.
     QStringList lineTexts(int line) const;

@@ -2,10 +2,12 @@
 
 #include "adif/adif_file.h"
 #include "app/about_box.h"
+#include "app/check_panel.h"
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
 #include "app/icons.h"
+#include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
 #include "app/shape_widget.h"
@@ -261,6 +263,7 @@ void MainWindow::createWidgets()
     }
 
     aboutBox_ = new AboutBox(this);  // lives with the main window
+    progressPanel_ = new ProgressPanel(this);
 }
 
 void MainWindow::createActions()
@@ -411,6 +414,28 @@ void MainWindow::createToolBar()
     toolBar_->addSeparator();
     toolBar_->addActions(
         {undoAction_, redoAction_, deleteRowsAction_, deleteColumnAction_, checkLogAction_});
+}
+
+void MainWindow::beginLongOperation()
+{
+    if (longOperationDepth_++ > 0)
+        return;
+    menuBar()->setEnabled(false);
+    toolBar_->setEnabled(false);
+    client_->setEnabled(false);
+    if (checkPanel_)
+        checkPanel_->setEnabled(false);
+}
+
+void MainWindow::endLongOperation()
+{
+    if (longOperationDepth_ == 0 || --longOperationDepth_ > 0)
+        return;
+    menuBar()->setEnabled(true);
+    toolBar_->setEnabled(true);
+    client_->setEnabled(true);
+    if (checkPanel_)
+        checkPanel_->setEnabled(true);
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
@@ -570,6 +595,13 @@ void MainWindow::checkEnvironment()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // An export refuses to close, as it always has (mayClose); any other
+    // long operation is asked to stop.
+    if (longOperationDepth_ > 0 && !exportInProgress_) {
+        progressPanel_->requestStop();
+        event->ignore();
+        return;
+    }
     if (!mayClose()) {
         event->ignore();
         return;

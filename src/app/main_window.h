@@ -28,6 +28,7 @@ namespace vaziduvu {
 class AboutBox;
 class AdifFile;
 class CheckPanel;
+class ProgressPanel;
 class GridDelegate;
 class GridModel;
 class Platform;
@@ -210,6 +211,14 @@ private:
     void followHistory();
     std::vector<int> selectedRows() const;
     void scheduleCheckRefresh();
+    // Checks a copy of the log and fills the Check Log panel; a check asked
+    // for with F7 can be stopped.
+    void runCheck(bool stoppable);
+    // While a long operation lets events run, the user can reach only its
+    // Stop button: the menus, the toolbar and the grid wait, and a close
+    // request asks the operation to stop.
+    void beginLongOperation();
+    void endLongOperation();
     QString replaceInColumn(const SearchDialog::ReplaceRequest &request);
 
     // --- saving, columns, search, closing ------------------------------------
@@ -253,6 +262,7 @@ private:
     AboutBox *aboutBox_ = nullptr;
     SearchDialog *searchDialog_ = nullptr;
     CheckPanel *checkPanel_ = nullptr;
+    ProgressPanel *progressPanel_ = nullptr;
     QTimer *checkRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
 
@@ -305,6 +315,7 @@ private:
     bool recordColumnCurrent_ = false;  // a search hit a record-number cell
     int busyDepth_ = 0;
     bool historyResetting_ = false;
+    int longOperationDepth_ = 0;
     bool historyStartsSaved_ = true;
     AdifMode adifMode_ = AdifMode::Classic;
 };

@@ -3,6 +3,7 @@
 #include "app/check_panel.h"
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
+#include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "export/writers.h"
 #include "platform/platform.h"
@@ -18,9 +19,10 @@ namespace {
 // The checks' surroundings when nothing is to be shown or written.
 class QuietCheckHost : public ExportHost {
 public:
-    QuietCheckHost(Platform &platform, bool omitEmptyTags)
+    QuietCheckHost(Platform &platform, bool omitEmptyTags, Progress &progress)
         : platform_(platform)
         , omitEmptyTags_(omitEmptyTags)
+        , progress_(progress)
     {
     }
     void showMessage(const std::string &, const std::string &) override { }
@@ -31,13 +33,24 @@ public:
     std::string exportDate() override { return platform_.shortDateToday(); }
     int latestYear() override { return platform_.currentYear() + 1; }
     DriveType driveTypeOf(const std::string &) override { return DriveType::Fixed; }
+    bool continueAfterRow(int row, int rows) override
+    {
+        rowsChecked_ = row;
+        return progress_.advance(row, rows);
+    }
+    int rowsChecked() const { return rowsChecked_; }
 
 private:
     Platform &platform_;
     bool omitEmptyTags_;
+    Progress &progress_;
+    int rowsChecked_ = 0;
 };
 
 constexpr int kRefreshDelay = 300;  // milliseconds after the last change
+// Past this many cells a check takes long enough that it runs only when
+// asked for (F7), not after every edit.
+constexpr int64_t kAutomaticCheckCells = 250000;
 
 }  // namespace
 
@@ -59,7 +72,7 @@ void MainWindow::checkWholeLog()
         }
         checkPanel_->show();
         checkPanel_->raise();
-        refreshCheck();
+        runCheck(true);
     });
 }
 
@@ -71,20 +84,44 @@ void MainWindow::scheduleCheckRefresh()
 
 void MainWindow::refreshCheck()
 {
+    const int64_t cells
+        = static_cast<int64_t>(document_.rowCount()) * std::max(1, document_.columnCount());
+    if (checkPanel_ != nullptr && document_.documentOpen() && cells > kAutomaticCheckCells) {
+        checkPanel_->setSummary(QStringLiteral(
+            "The log has changed since this list was made: press F7 to check it again."));
+        return;
+    }
+    runCheck(false);
+}
+
+void MainWindow::runCheck(bool stoppable)
+{
     if (checkPanel_ == nullptr)
         return;
-    guarded("Could not check the log.", [this] {
+    guarded("Could not check the log.", [this, stoppable] {
         if (!document_.documentOpen()) {
             checkPanel_->showNoLog();
             return;
         }
         std::vector<CheckPanel::Problem> shown;
+        bool stopped = false;
+        int rowsChecked = 0;
         {
             // The checks tidy the cells they pass; the grid must stay as it is.
             LogDocument copy;
             copy.copyFrom(document_);
-            QuietCheckHost host(platform_, omitEmptyTagsAction_->isChecked());
-            for (const LogProblem &problem : checkLog(ExportFormat::Adif, copy, host)) {
+            beginLongOperation();
+            struct EndLongOperation {
+                MainWindow *window;
+                ~EndLongOperation() { window->endLongOperation(); }
+            } end{this};
+            WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Checking the log"),
+                                    stoppable);
+            QuietCheckHost host(platform_, omitEmptyTagsAction_->isChecked(), progress);
+            const std::vector<LogProblem> found = checkLog(ExportFormat::Adif, copy, host);
+            stopped = progress.stopRequested();
+            rowsChecked = host.rowsChecked();
+            for (const LogProblem &problem : found) {
                 CheckPanel::Problem line;
                 line.column = problem.column;
                 line.row = problem.row;
@@ -97,6 +134,12 @@ void MainWindow::refreshCheck()
             }
         }
         checkPanel_->setProblems(shown);
+        if (stopped)
+            checkPanel_->setSummary(
+                QStringLiteral("Check stopped after %1 of %2 rows: %3 problems found so far.")
+                    .arg(rowsChecked)
+                    .arg(document_.rowCount() - 1)
+                    .arg(shown.size()));
     });
 }
 

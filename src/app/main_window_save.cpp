@@ -1,6 +1,7 @@
 // Saving: every save writes a new export file through saveToNewFile.
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
+#include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "document/grid_change.h"
 #include "export/export_host.h"
@@ -22,8 +23,9 @@ namespace vaziduvu {
 // failing cell is selected, and the status bar shows the progress.
 class WindowExportHost : public ExportHost {
 public:
-    explicit WindowExportHost(MainWindow &window)
+    WindowExportHost(MainWindow &window, WindowProgress &progress)
         : window_(window)
+        , progress_(progress)
     {
     }
 
@@ -48,9 +50,12 @@ public:
         window_.setStatusText(2, text);
         window_.statusBar_->repaint();
         window_.platform().processEvents();
-        if (last)
+        if (last) {
             window_.gridView_->setFocus();
+            progress_.nextPart();
+        }
     }
+    bool continueAfterRow(int row, int rows) override { return progress_.advance(row, rows); }
     bool omitEmptyFieldTags() const override { return window_.omitEmptyTagsAction_->isChecked(); }
     std::string exportDate() override { return window_.platform().shortDateToday(); }
     int latestYear() override { return window_.platform().currentYear() + 1; }
@@ -62,6 +67,7 @@ public:
 private:
     static constexpr qint64 kProgressInterval = 50;  // milliseconds
     MainWindow &window_;
+    WindowProgress &progress_;
     QElapsedTimer sinceUpdate_;
 };
 
@@ -128,7 +134,14 @@ bool MainWindow::saveToNewFile()
             }
         } historyBack{history_, undoAction_, redoAction_};
         try {
-            WindowExportHost host(*this);
+            // A pair (.XML or .HTM with its .BADI) is four passes, ADIF two.
+            const bool pair = extensionPlace(target, ".XML") == ExtensionPlace::AtEnd
+                || extensionPlace(target, ".HTM") == ExtensionPlace::AtEnd;
+            WindowProgress progress(*progressPanel_, platform_,
+                                    QStringLiteral("Saving to ")
+                                        + QFile::decodeName(QByteArray::fromStdString(target)),
+                                    true, pair ? 4 : 2);
+            WindowExportHost host(*this, progress);
             result = runExportWriters(document_, target, host);
             recordTidying(std::move(tidying));
         } catch (...) {
@@ -157,6 +170,10 @@ bool MainWindow::saveToNewFile()
             setWindowTitle(QStringLiteral(" File: ")
                            + QFile::decodeName(QByteArray::fromStdString(target)));
             return true;
+        }
+        if (result.status == ExportStatus::Stopped) {
+            showMessage("Information:", "Save As was stopped: no file was written.");
+            return false;
         }
         showMessage("Problem:", fileNotSavedMessage(result));
         return false;

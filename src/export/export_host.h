@@ -21,6 +21,7 @@ enum class ExportStatus : uint8_t {
     Written,      // the file is complete on disk under its name
     CheckFailed,  // a value check failed: its message was shown, the cell selected
     Refused,      // nothing was written; the reason says what and where
+    Stopped,      // the user stopped the export before it named its file
 };
 
 struct ExportResult {
@@ -30,6 +31,7 @@ struct ExportResult {
     explicit operator bool() const { return status == ExportStatus::Written; }
     static ExportResult written() { return {}; }
     static ExportResult checkFailed() { return {ExportStatus::CheckFailed, {}}; }
+    static ExportResult stopped() { return {ExportStatus::Stopped, {}}; }
     static ExportResult refused(std::string reason)
     {
         return {ExportStatus::Refused, std::move(reason)};
@@ -51,6 +53,10 @@ public:
     // "Prep Row : n" after each row of the sizing pass, and the closing
     // "Working to finish ..." text; the window also lets events run.
     virtual void showProgress(const std::string &text, bool last) = 0;
+    // Called after every row of every pass (row of rows); false when the
+    // user asked to stop. An export then ends Stopped before it names its
+    // file; a check returns what it found so far.
+    virtual bool continueAfterRow(int /*row*/, int /*rows*/) { return true; }
 
     virtual bool omitEmptyFieldTags() const = 0;
     // Today's date in the user's short date format.

@@ -149,7 +149,7 @@ public:
         startCurrentChecks();
         namesAreWritable();
         std::vector<bool> refused(static_cast<size_t>(lastColumn_ + 2), false);
-        for (int row = 1; row <= lastRow_; ++row) {
+        for (int row = 1; row <= lastRow_ && host_.continueAfterRow(row - 1, lastRow_); ++row) {
             for (int column = 1; column <= lastColumn_; ++column) {
                 if (refused[static_cast<size_t>(column)])
                     continue;
@@ -404,6 +404,15 @@ private:
         return true;
     }
 
+    // True when the user asked to stop; the export then ends Stopped.
+    bool stopped(int rowsDone)
+    {
+        if (host_.continueAfterRow(rowsDone, lastRow_))
+            return false;
+        result_ = ExportResult::stopped();
+        return true;
+    }
+
     struct ColumnChecks {
         bool settled = false;
         std::optional<EnumeratedCheck> check;
@@ -474,6 +483,8 @@ private:
                 }
             }
             host_.showProgress("Prep Row : " + std::to_string(row), false);
+            if (stopped(row))
+                return false;
             if (rowHadCell)
                 estimate_ += rowEstimate(row);
         }
@@ -491,6 +502,8 @@ private:
         out.reserve(header.size() + estimate_ + 1);
         out += header;
         for (int row = 1; row <= lastRow_; ++row) {
+            if (stopped(row - 1))
+                return std::nullopt;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
                 TagRecord *record = passGate(column, row);
@@ -530,6 +543,8 @@ private:
         out.reserve(head.size() + 2 * estimate_ + kXmlEnd.size() + 1);
         out += head;
         for (int row = 1; row <= lastRow_; ++row) {
+            if (stopped(row - 1))
+                return std::nullopt;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
                 if (checkedRecord(column, row) == nullptr)
@@ -575,6 +590,8 @@ private:
         out += kHtmlRowClose;
         out.reserve(out.size() + 2 * estimate_ + kHtmlPageEnd.size() + 1);
         for (int row = 1; row <= lastRow_; ++row) {
+            if (stopped(row - 1))
+                return std::nullopt;
             const std::string_view cellOpen = row % 2 == 1 ? kHtmlOddCellOpen : kHtmlCellOpen;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {

@@ -10,8 +10,10 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 
+#include <filesystem>
 #include <functional>
 
 namespace vaziduvu::test {
@@ -262,6 +264,30 @@ TEST_F(History, ReplaceCountsAndRefusesWhatAnEditWould)
     EXPECT_EQ(replace("200401", "199901", false),
               "Replaced 1 value in QSO_DATE. There are no more.");
     EXPECT_EQ(form->document().text(3, 2), "19990102");
+}
+
+}  // namespace
+}  // namespace vaziduvu::test
+
+namespace vaziduvu::test {
+namespace {
+
+// The Stop button of a long operation: Save As writes nothing, Check Log
+// keeps what it found.
+TEST_F(History, StopEndsSaveAsAndCheckLogLosingNothing)
+{
+    platform.afterProcessEvents = [this] { child<QPushButton>(*form, "stopButton")->click(); };
+    platform.queueFileName(pathIn("stopped.xml"));
+    EXPECT_FALSE(saveAsCommand(*form));
+    EXPECT_EQ(platform.messages().back(), "Information:|Save As was stopped: no file was written.");
+    EXPECT_FALSE(std::filesystem::exists(pathIn("stopped.xml")));
+    EXPECT_FALSE(std::filesystem::exists(pathIn("stopped.BADI")));
+
+    trigger(*form, "checkLogAction");
+    auto *panel = child<CheckPanel>(*form, "checkPanel");
+    EXPECT_EQ(panel->summary().toStdString().rfind("Check stopped after ", 0), 0u);
+    platform.afterProcessEvents = nullptr;
+    EXPECT_TRUE(form->menuBar()->isEnabled());  // the window is back
 }
 
 }  // namespace

@@ -40,6 +40,10 @@ public:
         drivePaths.push_back(path);
         return drive;
     }
+    bool continueAfterRow(int, int) override
+    {
+        return stopAfterRows < 0 || rowsSeen++ < stopAfterRows;
+    }
 
     std::vector<std::pair<std::string, std::string>> messages;
     std::vector<std::string> plainMessages;
@@ -52,6 +56,8 @@ public:
     std::string date = "12/31/25";
     int year = 2026;
     DriveType drive = DriveType::Fixed;
+    int stopAfterRows = -1;  // the user stops after this many rows; -1: never
+    int rowsSeen = 0;
 };
 
 // One column of a test grid: its heading, the field name kept in its records

@@ -235,5 +235,26 @@ TEST_F(RunWriters, RefusedDriveWritesNothing)
     EXPECT_EQ(host.plainMessages.size(), 1u);
 }
 
+struct StopCase {
+    std::string target;
+    int stopAfterRows;
+};
+
+class StoppedExport : public RunWriters, public ::testing::WithParamInterface<StopCase> { };
+
+// Stopped in any pass of either file of a pair, an export leaves no file.
+TEST_P(StoppedExport, LeavesNoFileBehind)
+{
+    host.stopAfterRows = GetParam().stopAfterRows;
+    EXPECT_FALSE(run(folder.file(GetParam().target)));
+    EXPECT_EQ(result.status, ExportStatus::Stopped);
+    EXPECT_TRUE(filesWritten().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StoppedExport,
+                         ::testing::Values(StopCase{"log.adi", 0}, StopCase{"log.adi", 3},
+                                           StopCase{"log.xml", 1}, StopCase{"log.xml", 5},
+                                           StopCase{"log.htm", 7}));
+
 }  // namespace
 }  // namespace vaziduvu
