@@ -1,6 +1,7 @@
 #include "cli/check_command.h"
 #include "adif/adif_file.h"
 #include "adif/text.h"
+#include "cli/console_progress.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 #include "cli/json_writer.h"
@@ -150,8 +151,12 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
     }
     document->setTextEncoding(file->textEncoding());
     std::ostringstream quiet;
-    ConsoleExportHost host(quiet);
-    for (const LogProblem &problem : checkLog(ExportFormat::Adif, *document, host)) {
+    ConsoleProgress progress(err);
+    progress.begin("checking " + *path);
+    ConsoleExportHost host(quiet, options.progress ? &progress : nullptr);
+    const std::vector<LogProblem> problems = checkLog(ExportFormat::Adif, *document, host);
+    progress.finish();
+    for (const LogProblem &problem : problems) {
         const std::string field = trimText(document->text(problem.column, 0));
         const std::string value
             = problem.row > 0 ? document->text(problem.column, problem.row) : "";

@@ -21,6 +21,8 @@ enum CliStatus : int {
 struct CliOptions {
     // --current-adif: the reader's rules and the checks of ADIF 3.1.6.
     AdifMode mode = AdifMode::Classic;
+    // --progress: long steps say how far they have come on standard error.
+    bool progress = false;
 };
 
 // `vaziduvu-cli dump [--pretty] FILE`: parses FILE and writes the whole parse

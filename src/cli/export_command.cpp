@@ -1,6 +1,7 @@
 #include "cli/export_command.h"
 
 #include "adif/adif_file.h"
+#include "cli/console_progress.h"
 #include "cli/dump_command.h"
 #include "document/log_document.h"
 #include "export/file_system.h"
@@ -115,8 +116,11 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
     const auto [header, notice] = saveNotice(document->anyLengthDiscrepancy());
     out << header << ' ' << notice << '\n';
 
-    ConsoleExportHost host(err);
+    ConsoleProgress progress(err);
+    progress.begin("writing " + target);
+    ConsoleExportHost host(err, options.progress ? &progress : nullptr);
     const ExportResult result = runExportWriters(*document, target, host);
+    progress.finish();
     if (!result) {
         err << "Problem: " << kFileNotSavedMessage << '\n';
         if (!result.reason.empty())

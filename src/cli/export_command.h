@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/progress.h"
 #include "cli/dump_command.h"
 #include "export/export_host.h"
 
@@ -22,8 +23,10 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
 // are printed to `err`, progress is not shown, dates are today's.
 class ConsoleExportHost : public ExportHost {
 public:
-    explicit ConsoleExportHost(std::ostream &err)
+    // progress: where --progress shows the rows checked and written.
+    explicit ConsoleExportHost(std::ostream &err, Progress *progress = nullptr)
         : err_(err)
+        , progress_(progress)
     {
     }
 
@@ -35,9 +38,14 @@ public:
     std::string exportDate() override;
     int latestYear() override;
     DriveType driveTypeOf(const std::string &path) override;
+    bool continueAfterRow(int row, int rows) override
+    {
+        return progress_ == nullptr || progress_->advance(row, rows);
+    }
 
 private:
     std::ostream &err_;
+    Progress *progress_;
 };
 
 }  // namespace vaziduvu

@@ -32,7 +32,7 @@ const Command kCommands[] = {
 
 void printUsage(std::ostream &out)
 {
-    out << "usage: vaziduvu-cli [--current-adif] COMMAND [ARGUMENTS]\n"
+    out << "usage: vaziduvu-cli [--current-adif] [--progress] COMMAND [ARGUMENTS]\n"
            "       vaziduvu-cli --help | --version\n\ncommands:\n";
     for (const Command &command : kCommands)
         out << "  " << command.name << ' ' << command.arguments << "\n      " << command.summary
@@ -40,7 +40,10 @@ void printUsage(std::ostream &out)
     out << "\noptions:\n"
            "  --current-adif\n"
            "      read and check the log as Current ADIF (3.1.6): its modes, bands,\n"
-           "      subdivisions and formats, < and > inside values, UTF-8 text\n";
+           "      subdivisions and formats, < and > inside values, UTF-8 text\n"
+           "  --progress\n"
+           "      show how far reading, checking and writing have come on standard\n"
+           "      error (nothing is printed without it)\n";
     out << "\nExit status: 0 done, 1 the log has a format error or could not be saved,\n"
            "2 wrong arguments or an unreadable file.\n";
 }
@@ -50,10 +53,13 @@ void printUsage(std::ostream &out)
 int main(int argc, char **argv)
 {
     vaziduvu::CliOptions options;
-    if (argc >= 2 && std::strcmp(argv[1], "--current-adif") == 0) {
-        options.mode = vaziduvu::AdifMode::Current;
-        --argc;
-        ++argv;
+    for (; argc >= 2; --argc, ++argv) {
+        if (std::strcmp(argv[1], "--current-adif") == 0)
+            options.mode = vaziduvu::AdifMode::Current;
+        else if (std::strcmp(argv[1], "--progress") == 0)
+            options.progress = true;
+        else
+            break;
     }
     if (argc < 2) {
         printUsage(std::cerr);

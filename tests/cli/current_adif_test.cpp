@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   ":4:87: MODE \"MFSK\": Check your 'Mode' columns"}},
         ModeCase{"OptionOnlyBeforeTheCommand", {"check", "--current-adif", "FILE"}, 2, {}},
         ModeCase{"OptionWithoutCommand", {"--current-adif"}, 2, {}},
-        ModeCase{"HelpNamesIt", {"--help"}, 0, {"[--current-adif] COMMAND", "3.1.6"}}),
+        ModeCase{"HelpNamesIt", {"--help"}, 0, {"[--current-adif] [--progress] COMMAND", "3.1.6"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CurrentAdifCheck, Ft4AsModeGetsItsAdvice)
@@ -102,6 +102,19 @@ TEST(CurrentAdifExport, WritesWhatItAcceptsAndReadsItBack)
         EXPECT_NE(written.find(tag), std::string::npos) << tag;
     EXPECT_EQ(runCli({"--current-adif", "check", target}).status, 0);
     std::remove(target.c_str());
+}
+
+// --progress says how far a step has come on standard error, and only
+// there; the result on standard output is the same.
+TEST(ProgressOption, ReportsOnStandardErrorOnly)
+{
+    const RunResult quiet = runCli({"--current-adif", "check", kTodaysLog});
+    const RunResult shown = runCli({"--progress", "--current-adif", "check", kTodaysLog});
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(shown.status, quiet.status);
+    EXPECT_EQ(shown.out, quiet.out);
+    EXPECT_NE(shown.err.find("checking " + kTodaysLog + ": 100%\n"), std::string::npos)
+        << shown.err;
 }
 
 }  // namespace
