@@ -3,6 +3,7 @@
 #include "adif/text.h"
 #include "document/log_document.h"
 
+#include <array>
 #include <string_view>
 
 namespace vaziduvu {
@@ -22,17 +23,32 @@ std::string_view trimmedView(std::string_view text)
 
 }  // namespace
 
-std::string foldCase(std::string_view text, TextEncoding encoding)
+void foldCaseInto(std::string_view text, TextEncoding encoding, std::string &folded)
 {
-    if (encoding == TextEncoding::Latin1)
-        return upperText(text);
+    folded.assign(text.data(), text.size());
+    if (encoding == TextEncoding::Latin1) {
+        static const std::array<char, 256> upper = [] {
+            std::array<char, 256> table{};
+            for (int byte = 0; byte < 256; ++byte)
+                table[static_cast<size_t>(byte)] = upperChar(static_cast<char>(byte));
+            return table;
+        }();
+        for (char &c : folded)
+            c = upper[static_cast<unsigned char>(c)];
+        return;
+    }
     // Upper-casing the Latin-1 range would change the lead bytes of
     // multi-byte characters: only ASCII letters are folded.
-    std::string folded(text);
     for (char &c : folded) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 32);
     }
+}
+
+std::string foldCase(std::string_view text, TextEncoding encoding)
+{
+    std::string folded;
+    foldCaseInto(text, encoding, folded);
     return folded;
 }
 
@@ -81,7 +97,9 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
             for (int c = position.column; c < columns; ++c) {
                 std::string_view cell = trimmedView(document.text(c, r));
                 if (!matchCase) {
-                    cellUpper = upper(cell);
+                    // One buffer for every cell: a whole logbook is searched
+                    // without an allocation per cell.
+                    foldCaseInto(cell, encoding, cellUpper);
                     cell = cellUpper;
                 }
                 if (cell.find(wanted) != std::string_view::npos) {

@@ -20,6 +20,9 @@ struct SearchPosition {
 // case compares it: the Latin-1 letters of a Latin-1 text, the ASCII letters
 // of a UTF-8 one. Never changes the length.
 std::string foldCase(std::string_view text, TextEncoding encoding);
+// The same into a buffer the caller keeps (no allocation once it is large
+// enough).
+void foldCaseInto(std::string_view text, TextEncoding encoding, std::string &folded);
 
 struct SearchHit {
     bool found = false;
