@@ -2,10 +2,7 @@
 
 namespace vaziduvu {
 
-namespace {
-
-// Length of the well-formed sequence at `at`, 0 when there is none.
-size_t sequenceLength(std::string_view text, size_t at)
+size_t utf8SequenceLength(std::string_view text, size_t at)
 {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80)
@@ -42,13 +39,11 @@ size_t sequenceLength(std::string_view text, size_t at)
     return length;
 }
 
-}  // namespace
-
 bool isValidUtf8(std::string_view text)
 {
     size_t at = 0;
     while (at < text.size()) {
-        const size_t length = sequenceLength(text, at);
+        const size_t length = utf8SequenceLength(text, at);
         if (length == 0)
             return false;
         at += length;
@@ -73,7 +68,7 @@ size_t utf8CharactersEnd(std::string_view text, size_t from, size_t count)
     for (size_t i = 0; i < count; ++i) {
         if (at >= text.size())
             return std::string_view::npos;
-        const size_t length = sequenceLength(text, at);
+        const size_t length = utf8SequenceLength(text, at);
         if (length == 0)
             return std::string_view::npos;
         at += length;

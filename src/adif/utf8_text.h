@@ -23,6 +23,10 @@ inline bool isUtf8Continuation(char c)
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// Length of the well-formed character at text[at] (1 for ASCII), 0 when
+// none starts there (overlong, surrogate, above U+10FFFF, cut short).
+size_t utf8SequenceLength(std::string_view text, size_t at);
+
 // True when the text is well-formed UTF-8: no overlong forms, no surrogates,
 // nothing above U+10FFFF, no sequence cut short.
 bool isValidUtf8(std::string_view text);

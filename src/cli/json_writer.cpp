@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include "adif/utf8_text.h"
+
 #include <charconv>
 
 namespace vaziduvu {
@@ -7,48 +9,6 @@ namespace vaziduvu {
 namespace {
 
 constexpr size_t kFlushAt = 1 << 16;
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// Length of the well-formed UTF-8 character at text[at] (a byte of 0x80 or
-// more), or 0 when there is none.
-size_t utf8Length(std::string_view text, size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    const auto second = static_cast<unsigned char>(text[at + 1]);
-    if (second < low || second > high)
-        return 0;
-    for (size_t i = 2; i < length; ++i) {
-        if (!isContinuation(static_cast<unsigned char>(text[at + i])))
-            return 0;
-    }
-    return length;
-}
 
 }  // namespace
 
@@ -170,7 +130,7 @@ void JsonWriter::appendString(std::string_view text)
         if (byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\')
             continue;
         if (byte >= 0x80 && encoding_ == TextEncoding::Utf8) {
-            if (const size_t length = utf8Length(text, i)) {
+            if (const size_t length = utf8SequenceLength(text, i)) {
                 i += length - 1;
                 continue;
             }
