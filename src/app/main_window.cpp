@@ -711,7 +711,7 @@ std::string droppedFile(const QMimeData *data)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedFile(event->mimeData()).empty() && !exportInProgress_)
+    if (!droppedFile(event->mimeData()).empty() && !exportInProgress_ && longOperationDepth_ == 0)
         event->acceptProposedAction();
 }
 

@@ -17,10 +17,13 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 
 namespace vaziduvu {
 
 namespace {
+
+constexpr int kBusyRetry = 200;  // milliseconds
 
 const char *const kSaveNowQuestion
     = "Your current data has not been saved by exporting it to a file. \r\n Do you wish to save "
@@ -38,6 +41,12 @@ void MainWindow::openLog()
 
 void MainWindow::openFile(const std::string &path)
 {
+    if (longOperationDepth_ > 0 || exportInProgress_) {
+        // A log handed over or dropped while the window is busy waits for
+        // the operation to end.
+        QTimer::singleShot(kBusyRetry, this, [this, path] { openFile(path); });
+        return;
+    }
     if (isMinimized())
         showNormal();
     raise();
