@@ -25,7 +25,8 @@ enum class ParseStatus : uint8_t {
     BadType = 8,          // a type letter outside the catalogue's
     TooBig = 10,          // over a size limit, or out of memory
     Ok = 12,
-    ZeroByte = 13,  // a zero byte: not a text file
+    ZeroByte = 13,   // a zero byte: not a text file
+    Cancelled = 14,  // the caller stopped the load
 };
 
 // A parse result: the status, and for an error the byte offset into the
