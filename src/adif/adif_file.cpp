@@ -148,7 +148,7 @@ void AdifFile::clear()
     tagNames_.clear();
     fieldOfTagName_.clear();
     fieldNames_.clear();
-    fieldIndexByName_.clear();
+    tagIndexByName_.clear();
     headerText_.clear();
     sourceText_.clear();
     fileSize_ = 0;
@@ -348,7 +348,6 @@ void AdifFile::parse(Progress *progress)
     // point into sourceText_, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
-    std::unordered_map<std::string, int32_t> nameIndexOf;
     // The spelling that followed each name last time: records mostly repeat
     // their field order, so the next name is tried there first.
     std::vector<std::pair<std::string_view, const NameInfo *>> followerOf;
@@ -432,7 +431,7 @@ void AdifFile::parse(Progress *progress)
                     std::string name = upperText(rawName);
                     NameInfo described = describeName(name);
                     const auto indexed
-                        = nameIndexOf.emplace(name, static_cast<int32_t>(tagNames_.size()));
+                        = tagIndexByName_.emplace(name, static_cast<int32_t>(tagNames_.size()));
                     if (indexed.second) {
                         tagNames_.push_back(std::move(name));
                         fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
@@ -487,7 +486,6 @@ void AdifFile::parse(Progress *progress)
             const std::string &name = tagNames_[static_cast<size_t>(stored.nameIndex)];
             if (field < 0 && name != "EOR") {
                 field = static_cast<int>(fieldNames_.size());
-                fieldIndexByName_.emplace(name, field);
                 fieldNames_.push_back(name);
             }
         }
@@ -532,8 +530,8 @@ void AdifFile::parse(Progress *progress)
 
 int AdifFile::fieldIndex(std::string_view name) const
 {
-    const auto found = fieldIndexByName_.find(upperText(name));
-    return found == fieldIndexByName_.end() ? -1 : found->second;
+    const auto found = tagIndexByName_.find(upperText(name));
+    return found == tagIndexByName_.end() ? -1 : fieldOfTagName(found->second);
 }
 
 TagRecord AdifFile::tagAt(int slot) const

@@ -148,7 +148,7 @@ private:
     std::vector<std::string> tagNames_;
     std::vector<int> fieldOfTagName_;
     std::vector<std::string> fieldNames_;
-    std::unordered_map<std::string, int> fieldIndexByName_;
+    std::unordered_map<std::string, int32_t> tagIndexByName_;  // upper-case name -> tagNames
     std::string headerText_;
     std::string sourceText_;
     uint32_t fileSize_ = 0;
