@@ -255,7 +255,9 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     }
 
     // Every stored tag is walked: a record that repeats fields must not push
-    // later records out of the grid.
+    // later records out of the grid. A field tag's value and comment lie in
+    // the source text right after it.
+    const std::string &source = file.sourceText();
     int r = 0;
     bool numbered = false;
     for (const AdifFile::StoredTag &tag : file.storedTags()) {
@@ -283,8 +285,8 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
             numbered = true;
         }
         const size_t s = slot(column, row);
-        const std::string_view value = file.valueOf(tag);
-        texts_[s] = value;
+        std::string &text = texts_[s];
+        text.assign(source.data() + tag.valueOffset, static_cast<size_t>(tag.valueLength));
         if (!cells_[s])
             cells_[s] = acquireRecord();
         TagRecord &cell = *cells_[s];
@@ -297,11 +299,15 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
         cell.hasType = tag.hasType;
         cell.dataType = tag.dataType;
         cell.name = tagNames[static_cast<size_t>(tag.nameIndex)];
-        cell.value = value;
+        cell.value = text;
         cell.errorCode = ParseStatus::Ok;
         cell.errorPosition = 0;
         cell.isTimeOn = tag.isTimeOn;
-        cell.comment = file.commentOf(tag);
+        if (tag.commentLength > 0)
+            cell.comment.assign(source.data() + tag.valueOffset + tag.valueLength,
+                                static_cast<size_t>(tag.commentLength));
+        else
+            cell.comment.clear();
         cell.valueOffset = tag.valueOffset;
         cell.rawTag.clear();
         cell.errorLength = 0;
