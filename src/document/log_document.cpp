@@ -354,6 +354,20 @@ void LogDocument::reset()
     textEncoding_ = TextEncoding::Latin1;
     clearGrid();
     clearRecordTrailers();
+    // A whole logbook's storage goes with it; up to the Classic table's size
+    // it is kept for the next load.
+    if (texts_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots) {
+        std::vector<std::string>().swap(texts_);
+        std::vector<TagRecord *>().swap(cells_);
+        std::vector<std::string>().swap(trailers_);
+        std::vector<TagRecord *>().swap(freeRecords_);
+        recordChunks_.clear();
+        stride_ = 0;
+        storedRows_ = 0;
+        columns_ = 0;
+        rows_ = 0;
+        reserveCells(1, 1);
+    }
     showEmptyGrid();
 }
 

@@ -111,6 +111,21 @@ TEST(WholeLogDocument, WideGridSurvivesCopyAndColumnRemoval)
     EXPECT_EQ(gridTexts(copy), gridTexts(log.document));
 }
 
+TEST(WholeLogDocument, ResetAfterAWholeLogbookStartsAfresh)
+{
+    LoadedLog log;
+    loadIn(log, AdifMode::Current, logOf(60, 4000));
+    ASSERT_EQ(log.result, LogDocument::FillResult::Filled);
+    log.document.reset();
+    EXPECT_EQ(log.document.text(1, 1), "");
+    EXPECT_EQ(log.document.cellInfo(1, 1), nullptr);
+    loadInto(log, logOf(2, 3));
+    ASSERT_EQ(log.result, LogDocument::FillResult::Filled);
+    EXPECT_EQ(log.document.text(2, 3), "2.1");
+    EXPECT_EQ(log.document.cellInfo(2, 3)->value, "2.1");
+    EXPECT_EQ(log.document.cellInfo(3, 3), nullptr);
+}
+
 TEST(WholeLogDocument, StoppedFillLeavesTheDocumentReset)
 {
     LoadedLog log;
