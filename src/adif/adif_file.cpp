@@ -18,12 +18,6 @@ namespace {
 
 constexpr size_t kLargestText = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
-const TagRecord &resetSlot()
-{
-    static const TagRecord slot;
-    return slot;
-}
-
 // Case-insensitive comparison with an upper-case ASCII marker.
 bool equalsMarker(std::string_view text, std::string_view marker)
 {
@@ -122,45 +116,27 @@ size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, b
 // What the catalogue says about one field name; worked out once per distinct
 // spelling of the name in a file.
 struct NameInfo {
-    std::string name;                     // upper case
+    int32_t index = -1;                   // in tagNames
     bool known = false;                   // a leading part of (or equal to) a catalogue name
     uint8_t entryType = TypeOtherLetter;  // type of the matched entry, for tags with a length
     uint8_t prefixType = TypeInvalid;     // catalogueTypeOf, for tags without a length
     bool isTimeOn = false;
-    bool listed = false;  // already in fieldNames
 };
 
-NameInfo describeName(std::string_view rawName)
+NameInfo describeName(const std::string &name)
 {
     NameInfo info;
-    info.name = upperText(rawName);
-    info.isTimeOn = isTimeFieldName(info.name);
-    if (const auto entry = findCatalogueEntry(info.name)) {
+    info.isTimeOn = isTimeFieldName(name);
+    if (const auto entry = findCatalogueEntry(name)) {
         info.known = true;
         const uint8_t code = typeCodeOfLetter(catalogueLetterAt(*entry));
         info.entryType = code == TypeInvalid ? static_cast<uint8_t>(TypeOtherLetter) : code;
-        info.prefixType = catalogueTypeOf(info.name);
+        info.prefixType = catalogueTypeOf(name);
     }
     return info;
 }
 
-void resetCursor(TagRecord &record)
-{
-    record.kind = TagNone;
-    record.hasLength = false;
-    record.declaredLength = 0;
-    record.hasType = false;
-    record.dataType = TypeInvalid;
-    record.isTimeOn = false;
-    record.name.clear();
-    record.value.clear();
-    record.errorCode = ParseStatus::Ok;
-    record.errorPosition = 0;
-    record.errorLength = 0;
-    record.rawTag.clear();
-    record.comment.clear();
-    record.valueOffset = -1;
-}
+constexpr size_t kProgressStep = 64 * 1024;
 
 }  // namespace
 
@@ -168,9 +144,11 @@ AdifFile::AdifFile() = default;
 
 void AdifFile::clear()
 {
-    std::vector<TagRecord>().swap(tags_);
+    std::vector<StoredTag>().swap(tags_);
+    tagNames_.clear();
+    fieldOfTagName_.clear();
     fieldNames_.clear();
-    fieldIndexByName_.clear();
+    tagIndexByName_.clear();
     headerText_.clear();
     sourceText_.clear();
     fileSize_ = 0;
@@ -179,11 +157,11 @@ void AdifFile::clear()
     recordCount_ = 0;
     headerExpected_ = false;
     lastRecordStart_ = -1;
-    outcome_ = TagRecord{};
+    outcome_ = ParseResult{};
     textEncoding_ = TextEncoding::Latin1;
 }
 
-bool AdifFile::load(const std::string &path)
+bool AdifFile::load(const std::string &path, Progress *progress)
 {
     clear();
     try {
@@ -193,12 +171,12 @@ bool AdifFile::load(const std::string &path)
         if (!error)
             file.open(path, std::ios::binary);
         if (error || !file.is_open()) {
-            parse();  // an unreadable file reads as an empty one
+            parse(progress);  // an unreadable file reads as an empty one
             return true;
         }
         if (size > kLargestText) {
             fileSize_ = std::numeric_limits<uint32_t>::max();
-            outcome_.errorCode = ParseStatus::TooBig;
+            outcome_.status = ParseStatus::TooBig;
             return true;
         }
         // Read straight into the source text: the file is held once.
@@ -206,7 +184,7 @@ bool AdifFile::load(const std::string &path)
         file.read(sourceText_.data(), static_cast<std::streamsize>(sourceText_.size()));
         sourceText_.resize(static_cast<size_t>(file.gcount()));
         fileSize_ = static_cast<uint32_t>(size);
-        parse();
+        parse(progress);
         return true;
     } catch (const std::exception &) {
         failUnexpectedly();
@@ -214,18 +192,18 @@ bool AdifFile::load(const std::string &path)
     }
 }
 
-bool AdifFile::loadFromBytes(std::string_view bytes)
+bool AdifFile::loadFromBytes(std::string_view bytes, Progress *progress)
 {
     clear();
     try {
         if (bytes.size() > kLargestText) {
             fileSize_ = std::numeric_limits<uint32_t>::max();
-            outcome_.errorCode = ParseStatus::TooBig;
+            outcome_.status = ParseStatus::TooBig;
             return true;
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
         sourceText_.assign(bytes);
-        parse();
+        parse(progress);
         return true;
     } catch (const std::exception &) {
         failUnexpectedly();
@@ -239,22 +217,34 @@ bool AdifFile::loadFromBytes(std::string_view bytes)
 void AdifFile::failUnexpectedly()
 {
     std::string().swap(sourceText_);
-    outcome_.errorCode = ParseStatus::TooBig;
-    outcome_.errorPosition = 0;
-    outcome_.errorLength = 0;
+    std::vector<StoredTag>().swap(tags_);
+    outcome_ = {ParseStatus::TooBig, 0, 0};
 }
 
-void AdifFile::parse()
+// A stopped load keeps nothing of what it read but the file's size.
+void AdifFile::cancel()
+{
+    const uint32_t size = fileSize_;
+    clear();
+    fileSize_ = size;
+    outcome_ = {ParseStatus::Cancelled, 0, 0};
+}
+
+void AdifFile::parse(Progress *progress)
 {
     const std::string_view text(sourceText_);
     const size_t size = text.size();
     const char *const data = text.data();
-    outcome_ = TagRecord{};
+    outcome_ = ParseResult{};
+    if (progress && !progress->advance(0, static_cast<int64_t>(size))) {
+        cancel();
+        return;
+    }
 
     auto endWith = [this](ParseStatus code, size_t position, size_t length) {
-        outcome_.errorCode = code;
-        outcome_.errorPosition = static_cast<int32_t>(position);
-        outcome_.errorLength = static_cast<int32_t>(length);
+        outcome_.status = code;
+        outcome_.position = static_cast<int32_t>(position);
+        outcome_.length = static_cast<int32_t>(length);
     };
     auto findFrom = [data, size](char c, size_t from) -> size_t {
         if (from >= size)
@@ -350,14 +340,20 @@ void AdifFile::parse()
             else
                 nextClose = findFrom('>', resume);
         }
-        tags_.reserve(std::min(dataOpenings, static_cast<size_t>(kTagLimit)));
+        const size_t limit = current ? dataOpenings : static_cast<size_t>(kTagLimit);
+        tags_.reserve(std::min(dataOpenings, limit));
     }
 
     // Data scan. Names are looked up once per distinct spelling; the keys
     // point into sourceText_, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
+    // The spelling that followed each name last time: records mostly repeat
+    // their field order, so the next name is tried there first.
+    std::vector<std::pair<std::string_view, const NameInfo *>> followerOf;
+    const NameInfo *previous = nullptr;
     size_t recordStart = std::string_view::npos;  // first field tag of the open record
+    size_t nextReport = kProgressStep;
     int slot = 0;
     size_t p = dataStart;
     while (p < size) {
@@ -365,6 +361,13 @@ void AdifFile::parse()
             p = findFrom('<', p);
             if (p == std::string_view::npos)
                 break;
+        }
+        if (progress && p >= nextReport) {
+            if (!progress->advance(static_cast<int64_t>(p), static_cast<int64_t>(size))) {
+                cancel();
+                return;
+            }
+            nextReport = p + kProgressStep;
         }
         ++leftBracketCount_;
         const size_t window = std::min(static_cast<size_t>(kMaxTagScan), size - p);
@@ -376,34 +379,35 @@ void AdifFile::parse()
         const size_t q = static_cast<size_t>(static_cast<const char *>(close) - data);
         ++rightBracketCount_;
         const std::string_view tag = text.substr(p, q - p + 1);
-        resetCursor(outcome_);
+        StoredTag stored;
+        stored.tagOffset = static_cast<int32_t>(p);
         if (tag.size() == 2) {
             endWith(ParseStatus::EmptyBrackets, q, 2);
             return;
         }
         auto failTag = [&](ParseStatus code, size_t position, size_t length) {
-            outcome_.kind = TagNone;
+            stored.kind = TagNone;
+            stored.tagLength = 0;
             endWith(code, position, length);
-            tags_.push_back(outcome_);
+            tags_.push_back(stored);
         };
 
         // One tag.
-        NameInfo *info = nullptr;
         if (equalsMarker(tag, "<APP_LOTW_EOF>")) {
-            outcome_.kind = TagEndOfFile;
-            outcome_.dataType = TypeMarker;
-            outcome_.rawTag.assign(tag);
-            tags_.push_back(outcome_);
+            stored.kind = TagEndOfFile;
+            stored.dataType = TypeMarker;
+            stored.tagLength = static_cast<uint16_t>(tag.size());
+            tags_.push_back(stored);
             if (recordStart != std::string_view::npos)
                 lastRecordStart_ = static_cast<int32_t>(recordStart);
             return;  // nothing after this marker is read
         }
         if (equalsMarker(tag, "<EOR>")) {
-            outcome_.kind = TagEndOfRecord;
-            outcome_.dataType = TypeMarker;
+            stored.kind = TagEndOfRecord;
+            stored.dataType = TypeMarker;
             recordStart = std::string_view::npos;
             ++recordCount_;
-            if (recordCount_ > kRecordLimit) {
+            if (!current && recordCount_ > kRecordLimit) {
                 failTag(ParseStatus::TooBig, q, 5);
                 return;
             }
@@ -415,24 +419,46 @@ void AdifFile::parse()
                 failTag(ParseStatus::MissingName, p, tag.size());
                 return;
             }
-            auto found = names.find(rawName);
-            if (found == names.end())
-                found = names.emplace(rawName, describeName(rawName)).first;
-            info = &found->second;
-            outcome_.name = info->name;
-            outcome_.isTimeOn = info->isTimeOn;
+            const NameInfo *info = nullptr;
+            if (previous != nullptr) {
+                const auto &follower = followerOf[static_cast<size_t>(previous->index)];
+                if (follower.second != nullptr && follower.first == rawName)
+                    info = follower.second;
+            }
+            if (info == nullptr) {
+                auto found = names.find(rawName);
+                if (found == names.end()) {
+                    std::string name = upperText(rawName);
+                    NameInfo described = describeName(name);
+                    const auto indexed
+                        = tagIndexByName_.emplace(name, static_cast<int32_t>(tagNames_.size()));
+                    if (indexed.second) {
+                        tagNames_.push_back(std::move(name));
+                        fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
+                        followerOf.emplace_back();
+                    }
+                    described.index = indexed.first->second;
+                    found = names.emplace(rawName, described).first;
+                }
+                info = &found->second;
+                if (previous != nullptr)
+                    followerOf[static_cast<size_t>(previous->index)] = {rawName, info};
+            }
+            previous = info;
+            stored.nameIndex = info->index;
+            stored.isTimeOn = info->isTimeOn;
             if (recordStart == std::string_view::npos)
                 recordStart = p;
-            outcome_.kind = info->known ? TagKnownField : TagUserField;
+            stored.kind = info->known ? TagKnownField : TagUserField;
             if (colon != std::string_view::npos) {
-                outcome_.hasLength = true;
-                outcome_.dataType
+                stored.hasLength = true;
+                stored.dataType
                     = info->known ? info->entryType : static_cast<uint8_t>(TypeCharacter);
                 const std::string_view specifier = inner.substr(colon + 1);
                 const size_t typeColon = specifier.find(':');
                 if (typeColon != std::string_view::npos)
-                    outcome_.hasType = true;
-                if (!parseLength(specifier.substr(0, typeColon), outcome_.declaredLength)) {
+                    stored.hasType = true;
+                if (!parseLength(specifier.substr(0, typeColon), stored.declaredLength)) {
                     failTag(ParseStatus::BadLength, p, tag.size());
                     return;
                 }
@@ -445,78 +471,116 @@ void AdifFile::parse()
                         failTag(ParseStatus::BadType, p, tag.size());
                         return;
                     }
-                    outcome_.dataType = code;
+                    stored.dataType = code;
                 }
             } else {
-                outcome_.dataType
+                stored.dataType
                     = info->known ? info->prefixType : static_cast<uint8_t>(TypeCharacter);
             }
         }
 
-        outcome_.rawTag.assign(tag);
-        outcome_.valueOffset = static_cast<int32_t>(q + 1);
-        if (info != nullptr && !info->listed && info->name != "EOR") {
-            if (fieldIndexByName_.emplace(info->name, static_cast<int>(fieldNames_.size())).second)
-                fieldNames_.push_back(info->name);
-            info->listed = true;
+        stored.tagLength = static_cast<uint16_t>(tag.size());
+        stored.valueOffset = static_cast<int32_t>(q + 1);
+        if (stored.nameIndex >= 0) {
+            int &field = fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
+            const std::string &name = tagNames_[static_cast<size_t>(stored.nameIndex)];
+            if (field < 0 && name != "EOR") {
+                field = static_cast<int>(fieldNames_.size());
+                fieldNames_.push_back(name);
+            }
         }
 
         // The tag's data: everything up to the next '<', or in the Current
         // mode the value its length delimits and what follows up to the next '<'.
-        const size_t valueEnd = current && outcome_.hasLength && outcome_.declaredLength > 0
-            ? delimitedValueEnd(text, q + 1, outcome_.declaredLength, utf8)
+        const size_t valueEnd = current && stored.hasLength && stored.declaredLength > 0
+            ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8)
             : std::string_view::npos;
         const size_t next = findFrom('<', valueEnd == std::string_view::npos ? q + 1 : valueEnd);
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
-        if (next == std::string_view::npos && outcome_.kind == TagEndOfRecord) {
-            tags_.push_back(outcome_);
+        if (next == std::string_view::npos && stored.kind == TagEndOfRecord) {
+            tags_.push_back(stored);
             break;
         }
-        const std::string_view tagData = next == std::string_view::npos
-            ? text.substr(q + 1)
-            : text.substr(q + 1, next - q - 1);
-        if (valueEnd != std::string_view::npos) {
-            outcome_.value.assign(text.substr(q + 1, valueEnd - q - 1));
-            outcome_.comment.assign(tagData.substr(valueEnd - q - 1));
-        } else if (!tagData.empty()) {
-            if (!outcome_.hasLength) {
-                outcome_.value.assign(tagData);
-            } else {
-                const size_t kept
-                    = std::min(tagData.size(), static_cast<size_t>(outcome_.declaredLength));
-                outcome_.value.assign(tagData.substr(0, kept));
-                outcome_.comment.assign(tagData.substr(kept));
-            }
-        }
-        tags_.push_back(std::move(outcome_));  // the cursor is reset for the next tag
+        const size_t dataEnd = next == std::string_view::npos ? size : next;
+        const size_t dataLength = dataEnd - q - 1;
+        size_t valueLength = dataLength;
+        if (valueEnd != std::string_view::npos)
+            valueLength = valueEnd - q - 1;
+        else if (stored.hasLength)
+            valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
+        stored.valueLength = static_cast<int32_t>(valueLength);
+        stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
+        tags_.push_back(stored);
         if (next == std::string_view::npos)
             break;
         ++slot;
-        if (slot >= kTagLimit) {
-            resetCursor(outcome_);
+        if (!current && slot >= kTagLimit) {
             endWith(ParseStatus::TooBig, next, 3);
             return;
         }
         p = next;
     }
-    resetCursor(outcome_);
     // Field tags after the last end-of-record marker are a record too.
     if (recordStart != std::string_view::npos)
         lastRecordStart_ = static_cast<int32_t>(recordStart);
+    if (progress && !progress->advance(static_cast<int64_t>(size), static_cast<int64_t>(size)))
+        cancel();
 }
 
 int AdifFile::fieldIndex(std::string_view name) const
 {
-    const auto found = fieldIndexByName_.find(upperText(name));
-    return found == fieldIndexByName_.end() ? -1 : found->second;
+    const auto found = tagIndexByName_.find(upperText(name));
+    return found == tagIndexByName_.end() ? -1 : fieldOfTagName(found->second);
 }
 
-const TagRecord &AdifFile::tagAt(int slot) const
+TagRecord AdifFile::tagAt(int slot) const
 {
+    TagRecord record;
     if (slot < 0 || slot >= storedTagCount())
-        return resetSlot();
-    return tags_[static_cast<size_t>(slot)];
+        return record;
+    const StoredTag &tag = tags_[static_cast<size_t>(slot)];
+    record.kind = tag.kind;
+    record.hasLength = tag.hasLength;
+    record.declaredLength = tag.declaredLength;
+    record.hasType = tag.hasType;
+    record.dataType = tag.dataType;
+    record.isTimeOn = tag.isTimeOn;
+    if (tag.nameIndex >= 0)
+        record.name = tagNames_[static_cast<size_t>(tag.nameIndex)];
+    record.value = valueOf(tag);
+    record.comment = commentOf(tag);
+    record.rawTag = rawTagOf(tag);
+    record.valueOffset = tag.valueOffset;
+    // Only the tag that ended the parse failed, and it carries the error.
+    if (tag.tagLength == 0 && slot == storedTagCount() - 1 && !outcome_) {
+        record.errorCode = outcome_.status;
+        record.errorPosition = outcome_.position;
+        record.errorLength = outcome_.length;
+    }
+    return record;
+}
+
+std::string_view AdifFile::valueOf(const StoredTag &tag) const
+{
+    if (tag.valueOffset < 0)
+        return {};
+    return std::string_view(sourceText_)
+        .substr(static_cast<size_t>(tag.valueOffset), static_cast<size_t>(tag.valueLength));
+}
+
+std::string_view AdifFile::commentOf(const StoredTag &tag) const
+{
+    if (tag.valueOffset < 0)
+        return {};
+    return std::string_view(sourceText_)
+        .substr(static_cast<size_t>(tag.valueOffset) + static_cast<size_t>(tag.valueLength),
+                static_cast<size_t>(tag.commentLength));
+}
+
+std::string_view AdifFile::rawTagOf(const StoredTag &tag) const
+{
+    return std::string_view(sourceText_).substr(static_cast<size_t>(tag.tagOffset), tag.tagLength);
 }
 
 std::string AdifFile::nameOfTag(std::string_view tagText)
@@ -568,6 +632,8 @@ std::string outcomeReportText(ParseStatus code, int32_t position)
         return "\r\nFile not loaded ... \r\n >>> File too big\r\n";
     case ParseStatus::ZeroByte:
         return notLoaded + "Zero byte (no text) in area of\r\ncharacter " + at;
+    case ParseStatus::Cancelled:
+        return "Loading was cancelled: nothing was loaded.";
     default:
         return std::string();
     }
@@ -592,6 +658,8 @@ const char *outcomeName(ParseStatus code)
         return "ParseTooBig";
     case ParseStatus::ZeroByte:
         return "ParseZeroByte";
+    case ParseStatus::Cancelled:
+        return "ParseCancelled";
     case ParseStatus::Ok:
         return "ParseOk";
     default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adif/adif_mode.h"
+#include "adif/progress.h"
 #include "adif/tag_record.h"
 
 #include <cstdint>
@@ -22,11 +23,30 @@ namespace vaziduvu {
 // Each object serves one load. After load() it is read-only.
 class AdifFile {
 public:
-    // Capacity of the tag store. A load never fills more than kTagLimit slots.
+    // Limits of the Classic mode: a load there never fills more than
+    // kTagLimit slots nor accepts more end-of-record markers than
+    // kRecordLimit. The Current mode is limited by memory alone.
     static constexpr int kTagSlots = 196098;
     static constexpr int kTagLimit = 196048;
     static constexpr int kRecordLimit = 4001;  // end-of-record markers accepted
     static constexpr int kMaxTagScan = 1000;   // a '<' without '>' in this many bytes is dropped
+
+    // One stored tag, 32 bytes: its texts are spans of the source text and
+    // its name an index into tagNames(), so a load allocates nothing per tag.
+    struct StoredTag {
+        int32_t tagOffset = 0;     // the '<'
+        int32_t valueOffset = -1;  // -1: not from a file
+        int32_t valueLength = 0;
+        int32_t commentLength = 0;  // directly after the value
+        int32_t declaredLength = 0;
+        int32_t nameIndex = -1;  // -1: no name (markers, a tag without one)
+        uint16_t tagLength = 0;  // 0: the tag failed to parse (no raw tag)
+        uint8_t kind = TagNone;
+        uint8_t dataType = 6;
+        bool hasLength = false;
+        bool hasType = false;
+        bool isTimeOn = false;
+    };
 
     AdifFile();
 
@@ -35,12 +55,15 @@ public:
     // never ParseStatus::Ok. A file that cannot be opened reads as empty and gives
     // ParseStatus::NoHeader. The outcome is read with the accessors, never from the
     // result.
-    bool load(const std::string &path);
+    //
+    // The progress, when given, hears of the bytes read now and then; when it
+    // asks to stop, the outcome is ParseStatus::Cancelled and nothing is kept.
+    bool load(const std::string &path, Progress *progress = nullptr);
 
     // Parses the given bytes as if they were a file's content (used by load,
     // by tests and by the fuzz target). A zero byte refuses the text
     // (ParseZeroByte at its offset).
-    bool loadFromBytes(std::string_view bytes);
+    bool loadFromBytes(std::string_view bytes, Progress *progress = nullptr);
 
     void clear();
 
@@ -78,21 +101,35 @@ public:
     int leftBracketCount() const { return leftBracketCount_; }
     int rightBracketCount() const { return rightBracketCount_; }
     bool headerExpected() const { return headerExpected_; }
-    bool noHeaderOrStart() const { return outcome_.errorCode == ParseStatus::NoHeader; }
+    bool noHeaderOrStart() const { return outcome_.status == ParseStatus::NoHeader; }
     const std::string &headerText() const { return headerText_; }
     const std::string &sourceText() const { return sourceText_; }
     uint32_t fileSize() const { return fileSize_; }
 
     // The outcome of the parse: status, and the error's position and length.
-    ParseResult result() const
-    {
-        return {outcome_.errorCode, outcome_.errorPosition, outcome_.errorLength};
-    }
+    ParseResult result() const { return outcome_; }
 
     // Number of slots a parse filled (the stored tags are slots 0..n-1).
     int storedTagCount() const { return static_cast<int>(tags_.size()); }
-    // Slot i; slots beyond storedTagCount() read as the reset slot value.
-    const TagRecord &tagAt(int slot) const;
+    // Slot i as a full record; slots beyond storedTagCount() read as the
+    // reset slot value.
+    TagRecord tagAt(int slot) const;
+
+    // The stored tags themselves and their texts, for walking a large log
+    // without building a record per tag.
+    const std::vector<StoredTag> &storedTags() const { return tags_; }
+    std::string_view valueOf(const StoredTag &tag) const;
+    std::string_view commentOf(const StoredTag &tag) const;
+    std::string_view rawTagOf(const StoredTag &tag) const;
+    // Distinct upper-case names of the field tags, "EOR" included when a
+    // field bears it; a stored tag's nameIndex points here.
+    const std::vector<std::string> &tagNames() const { return tagNames_; }
+    // The index in fieldNames of a tag name, -1 for "EOR" (and for the name
+    // of a tag that failed to parse).
+    int fieldOfTagName(int nameIndex) const
+    {
+        return fieldOfTagName_[static_cast<size_t>(nameIndex)];
+    }
 
     // Name rule of a tag text: between the first '<' and the first ':' (or
     // '>' when there is none), upper-cased, nothing trimmed.
@@ -103,12 +140,15 @@ public:
     static bool isDigitsOrDots(std::string_view text);
 
 private:
-    void parse();
+    void parse(Progress *progress);
     void failUnexpectedly();
+    void cancel();
 
-    std::vector<TagRecord> tags_;  // only filled slots are kept
+    std::vector<StoredTag> tags_;  // only filled slots are kept
+    std::vector<std::string> tagNames_;
+    std::vector<int> fieldOfTagName_;
     std::vector<std::string> fieldNames_;
-    std::unordered_map<std::string, int> fieldIndexByName_;
+    std::unordered_map<std::string, int32_t> tagIndexByName_;  // upper-case name -> tagNames
     std::string headerText_;
     std::string sourceText_;
     uint32_t fileSize_ = 0;
@@ -117,13 +157,14 @@ private:
     int32_t recordCount_ = 0;
     bool headerExpected_ = false;
     int32_t lastRecordStart_ = -1;
-    TagRecord outcome_;
+    ParseResult outcome_;
     AdifMode mode_ = AdifMode::Classic;
     TextEncoding textEncoding_ = TextEncoding::Latin1;
 };
 
 // The load report text for a failed parse outcome (codes 0, 1, 2, 3, 5, 8,
-// 10); the position is used by codes 1, 2, 3 and 5. Empty for ParseStatus::Ok.
+// 10, 13, 14); the position is used by codes 1, 2, 3, 5 and 13. Empty for
+// ParseStatus::Ok.
 std::string outcomeReportText(ParseStatus status, int32_t position);
 
 // Short symbolic name of an outcome code ("ParseOk", "ParseBadLength", ...).

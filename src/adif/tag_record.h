@@ -25,7 +25,8 @@ enum class ParseStatus : uint8_t {
     BadType = 8,          // a type letter outside the catalogue's
     TooBig = 10,          // over a size limit, or out of memory
     Ok = 12,
-    ZeroByte = 13,  // a zero byte: not a text file
+    ZeroByte = 13,   // a zero byte: not a text file
+    Cancelled = 14,  // the caller stopped the load
 };
 
 // A parse result: the status, and for an error the byte offset into the
@@ -41,20 +42,22 @@ struct ParseResult {
 // One tag of a log's data section with its parse results. The same record
 // is the grid's per-cell record (value as loaded, comment, type, flags).
 struct TagRecord {
+    // The texts first and the flags last, so the record has no padding to
+    // speak of: a large log holds one per filled cell.
+    std::string name;     // upper case; empty for the two markers
+    std::string value;    // the data as kept
+    std::string rawTag;   // "<...>" as it stood in the file; empty: slot not filled
+    std::string comment;  // data beyond the declared length
+    int32_t declaredLength = 0;
+    int32_t errorPosition = 0;  // 0-based byte offset into the file
+    int32_t errorLength = 0;
+    int32_t valueOffset = -1;  // byte offset of the value in the file; -1: not from a file
     uint8_t kind = TagNone;
     bool hasLength = false;
-    int32_t declaredLength = 0;
     bool hasType = false;
     uint8_t dataType = 5;
     bool isTimeOn = false;
-    std::string name;   // upper case; empty for the two markers
-    std::string value;  // the data as kept
     ParseStatus errorCode = ParseStatus::Ok;
-    int32_t errorPosition = 0;  // 0-based byte offset into the file
-    int32_t errorLength = 0;
-    std::string rawTag;        // "<...>" as it stood in the file; empty: slot not filled
-    std::string comment;       // data beyond the declared length
-    int32_t valueOffset = -1;  // byte offset of the value in the file; -1: not from a file
 };
 
 }  // namespace vaziduvu

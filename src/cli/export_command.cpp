@@ -99,6 +99,7 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
         return CliFormatError;
     }
     case LogDocument::FillResult::TooBig:
+    case LogDocument::FillResult::Cancelled:  // no progress is given: never
         err << kTooBigReport;
         return CliFormatError;
     case LogDocument::FillResult::Filled:

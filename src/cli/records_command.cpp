@@ -91,8 +91,7 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
     json.key("records");
     json.beginArray();
     Fields record;
-    for (int slot = 0; slot < file.storedTagCount(); ++slot) {
-        const TagRecord &tag = file.tagAt(slot);
+    for (const AdifFile::StoredTag &tag : file.storedTags()) {
         if (tag.kind == TagEndOfFile)
             break;
         if (tag.kind == TagEndOfRecord) {
@@ -101,7 +100,8 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
             continue;
         }
         if (tag.kind == TagKnownField || tag.kind == TagUserField)
-            setField(record, tag.name, tag.value);
+            setField(record, file.tagNames()[static_cast<size_t>(tag.nameIndex)],
+                     file.valueOf(tag));
     }
     if (file.lastRecordStart() >= 0)
         writeFields(json, record);

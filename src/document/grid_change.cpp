@@ -43,8 +43,8 @@ GridChange GridChange::capture(const LogDocument &document, GridRegion region)
     GridChange change;
     region.firstColumn = std::max(region.firstColumn, 0);
     region.firstRow = std::max(region.firstRow, 0);
-    region.lastColumn = std::min(region.lastColumn, LogDocument::kColumnSlots - 1);
-    region.lastRow = std::min(region.lastRow, LogDocument::kRowSlots - 1);
+    region.lastColumn = std::min(region.lastColumn, document.cellTableColumns() - 1);
+    region.lastRow = std::min(region.lastRow, document.cellTableRows() - 1);
     change.region_ = region;
     change.before_ = document.shape();
     if (region.lastColumn < region.firstColumn || region.lastRow < region.firstRow)

@@ -4,6 +4,8 @@
 #include "adif/text.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
@@ -17,34 +19,11 @@ const char kRecordHeader[] = "RECORD #";
 
 constexpr size_t kRecordChunk = 4096;
 
-// The loaded fields a cell record keeps of its tag; the tag text itself is
-// not kept (the writers rebuild it) and the error span only matters for the
-// source view. Assigning field by field reuses the strings' storage.
-void copyLoadedFields(TagRecord &cell, const TagRecord &tag)
-{
-    cell.kind = tag.kind;
-    cell.hasLength = tag.hasLength;
-    cell.declaredLength = tag.declaredLength;
-    cell.hasType = tag.hasType;
-    cell.dataType = tag.dataType;
-    cell.name = tag.name;
-    cell.value = tag.value;
-    cell.errorCode = tag.errorCode;
-    cell.errorPosition = tag.errorPosition;
-    cell.isTimeOn = tag.isTimeOn;
-    cell.comment = tag.comment;
-    cell.valueOffset = tag.valueOffset;
-    cell.rawTag.clear();
-    cell.errorLength = 0;
-}
-
 }  // namespace
 
 LogDocument::LogDocument()
-    : texts_(static_cast<size_t>(kColumnSlots) * kRowSlots)
-    , cells_(static_cast<size_t>(kColumnSlots) * kRowSlots)
-    , trailers_(kRowSlots)
 {
+    reserveCells(1, 1);
 }
 
 LogDocument::~LogDocument() = default;
@@ -72,33 +51,79 @@ void LogDocument::releaseRecord(TagRecord *record)
 
 size_t LogDocument::slot(int column, int row) const
 {
-    return static_cast<size_t>(row) * kColumnSlots + static_cast<size_t>(column);
+    return static_cast<size_t>(row) * static_cast<size_t>(stride_) + static_cast<size_t>(column);
+}
+
+int LogDocument::cellTableColumns() const
+{
+    return adifMode_ == AdifMode::Classic ? kColumnSlots : std::numeric_limits<int>::max() - 1;
+}
+
+int LogDocument::cellTableRows() const
+{
+    return adifMode_ == AdifMode::Classic ? kRowSlots : std::numeric_limits<int>::max() - 1;
 }
 
 bool LogDocument::inSlots(int column, int row) const
 {
-    return column >= 0 && column < kColumnSlots && row >= 0 && row < kRowSlots;
+    return column >= 0 && column < cellTableColumns() && row >= 0 && row < cellTableRows();
+}
+
+bool LogDocument::stored(int column, int row) const
+{
+    return column >= 0 && column < stride_ && row >= 0 && row < storedRows_;
+}
+
+void LogDocument::reserveCells(int columns, int rows)
+{
+    columns = std::min(columns, cellTableColumns());
+    rows = std::min(rows, cellTableRows());
+    if (columns > stride_) {
+        // Wider rows: every cell moves to its place in the new layout.
+        const int stride = std::max(columns, stride_ + stride_ / 2);
+        std::vector<std::string> texts(static_cast<size_t>(stride) * storedRows_);
+        std::vector<TagRecord *> cells(texts.size(), nullptr);
+        for (int r = 0; r < storedRows_; ++r) {
+            for (int c = 0; c < stride_; ++c) {
+                const size_t to = static_cast<size_t>(r) * stride + c;
+                texts[to] = std::move(texts_[slot(c, r)]);
+                cells[to] = cells_[slot(c, r)];
+            }
+        }
+        texts_.swap(texts);
+        cells_.swap(cells);
+        stride_ = stride;
+    }
+    if (rows > storedRows_) {
+        const int storedRows = std::max(rows, storedRows_ + storedRows_ / 2);
+        texts_.resize(static_cast<size_t>(stride_) * storedRows);
+        cells_.resize(texts_.size(), nullptr);
+        trailers_.resize(static_cast<size_t>(storedRows));
+        storedRows_ = storedRows;
+    }
 }
 
 // --- grid texts ----------------------------------------------------------
 
 void LogDocument::setSize(int columns, int rows)
 {
-    columns = std::clamp(columns, 0, kColumnSlots);
-    rows = std::clamp(rows, 0, kRowSlots);
+    columns = std::clamp(columns, 0, cellTableColumns());
+    rows = std::clamp(rows, 0, cellTableRows());
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
             if (c >= columns || r >= rows)
                 texts_[slot(c, r)].clear();
         }
     }
+    // One cell beyond the grid each way, as clearGrid reaches.
+    reserveCells(columns + 1, rows + 1);
     columns_ = columns;
     rows_ = rows;
 }
 
 const std::string &LogDocument::text(int column, int row) const
 {
-    if (!inSlots(column, row))
+    if (!stored(column, row))
         return kEmptyText;
     return texts_[slot(column, row)];
 }
@@ -107,6 +132,7 @@ void LogDocument::setText(int column, int row, std::string text)
 {
     if (!inSlots(column, row))
         throw std::out_of_range("grid cell outside the cell table");
+    reserveCells(column + 1, row + 1);
     texts_[slot(column, row)] = std::move(text);
 }
 
@@ -114,14 +140,14 @@ void LogDocument::setText(int column, int row, std::string text)
 
 TagRecord *LogDocument::cellInfo(int column, int row)
 {
-    if (!inSlots(column, row))
+    if (!stored(column, row))
         return nullptr;
     return cells_[slot(column, row)];
 }
 
 const TagRecord *LogDocument::cellInfo(int column, int row) const
 {
-    if (!inSlots(column, row))
+    if (!stored(column, row))
         return nullptr;
     return cells_[slot(column, row)];
 }
@@ -130,6 +156,7 @@ TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
 {
     if (!inSlots(column, row) || column < 1 || row < 1)
         throw std::out_of_range("cell record outside the data cells");
+    reserveCells(column + 1, row + 1);
     TagRecord *&entry = cells_[slot(column, row)];
     if (!entry)
         entry = acquireRecord();
@@ -139,7 +166,7 @@ TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
 
 void LogDocument::releaseCellInfo(int column, int row)
 {
-    if (!inSlots(column, row))
+    if (!stored(column, row))
         return;
     TagRecord *&entry = cells_[slot(column, row)];
     if (entry) {
@@ -152,15 +179,16 @@ void LogDocument::releaseCellInfo(int column, int row)
 
 const std::string &LogDocument::recordTrailer(int recordIndex) const
 {
-    if (recordIndex < 0 || recordIndex >= kRowSlots)
+    if (recordIndex < 0 || recordIndex >= storedRows_)
         return kEmptyText;
     return trailers_[static_cast<size_t>(recordIndex)];
 }
 
 void LogDocument::setRecordTrailer(int recordIndex, std::string text)
 {
-    if (recordIndex < 0 || recordIndex >= kRowSlots)
+    if (recordIndex < 0 || recordIndex >= cellTableRows())
         throw std::out_of_range("record trailer outside the trailer table");
+    reserveCells(stride_, recordIndex + 1);
     trailers_[static_cast<size_t>(recordIndex)] = std::move(text);
 }
 
@@ -178,7 +206,7 @@ void LogDocument::setDocumentCounts(int fields, int records)
 
 // --- loading -----------------------------------------------------------------
 
-LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
+LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file, Progress *progress)
 {
     // Also for a refused file: its source text is shown in its encoding.
     textEncoding_ = file.textEncoding();
@@ -189,9 +217,24 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
     // A record without its end-of-record marker at the end is a record too.
     const int records = file.contactCount();
     setDocumentCounts(fields, records);
-    if (fields > kLoadFieldLimit || records > kLoadRecordLimit)
+    if (adifMode_ == AdifMode::Classic && (fields > kLoadFieldLimit || records > kLoadRecordLimit))
         return FillResult::TooBig;
+    try {
+        const FillResult result = fill(file, progress);
+        if (result == FillResult::Cancelled)
+            reset();
+        return result;
+    } catch (const std::bad_alloc &) {
+        reset();
+        return FillResult::TooBig;
+    }
+}
 
+LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progress)
+{
+    constexpr int kProgressRows = 1024;
+    const int fields = file.fieldCount();
+    const int records = file.contactCount();
     // Whatever an earlier document left behind goes first, so a fill never
     // mixes two logs even when the caller did not reset.
     clearGrid();
@@ -200,61 +243,77 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
 
     setText(0, 0, kRecordHeader);
     const std::vector<std::string> &names = file.fieldNames();
-    std::unordered_map<std::string_view, int> columnOfName;
-    columnOfName.reserve(static_cast<size_t>(fields) * 2);
-    for (int c = 0; c < fields; ++c) {
-        const std::string &name = names[static_cast<size_t>(c)];
-        setText(c + 1, 0, name);
-        columnOfName.emplace(name, c + 1);
+    for (int c = 0; c < fields; ++c)
+        setText(c + 1, 0, names[static_cast<size_t>(c)]);
+    // A tag's name index leads straight to its column (-1 for a field named
+    // EOR, which has none).
+    const std::vector<std::string> &tagNames = file.tagNames();
+    std::vector<int> columnOfName(tagNames.size());
+    for (size_t i = 0; i < tagNames.size(); ++i) {
+        const int field = file.fieldOfTagName(static_cast<int>(i));
+        columnOfName[i] = field < 0 ? -1 : field + 1;
     }
-    // A tag's stored name is the name of its tag text, upper-cased, and the
-    // field names are upper case: the column is found by exact comparison.
-    // Records mostly repeat the field order, so the column after the last
-    // one placed is tried first.
-    auto columnOf = [&](const std::string &name, int guess) {
-        if (guess >= 1 && guess <= fields && names[static_cast<size_t>(guess - 1)] == name)
-            return guess;
-        const auto found = columnOfName.find(name);
-        return found == columnOfName.end() ? -1 : found->second;
-    };
 
     // Every stored tag is walked: a record that repeats fields must not push
-    // later records out of the grid.
-    const int tags = file.storedTagCount();
+    // later records out of the grid. A field tag's value and comment lie in
+    // the source text right after it.
+    const std::string &source = file.sourceText();
     int r = 0;
-    int lastColumn = 0;
     bool numbered = false;
-    for (int i = 0; i < tags; ++i) {
-        const TagRecord &tag = file.tagAt(i);
+    for (const AdifFile::StoredTag &tag : file.storedTags()) {
         if (tag.kind == TagEndOfFile)
             break;
-        if (tag.rawTag.empty())
+        if (tag.tagLength == 0)
             continue;
         if (tag.kind == TagEndOfRecord) {
-            if (r < kRowSlots)
-                trailers_[static_cast<size_t>(r)] = tag.value;
+            if (r < storedRows_)
+                trailers_[static_cast<size_t>(r)] = file.valueOf(tag);
             ++r;
-            lastColumn = 0;
             numbered = false;
+            if (progress && r % kProgressRows == 0 && !progress->advance(r, records))
+                return FillResult::Cancelled;
             continue;
         }
-        if (r >= records)
+        if (r >= records || tag.nameIndex < 0)
             continue;  // after the last end-of-record marker: no row
-        const int column = columnOf(tag.name, lastColumn + 1);
+        const int column = columnOfName[static_cast<size_t>(tag.nameIndex)];
         if (column < 0)
             continue;  // a field named EOR has no column
-        lastColumn = column;
         const int row = r + 1;
         if (!numbered) {
             texts_[slot(0, row)] = std::to_string(row);
             numbered = true;
         }
         const size_t s = slot(column, row);
-        texts_[s] = tag.value;
+        std::string &text = texts_[s];
+        text.assign(source.data() + tag.valueOffset, static_cast<size_t>(tag.valueLength));
         if (!cells_[s])
             cells_[s] = acquireRecord();
-        copyLoadedFields(*cells_[s], tag);
+        TagRecord &cell = *cells_[s];
+        // The loaded fields a cell record keeps of its tag; the tag text
+        // itself is not kept (the writers rebuild it) and the error span only
+        // matters for the source view.
+        cell.kind = tag.kind;
+        cell.hasLength = tag.hasLength;
+        cell.declaredLength = tag.declaredLength;
+        cell.hasType = tag.hasType;
+        cell.dataType = tag.dataType;
+        cell.name = tagNames[static_cast<size_t>(tag.nameIndex)];
+        cell.value = text;
+        cell.errorCode = ParseStatus::Ok;
+        cell.errorPosition = 0;
+        cell.isTimeOn = tag.isTimeOn;
+        if (tag.commentLength > 0)
+            cell.comment.assign(source.data() + tag.valueOffset + tag.valueLength,
+                                static_cast<size_t>(tag.commentLength));
+        else
+            cell.comment.clear();
+        cell.valueOffset = tag.valueOffset;
+        cell.rawTag.clear();
+        cell.errorLength = 0;
     }
+    if (progress && !progress->advance(records, records))
+        return FillResult::Cancelled;
 
     documentOpen_ = true;
     return FillResult::Filled;
@@ -262,10 +321,12 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file)
 
 void LogDocument::clearGrid()
 {
-    const int lastColumn = std::min(columns_, kColumnSlots - 1);
-    const int lastRow = std::min(rows_, kRowSlots - 1);
+    const int lastColumn = std::min(columns_, cellTableColumns() - 1);
+    const int lastRow = std::min(rows_, cellTableRows() - 1);
     for (int r = 0; r <= lastRow; ++r) {
         for (int c = 0; c <= lastColumn; ++c) {
+            if (!stored(c, r))
+                continue;
             const size_t s = slot(c, r);
             texts_[s].clear();
             if (cells_[s]) {
@@ -293,6 +354,20 @@ void LogDocument::reset()
     textEncoding_ = TextEncoding::Latin1;
     clearGrid();
     clearRecordTrailers();
+    // A whole logbook's storage goes with it; up to the Classic table's size
+    // it is kept for the next load.
+    if (texts_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots) {
+        std::vector<std::string>().swap(texts_);
+        std::vector<TagRecord *>().swap(cells_);
+        std::vector<std::string>().swap(trailers_);
+        std::vector<TagRecord *>().swap(freeRecords_);
+        recordChunks_.clear();
+        stride_ = 0;
+        storedRows_ = 0;
+        columns_ = 0;
+        rows_ = 0;
+        reserveCells(1, 1);
+    }
     showEmptyGrid();
 }
 
@@ -305,7 +380,7 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
     if (TagRecord *existing = cellInfo(column, row))
         return existing;
 
-    const int lastLoaded = std::min(recordCount_, kRowSlots - 1);
+    const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     const TagRecord *templateRecord = nullptr;
     for (int r = 1; r <= lastLoaded; ++r) {
         const TagRecord *candidate = cellInfo(column, r);
@@ -334,7 +409,7 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
 
 uint8_t LogDocument::columnStatus(int column) const
 {
-    const int lastLoaded = std::min(recordCount_, kRowSlots - 1);
+    const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     for (int r = 1; r <= lastLoaded; ++r) {
         const TagRecord *record = cellInfo(column, r);
         if (record && record->kind != TagNone)
@@ -345,7 +420,7 @@ uint8_t LogDocument::columnStatus(int column) const
 
 uint8_t LogDocument::columnDataType(int column) const
 {
-    const int lastLoaded = std::min(recordCount_, kRowSlots - 1);
+    const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     for (int r = 1; r <= lastLoaded; ++r) {
         const TagRecord *record = cellInfo(column, r);
         if (record && record->dataType != 6)
@@ -356,7 +431,7 @@ uint8_t LogDocument::columnDataType(int column) const
 
 std::string LogDocument::columnFieldName(int column) const
 {
-    const int lastLoaded = std::min(recordCount_, kRowSlots - 1);
+    const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     for (int r = 1; r <= lastLoaded; ++r) {
         const TagRecord *record = cellInfo(column, r);
         if (record && !record->name.empty())
@@ -410,7 +485,7 @@ bool LogDocument::columnNameExists(const std::string &name)
 
 int LogDocument::appendColumn(const TagRecord &templateRecord)
 {
-    if (columnLimitReached() || columns_ >= kColumnSlots || rows_ < 1)
+    if (columnLimitReached() || columns_ >= cellTableColumns() || rows_ < 1)
         return -1;
     const int column = columns_;
     setSize(columns_ + 1, rows_);
@@ -432,7 +507,7 @@ void LogDocument::clearColumnTexts(int column)
 
 int LogDocument::appendBlankRow()
 {
-    if (rowLimitReached() || rows_ >= kRowSlots || columns_ < 1)
+    if (rowLimitReached() || rows_ >= cellTableRows() || columns_ < 1)
         return -1;
     const int row = rows_;
     setSize(columns_, rows_ + 1);
@@ -444,7 +519,7 @@ int LogDocument::appendBlankRow()
 
 LogDocument::AddedRow LogDocument::appendRowSameAsPrevious()
 {
-    if (rowLimitReached() || rows_ >= kRowSlots || columns_ < 1)
+    if (rowLimitReached() || rows_ >= cellTableRows() || columns_ < 1)
         return {};
     const int row = rows_;
     setSize(columns_, rows_ + 1);
@@ -537,18 +612,22 @@ void LogDocument::copyFrom(const LogDocument &other)
         return;
     clearGrid();
     clearRecordTrailers();
+    adifMode_ = other.adifMode_;
     setSize(other.columns_, other.rows_);
-    for (int r = 0; r <= std::min(rows_, kRowSlots - 1); ++r) {
-        for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+    for (int r = 0; r <= std::min(rows_, cellTableRows() - 1); ++r) {
+        for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
+            if (!other.stored(c, r))
+                continue;
             const size_t s = slot(c, r);
-            texts_[s] = other.texts_[s];
-            if (other.cells_[s]) {
+            texts_[s] = other.texts_[other.slot(c, r)];
+            if (const TagRecord *record = other.cells_[other.slot(c, r)]) {
                 cells_[s] = acquireRecord();
-                *cells_[s] = *other.cells_[s];
+                *cells_[s] = *record;
             }
         }
     }
-    trailers_ = other.trailers_;
+    reserveCells(stride_, static_cast<int>(other.trailers_.size()));
+    std::copy(other.trailers_.begin(), other.trailers_.end(), trailers_.begin());
     fieldCount_ = other.fieldCount_;
     recordCount_ = other.recordCount_;
     documentOpen_ = other.documentOpen_;
@@ -597,7 +676,7 @@ std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<i
         if (isRemoved[static_cast<size_t>(from)])
             continue;
         if (to != from) {
-            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
                 std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
                 std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
             }
@@ -608,7 +687,7 @@ std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<i
     }
     // What is left below the kept rows is the removed rows' storage.
     for (int r = to; r < rows_; ++r) {
-        for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+        for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
             const size_t s = slot(c, r);
             texts_[s].clear();
             if (cells_[s]) {
@@ -629,15 +708,16 @@ void LogDocument::insertRows(const std::vector<RowContent> &rows)
     if (rows.empty())
         return;
     const int total = rows_ + static_cast<int>(rows.size());
-    if (total > kRowSlots)
+    if (total > cellTableRows())
         throw std::out_of_range("rows beyond the cell table");
+    reserveCells(columns_ + 1, total + 1);
     // Walk the final grid from the bottom: each slot takes either an
     // inserted row or the next kept row from below.
     int from = rows_ - 1;
     auto next = rows.rbegin();
     for (int to = total - 1; to >= 1; --to) {
         if (next != rows.rend() && next->row == to) {
-            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
                 const size_t s = slot(c, to);
                 texts_[s].clear();
                 if (cells_[s]) {
@@ -645,7 +725,7 @@ void LogDocument::insertRows(const std::vector<RowContent> &rows)
                     cells_[s] = nullptr;
                 }
             }
-            for (int c = 0; c < static_cast<int>(next->cells.size()) && c < kColumnSlots; ++c) {
+            for (int c = 0; c < static_cast<int>(next->cells.size()) && c < stride_; ++c) {
                 const CellContent &cell = next->cells[static_cast<size_t>(c)];
                 texts_[slot(c, to)] = cell.text;
                 if (cell.record && c >= 1) {
@@ -658,7 +738,7 @@ void LogDocument::insertRows(const std::vector<RowContent> &rows)
             continue;
         }
         if (from != to) {
-            for (int c = 0; c <= std::min(columns_, kColumnSlots - 1); ++c) {
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
                 std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
                 std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
             }
@@ -678,11 +758,11 @@ std::vector<CellContent> LogDocument::removeColumn(int column)
         return removed;
     for (int r = 0; r < rows_; ++r) {
         removed.push_back(cellContent(column, r));
-        for (int c = column; c + 1 <= std::min(columns_, kColumnSlots - 1); ++c) {
+        for (int c = column; c + 1 <= std::min(columns_, cellTableColumns() - 1); ++c) {
             std::swap(texts_[slot(c, r)], texts_[slot(c + 1, r)]);
             std::swap(cells_[slot(c, r)], cells_[slot(c + 1, r)]);
         }
-        const size_t last = slot(std::min(columns_, kColumnSlots - 1), r);
+        const size_t last = slot(std::min(columns_, cellTableColumns() - 1), r);
         texts_[last].clear();
         if (cells_[last]) {
             releaseRecord(cells_[last]);
@@ -699,11 +779,12 @@ void LogDocument::insertColumn(int column, const std::vector<CellContent> &cells
 {
     if (column < 1 || column > columns_)
         return;
-    if (columns_ + 1 > kColumnSlots)
+    if (columns_ + 1 > cellTableColumns())
         throw std::out_of_range("column beyond the cell table");
+    reserveCells(columns_ + 2, rows_ + 1);
     ++columns_;
     for (int r = 0; r < rows_; ++r) {
-        for (int c = std::min(columns_, kColumnSlots - 1); c > column; --c) {
+        for (int c = std::min(columns_, cellTableColumns() - 1); c > column; --c) {
             std::swap(texts_[slot(c, r)], texts_[slot(c - 1, r)]);
             std::swap(cells_[slot(c, r)], cells_[slot(c - 1, r)]);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adif/adif_mode.h"
+#include "adif/progress.h"
 #include "adif/tag_record.h"
 #include "document/grid_change.h"
 
@@ -25,6 +26,10 @@ class AdifFile;
 // holds field c - 1 of record r - 1. Column 0 and row 0 never hold a record.
 class LogDocument {
 public:
+    // The Classic mode's bounds: the cell table reaches kColumnSlots columns
+    // and kRowSlots rows (record trailers too), and the load and add limits
+    // below hold. In the Current mode the table grows with the log, limited by
+    // memory alone. Either way storage is only taken for the grid in use.
     static constexpr int kColumnSlots = 50;     // cellInfo columns
     static constexpr int kRowSlots = 4101;      // cellInfo rows, recordTrailers entries
     static constexpr int kLoadFieldLimit = 48;  // a load with more field names is refused
@@ -41,9 +46,13 @@ public:
     // --- grid texts ------------------------------------------------------
     int columnCount() const { return columns_; }
     int rowCount() const { return rows_; }
-    // Resizes the grid (bounded by the slot table); texts outside the new
+    // Resizes the grid (bounded by the cell table); texts outside the new
     // size are emptied, records are left to clearGrid.
     void setSize(int columns, int rows);
+    // How far the cell table may reach: kColumnSlots x kRowSlots in the
+    // Classic mode, as far as an int counts in the Current mode.
+    int cellTableColumns() const;
+    int cellTableRows() const;
     const std::string &text(int column, int row) const;
     void setText(int column, int row, std::string text);
 
@@ -77,15 +86,18 @@ public:
     // --- loading ---------------------------------------------------------
     enum class FillResult {
         Filled,       // parse ok, grid laid out and filled
-        TooBig,       // parse ok, but 49+ field names or 4,001+ records: refused
+        TooBig,       // Classic: parse ok, but 49+ field names or 4,001+ records: refused
         FormatError,  // the parse failed; counts unchanged, nothing filled
+        Cancelled,    // the progress asked to stop: the document is reset
     };
     // Sets the document counts when the parse succeeded, refuses files that
     // are too big, and otherwise lays out and fills the grid, cellInfo and
     // recordTrailers by walking every stored tag. Sets the document-open flag
     // only when filled. The document takes the file's text encoding in every
-    // case; texts are the file's bytes, never converted.
-    FillResult fillFrom(const AdifFile &file);
+    // case; texts are the file's bytes, never converted. The progress, when
+    // given, hears of the rows filled now and then and may stop the fill.
+    // Running out of memory resets the document and gives TooBig.
+    FillResult fillFrom(const AdifFile &file, Progress *progress = nullptr);
 
     // Empties every cell text and releases every record in columns
     // 0..columnCount and rows 0..rowCount (one beyond the grid each way).
@@ -129,8 +141,12 @@ public:
     int appendColumn(const TagRecord &templateRecord);
     // Empties the texts of rows 1..last of the column; records stay.
     void clearColumnTexts(int column);
-    bool columnLimitReached() const { return columns_ >= kAddColumnLimit; }
-    bool rowLimitReached() const { return rows_ >= kAddRowLimit; }
+    // Classic only: the Current mode adds as long as memory lasts.
+    bool columnLimitReached() const
+    {
+        return adifMode_ == AdifMode::Classic && columns_ >= kAddColumnLimit;
+    }
+    bool rowLimitReached() const { return adifMode_ == AdifMode::Classic && rows_ >= kAddRowLimit; }
     // Appends a row with its index in the record-number cell and a record
     // from ensureCellRecord in every column. Returns the new row, or -1
     // (nothing added) when rowLimitReached(); the same holds for the copy.
@@ -182,6 +198,12 @@ private:
     size_t slot(int column, int row) const;
     void renumberRowsFrom(int row);
     bool inSlots(int column, int row) const;
+    // True when the cell has storage (the table grows on demand).
+    bool stored(int column, int row) const;
+    // Makes room for columns x rows cells (within the bounds), keeping every
+    // cell where it is.
+    void reserveCells(int columns, int rows);
+    FillResult fill(const AdifFile &file, Progress *progress);
     // Cell records come from a pool that grows in chunks and keeps released
     // records for reuse, so loading a large log does not allocate per cell.
     TagRecord *acquireRecord();
@@ -189,11 +211,13 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<std::string> texts_;  // kColumnSlots x kRowSlots
-    std::vector<TagRecord *> cells_;  // kColumnSlots x kRowSlots
+    int stride_ = 0;                  // columns of storage per row
+    int storedRows_ = 0;              // rows of storage
+    std::vector<std::string> texts_;  // storedRows_ x stride_
+    std::vector<TagRecord *> cells_;  // storedRows_ x stride_
     std::vector<std::unique_ptr<TagRecord[]>> recordChunks_;
     std::vector<TagRecord *> freeRecords_;
-    std::vector<std::string> trailers_;  // kRowSlots
+    std::vector<std::string> trailers_;  // storedRows_
     int fieldCount_ = 0;
     int recordCount_ = 0;
     bool documentOpen_ = false;

@@ -1,0 +1,123 @@
+// A whole logbook in the Current ADIF mode: 100,000 generated records of
+// real shape (generated_logbook.h), read from a file, then filled into a
+// document. Reports MB/s and the peak resident memory of one open against
+// the file size.
+
+#include "adif/adif_file.h"
+#include "document/log_document.h"
+#include "generated_logbook.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+using vaziduvu::AdifFile;
+using vaziduvu::AdifMode;
+using vaziduvu::LogDocument;
+
+constexpr int kRecords = 100000;
+
+class LogbookFile {
+public:
+    LogbookFile()
+        : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_logbook.adi")
+    {
+        std::string text = generatedLogbook(kRecords);
+        std::ofstream(path_, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+        size_ = text.size();
+        std::string().swap(text);
+        malloc_trim(0);
+    }
+    ~LogbookFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+    size_t size() const { return size_; }
+
+private:
+    std::filesystem::path path_;
+    size_t size_ = 0;
+};
+
+const LogbookFile &logbookFile()
+{
+    static const LogbookFile file;
+    return file;
+}
+
+// The peak resident memory since the last call, in bytes: the kernel's
+// high-water mark, which writing 5 to clear_refs sets back to the current
+// resident size.
+long long residentPeakSinceLastCall()
+{
+    long long peakKb = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            peakKb = std::stoll(line.substr(6));
+    }
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return peakKb * 1024;
+}
+
+void reportMemory(benchmark::State &state, long long peak, size_t fileSize)
+{
+    state.counters["fileMB"] = static_cast<double>(fileSize) / 1e6;
+    state.counters["peakRssMB"] = static_cast<double>(peak) / 1e6;
+    state.counters["peakPerFile"] = static_cast<double>(peak) / static_cast<double>(fileSize);
+}
+
+void BM_ReadLogbook(benchmark::State &state)
+{
+    const LogbookFile &file = logbookFile();
+    malloc_trim(0);
+    residentPeakSinceLastCall();
+    for (auto _ : state) {
+        auto adif = std::make_unique<AdifFile>();
+        adif->setMode(AdifMode::Current);
+        adif->load(file.path());
+        if (!adif->result() || adif->recordCount() != kRecords) {
+            state.SkipWithError("the generated logbook did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(adif->storedTagCount());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(file.size()));
+    reportMemory(state, residentPeakSinceLastCall(), file.size());
+}
+BENCHMARK(BM_ReadLogbook)->Unit(benchmark::kMillisecond);
+
+// Read and fill, as opening the file does; the document is new each time.
+void BM_OpenLogbook(benchmark::State &state)
+{
+    const LogbookFile &file = logbookFile();
+    malloc_trim(0);
+    residentPeakSinceLastCall();
+    for (auto _ : state) {
+        auto adif = std::make_unique<AdifFile>();
+        adif->setMode(AdifMode::Current);
+        adif->load(file.path());
+        auto document = std::make_unique<LogDocument>();
+        document->setAdifMode(AdifMode::Current);
+        if (document->fillFrom(*adif) != LogDocument::FillResult::Filled) {
+            state.SkipWithError("the generated logbook was not filled");
+            break;
+        }
+        benchmark::DoNotOptimize(document->rowCount());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(file.size()));
+    reportMemory(state, residentPeakSinceLastCall(), file.size());
+}
+BENCHMARK(BM_OpenLogbook)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
