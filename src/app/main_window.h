@@ -197,9 +197,9 @@ private:
     // (startsSaved) or one never saved (a new project).
     void clearHistory(bool startsSaved);
     void markHistorySaved();
-    // Finishes the record of what an export's checks tidied and keeps it as
-    // a step when they changed anything.
-    void recordTidying(GridChange tidying);
+    // Closes the document's journal of what an export's checks tidied and
+    // keeps it as a step when they changed anything.
+    void recordTidying();
     // Runs the operation and records what it changed in the region as one
     // step (merged with the previous step when both edit the one cell
     // column, row). Returns false when nothing changed (no step).

@@ -80,9 +80,9 @@ void MainWindow::markHistorySaved()
     historyStartsSaved_ = true;
 }
 
-void MainWindow::recordTidying(GridChange tidying)
+void MainWindow::recordTidying()
 {
-    tidying.finish(document_);
+    GridChange tidying = GridChange::fromJournal(document_);
     if (tidying.empty())
         return;
     history_->push(new GridChangeCommand(

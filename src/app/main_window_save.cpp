@@ -118,8 +118,9 @@ bool MainWindow::saveToNewFile()
         exportInProgress_ = true;
         ExportResult result;
         // The checks tidy the values they pass (trimming, upper case) and
-        // give blank cells their records: one step of the history.
-        GridChange tidying = GridChange::capture(document_, GridRegion::wholeGrid(document_));
+        // give blank cells their records: one step of the history, kept by
+        // the document's journal (only the cells they change are copied).
+        document_.openJournal();
         // The history stands still while the export lets events run.
         undoAction_->setEnabled(false);
         redoAction_->setEnabled(false);
@@ -143,9 +144,9 @@ bool MainWindow::saveToNewFile()
                                     true, pair ? 4 : 2);
             WindowExportHost host(*this, progress);
             result = runExportWriters(document_, target, host);
-            recordTidying(std::move(tidying));
+            recordTidying();
         } catch (...) {
-            recordTidying(std::move(tidying));
+            recordTidying();
             exportInProgress_ = false;
             busyBanner_->hide();
             endBusy();

@@ -61,6 +61,27 @@ GridChange GridChange::capture(const LogDocument &document, GridRegion region)
     return change;
 }
 
+GridChange GridChange::fromJournal(LogDocument &document)
+{
+    GridChange change;
+    std::vector<LogDocument::JournalEntry> kept = document.closeJournal(change.before_);
+    change.after_ = document.shape();
+    for (LogDocument::JournalEntry &entry : kept) {
+        if (entry.row < 0) {
+            std::string now = document.recordTrailer(entry.column);
+            if (now != entry.trailerBefore)
+                change.trailers_.push_back(
+                    {entry.column, std::move(entry.trailerBefore), std::move(now)});
+            continue;
+        }
+        CellContent now = document.cellContent(entry.column, entry.row);
+        if (now != entry.before)
+            change.cells_.push_back(
+                {entry.column, entry.row, std::move(entry.before), std::move(now)});
+    }
+    return change;
+}
+
 void GridChange::finish(const LogDocument &document)
 {
     after_ = document.shape();

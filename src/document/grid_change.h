@@ -56,6 +56,10 @@ class GridChange {
 public:
     // Copies the region (and the trailers of its rows) as it is now.
     static GridChange capture(const LogDocument &document, GridRegion region);
+    // The change an operation made while the document's journal was open
+    // (closes it): only the cells it changed are copied, whatever the size
+    // of the log.
+    static GridChange fromJournal(LogDocument &document);
     // Compares the region with what was captured and keeps the differences.
     void finish(const LogDocument &document);
 

@@ -133,6 +133,7 @@ void LogDocument::setText(int column, int row, std::string text)
     if (!inSlots(column, row))
         throw std::out_of_range("grid cell outside the cell table");
     reserveCells(column + 1, row + 1);
+    journal(column, row);
     texts_[slot(column, row)] = std::move(text);
 }
 
@@ -157,6 +158,7 @@ TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
     if (!inSlots(column, row) || column < 1 || row < 1)
         throw std::out_of_range("cell record outside the data cells");
     reserveCells(column + 1, row + 1);
+    journal(column, row);
     TagRecord *&entry = cells_[slot(column, row)];
     if (!entry)
         entry = acquireRecord();
@@ -170,6 +172,7 @@ void LogDocument::releaseCellInfo(int column, int row)
         return;
     TagRecord *&entry = cells_[slot(column, row)];
     if (entry) {
+        journal(column, row);
         releaseRecord(entry);
         entry = nullptr;
     }
@@ -189,6 +192,7 @@ void LogDocument::setRecordTrailer(int recordIndex, std::string text)
     if (recordIndex < 0 || recordIndex >= cellTableRows())
         throw std::out_of_range("record trailer outside the trailer table");
     reserveCells(stride_, recordIndex + 1);
+    journalTrailer(recordIndex);
     trailers_[static_cast<size_t>(recordIndex)] = std::move(text);
 }
 
@@ -468,7 +472,10 @@ std::string LogDocument::normalizeColumnHeader(int column)
     if (column < 0 || column >= columns_)
         return std::string();
     std::string header = trimText(upperText(texts_[slot(column, 0)]));
-    texts_[slot(column, 0)] = header;
+    if (header != texts_[slot(column, 0)]) {
+        journal(column, 0);
+        texts_[slot(column, 0)] = header;
+    }
     return header;
 }
 
@@ -803,6 +810,52 @@ void LogDocument::insertColumn(int column, const std::vector<CellContent> &cells
             }
         }
     }
+}
+
+}  // namespace vaziduvu
+
+namespace vaziduvu {
+
+// --- change journal ------------------------------------------------------------
+
+namespace {
+
+uint64_t journalKey(int column, int row)
+{
+    return (static_cast<uint64_t>(static_cast<uint32_t>(row)) << 32)
+        | static_cast<uint32_t>(column);
+}
+
+}  // namespace
+
+void LogDocument::openJournal()
+{
+    journalOpen_ = true;
+    journalShape_ = shape();
+    journal_.clear();
+    journaled_.clear();
+}
+
+std::vector<LogDocument::JournalEntry> LogDocument::closeJournal(GridShape &shapeBefore)
+{
+    journalOpen_ = false;
+    shapeBefore = journalShape_;
+    journaled_.clear();
+    return std::move(journal_);
+}
+
+void LogDocument::journal(int column, int row)
+{
+    if (!journalOpen_ || !journaled_.insert(journalKey(column, row)).second)
+        return;
+    journal_.push_back({column, row, cellContent(column, row), {}});
+}
+
+void LogDocument::journalTrailer(int recordIndex)
+{
+    if (!journalOpen_ || !journaled_.insert(journalKey(recordIndex, -1)).second)
+        return;
+    journal_.push_back({recordIndex, -1, {}, recordTrailer(recordIndex)});
 }
 
 }  // namespace vaziduvu

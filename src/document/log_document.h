@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vaziduvu {
@@ -194,7 +195,26 @@ public:
     std::vector<CellContent> removeColumn(int column);
     void insertColumn(int column, const std::vector<CellContent> &cells);
 
+    // --- change journal ---------------------------------------------------
+    // While a journal is open, the first change of a cell through setText,
+    // setCellInfo, releaseCellInfo, ensureCellRecord or normalizeColumnHeader
+    // (and of a trailer through setRecordTrailer) keeps the cell as it was,
+    // so recording what an operation changed costs only the cells it
+    // changed, however large the log (GridChange::fromJournal).
+    struct JournalEntry {
+        int column = 0;
+        int row = 0;  // -1: the trailer of record `column`
+        CellContent before;
+        std::string trailerBefore;
+    };
+    void openJournal();
+    // Closes the journal and hands over what it kept, in the order of the
+    // first changes, with the shape the document had when it was opened.
+    std::vector<JournalEntry> closeJournal(GridShape &shapeBefore);
+
 private:
+    void journal(int column, int row);
+    void journalTrailer(int recordIndex);
     size_t slot(int column, int row) const;
     void renumberRowsFrom(int row);
     bool inSlots(int column, int row) const;
@@ -225,6 +245,10 @@ private:
     int resetCount_ = 0;
     AdifMode adifMode_ = AdifMode::Classic;
     TextEncoding textEncoding_ = TextEncoding::Latin1;
+    bool journalOpen_ = false;
+    GridShape journalShape_;
+    std::vector<JournalEntry> journal_;
+    std::unordered_set<uint64_t> journaled_;  // cells (and trailers) already kept
 };
 
 }  // namespace vaziduvu

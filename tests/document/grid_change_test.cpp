@@ -56,6 +56,31 @@ INSTANTIATE_TEST_SUITE_P(
                                [](LogDocument &d) { d.setRecordTrailer(2, "other"); }}),
     [](const auto &info) { return info.param.name; });
 
+// What an export's checks do, kept by the journal: only the changed cells
+// are copied, and undo and redo are exact.
+TEST(RecordedChange, JournalKeepsWhatTheChecksChange)
+{
+    LoadedLog log;
+    loadInto(log, kThreeRecords);
+    LogDocument &d = log.document;
+    d.setText(2, 0, " mode ");
+    const std::string before = documentState(d);
+    d.openJournal();
+    d.setText(2, 2, "SSB");                 // trimmed
+    d.ensureCellRecord(2, 3);               // a blank cell's record
+    d.normalizeColumnHeader(2);             // the heading
+    d.normalizeColumnHeader(1);             // already normal: no change
+    d.setText(2, 2, "SSB2");                // a second change of one cell
+    d.setRecordTrailer(0, "\r\n");
+    GridChange change = GridChange::fromJournal(d);
+    EXPECT_EQ(change.changedCellCount(), 3);
+    const std::string after = documentState(d);
+    change.undo(d);
+    EXPECT_EQ(documentState(d), before);
+    change.redo(d);
+    EXPECT_EQ(documentState(d), after);
+}
+
 TEST(RecordedChange, AbsorbingTheWayBackLeavesNoChange)
 {
     LoadedLog log;
