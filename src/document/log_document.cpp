@@ -56,12 +56,15 @@ size_t LogDocument::slot(int column, int row) const
 
 int LogDocument::cellTableColumns() const
 {
-    return adifMode_ == AdifMode::Classic ? kColumnSlots : std::numeric_limits<int>::max() - 1;
+    // A grid the Current mode made wider stays reachable after a switch.
+    return adifMode_ == AdifMode::Classic ? std::max(kColumnSlots, columns_)
+                                          : std::numeric_limits<int>::max() - 1;
 }
 
 int LogDocument::cellTableRows() const
 {
-    return adifMode_ == AdifMode::Classic ? kRowSlots : std::numeric_limits<int>::max() - 1;
+    return adifMode_ == AdifMode::Classic ? std::max(kRowSlots, rows_)
+                                          : std::numeric_limits<int>::max() - 1;
 }
 
 bool LogDocument::inSlots(int column, int row) const

@@ -50,7 +50,8 @@ public:
     // size are emptied, records are left to clearGrid.
     void setSize(int columns, int rows);
     // How far the cell table may reach: kColumnSlots x kRowSlots in the
-    // Classic mode, as far as an int counts in the Current mode.
+    // Classic mode (or the grid, when the Current mode made it larger), as
+    // far as an int counts in the Current mode.
     int cellTableColumns() const;
     int cellTableRows() const;
     const std::string &text(int column, int row) const;
