@@ -1,6 +1,7 @@
 #include "adif/adif_file.h"
 
 #include "adif/field_catalogue.h"
+#include "adif/large_buffer.h"
 #include "adif/text.h"
 #include "adif/utf8_text.h"
 
@@ -180,6 +181,8 @@ bool AdifFile::load(const std::string &path, Progress *progress)
             return true;
         }
         // Read straight into the source text: the file is held once.
+        sourceText_.reserve(static_cast<size_t>(size));
+        adviseLargeBuffer(sourceText_.data(), sourceText_.capacity());
         sourceText_.resize(static_cast<size_t>(size));
         file.read(sourceText_.data(), static_cast<std::streamsize>(sourceText_.size()));
         sourceText_.resize(static_cast<size_t>(file.gcount()));
@@ -202,6 +205,8 @@ bool AdifFile::loadFromBytes(std::string_view bytes, Progress *progress)
             return true;
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
+        sourceText_.reserve(bytes.size());
+        adviseLargeBuffer(sourceText_.data(), sourceText_.capacity());
         sourceText_.assign(bytes);
         parse(progress);
         return true;
@@ -342,6 +347,7 @@ void AdifFile::parse(Progress *progress)
         }
         const size_t limit = current ? dataOpenings : static_cast<size_t>(kTagLimit);
         tags_.reserve(std::min(dataOpenings, limit));
+        adviseLargeBuffer(tags_.data(), tags_.capacity() * sizeof(StoredTag));
     }
 
     // Data scan. Names are looked up once per distinct spelling; the keys

@@ -1,9 +1,11 @@
 #include "document/log_document.h"
 
 #include "adif/adif_file.h"
+#include "adif/large_buffer.h"
 #include "adif/text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -18,6 +20,13 @@ const std::string kEmptyText;
 const char kRecordHeader[] = "RECORD #";
 
 constexpr size_t kRecordChunk = 4096;
+constexpr size_t kLargestRecordChunk = 262144;
+
+template <typename T> void reserveLarge(std::vector<T> &vector, size_t count)
+{
+    vector.reserve(count);
+    adviseLargeBuffer(vector.data(), vector.capacity() * sizeof(T));
+}
 
 }  // namespace
 
@@ -31,10 +40,17 @@ LogDocument::~LogDocument() = default;
 TagRecord *LogDocument::acquireRecord()
 {
     if (freeRecords_.empty()) {
-        recordChunks_.push_back(std::make_unique<TagRecord[]>(kRecordChunk));
-        TagRecord *chunk = recordChunks_.back().get();
-        freeRecords_.reserve(freeRecords_.size() + kRecordChunk);
-        for (size_t i = kRecordChunk; i > 0; --i)
+        // Chunks grow with the log (by half of what is held, up to a cap), so
+        // a whole logbook takes few, large-page backed allocations.
+        const size_t size = std::clamp(pooledRecords_ / 2, kRecordChunk, kLargestRecordChunk);
+        recordChunks_.emplace_back();
+        std::vector<TagRecord> &records = recordChunks_.back();
+        reserveLarge(records, size);
+        records.resize(size);
+        pooledRecords_ += size;
+        TagRecord *chunk = records.data();
+        freeRecords_.reserve(freeRecords_.size() + size);
+        for (size_t i = size; i > 0; --i)
             freeRecords_.push_back(chunk + (i - 1));
     }
     TagRecord *record = freeRecords_.back();
@@ -56,12 +72,15 @@ size_t LogDocument::slot(int column, int row) const
 
 int LogDocument::cellTableColumns() const
 {
-    return adifMode_ == AdifMode::Classic ? kColumnSlots : std::numeric_limits<int>::max() - 1;
+    // A grid the Current mode made wider stays reachable after a switch.
+    return adifMode_ == AdifMode::Classic ? std::max(kColumnSlots, columns_)
+                                          : std::numeric_limits<int>::max() - 1;
 }
 
 int LogDocument::cellTableRows() const
 {
-    return adifMode_ == AdifMode::Classic ? kRowSlots : std::numeric_limits<int>::max() - 1;
+    return adifMode_ == AdifMode::Classic ? std::max(kRowSlots, rows_)
+                                          : std::numeric_limits<int>::max() - 1;
 }
 
 bool LogDocument::inSlots(int column, int row) const
@@ -81,8 +100,12 @@ void LogDocument::reserveCells(int columns, int rows)
     if (columns > stride_) {
         // Wider rows: every cell moves to its place in the new layout.
         const int stride = std::max(columns, stride_ + stride_ / 2);
-        std::vector<std::string> texts(static_cast<size_t>(stride) * storedRows_);
-        std::vector<TagRecord *> cells(texts.size(), nullptr);
+        std::vector<std::string> texts;
+        std::vector<TagRecord *> cells;
+        reserveLarge(texts, static_cast<size_t>(stride) * storedRows_);
+        reserveLarge(cells, texts.capacity());
+        texts.resize(static_cast<size_t>(stride) * storedRows_);
+        cells.resize(texts.size(), nullptr);
         for (int r = 0; r < storedRows_; ++r) {
             for (int c = 0; c < stride_; ++c) {
                 const size_t to = static_cast<size_t>(r) * stride + c;
@@ -96,6 +119,17 @@ void LogDocument::reserveCells(int columns, int rows)
     }
     if (rows > storedRows_) {
         const int storedRows = std::max(rows, storedRows_ + storedRows_ / 2);
+        if (texts_.capacity() < static_cast<size_t>(stride_) * storedRows) {
+            // Grown in place of a copy: the new storage is advised before it is touched.
+            std::vector<std::string> texts;
+            std::vector<TagRecord *> cells;
+            reserveLarge(texts, static_cast<size_t>(stride_) * storedRows);
+            reserveLarge(cells, texts.capacity());
+            std::move(texts_.begin(), texts_.end(), std::back_inserter(texts));
+            cells.assign(cells_.begin(), cells_.end());
+            texts_.swap(texts);
+            cells_.swap(cells);
+        }
         texts_.resize(static_cast<size_t>(stride_) * storedRows);
         cells_.resize(texts_.size(), nullptr);
         trailers_.resize(static_cast<size_t>(storedRows));
@@ -366,6 +400,7 @@ void LogDocument::reset()
         std::vector<std::string>().swap(trailers_);
         std::vector<TagRecord *>().swap(freeRecords_);
         recordChunks_.clear();
+        pooledRecords_ = 0;
         stride_ = 0;
         storedRows_ = 0;
         columns_ = 0;

@@ -51,7 +51,8 @@ public:
     // size are emptied, records are left to clearGrid.
     void setSize(int columns, int rows);
     // How far the cell table may reach: kColumnSlots x kRowSlots in the
-    // Classic mode, as far as an int counts in the Current mode.
+    // Classic mode (or the grid, when the Current mode made it larger), as
+    // far as an int counts in the Current mode.
     int cellTableColumns() const;
     int cellTableRows() const;
     const std::string &text(int column, int row) const;
@@ -231,11 +232,12 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    int stride_ = 0;                  // columns of storage per row
-    int storedRows_ = 0;              // rows of storage
-    std::vector<std::string> texts_;  // storedRows_ x stride_
-    std::vector<TagRecord *> cells_;  // storedRows_ x stride_
-    std::vector<std::unique_ptr<TagRecord[]>> recordChunks_;
+    int stride_ = 0;                                    // columns of storage per row
+    int storedRows_ = 0;                                // rows of storage
+    std::vector<std::string> texts_;                    // storedRows_ x stride_
+    std::vector<TagRecord *> cells_;                    // storedRows_ x stride_
+    std::vector<std::vector<TagRecord>> recordChunks_;  // never resized once made
+    size_t pooledRecords_ = 0;
     std::vector<TagRecord *> freeRecords_;
     std::vector<std::string> trailers_;  // storedRows_
     int fieldCount_ = 0;

@@ -1,5 +1,6 @@
 #include "document_test_util.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace vaziduvu::test {
@@ -124,6 +125,20 @@ TEST(WholeLogDocument, ResetAfterAWholeLogbookStartsAfresh)
     EXPECT_EQ(log.document.text(2, 3), "2.1");
     EXPECT_EQ(log.document.cellInfo(2, 3)->value, "2.1");
     EXPECT_EQ(log.document.cellInfo(3, 3), nullptr);
+}
+
+TEST(WholeLogDocument, WideGridStaysEditableAfterSwitchingToClassic)
+{
+    LoadedLog log;
+    loadIn(log, AdifMode::Current, logOf(70, 4100));
+    ASSERT_EQ(log.result, LogDocument::FillResult::Filled);
+    log.document.setAdifMode(AdifMode::Classic);
+    log.document.setText(70, 4100, "edited");
+    EXPECT_EQ(log.document.text(70, 4100), "edited");
+    EXPECT_EQ(log.document.cellInfo(70, 4100)->value, "4099.69");
+    EXPECT_TRUE(log.document.columnLimitReached());
+    EXPECT_EQ(log.document.appendBlankRow(), -1);
+    EXPECT_THROW(log.document.setText(71, 1, "x"), std::out_of_range);
 }
 
 TEST(WholeLogDocument, StoppedFillLeavesTheDocumentReset)
