@@ -4,6 +4,7 @@
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/main_window.h"
+#include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
 #include "app/shape_widget.h"
@@ -147,11 +148,35 @@ void MainWindow::loadFile(const std::string &path)
     resetDocument();
     adifFile_ = std::make_unique<AdifFile>();
     adifFile_->setMode(adifMode_);
-    adifFile_->load(path);
-
     document_.setAdifMode(adifMode_);
-    const LogDocument::FillResult result = document_.fillFrom(*adifFile_);
+    LogDocument::FillResult result = LogDocument::FillResult::FormatError;
+    {
+        // A large log shows how far reading and filling have come, and can
+        // be stopped: nothing is then loaded.
+        beginLongOperation();
+        struct EndLongOperation {
+            MainWindow *window;
+            ~EndLongOperation() { window->endLongOperation(); }
+        } end{this};
+        WindowProgress progress(*progressPanel_, platform_,
+                                QStringLiteral("Opening ")
+                                    + QFile::decodeName(QByteArray::fromStdString(path)),
+                                true, 2);
+        adifFile_->load(path, &progress);
+        progress.nextPart();
+        if (adifFile_->result().status != ParseStatus::Cancelled)
+            result = document_.fillFrom(*adifFile_, &progress);
+    }
     useDocumentEncoding();
+    if (result == LogDocument::FillResult::Cancelled
+        || adifFile_->result().status == ParseStatus::Cancelled) {
+        adifFile_.reset();
+        resetDocument();
+        setLoadReport("Loading was cancelled: nothing was loaded.");
+        setSourceView("");
+        refreshGrid();
+        return;
+    }
     if (result == LogDocument::FillResult::TooBig) {
         appendLoadReport(
             "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");

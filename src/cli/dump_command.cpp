@@ -1,7 +1,7 @@
 #include "cli/dump_command.h"
 
 #include "adif/adif_file.h"
-
+#include "cli/console_progress.h"
 #include "cli/json_writer.h"
 
 #include <filesystem>
@@ -121,7 +121,9 @@ std::optional<std::string> readableLogArgument(const char *command,
 bool loadLog(const std::string &path, AdifFile &file, const CliOptions &options, std::ostream &err)
 {
     file.setMode(options.mode);
-    if (file.load(path))
+    ConsoleProgress progress(err);
+    progress.begin("reading " + path);
+    if (file.load(path, options.progress ? &progress : nullptr))
         return true;
     err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
     return false;

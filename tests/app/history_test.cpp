@@ -273,8 +273,8 @@ namespace vaziduvu::test {
 namespace {
 
 // The Stop button of a long operation: Save As writes nothing, Check Log
-// keeps what it found.
-TEST_F(History, StopEndsSaveAsAndCheckLogLosingNothing)
+// keeps what it found, Open loads nothing.
+TEST_F(History, StopEndsOpenSaveAsAndCheckLogLosingNothing)
 {
     platform.afterProcessEvents = [this] { child<QPushButton>(*form, "stopButton")->click(); };
     platform.queueFileName(pathIn("stopped.xml"));
@@ -288,6 +288,14 @@ TEST_F(History, StopEndsSaveAsAndCheckLogLosingNothing)
     EXPECT_EQ(panel->summary().toStdString().rfind("Check stopped after ", 0), 0u);
     platform.afterProcessEvents = nullptr;
     EXPECT_TRUE(form->menuBar()->isEnabled());  // the window is back
+
+    // Stopping an open loads nothing: the earlier log is closed.
+    platform.afterProcessEvents = [this] { child<QPushButton>(*form, "stopButton")->click(); };
+    openText(kLog, "again.adi");
+    platform.afterProcessEvents = nullptr;
+    EXPECT_FALSE(form->document().documentOpen());
+    EXPECT_EQ(form->loadReportText(), "Loading was cancelled: nothing was loaded.");
+    EXPECT_TRUE(form->menuBar()->isEnabled());
 }
 
 }  // namespace

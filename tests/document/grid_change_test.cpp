@@ -66,11 +66,11 @@ TEST(RecordedChange, JournalKeepsWhatTheChecksChange)
     d.setText(2, 0, " mode ");
     const std::string before = documentState(d);
     d.openJournal();
-    d.setText(2, 2, "SSB");                 // trimmed
-    d.ensureCellRecord(2, 3);               // a blank cell's record
-    d.normalizeColumnHeader(2);             // the heading
-    d.normalizeColumnHeader(1);             // already normal: no change
-    d.setText(2, 2, "SSB2");                // a second change of one cell
+    d.setText(2, 2, "SSB");      // trimmed
+    d.ensureCellRecord(2, 3);    // a blank cell's record
+    d.normalizeColumnHeader(2);  // the heading
+    d.normalizeColumnHeader(1);  // already normal: no change
+    d.setText(2, 2, "SSB2");     // a second change of one cell
     d.setRecordTrailer(0, "\r\n");
     GridChange change = GridChange::fromJournal(d);
     EXPECT_EQ(change.changedCellCount(), 3);
