@@ -1,5 +1,6 @@
 // Check Log: every problem the export checks would meet, listed in a
-// dockable panel without writing anything; the list follows the edits.
+// dockable panel without writing or changing anything; the list follows the
+// edits.
 #include "app/check_panel.h"
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
@@ -108,8 +109,6 @@ void MainWindow::runCheck(bool stoppable)
         int rowsChecked = 0;
         {
             // The checks tidy the cells they pass; the grid must stay as it is.
-            LogDocument copy;
-            copy.copyFrom(document_);
             beginLongOperation();
             struct EndLongOperation {
                 MainWindow *window;
@@ -118,7 +117,18 @@ void MainWindow::runCheck(bool stoppable)
             WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Checking the log"),
                                     stoppable);
             QuietCheckHost host(platform_, omitEmptyTagsAction_->isChecked(), progress);
-            const std::vector<LogProblem> found = checkLog(ExportFormat::Adif, copy, host);
+            std::vector<LogProblem> found;
+            {
+                // The checks tidy what they pass (blanks, capitals, records
+                // for blank cells); the journal takes all of it back, so the
+                // grid stays exactly as it is without a copy of the log.
+                document_.openJournal();
+                struct TakeBack {
+                    LogDocument &document;
+                    ~TakeBack() { GridChange::fromJournal(document).undo(document); }
+                } takeBack{document_};
+                found = checkLog(ExportFormat::Adif, document_, host);
+            }
             stopped = progress.stopRequested();
             rowsChecked = host.rowsChecked();
             for (const LogProblem &problem : found) {

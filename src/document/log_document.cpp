@@ -418,7 +418,14 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
         return nullptr;
     if (TagRecord *existing = cellInfo(column, row))
         return existing;
+    std::optional<TagRecord> created = blankRecordFor(column);
+    if (!created)
+        return nullptr;
+    return &setCellInfo(column, row, std::move(*created));
+}
 
+std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
+{
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     const TagRecord *templateRecord = nullptr;
     for (int r = 1; r <= lastLoaded; ++r) {
@@ -429,7 +436,7 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
         }
     }
     if (!templateRecord)
-        return nullptr;
+        return std::nullopt;
 
     TagRecord created;
     created.kind = templateRecord->kind;
@@ -443,7 +450,7 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
     created.errorPosition = templateRecord->errorPosition;
     created.errorLength = templateRecord->errorLength;
     created.rawTag = templateRecord->rawTag;
-    return &setCellInfo(column, row, std::move(created));
+    return created;
 }
 
 uint8_t LogDocument::columnStatus(int column) const

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -117,6 +118,9 @@ public:
     // loaded row's record whose kind is not TagNone, with empty value and
     // comment) when missing; nullptr when the column has no template.
     TagRecord *ensureCellRecord(int column, int row);
+    // The record ensureCellRecord would create in the column, without
+    // storing it; nullopt when the column has no template.
+    std::optional<TagRecord> blankRecordFor(int column) const;
     // Column summaries over the loaded rows 1..recordCount.
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;

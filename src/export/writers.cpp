@@ -226,14 +226,15 @@ private:
     // blanks counts as none: trimmed, it would write tags no reader accepts.
     TagRecord *passGate(int column, int row)
     {
-        TagRecord *record = document_.ensureCellRecord(column, row);
+        TagRecord *record = cellRecord(column, row);
         if (record == nullptr)
             return refuseColumn(column, "has no cell the export can use");
-        if (document_.columnStatus(column) == TagNone)
+        const ColumnSummary &summary = summaryOf(column);
+        if (summary.status == TagNone)
             return refuseColumn(column, "has no field tag the export can use");
-        if (document_.columnDataType(column) == TypeInvalid)
+        if (summary.dataType == TypeInvalid)
             return refuseColumn(column, "has no valid data type");
-        if (trimText(document_.columnFieldName(column)).empty())
+        if (trimText(summary.fieldName).empty())
             return refuseColumn(column, "has no field name (only blanks)");
         return record;
     }
@@ -249,7 +250,7 @@ private:
     {
         std::unordered_map<std::string, int> columnOfName;
         for (int column = 1; column <= lastColumn_; ++column) {
-            const std::string name = upperText(trimText(document_.columnFieldName(column)));
+            const std::string name = upperText(trimText(summaryOf(column).fieldName));
             if (name.empty())
                 continue;  // the column gate refuses it with its own reason
             if (name == "EOR") {
@@ -269,12 +270,10 @@ private:
                     return false;
                 continue;
             }
-            if (format_ == ExportFormat::Xml
-                && !isXmlName(trimText(document_.columnFieldName(column)))) {
+            if (format_ == ExportFormat::Xml && !isXmlName(trimText(summaryOf(column).fieldName))) {
                 if (!refuse(column,
                             columnLabel(column) + " cannot be an XML element: \""
-                                + trimText(document_.columnFieldName(column))
-                                + "\" is not an XML name."))
+                                + trimText(summaryOf(column).fieldName) + "\" is not an XML name."))
                     return false;
             }
         }
@@ -300,11 +299,50 @@ private:
     }
 
     // Records of the writing pass: the sizing pass has created them all.
-    TagRecord *recordOf(int column, int row)
+    TagRecord *recordOf(int column, int row) { return cellRecord(column, row); }
+
+    // The record of a cell. A blank cell gets one from its column's template:
+    // stored in the document (where it stays) in the Classic mode; in the
+    // Current mode, where cells hold only what is present, the column's one
+    // blank record serves every blank cell.
+    TagRecord *cellRecord(int column, int row)
     {
-        if (TagRecord *record = document_.cellInfo(column, row))
-            return record;
-        return document_.ensureCellRecord(column, row);
+        if (document_.adifMode() != AdifMode::Current)
+            return document_.ensureCellRecord(column, row);
+        if (TagRecord *stored = document_.cellInfo(column, row))
+            return stored;
+        if (row < 1 || column < 1)
+            return nullptr;
+        ColumnSummary &summary = summaryOf(column);
+        return summary.blank ? &*summary.blank : nullptr;
+    }
+
+    // What a column's records say of it, worked out once per run: a whole
+    // logbook's rows are not walked again for every cell. Records made for
+    // blank cells copy the column's template, so the answers never change
+    // during a run.
+    struct ColumnSummary {
+        bool known = false;
+        uint8_t status = TagNone;
+        uint8_t dataType = 6;
+        std::string fieldName;
+        std::optional<TagRecord> blank;
+    };
+
+    ColumnSummary &summaryOf(int column) const
+    {
+        if (summaries_.size() <= static_cast<size_t>(column))
+            summaries_.resize(static_cast<size_t>(column) + 1);
+        ColumnSummary &summary = summaries_[static_cast<size_t>(column)];
+        if (!summary.known) {
+            summary.known = true;
+            summary.status = document_.columnStatus(column);
+            summary.dataType = document_.columnDataType(column);
+            summary.fieldName = document_.columnFieldName(column);
+            if (document_.adifMode() == AdifMode::Current)
+                summary.blank = document_.blankRecordFor(column);
+        }
+        return summary;
     }
 
     bool fail(const std::string &message, int column, int row)
@@ -442,10 +480,10 @@ private:
         const std::string &text = document_.text(column, row);
         switch (format_) {
         case ExportFormat::Adif:
-            return kAdifTagOverhead + document_.columnFieldName(column).size() + text.size()
+            return kAdifTagOverhead + summaryOf(column).fieldName.size() + text.size()
                 + record.comment.size();
         case ExportFormat::Xml:
-            return 5 + 2 * document_.columnFieldName(column).size() + escapedSize(text);
+            return 5 + 2 * summaryOf(column).fieldName.size() + escapedSize(text);
         case ExportFormat::Html:
             return kHtmlOddCellOpen.size() + escapedSize(text) + kHtmlCellClose.size() + 1;
         }
@@ -515,7 +553,7 @@ private:
                     continue;
                 const TrimmedText value(document_.text(column, row));
                 out += '<';
-                out += trimText(document_.columnFieldName(column));
+                out += trimText(summaryOf(column).fieldName);
                 out += ':';
                 out += std::to_string(value.view().size());
                 if (record->hasType) {
@@ -551,7 +589,7 @@ private:
                     return std::nullopt;
                 if (!rowWritten)
                     out += kXmlRowOpen;
-                const std::string name = trimText(document_.columnFieldName(column));
+                const std::string name = trimText(summaryOf(column).fieldName);
                 out += '<';
                 out += name;
                 out += '>';
@@ -617,6 +655,7 @@ private:
     ExportFormat format_;
     LogDocument &document_;
     ExportResult result_;
+    mutable std::vector<ColumnSummary> summaries_;
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;

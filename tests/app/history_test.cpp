@@ -224,7 +224,9 @@ TEST_F(History, RemovalsAskFirstAndNameWhatTheyRemove)
 
 TEST_F(History, CheckLogListsEveryProblemAndFollowsTheFixes)
 {
+    const std::string loaded = documentState(form->document());
     trigger(*form, "checkLogAction");
+    EXPECT_EQ(documentState(form->document()), loaded);  // nothing tidied, no record made
     auto *panel = child<CheckPanel>(*form, "checkPanel");
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->isHidden());
