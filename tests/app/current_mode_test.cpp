@@ -110,11 +110,11 @@ TEST_F(CurrentModeTest, SaveLeavesBlankCellsWithoutRecords)
 {
     form->setAdifMode(AdifMode::Current);
     open(std::string(TEST_DATA_DIR) + "/current-ft8-ontario.adi");
-    ASSERT_EQ(form->document().text(10, 0), "SUBMODE");
-    ASSERT_EQ(form->document().cellInfo(10, 1), nullptr);  // record 1 has no SUBMODE
+    ASSERT_EQ(form->document().text(9, 0), "SUBMODE");
+    ASSERT_EQ(form->document().cellInfo(9, 1), nullptr);  // record 1 has no SUBMODE
     platform.queueFileName(pathIn("saved.adi"));
     ASSERT_TRUE(saveAsCommand(*form));
-    EXPECT_EQ(form->document().cellInfo(10, 1), nullptr);
+    EXPECT_EQ(form->document().cellInfo(9, 1), nullptr);
 }
 
 // Load, export ADIF, load the export: the same values, byte for byte.
