@@ -12,6 +12,8 @@
 
 #include "largest_log.h"
 
+#include "window_bench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -44,13 +46,6 @@ void BM_OpenLargestLogInWindow(benchmark::State &state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenLargestLogInWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// The progress display lets the window's events run, as the real platform
-// does.
-class PaintingPlatform : public vaziduvu::ScriptedPlatform {
-public:
-    void processEvents() override { QCoreApplication::processEvents(); }
-};
 
 void BM_SaveAsInWindow(benchmark::State &state, const char *extension)
 {
@@ -99,11 +94,5 @@ BENCHMARK_CAPTURE(BM_SaveAsInWindow, html_and_badi, ".html")
 
 int main(int argc, char **argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

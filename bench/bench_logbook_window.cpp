@@ -18,6 +18,8 @@
 
 #include "generated_logbook.h"
 
+#include "window_bench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -41,13 +43,6 @@ int64_t memoryKb(const char *key)
     }
     return 0;
 }
-
-// The progress display lets the window's events run, as the real platform
-// does.
-class PaintingPlatform : public vaziduvu::ScriptedPlatform {
-public:
-    void processEvents() override { QCoreApplication::processEvents(); }
-};
 
 // One window with the logbook open, shared by the benchmarks after the
 // first (which measures the opening itself).
@@ -165,11 +160,5 @@ BENCHMARK(BM_ScrollLogbookToTheEnd)->Unit(benchmark::kMillisecond)->MinTime(1.0)
 
 int main(int argc, char **argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
