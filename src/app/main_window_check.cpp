@@ -49,6 +49,7 @@ private:
 };
 
 constexpr int kRefreshDelay = 300;  // milliseconds after the last change
+constexpr int kPanelHeight = 170;   // pixels, at first
 // Past this many cells a check takes long enough that it runs only when
 // asked for (F7), not after every edit.
 constexpr int64_t kAutomaticCheckCells = 250000;
@@ -62,6 +63,8 @@ void MainWindow::checkWholeLog()
         if (checkPanel_ == nullptr) {
             checkPanel_ = new CheckPanel(this);
             addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
+            // A few lines of problems; the grid keeps most of the window.
+            resizeDocks({checkPanel_}, {kPanelHeight}, Qt::Vertical);
             connect(checkPanel_, &CheckPanel::cellChosen, this, [this](int column, int row) {
                 selectCell(column, row);
                 gridView_->setFocus();

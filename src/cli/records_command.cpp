@@ -11,26 +11,35 @@ namespace vaziduvu {
 
 namespace {
 
-using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
+// A field of a record: its name's number (equal numbers, equal names), the
+// name and the value.
+struct Field {
+    int id;
+    std::string_view name;
+    std::string_view value;
+};
+using Fields = std::vector<Field>;
 
-// A field repeated in one record keeps its place and its last value.
-void setField(Fields &fields, std::string_view name, std::string_view value)
+// A field repeated in one record keeps its place and its last value. Names
+// are told apart by their numbers, so a record of many fields costs no
+// string comparisons.
+void setField(Fields &fields, int id, std::string_view name, std::string_view value)
 {
-    for (auto &field : fields) {
-        if (field.first == name) {
-            field.second = value;
+    for (Field &field : fields) {
+        if (field.id == id) {
+            field.value = value;
             return;
         }
     }
-    fields.emplace_back(name, value);
+    fields.push_back({id, name, value});
 }
 
 void writeFields(JsonWriter &json, const Fields &fields)
 {
     json.beginObject();
-    for (const auto &[name, value] : fields) {
-        json.key(name);
-        json.value(value);
+    for (const Field &field : fields) {
+        json.key(field.name);
+        json.value(field.value);
     }
     json.endObject();
 }
@@ -60,8 +69,17 @@ Fields headerFields(std::string_view header, std::vector<std::string> &names)
         names.push_back(upperText(inner.substr(0, colon)));
         found.emplace_back(names.size() - 1, header.substr(close + 1, length));
     }
-    for (const auto &[index, value] : found)
-        setField(fields, names[index], value);
+    for (const auto &[index, value] : found) {
+        // The first header name spelled the same gives the number.
+        size_t id = index;
+        for (size_t earlier = 0; earlier < index; ++earlier) {
+            if (names[earlier] == names[index]) {
+                id = earlier;
+                break;
+            }
+        }
+        setField(fields, static_cast<int>(id), names[index], value);
+    }
     return fields;
 }
 
@@ -100,7 +118,7 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
             continue;
         }
         if (tag.kind == TagKnownField || tag.kind == TagUserField)
-            setField(record, file.tagNames()[static_cast<size_t>(tag.nameIndex)],
+            setField(record, tag.nameIndex, file.tagNames()[static_cast<size_t>(tag.nameIndex)],
                      file.valueOf(tag));
     }
     if (file.lastRecordStart() >= 0)
