@@ -205,6 +205,9 @@ private:
     // column, row). Returns false when nothing changed (no step).
     bool recordChange(const std::string &what, GridRegion region,
                       const std::function<void()> &operation, int column = -1, int row = -1);
+    // Keeps a recorded change as a step of the history (nothing when it is
+    // empty); column and row name the one cell of an edit that may merge.
+    void pushChange(const QString &what, GridChange change, int column = -1, int row = -1);
     // After an undo or redo: refresh the grid, show the cell.
     void showChangedCell(int column, int row);
     // The light and the unsaved flag follow the history.
@@ -219,6 +222,21 @@ private:
     // request asks the operation to stop.
     void beginLongOperation();
     void endLongOperation();
+    // Holds the window in a long operation for its lifetime.
+    class LongOperation {
+    public:
+        explicit LongOperation(MainWindow &window)
+            : window_(window)
+        {
+            window_.beginLongOperation();
+        }
+        ~LongOperation() { window_.endLongOperation(); }
+        LongOperation(const LongOperation &) = delete;
+        LongOperation &operator=(const LongOperation &) = delete;
+
+    private:
+        MainWindow &window_;
+    };
     QString replaceInColumn(const SearchDialog::ReplaceRequest &request);
 
     // --- saving, columns, search, closing ------------------------------------

@@ -112,11 +112,7 @@ void MainWindow::runCheck(bool stoppable)
         int rowsChecked = 0;
         {
             // The checks tidy the cells they pass; the grid must stay as it is.
-            beginLongOperation();
-            struct EndLongOperation {
-                MainWindow *window;
-                ~EndLongOperation() { window->endLongOperation(); }
-            } end{this};
+            const LongOperation busy(*this);
             WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Checking the log"),
                                     stoppable);
             QuietCheckHost host(platform_, omitEmptyTagsAction_->isChecked(), progress);

@@ -1,11 +1,8 @@
 // Cell comments: showing (F12) and entering (F11) the comment of the
 // current cell.
 #include "adif/text.h"
-#include "app/document_commands.h"
 #include "app/main_window.h"
 #include "platform/platform.h"
-
-#include <QUndoStack>
 
 namespace vaziduvu {
 
@@ -59,11 +56,7 @@ void MainWindow::editCellComment()
             return;
         record->comment = entered;
         change.finish(document_);
-        if (!change.empty()) {
-            history_->push(new GridChangeCommand(
-                "Edit Comment", document_, std::move(change),
-                [this](int shownColumn, int shownRow) { showChangedCell(shownColumn, shownRow); }));
-        }
+        pushChange(QStringLiteral("Edit Comment"), std::move(change));
         markDataChanged();
         refreshGrid();
     });

@@ -82,12 +82,18 @@ void MainWindow::markHistorySaved()
 
 void MainWindow::recordTidying()
 {
-    GridChange tidying = GridChange::fromJournal(document_);
-    if (tidying.empty())
+    pushChange(QStringLiteral("Values Tidied by the Export Checks"),
+               GridChange::fromJournal(document_));
+}
+
+void MainWindow::pushChange(const QString &what, GridChange change, int column, int row)
+{
+    if (change.empty())
         return;
     history_->push(new GridChangeCommand(
-        QStringLiteral("Values Tidied by the Export Checks"), document_, std::move(tidying),
-        [this](int column, int row) { showChangedCell(column, row); }));
+        what, document_, std::move(change),
+        [this](int shownColumn, int shownRow) { showChangedCell(shownColumn, shownRow); }, column,
+        row));
 }
 
 bool MainWindow::recordChange(const std::string &what, GridRegion region,
@@ -98,10 +104,7 @@ bool MainWindow::recordChange(const std::string &what, GridRegion region,
     change.finish(document_);
     if (change.empty())
         return false;
-    history_->push(new GridChangeCommand(
-        toQt(what), document_, std::move(change),
-        [this](int shownColumn, int shownRow) { showChangedCell(shownColumn, shownRow); }, column,
-        row));
+    pushChange(toQt(what), std::move(change), column, row);
     return true;
 }
 

@@ -153,11 +153,7 @@ void MainWindow::loadFile(const std::string &path)
     {
         // A large log shows how far reading and filling have come, and can
         // be stopped: nothing is then loaded.
-        beginLongOperation();
-        struct EndLongOperation {
-            MainWindow *window;
-            ~EndLongOperation() { window->endLongOperation(); }
-        } end{this};
+        const LongOperation busy(*this);
         WindowProgress progress(*progressPanel_, platform_,
                                 QStringLiteral("Opening ")
                                     + QFile::decodeName(QByteArray::fromStdString(path)),
