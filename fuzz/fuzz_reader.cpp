@@ -184,7 +184,7 @@ void checkFill(const AdifFile &file, const LogDocument &document, LogDocument::F
         FUZZ_CHECK(document.text(c, 0) == file.fieldNames()[static_cast<size_t>(c - 1)]);
     for (int r = 0; r <= document.rowCount(); ++r) {
         for (int c = 0; c <= document.columnCount(); ++c) {
-            const TagRecord *record = document.cellInfo(c, r);
+            const CellRecord record = document.cellInfo(c, r);
             const bool inGrid
                 = c >= 1 && r >= 1 && c < document.columnCount() && r < document.rowCount();
             if (!inGrid) {
@@ -269,8 +269,8 @@ void checkReadBack(const LogDocument &document, const std::string &text, bool om
         FUZZ_CHECK(reloaded.text(c, 0) == upperText(trimText(document.columnFieldName(c))));
         for (int r = 1; r < document.rowCount(); ++r) {
             FUZZ_CHECK(reloaded.text(c, r) == trimText(document.text(c, r)));
-            const TagRecord *before = document.cellInfo(c, r);
-            const TagRecord *after = reloaded.cellInfo(c, r);
+            const CellRecord before = document.cellInfo(c, r);
+            const CellRecord after = reloaded.cellInfo(c, r);
             FUZZ_CHECK(before && after && after->comment == before->comment);
         }
     }

@@ -141,17 +141,19 @@ constexpr size_t kProgressStep = 64 * 1024;
 
 }  // namespace
 
-AdifFile::AdifFile() = default;
+AdifFile::AdifFile()
+    : loaded_(std::make_shared<LoadedText>())
+{
+}
 
 void AdifFile::clear()
 {
-    std::vector<StoredTag>().swap(tags_);
-    tagNames_.clear();
+    // A new text: a document filled from the last load keeps that one.
+    loaded_ = std::make_shared<LoadedText>();
     fieldOfTagName_.clear();
     fieldNames_.clear();
     tagIndexByName_.clear();
     headerText_.clear();
-    sourceText_.clear();
     fileSize_ = 0;
     leftBracketCount_ = 0;
     rightBracketCount_ = 0;
@@ -181,11 +183,11 @@ bool AdifFile::load(const std::string &path, Progress *progress)
             return true;
         }
         // Read straight into the source text: the file is held once.
-        sourceText_.reserve(static_cast<size_t>(size));
-        adviseLargeBuffer(sourceText_.data(), sourceText_.capacity());
-        sourceText_.resize(static_cast<size_t>(size));
-        file.read(sourceText_.data(), static_cast<std::streamsize>(sourceText_.size()));
-        sourceText_.resize(static_cast<size_t>(file.gcount()));
+        loaded_->source.reserve(static_cast<size_t>(size));
+        adviseLargeBuffer(loaded_->source.data(), loaded_->source.capacity());
+        loaded_->source.resize(static_cast<size_t>(size));
+        file.read(loaded_->source.data(), static_cast<std::streamsize>(loaded_->source.size()));
+        loaded_->source.resize(static_cast<size_t>(file.gcount()));
         fileSize_ = static_cast<uint32_t>(size);
         parse(progress);
         return true;
@@ -205,9 +207,9 @@ bool AdifFile::loadFromBytes(std::string_view bytes, Progress *progress)
             return true;
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
-        sourceText_.reserve(bytes.size());
-        adviseLargeBuffer(sourceText_.data(), sourceText_.capacity());
-        sourceText_.assign(bytes);
+        loaded_->source.reserve(bytes.size());
+        adviseLargeBuffer(loaded_->source.data(), loaded_->source.capacity());
+        loaded_->source.assign(bytes);
         parse(progress);
         return true;
     } catch (const std::exception &) {
@@ -221,8 +223,7 @@ bool AdifFile::loadFromBytes(std::string_view bytes, Progress *progress)
 // partial log shown as loaded would be exported without its missing records.
 void AdifFile::failUnexpectedly()
 {
-    std::string().swap(sourceText_);
-    std::vector<StoredTag>().swap(tags_);
+    loaded_ = std::make_shared<LoadedText>();
     outcome_ = {ParseStatus::TooBig, 0, 0};
 }
 
@@ -237,7 +238,7 @@ void AdifFile::cancel()
 
 void AdifFile::parse(Progress *progress)
 {
-    const std::string_view text(sourceText_);
+    const std::string_view text(loaded_->source);
     const size_t size = text.size();
     const char *const data = text.data();
     outcome_ = ParseResult{};
@@ -346,12 +347,12 @@ void AdifFile::parse(Progress *progress)
                 nextClose = findFrom('>', resume);
         }
         const size_t limit = current ? dataOpenings : static_cast<size_t>(kTagLimit);
-        tags_.reserve(std::min(dataOpenings, limit));
-        adviseLargeBuffer(tags_.data(), tags_.capacity() * sizeof(StoredTag));
+        loaded_->tags.reserve(std::min(dataOpenings, limit));
+        adviseLargeBuffer(loaded_->tags.data(), loaded_->tags.capacity() * sizeof(StoredTag));
     }
 
     // Data scan. Names are looked up once per distinct spelling; the keys
-    // point into sourceText_, which does not change during the parse.
+    // point into the source text, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
     // The spelling that followed each name last time: records mostly repeat
@@ -395,7 +396,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagNone;
             stored.tagLength = 0;
             endWith(code, position, length);
-            tags_.push_back(stored);
+            loaded_->tags.push_back(stored);
         };
 
         // One tag.
@@ -403,7 +404,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagEndOfFile;
             stored.dataType = TypeMarker;
             stored.tagLength = static_cast<uint16_t>(tag.size());
-            tags_.push_back(stored);
+            loaded_->tags.push_back(stored);
             if (recordStart != std::string_view::npos)
                 lastRecordStart_ = static_cast<int32_t>(recordStart);
             return;  // nothing after this marker is read
@@ -436,10 +437,10 @@ void AdifFile::parse(Progress *progress)
                 if (found == names.end()) {
                     std::string name = upperText(rawName);
                     NameInfo described = describeName(name);
-                    const auto indexed
-                        = tagIndexByName_.emplace(name, static_cast<int32_t>(tagNames_.size()));
+                    const auto indexed = tagIndexByName_.emplace(
+                        name, static_cast<int32_t>(loaded_->tagNames.size()));
                     if (indexed.second) {
-                        tagNames_.push_back(std::move(name));
+                        loaded_->tagNames.push_back(std::move(name));
                         fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
                         followerOf.emplace_back();
                     }
@@ -489,7 +490,7 @@ void AdifFile::parse(Progress *progress)
         stored.valueOffset = static_cast<int32_t>(q + 1);
         if (stored.nameIndex >= 0) {
             int &field = fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
-            const std::string &name = tagNames_[static_cast<size_t>(stored.nameIndex)];
+            const std::string &name = loaded_->tagNames[static_cast<size_t>(stored.nameIndex)];
             if (field < 0 && name != "EOR") {
                 field = static_cast<int>(fieldNames_.size());
                 fieldNames_.push_back(name);
@@ -505,7 +506,7 @@ void AdifFile::parse(Progress *progress)
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
         if (next == std::string_view::npos && stored.kind == TagEndOfRecord) {
-            tags_.push_back(stored);
+            loaded_->tags.push_back(stored);
             break;
         }
         const size_t dataEnd = next == std::string_view::npos ? size : next;
@@ -517,7 +518,7 @@ void AdifFile::parse(Progress *progress)
             valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
         stored.valueLength = static_cast<int32_t>(valueLength);
         stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
-        tags_.push_back(stored);
+        loaded_->tags.push_back(stored);
         if (next == std::string_view::npos)
             break;
         ++slot;
@@ -545,7 +546,7 @@ TagRecord AdifFile::tagAt(int slot) const
     TagRecord record;
     if (slot < 0 || slot >= storedTagCount())
         return record;
-    const StoredTag &tag = tags_[static_cast<size_t>(slot)];
+    const StoredTag &tag = loaded_->tags[static_cast<size_t>(slot)];
     record.kind = tag.kind;
     record.hasLength = tag.hasLength;
     record.declaredLength = tag.declaredLength;
@@ -553,7 +554,7 @@ TagRecord AdifFile::tagAt(int slot) const
     record.dataType = tag.dataType;
     record.isTimeOn = tag.isTimeOn;
     if (tag.nameIndex >= 0)
-        record.name = tagNames_[static_cast<size_t>(tag.nameIndex)];
+        record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
     record.value = valueOf(tag);
     record.comment = commentOf(tag);
     record.rawTag = rawTagOf(tag);
@@ -571,7 +572,7 @@ std::string_view AdifFile::valueOf(const StoredTag &tag) const
 {
     if (tag.valueOffset < 0)
         return {};
-    return std::string_view(sourceText_)
+    return std::string_view(loaded_->source)
         .substr(static_cast<size_t>(tag.valueOffset), static_cast<size_t>(tag.valueLength));
 }
 
@@ -579,14 +580,15 @@ std::string_view AdifFile::commentOf(const StoredTag &tag) const
 {
     if (tag.valueOffset < 0)
         return {};
-    return std::string_view(sourceText_)
+    return std::string_view(loaded_->source)
         .substr(static_cast<size_t>(tag.valueOffset) + static_cast<size_t>(tag.valueLength),
                 static_cast<size_t>(tag.commentLength));
 }
 
 std::string_view AdifFile::rawTagOf(const StoredTag &tag) const
 {
-    return std::string_view(sourceText_).substr(static_cast<size_t>(tag.tagOffset), tag.tagLength);
+    return std::string_view(loaded_->source)
+        .substr(static_cast<size_t>(tag.tagOffset), tag.tagLength);
 }
 
 std::string AdifFile::nameOfTag(std::string_view tagText)

@@ -5,12 +5,39 @@
 #include "adif/tag_record.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace vaziduvu {
+
+// One stored tag, 32 bytes: its texts are spans of the source text and
+// its name an index into tagNames(), so a load allocates nothing per tag.
+struct StoredTag {
+    int32_t tagOffset = 0;     // the '<'
+    int32_t valueOffset = -1;  // -1: not from a file
+    int32_t valueLength = 0;
+    int32_t commentLength = 0;  // directly after the value
+    int32_t declaredLength = 0;
+    int32_t nameIndex = -1;  // -1: no name (markers, a tag without one)
+    uint16_t tagLength = 0;  // 0: the tag failed to parse (no raw tag)
+    uint8_t kind = TagNone;
+    uint8_t dataType = 6;
+    bool hasLength = false;
+    bool hasType = false;
+    bool isTimeOn = false;
+};
+
+// What a load keeps of the file: its text, its stored tags and their names.
+// A document filled from the load shares it, so the values of a whole
+// logbook are read from the one copy of the text until they are edited.
+struct LoadedText {
+    std::string source;
+    std::vector<StoredTag> tags;
+    std::vector<std::string> tagNames;
+};
 
 // Reads one ADIF log (.adi or .badi) and keeps what it found: the whole
 // source text, the tags of the data section in file order, the distinct
@@ -31,22 +58,7 @@ public:
     static constexpr int kRecordLimit = 4001;  // end-of-record markers accepted
     static constexpr int kMaxTagScan = 1000;   // a '<' without '>' in this many bytes is dropped
 
-    // One stored tag, 32 bytes: its texts are spans of the source text and
-    // its name an index into tagNames(), so a load allocates nothing per tag.
-    struct StoredTag {
-        int32_t tagOffset = 0;     // the '<'
-        int32_t valueOffset = -1;  // -1: not from a file
-        int32_t valueLength = 0;
-        int32_t commentLength = 0;  // directly after the value
-        int32_t declaredLength = 0;
-        int32_t nameIndex = -1;  // -1: no name (markers, a tag without one)
-        uint16_t tagLength = 0;  // 0: the tag failed to parse (no raw tag)
-        uint8_t kind = TagNone;
-        uint8_t dataType = 6;
-        bool hasLength = false;
-        bool hasType = false;
-        bool isTimeOn = false;
-    };
+    using StoredTag = vaziduvu::StoredTag;
 
     AdifFile();
 
@@ -103,27 +115,29 @@ public:
     bool headerExpected() const { return headerExpected_; }
     bool noHeaderOrStart() const { return outcome_.status == ParseStatus::NoHeader; }
     const std::string &headerText() const { return headerText_; }
-    const std::string &sourceText() const { return sourceText_; }
+    const std::string &sourceText() const { return loaded_->source; }
     uint32_t fileSize() const { return fileSize_; }
 
     // The outcome of the parse: status, and the error's position and length.
     ParseResult result() const { return outcome_; }
 
     // Number of slots a parse filled (the stored tags are slots 0..n-1).
-    int storedTagCount() const { return static_cast<int>(tags_.size()); }
+    int storedTagCount() const { return static_cast<int>(loaded_->tags.size()); }
     // Slot i as a full record; slots beyond storedTagCount() read as the
     // reset slot value.
     TagRecord tagAt(int slot) const;
 
     // The stored tags themselves and their texts, for walking a large log
     // without building a record per tag.
-    const std::vector<StoredTag> &storedTags() const { return tags_; }
+    const std::vector<StoredTag> &storedTags() const { return loaded_->tags; }
+    // The text, tags and names together, shared with whoever keeps them.
+    std::shared_ptr<const LoadedText> loadedText() const { return loaded_; }
     std::string_view valueOf(const StoredTag &tag) const;
     std::string_view commentOf(const StoredTag &tag) const;
     std::string_view rawTagOf(const StoredTag &tag) const;
     // Distinct upper-case names of the field tags, "EOR" included when a
     // field bears it; a stored tag's nameIndex points here.
-    const std::vector<std::string> &tagNames() const { return tagNames_; }
+    const std::vector<std::string> &tagNames() const { return loaded_->tagNames; }
     // The index in fieldNames of a tag name, -1 for "EOR" (and for the name
     // of a tag that failed to parse).
     int fieldOfTagName(int nameIndex) const
@@ -144,13 +158,11 @@ private:
     void failUnexpectedly();
     void cancel();
 
-    std::vector<StoredTag> tags_;  // only filled slots are kept
-    std::vector<std::string> tagNames_;
+    std::shared_ptr<LoadedText> loaded_;  // tags: only filled slots are kept
     std::vector<int> fieldOfTagName_;
     std::vector<std::string> fieldNames_;
     std::unordered_map<std::string, int32_t> tagIndexByName_;  // upper-case name -> tagNames
     std::string headerText_;
-    std::string sourceText_;
     uint32_t fileSize_ = 0;
     int32_t leftBracketCount_ = 0;
     int32_t rightBracketCount_ = 0;

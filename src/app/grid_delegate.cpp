@@ -37,7 +37,7 @@ bool GridDelegate::cellColors(int column, int row, QColor &background, QColor &t
     }
     if (column > document_.fieldCount())
         return false;
-    const TagRecord *record = document_.cellInfo(column, row);
+    const CellRecord record = document_.cellInfo(column, row);
     if (!record)
         return false;
     const bool discrepancy = LogDocument::hasLengthDiscrepancy(*record);

@@ -172,7 +172,7 @@ private:
     // --- grid ---------------------------------------------------------------
     void showCurrentCellPosition();
     void handleGridKey(int key);
-    void noteEditorText(int column, int row, const std::string &text);
+    void noteEditorText(int column, int row, std::string_view text);
     std::string limitEditedText(const std::string &text);
     // The same limit in characters for a UTF-8 document.
     QString limitEditedText(const QString &text);

@@ -74,7 +74,7 @@ void MainWindow::clearColumn()
         gridDelegate_->commitOpenEditor();
         std::vector<std::string> headers;
         for (int column = 1; column < document_.columnCount(); ++column)
-            headers.push_back(document_.text(column, 0));
+            headers.emplace_back(document_.text(column, 0));
 
         ColumnSelectorDialog selector(platform_, this);
         selector.setWindowTitle("Select Column to Clear");
@@ -84,7 +84,7 @@ void MainWindow::clearColumn()
         if (chosen < 0 || chosen + 1 >= document_.columnCount())
             return;
 
-        recordChange("Clear Column " + document_.text(chosen + 1, 0),
+        recordChange("Clear Column " + std::string(document_.text(chosen + 1, 0)),
                      GridRegion::column(document_, chosen + 1),
                      [&] { document_.clearColumnTexts(chosen + 1); });
         refreshGrid();

@@ -18,7 +18,7 @@ const char *const kNoBracketsInComment
 void MainWindow::showCellComment()
 {
     guarded("Could not show the comment.", [this] {
-        const TagRecord *record = document_.cellInfo(currentColumn(), currentRow());
+        const CellRecord record = document_.cellInfo(currentColumn(), currentRow());
         if (record == nullptr) {
             showMessage("Problem:", kNoComment);
             return;
@@ -51,7 +51,7 @@ void MainWindow::editCellComment()
             return;
         }
         // Looked up again: the box is modal, but the record is the document's.
-        record = document_.cellInfo(column, row);
+        record = document_.editableCellInfo(column, row);
         if (record == nullptr)
             return;
         record->comment = entered;

@@ -59,10 +59,10 @@ void MainWindow::handleGridKey(int key)
         editCellComment();
 }
 
-void MainWindow::noteEditorText(int column, int row, const std::string &text)
+void MainWindow::noteEditorText(int column, int row, std::string_view text)
 {
     guarded("Report problem in beta test code: String Grid Get-Edit-Text", [&] {
-        const TagRecord *record = document_.cellInfo(column, row);
+        const CellRecord record = document_.cellInfo(column, row);
         if (record && text != record->value)
             markDataChanged();
     });
@@ -161,22 +161,20 @@ void MainWindow::fitColumnWidths()
     for (int row = std::max(kSampleRows + 1, rows - kSampleRows + 1); row <= rows; ++row)
         sample.push_back(row);
     for (int column = 1; column < document_.columnCount(); ++column) {
-        std::vector<const std::string *> longest;
+        std::vector<std::string_view> longest;
         for (int row : sample) {
-            const std::string *cell = &document_.text(column, row);
-            longest.push_back(cell);
-            std::sort(
-                longest.begin(), longest.end(),
-                [](const std::string *a, const std::string *b) { return a->size() > b->size(); });
+            longest.push_back(document_.text(column, row));
+            std::sort(longest.begin(), longest.end(),
+                      [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
             if (longest.size() > kMeasured)
                 longest.pop_back();
         }
         int width
             = heading.horizontalAdvance(toQt(document_.text(column, 0), document_.textEncoding()))
             + 16;
-        for (const std::string *cell : longest)
+        for (std::string_view cell : longest)
             width = std::max(width,
-                             text.horizontalAdvance(toQt(*cell, document_.textEncoding())) + 10);
+                             text.horizontalAdvance(toQt(cell, document_.textEncoding())) + 10);
         gridView_->setColumnWidth(column - 1, std::clamp(width, kNarrowest, kWidest));
     }
 }

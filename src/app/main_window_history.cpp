@@ -60,7 +60,7 @@ void MainWindow::createHistory()
     connect(history_, &QUndoStack::indexChanged, this, &MainWindow::followHistory);
     gridModel_->setCellWriter([this](int column, int row, std::string text) {
         recordChange(
-            "Edit " + document_.text(column, 0), GridRegion::cell(column, row),
+            "Edit " + std::string(document_.text(column, 0)), GridRegion::cell(column, row),
             [&] { document_.setText(column, row, std::move(text)); }, column, row);
     });
 }
@@ -177,7 +177,7 @@ void MainWindow::deleteColumn()
             showMessage("Problem:", "There is no column to delete: select a cell in it first.");
             return;
         }
-        const std::string name = document_.text(column, 0);
+        const std::string name(document_.text(column, 0));
         const int contacts = document_.rowCount() - 1;
         const std::string heading = name.empty() ? std::string("without a name") : name;
         if (!platform_.confirm(this,

@@ -87,7 +87,7 @@ QString MainWindow::replaceInColumn(const SearchDialog::ReplaceRequest &request)
                                request.matchCase, request.wholeValue, encoding};
         // Values are delimited by their lengths in the Current mode only.
         const bool bracketsAllowed = document_.adifMode() == AdifMode::Current;
-        const std::string field = document_.text(column, 0);
+        const std::string field(document_.text(column, 0));
 
         std::vector<std::pair<int, std::string>> changes;
         const int rows = document_.rowCount();

@@ -45,7 +45,7 @@ std::pair<int, int> lineAndColumn(const std::string &text, int32_t offset)
 int32_t offsetOf(const LogDocument &document, int column, int row)
 {
     auto valueAt = [&](int c, int r) -> int32_t {
-        const TagRecord *record = document.cellInfo(c, r);
+        const CellRecord record = document.cellInfo(c, r);
         return record ? record->valueOffset : -1;
     };
     if (row > 0) {
@@ -159,7 +159,7 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
     for (const LogProblem &problem : problems) {
         const std::string field = trimText(document->text(problem.column, 0));
         const std::string value
-            = problem.row > 0 ? document->text(problem.column, problem.row) : "";
+            = problem.row > 0 ? std::string(document->text(problem.column, problem.row)) : "";
         found.push_back({offsetOf(*document, problem.column, problem.row),
                          problem.row > 0 ? field : std::string(), value, problem.message});
     }

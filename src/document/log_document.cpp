@@ -100,41 +100,117 @@ void LogDocument::reserveCells(int columns, int rows)
     if (columns > stride_) {
         // Wider rows: every cell moves to its place in the new layout.
         const int stride = std::max(columns, stride_ + stride_ / 2);
-        std::vector<std::string> texts;
-        std::vector<TagRecord *> cells;
-        reserveLarge(texts, static_cast<size_t>(stride) * storedRows_);
-        reserveLarge(cells, texts.capacity());
-        texts.resize(static_cast<size_t>(stride) * storedRows_);
-        cells.resize(texts.size(), nullptr);
+        std::vector<uint32_t> cells;
+        reserveLarge(cells, static_cast<size_t>(stride) * storedRows_);
+        cells.resize(static_cast<size_t>(stride) * storedRows_, 0);
         for (int r = 0; r < storedRows_; ++r) {
-            for (int c = 0; c < stride_; ++c) {
-                const size_t to = static_cast<size_t>(r) * stride + c;
-                texts[to] = std::move(texts_[slot(c, r)]);
-                cells[to] = cells_[slot(c, r)];
-            }
+            for (int c = 0; c < stride_; ++c)
+                cells[static_cast<size_t>(r) * stride + c] = cells_[slot(c, r)];
         }
-        texts_.swap(texts);
         cells_.swap(cells);
         stride_ = stride;
     }
     if (rows > storedRows_) {
         const int storedRows = std::max(rows, storedRows_ + storedRows_ / 2);
-        if (texts_.capacity() < static_cast<size_t>(stride_) * storedRows) {
+        if (cells_.capacity() < static_cast<size_t>(stride_) * storedRows) {
             // Grown in place of a copy: the new storage is advised before it is touched.
-            std::vector<std::string> texts;
-            std::vector<TagRecord *> cells;
-            reserveLarge(texts, static_cast<size_t>(stride_) * storedRows);
-            reserveLarge(cells, texts.capacity());
-            std::move(texts_.begin(), texts_.end(), std::back_inserter(texts));
+            std::vector<uint32_t> cells;
+            reserveLarge(cells, static_cast<size_t>(stride_) * storedRows);
             cells.assign(cells_.begin(), cells_.end());
-            texts_.swap(texts);
             cells_.swap(cells);
         }
-        texts_.resize(static_cast<size_t>(stride_) * storedRows);
-        cells_.resize(texts_.size(), nullptr);
+        cells_.resize(static_cast<size_t>(stride_) * storedRows, 0);
         trailers_.resize(static_cast<size_t>(storedRows));
         storedRows_ = storedRows;
     }
+}
+
+// --- cell storage ----------------------------------------------------------
+
+const StoredTag &LogDocument::loadedTag(uint32_t cell) const
+{
+    return loaded_->tags[cell - 1];
+}
+
+std::string_view LogDocument::loadedValue(const StoredTag &tag) const
+{
+    return std::string_view(loaded_->source)
+        .substr(static_cast<size_t>(tag.valueOffset), static_cast<size_t>(tag.valueLength));
+}
+
+// The loaded fields a cell record keeps of its tag; the tag text itself is
+// not kept (the writers rebuild it) and the error span only matters for the
+// source view.
+void LogDocument::buildLoadedRecord(const StoredTag &tag, TagRecord &record) const
+{
+    record.kind = tag.kind;
+    record.hasLength = tag.hasLength;
+    record.declaredLength = tag.declaredLength;
+    record.hasType = tag.hasType;
+    record.dataType = tag.dataType;
+    record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
+    record.value = loadedValue(tag);
+    record.errorCode = ParseStatus::Ok;
+    record.errorPosition = 0;
+    record.isTimeOn = tag.isTimeOn;
+    record.comment.assign(loaded_->source, static_cast<size_t>(tag.valueOffset) + tag.valueLength,
+                          static_cast<size_t>(tag.commentLength));
+    record.valueOffset = tag.valueOffset;
+    record.rawTag.clear();
+    record.errorLength = 0;
+}
+
+LogDocument::OwnedCell &LogDocument::own(size_t slot)
+{
+    uint32_t &cell = cells_[slot];
+    if (isOwned(cell))
+        return ownedAt(cell);
+    uint32_t index = 0;
+    if (freeOwned_.empty()) {
+        owned_.emplace_back();
+        index = static_cast<uint32_t>(owned_.size() - 1);
+    } else {
+        index = freeOwned_.back();
+        freeOwned_.pop_back();
+    }
+    OwnedCell &owned = owned_[index];
+    if (cell != 0) {
+        const StoredTag &tag = loadedTag(cell);
+        owned.text = loadedValue(tag);
+        owned.record = acquireRecord();
+        buildLoadedRecord(tag, *owned.record);
+    }
+    cell = kOwned | index;
+    return owned;
+}
+
+void LogDocument::emptySlot(size_t slot)
+{
+    uint32_t &cell = cells_[slot];
+    if (isOwned(cell)) {
+        OwnedCell &owned = ownedAt(cell);
+        owned.text.clear();
+        if (owned.record)
+            releaseRecord(owned.record);
+        owned.record = nullptr;
+        freeOwned_.push_back(cell & ~kOwned);
+    }
+    cell = 0;
+}
+
+void LogDocument::clearText(size_t slot)
+{
+    if (cells_[slot] == 0)
+        return;
+    own(slot).text.clear();
+    settle(slot);
+}
+
+void LogDocument::settle(size_t slot)
+{
+    const uint32_t cell = cells_[slot];
+    if (isOwned(cell) && ownedAt(cell).text.empty() && !ownedAt(cell).record)
+        emptySlot(slot);
 }
 
 // --- grid texts ----------------------------------------------------------
@@ -146,7 +222,7 @@ void LogDocument::setSize(int columns, int rows)
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
             if (c >= columns || r >= rows)
-                texts_[slot(c, r)].clear();
+                clearText(slot(c, r));
         }
     }
     // One cell beyond the grid each way, as clearGrid reaches.
@@ -155,11 +231,16 @@ void LogDocument::setSize(int columns, int rows)
     rows_ = rows;
 }
 
-const std::string &LogDocument::text(int column, int row) const
+std::string_view LogDocument::text(int column, int row) const
 {
     if (!stored(column, row))
-        return kEmptyText;
-    return texts_[slot(column, row)];
+        return {};
+    const uint32_t cell = cells_[slot(column, row)];
+    if (cell == 0)
+        return {};
+    if (isOwned(cell))
+        return ownedAt(cell).text;
+    return loadedValue(loadedTag(cell));
 }
 
 void LogDocument::setText(int column, int row, std::string text)
@@ -167,24 +248,52 @@ void LogDocument::setText(int column, int row, std::string text)
     if (!inSlots(column, row))
         throw std::out_of_range("grid cell outside the cell table");
     reserveCells(column + 1, row + 1);
+    const size_t s = slot(column, row);
+    if (cells_[s] == 0 && text.empty())
+        return;
     journal(column, row);
-    texts_[slot(column, row)] = std::move(text);
+    own(s).text = std::move(text);
+    settle(s);
 }
 
 // --- cell records ----------------------------------------------------------
 
-TagRecord *LogDocument::cellInfo(int column, int row)
+CellRecord LogDocument::cellInfo(int column, int row) const
 {
     if (!stored(column, row))
-        return nullptr;
-    return cells_[slot(column, row)];
+        return {};
+    const uint32_t cell = cells_[slot(column, row)];
+    if (cell == 0)
+        return {};
+    if (isOwned(cell))
+        return CellRecord(ownedAt(cell).record);
+    TagRecord record;
+    buildLoadedRecord(loadedTag(cell), record);
+    return CellRecord(std::move(record));
 }
 
-const TagRecord *LogDocument::cellInfo(int column, int row) const
+const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) const
 {
     if (!stored(column, row))
         return nullptr;
-    return cells_[slot(column, row)];
+    const uint32_t cell = cells_[slot(column, row)];
+    if (cell == 0)
+        return nullptr;
+    if (isOwned(cell))
+        return ownedAt(cell).record;
+    buildLoadedRecord(loadedTag(cell), scratch);
+    return &scratch;
+}
+
+TagRecord *LogDocument::editableCellInfo(int column, int row)
+{
+    if (!stored(column, row))
+        return nullptr;
+    const uint32_t cell = cells_[slot(column, row)];
+    if (cell == 0 || (isOwned(cell) && !ownedAt(cell).record))
+        return nullptr;
+    journal(column, row);
+    return own(slot(column, row)).record;
 }
 
 TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
@@ -193,23 +302,26 @@ TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
         throw std::out_of_range("cell record outside the data cells");
     reserveCells(column + 1, row + 1);
     journal(column, row);
-    TagRecord *&entry = cells_[slot(column, row)];
-    if (!entry)
-        entry = acquireRecord();
-    *entry = std::move(record);
-    return *entry;
+    OwnedCell &owned = own(slot(column, row));
+    if (!owned.record)
+        owned.record = acquireRecord();
+    *owned.record = std::move(record);
+    return *owned.record;
 }
 
 void LogDocument::releaseCellInfo(int column, int row)
 {
     if (!stored(column, row))
         return;
-    TagRecord *&entry = cells_[slot(column, row)];
-    if (entry) {
-        journal(column, row);
-        releaseRecord(entry);
-        entry = nullptr;
-    }
+    const size_t s = slot(column, row);
+    const uint32_t cell = cells_[s];
+    if (cell == 0 || (isOwned(cell) && !ownedAt(cell).record))
+        return;
+    journal(column, row);
+    OwnedCell &owned = own(s);
+    releaseRecord(owned.record);
+    owned.record = nullptr;
+    settle(s);
 }
 
 // --- record trailers ---------------------------------------------------------
@@ -293,12 +405,14 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     }
 
     // Every stored tag is walked: a record that repeats fields must not push
-    // later records out of the grid. A field tag's value and comment lie in
-    // the source text right after it.
-    const std::string &source = file.sourceText();
+    // later records out of the grid. A field cell refers to its tag, whose
+    // value and comment lie in the shared source text right after it.
+    loaded_ = file.loadedText();
+    const std::vector<StoredTag> &tags = loaded_->tags;
     int r = 0;
     bool numbered = false;
-    for (const AdifFile::StoredTag &tag : file.storedTags()) {
+    for (size_t i = 0; i < tags.size(); ++i) {
+        const StoredTag &tag = tags[i];
         if (tag.kind == TagEndOfFile)
             break;
         if (tag.tagLength == 0)
@@ -319,36 +433,12 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
             continue;  // a field named EOR has no column
         const int row = r + 1;
         if (!numbered) {
-            texts_[slot(0, row)] = std::to_string(row);
+            own(slot(0, row)).text = std::to_string(row);
             numbered = true;
         }
         const size_t s = slot(column, row);
-        std::string &text = texts_[s];
-        text.assign(source.data() + tag.valueOffset, static_cast<size_t>(tag.valueLength));
-        if (!cells_[s])
-            cells_[s] = acquireRecord();
-        TagRecord &cell = *cells_[s];
-        // The loaded fields a cell record keeps of its tag; the tag text
-        // itself is not kept (the writers rebuild it) and the error span only
-        // matters for the source view.
-        cell.kind = tag.kind;
-        cell.hasLength = tag.hasLength;
-        cell.declaredLength = tag.declaredLength;
-        cell.hasType = tag.hasType;
-        cell.dataType = tag.dataType;
-        cell.name = tagNames[static_cast<size_t>(tag.nameIndex)];
-        cell.value = text;
-        cell.errorCode = ParseStatus::Ok;
-        cell.errorPosition = 0;
-        cell.isTimeOn = tag.isTimeOn;
-        if (tag.commentLength > 0)
-            cell.comment.assign(source.data() + tag.valueOffset + tag.valueLength,
-                                static_cast<size_t>(tag.commentLength));
-        else
-            cell.comment.clear();
-        cell.valueOffset = tag.valueOffset;
-        cell.rawTag.clear();
-        cell.errorLength = 0;
+        emptySlot(s);  // a field repeated in its record: the last one counts
+        cells_[s] = static_cast<uint32_t>(i + 1);
     }
     if (progress && !progress->advance(records, records))
         return FillResult::Cancelled;
@@ -363,14 +453,8 @@ void LogDocument::clearGrid()
     const int lastRow = std::min(rows_, cellTableRows() - 1);
     for (int r = 0; r <= lastRow; ++r) {
         for (int c = 0; c <= lastColumn; ++c) {
-            if (!stored(c, r))
-                continue;
-            const size_t s = slot(c, r);
-            texts_[s].clear();
-            if (cells_[s]) {
-                releaseRecord(cells_[s]);
-                cells_[s] = nullptr;
-            }
+            if (stored(c, r))
+                emptySlot(slot(c, r));
         }
     }
 }
@@ -380,7 +464,7 @@ void LogDocument::showEmptyGrid()
     setSize(2, 2);
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c)
-            texts_[slot(c, r)].clear();
+            clearText(slot(c, r));
     }
 }
 
@@ -392,11 +476,14 @@ void LogDocument::reset()
     textEncoding_ = TextEncoding::Latin1;
     clearGrid();
     clearRecordTrailers();
+    loaded_.reset();
     // A whole logbook's storage goes with it; up to the Classic table's size
     // it is kept for the next load.
-    if (texts_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots) {
-        std::vector<std::string>().swap(texts_);
-        std::vector<TagRecord *>().swap(cells_);
+    if (cells_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots
+        || owned_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots) {
+        std::vector<uint32_t>().swap(cells_);
+        std::deque<OwnedCell>().swap(owned_);
+        std::vector<uint32_t>().swap(freeOwned_);
         std::vector<std::string>().swap(trailers_);
         std::vector<TagRecord *>().swap(freeRecords_);
         recordChunks_.clear();
@@ -416,7 +503,7 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
 {
     if (!inSlots(column, row) || column < 1 || row < 1)
         return nullptr;
-    if (TagRecord *existing = cellInfo(column, row))
+    if (TagRecord *existing = editableCellInfo(column, row))
         return existing;
     std::optional<TagRecord> created = blankRecordFor(column);
     if (!created)
@@ -427,13 +514,12 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
 std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
 {
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
+    TagRecord scratch;
     const TagRecord *templateRecord = nullptr;
-    for (int r = 1; r <= lastLoaded; ++r) {
-        const TagRecord *candidate = cellInfo(column, r);
-        if (candidate && candidate->kind != TagNone) {
+    for (int r = 1; r <= lastLoaded && !templateRecord; ++r) {
+        const TagRecord *candidate = recordAt(column, r, scratch);
+        if (candidate && candidate->kind != TagNone)
             templateRecord = candidate;
-            break;
-        }
     }
     if (!templateRecord)
         return std::nullopt;
@@ -456,8 +542,9 @@ std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
 uint8_t LogDocument::columnStatus(int column) const
 {
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
+    TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {
-        const TagRecord *record = cellInfo(column, r);
+        const TagRecord *record = recordAt(column, r, scratch);
         if (record && record->kind != TagNone)
             return record->kind;
     }
@@ -467,8 +554,9 @@ uint8_t LogDocument::columnStatus(int column) const
 uint8_t LogDocument::columnDataType(int column) const
 {
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
+    TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {
-        const TagRecord *record = cellInfo(column, r);
+        const TagRecord *record = recordAt(column, r, scratch);
         if (record && record->dataType != 6)
             return record->dataType;
     }
@@ -478,8 +566,9 @@ uint8_t LogDocument::columnDataType(int column) const
 std::string LogDocument::columnFieldName(int column) const
 {
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
+    TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {
-        const TagRecord *record = cellInfo(column, r);
+        const TagRecord *record = recordAt(column, r, scratch);
         if (record && !record->name.empty())
             return record->name;
     }
@@ -490,8 +579,17 @@ bool LogDocument::anyLengthDiscrepancy() const
 {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
-            const TagRecord *record = cells_[slot(c, r)];
-            if (record && hasLengthDiscrepancy(*record))
+            const uint32_t cell = cells_[slot(c, r)];
+            if (cell == 0)
+                continue;
+            if (isOwned(cell)) {
+                const TagRecord *record = ownedAt(cell).record;
+                if (record && hasLengthDiscrepancy(*record))
+                    return true;
+                continue;
+            }
+            const StoredTag &tag = loadedTag(cell);
+            if (tag.hasLength && tag.valueLength != tag.declaredLength)
                 return true;
         }
     }
@@ -513,11 +611,9 @@ std::string LogDocument::normalizeColumnHeader(int column)
 {
     if (column < 0 || column >= columns_)
         return std::string();
-    std::string header = trimText(upperText(texts_[slot(column, 0)]));
-    if (header != texts_[slot(column, 0)]) {
-        journal(column, 0);
-        texts_[slot(column, 0)] = header;
-    }
+    std::string header = trimText(upperText(std::string(text(column, 0))));
+    if (header != text(column, 0))
+        setText(column, 0, header);
     return header;
 }
 
@@ -538,10 +634,10 @@ int LogDocument::appendColumn(const TagRecord &templateRecord)
         return -1;
     const int column = columns_;
     setSize(columns_ + 1, rows_);
-    texts_[slot(column, 0)] = templateRecord.name;
+    setText(column, 0, templateRecord.name);
     for (int r = 1; r < rows_; ++r) {
         setCellInfo(column, r, templateRecord);
-        texts_[slot(column, r)] = templateRecord.value;
+        setText(column, r, templateRecord.value);
     }
     return column;
 }
@@ -551,7 +647,7 @@ void LogDocument::clearColumnTexts(int column)
     if (column < 1 || column >= columns_)
         return;
     for (int r = 1; r < rows_; ++r)
-        texts_[slot(column, r)].clear();
+        clearText(slot(column, r));
 }
 
 int LogDocument::appendBlankRow()
@@ -560,7 +656,7 @@ int LogDocument::appendBlankRow()
         return -1;
     const int row = rows_;
     setSize(columns_, rows_ + 1);
-    texts_[slot(0, row)] = std::to_string(row);
+    setText(0, row, std::to_string(row));
     for (int c = 1; c < columns_; ++c)
         ensureCellRecord(c, row);
     return row;
@@ -572,14 +668,14 @@ LogDocument::AddedRow LogDocument::appendRowSameAsPrevious()
         return {};
     const int row = rows_;
     setSize(columns_, rows_ + 1);
-    texts_[slot(0, row)] = std::to_string(row);
+    setText(0, row, std::to_string(row));
     const bool noRowAbove = row <= 1;
     for (int c = 1; c < columns_; ++c) {
         TagRecord *created = ensureCellRecord(c, row);
         if (noRowAbove)
             continue;
-        texts_[slot(c, row)] = texts_[slot(c, row - 1)];
-        const TagRecord *above = cellInfo(c, row - 1);
+        setText(c, row, std::string(text(c, row - 1)));
+        const CellRecord above = cellInfo(c, row - 1);
         if (above && created) {
             created->comment = above->comment;
             created->value = above->value;
@@ -635,7 +731,8 @@ CellContent LogDocument::cellContent(int column, int row) const
 {
     CellContent content;
     content.text = text(column, row);
-    if (const TagRecord *record = cellInfo(column, row))
+    TagRecord scratch;
+    if (const TagRecord *record = recordAt(column, row, scratch))
         content.record = *record;
     return content;
 }
@@ -647,6 +744,20 @@ void LogDocument::setCellContent(int column, int row, const CellContent &content
         setCellInfo(column, row, *content.record);
     else
         releaseCellInfo(column, row);
+}
+
+void LogDocument::putContent(int column, int row, const CellContent &content)
+{
+    const size_t s = slot(column, row);
+    emptySlot(s);
+    if (content.text.empty() && !(content.record && column >= 1))
+        return;
+    OwnedCell &owned = own(s);
+    owned.text = content.text;
+    if (content.record && column >= 1) {
+        owned.record = acquireRecord();
+        *owned.record = *content.record;
+    }
 }
 
 void LogDocument::setShape(const GridShape &shape)
@@ -662,16 +773,23 @@ void LogDocument::copyFrom(const LogDocument &other)
     clearGrid();
     clearRecordTrailers();
     adifMode_ = other.adifMode_;
+    loaded_ = other.loaded_;
     setSize(other.columns_, other.rows_);
     for (int r = 0; r <= std::min(rows_, cellTableRows() - 1); ++r) {
         for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
             if (!other.stored(c, r))
                 continue;
-            const size_t s = slot(c, r);
-            texts_[s] = other.texts_[other.slot(c, r)];
-            if (const TagRecord *record = other.cells_[other.slot(c, r)]) {
-                cells_[s] = acquireRecord();
-                *cells_[s] = *record;
+            const uint32_t cell = other.cells_[other.slot(c, r)];
+            if (!other.isOwned(cell)) {
+                cells_[slot(c, r)] = cell;
+                continue;
+            }
+            const OwnedCell &from = other.ownedAt(cell);
+            OwnedCell &to = own(slot(c, r));
+            to.text = from.text;
+            if (from.record) {
+                to.record = acquireRecord();
+                *to.record = *from.record;
             }
         }
     }
@@ -688,9 +806,8 @@ void LogDocument::copyFrom(const LogDocument &other)
 void LogDocument::renumberRowsFrom(int row)
 {
     for (int r = std::max(row, 1); r < rows_; ++r) {
-        std::string &number = texts_[slot(0, r)];
-        if (!number.empty())
-            number = std::to_string(r);
+        if (!text(0, r).empty())
+            own(slot(0, r)).text = std::to_string(r);
     }
 }
 
@@ -725,10 +842,8 @@ std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<i
         if (isRemoved[static_cast<size_t>(from)])
             continue;
         if (to != from) {
-            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
-                std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
                 std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
-            }
             std::swap(trailers_[static_cast<size_t>(to - 1)],
                       trailers_[static_cast<size_t>(from - 1)]);
         }
@@ -736,14 +851,8 @@ std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<i
     }
     // What is left below the kept rows is the removed rows' storage.
     for (int r = to; r < rows_; ++r) {
-        for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
-            const size_t s = slot(c, r);
-            texts_[s].clear();
-            if (cells_[s]) {
-                releaseRecord(cells_[s]);
-                cells_[s] = nullptr;
-            }
-        }
+        for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
+            emptySlot(slot(c, r));
         trailers_[static_cast<size_t>(r - 1)].clear();
     }
     rows_ = to;
@@ -766,31 +875,17 @@ void LogDocument::insertRows(const std::vector<RowContent> &rows)
     auto next = rows.rbegin();
     for (int to = total - 1; to >= 1; --to) {
         if (next != rows.rend() && next->row == to) {
-            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
-                const size_t s = slot(c, to);
-                texts_[s].clear();
-                if (cells_[s]) {
-                    releaseRecord(cells_[s]);
-                    cells_[s] = nullptr;
-                }
-            }
-            for (int c = 0; c < static_cast<int>(next->cells.size()) && c < stride_; ++c) {
-                const CellContent &cell = next->cells[static_cast<size_t>(c)];
-                texts_[slot(c, to)] = cell.text;
-                if (cell.record && c >= 1) {
-                    cells_[slot(c, to)] = acquireRecord();
-                    *cells_[slot(c, to)] = *cell.record;
-                }
-            }
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
+                emptySlot(slot(c, to));
+            for (int c = 0; c < static_cast<int>(next->cells.size()) && c < stride_; ++c)
+                putContent(c, to, next->cells[static_cast<size_t>(c)]);
             trailers_[static_cast<size_t>(to - 1)] = next->trailer;
             ++next;
             continue;
         }
         if (from != to) {
-            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
-                std::swap(texts_[slot(c, to)], texts_[slot(c, from)]);
+            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
                 std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
-            }
             std::swap(trailers_[static_cast<size_t>(to - 1)],
                       trailers_[static_cast<size_t>(from - 1)]);
         }
@@ -807,16 +902,9 @@ std::vector<CellContent> LogDocument::removeColumn(int column)
         return removed;
     for (int r = 0; r < rows_; ++r) {
         removed.push_back(cellContent(column, r));
-        for (int c = column; c + 1 <= std::min(columns_, cellTableColumns() - 1); ++c) {
-            std::swap(texts_[slot(c, r)], texts_[slot(c + 1, r)]);
+        for (int c = column; c + 1 <= std::min(columns_, cellTableColumns() - 1); ++c)
             std::swap(cells_[slot(c, r)], cells_[slot(c + 1, r)]);
-        }
-        const size_t last = slot(std::min(columns_, cellTableColumns() - 1), r);
-        texts_[last].clear();
-        if (cells_[last]) {
-            releaseRecord(cells_[last]);
-            cells_[last] = nullptr;
-        }
+        emptySlot(slot(std::min(columns_, cellTableColumns() - 1), r));
     }
     --columns_;
     if (column <= fieldCount_)
@@ -833,22 +921,15 @@ void LogDocument::insertColumn(int column, const std::vector<CellContent> &cells
     reserveCells(columns_ + 2, rows_ + 1);
     ++columns_;
     for (int r = 0; r < rows_; ++r) {
-        for (int c = std::min(columns_, cellTableColumns() - 1); c > column; --c) {
-            std::swap(texts_[slot(c, r)], texts_[slot(c - 1, r)]);
+        for (int c = std::min(columns_, cellTableColumns() - 1); c > column; --c)
             std::swap(cells_[slot(c, r)], cells_[slot(c - 1, r)]);
-        }
-        const size_t s = slot(column, r);
-        texts_[s].clear();
-        if (cells_[s]) {
-            releaseRecord(cells_[s]);
-            cells_[s] = nullptr;
-        }
+        emptySlot(slot(column, r));
         if (r < static_cast<int>(cells.size())) {
             const CellContent &cell = cells[static_cast<size_t>(r)];
-            texts_[s] = cell.text;
-            if (cell.record && r >= 1) {
-                cells_[s] = acquireRecord();
-                *cells_[s] = *cell.record;
+            if (r >= 1) {
+                putContent(column, r, cell);
+            } else if (!cell.text.empty()) {
+                own(slot(column, r)).text = cell.text;
             }
         }
     }

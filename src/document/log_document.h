@@ -5,23 +5,59 @@
 #include "adif/tag_record.h"
 #include "document/grid_change.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace vaziduvu {
 
 class AdifFile;
+struct LoadedText;
+struct StoredTag;
+
+// A cell's record as read (LogDocument::cellInfo): the stored record, or
+// one built for the call from the loaded text of a cell never changed.
+// Behaves as a pointer to a const record; keep it while using the record.
+class CellRecord {
+public:
+    CellRecord() = default;
+    explicit CellRecord(const TagRecord *stored)
+        : stored_(stored)
+    {
+    }
+    explicit CellRecord(TagRecord built)
+        : built_(std::move(built))
+    {
+    }
+
+    const TagRecord *get() const { return built_ ? &*built_ : stored_; }
+    const TagRecord *operator->() const { return get(); }
+    const TagRecord &operator*() const { return *get(); }
+    explicit operator bool() const { return get() != nullptr; }
+    friend bool operator==(const CellRecord &record, std::nullptr_t) { return !record; }
+    friend bool operator!=(const CellRecord &record, std::nullptr_t) { return bool(record); }
+
+private:
+    const TagRecord *stored_ = nullptr;
+    std::optional<TagRecord> built_;
+};
 
 // The open log: the grid texts (what the user sees and edits), the per-cell
 // records behind them (cellInfo), the text that followed each record's
 // end-of-record marker (recordTrailers), the document counts and the two
 // document flags. Plain C++: the window shows it through a table model, the
 // writers and the command-line tool read it directly.
+//
+// Storage: a loaded cell refers to its tag in the text it was read from
+// (shared with the reader) until it is changed; only changed cells, the
+// headings and the record numbers hold a text and a record of their own.
 //
 // Grid convention: column 0 is the fixed record-number column ("RECORD #" in
 // its top cell), row 0 the fixed row of upper-case field names; cell (c, r)
@@ -56,12 +92,18 @@ public:
     // far as an int counts in the Current mode.
     int cellTableColumns() const;
     int cellTableRows() const;
-    const std::string &text(int column, int row) const;
+    // The view lasts until the cell is changed or the document is reset.
+    std::string_view text(int column, int row) const;
     void setText(int column, int row, std::string text);
 
     // --- cell records (cellInfo) ------------------------------------------
-    TagRecord *cellInfo(int column, int row);
-    const TagRecord *cellInfo(int column, int row) const;
+    CellRecord cellInfo(int column, int row) const;
+    // The record of a cell, read into the scratch record when it is still
+    // as loaded: no allocation for a short value once the scratch has room.
+    // nullptr when the cell has none.
+    const TagRecord *recordAt(int column, int row, TagRecord &scratch) const;
+    // The record itself, to change in place; nullptr when the cell has none.
+    TagRecord *editableCellInfo(int column, int row);
     TagRecord &setCellInfo(int column, int row, TagRecord record);
     void releaseCellInfo(int column, int row);
 
@@ -234,12 +276,39 @@ private:
     TagRecord *acquireRecord();
     void releaseRecord(TagRecord *record);
 
+    // A changed cell's own text and record (nullptr: none).
+    struct OwnedCell {
+        std::string text;
+        TagRecord *record = nullptr;
+    };
+    // A cell slot holds 0 (empty), a loaded tag's index + 1, or an owned
+    // cell's index with kOwned set.
+    static constexpr uint32_t kOwned = 0x80000000u;
+    bool isOwned(uint32_t cell) const { return (cell & kOwned) != 0; }
+    OwnedCell &ownedAt(uint32_t cell) { return owned_[cell & ~kOwned]; }
+    const OwnedCell &ownedAt(uint32_t cell) const { return owned_[cell & ~kOwned]; }
+    const StoredTag &loadedTag(uint32_t cell) const;
+    std::string_view loadedValue(const StoredTag &tag) const;
+    void buildLoadedRecord(const StoredTag &tag, TagRecord &record) const;
+    // The cell's own text and record, made from what it holds (the loaded
+    // text and record of a loaded cell); the slot must be stored.
+    OwnedCell &own(size_t slot);
+    // Makes the slot empty, its owned cell and record released.
+    void emptySlot(size_t slot);
+    // Empties the text, keeping the record.
+    void clearText(size_t slot);
+    // An owned cell left with no text and no record frees its slot.
+    void settle(size_t slot);
+    void putContent(int column, int row, const CellContent &content);
+
     int columns_ = 0;
     int rows_ = 0;
-    int stride_ = 0;                                    // columns of storage per row
-    int storedRows_ = 0;                                // rows of storage
-    std::vector<std::string> texts_;                    // storedRows_ x stride_
-    std::vector<TagRecord *> cells_;                    // storedRows_ x stride_
+    int stride_ = 0;               // columns of storage per row
+    int storedRows_ = 0;           // rows of storage
+    std::vector<uint32_t> cells_;  // storedRows_ x stride_
+    std::deque<OwnedCell> owned_;  // element addresses never move
+    std::vector<uint32_t> freeOwned_;
+    std::shared_ptr<const LoadedText> loaded_;          // what loaded cells refer to
     std::vector<std::vector<TagRecord>> recordChunks_;  // never resized once made
     size_t pooledRecords_ = 0;
     std::vector<TagRecord *> freeRecords_;

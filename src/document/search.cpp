@@ -137,7 +137,7 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
 
 namespace vaziduvu {
 
-std::optional<std::string> replacedText(const std::string &cell, const ReplaceRule &rule)
+std::optional<std::string> replacedText(std::string_view cell, const ReplaceRule &rule)
 {
     const std::string find = trimText(rule.find);
     if (find.empty())
@@ -149,19 +149,19 @@ std::optional<std::string> replacedText(const std::string &cell, const ReplaceRu
             return std::nullopt;
         return rule.replacement;
     }
-    const std::string folded = rule.matchCase ? cell : foldCase(cell, rule.encoding);
+    const std::string folded = rule.matchCase ? std::string(cell) : foldCase(cell, rule.encoding);
     size_t at = folded.find(wanted);
     if (at == std::string::npos)
         return std::nullopt;
     std::string result;
     size_t from = 0;
     while (at != std::string::npos) {
-        result.append(cell, from, at - from);
+        result.append(cell.substr(from, at - from));
         result += rule.replacement;
         from = at + wanted.size();
         at = folded.find(wanted, from);
     }
-    result.append(cell, from, std::string::npos);
+    result.append(cell.substr(from));
     return result;
 }
 

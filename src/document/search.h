@@ -50,6 +50,6 @@ struct ReplaceRule {
 
 // The cell's text with the rule applied (every occurrence, for a part), or
 // nullopt when the rule does not match it.
-std::optional<std::string> replacedText(const std::string &cell, const ReplaceRule &rule);
+std::optional<std::string> replacedText(std::string_view cell, const ReplaceRule &rule);
 
 }  // namespace vaziduvu

@@ -194,7 +194,7 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     const TrimmedText trimmed(document_.text(column, row));
     if (trimmed.changed())
         document_.setText(column, row, trimmed.copy());
-    const std::string &text = document_.text(column, row);
+    const std::string_view text = document_.text(column, row);
     if (text.empty())
         return std::nullopt;
     const std::string &name = heading(column);
@@ -202,7 +202,7 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     const auto value = [&] { return name + " " + quoted(text); };
     switch (kindOf(field, record)) {
     case CellKind::Date:
-        if (isAdifDate(text) && std::stoi(text.substr(0, 4)) <= latestYear_)
+        if (isAdifDate(text) && std::stoi(std::string(text.substr(0, 4))) <= latestYear_)
             return std::nullopt;
         return message("date", value() + " is not a date",
                        "ADIF dates are YYYYMMDD, a day of the calendar from 1930 to "
@@ -245,7 +245,7 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
     if (TrimmedText(document_.text(column, row)).view().empty())
         return std::nullopt;
     {
-        const std::string &current = document_.text(column, 0);
+        const std::string_view current = document_.text(column, 0);
         if (TrimmedText(current).changed() || !isUpperText(current))
             document_.normalizeColumnHeader(column);
     }

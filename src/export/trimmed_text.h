@@ -12,7 +12,7 @@ namespace vaziduvu {
 // nearly every cell is already trimmed.
 class TrimmedText {
 public:
-    explicit TrimmedText(const std::string &text)
+    explicit TrimmedText(std::string_view text)
         : text_(text)
         , changed_(!text.empty() && (isTrimmed(text.front()) || isTrimmed(text.back())))
     {

@@ -50,7 +50,7 @@ EnumeratedRule ruleOf(EnumeratedCheck check)
     return {ValueTable::Bands, {}};
 }
 
-bool isDigitsOrPoints(const std::string &text)
+bool isDigitsOrPoints(std::string_view text)
 {
     for (char c : text) {
         if ((c < '0' || c > '9') && c != '.')
@@ -80,7 +80,7 @@ bool checkTime(const LogDocument &document, const TagRecord &record, int row, in
     try {
         if (!record.isTimeOn)
             return true;
-        const std::string &text = document.text(column, row);
+        const std::string_view text = document.text(column, row);
         return text.empty() || isValidTimeText(text);
     } catch (...) {
         return false;
@@ -107,7 +107,7 @@ bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
         const EnumeratedRule rule = ruleOf(check);
         // The heading is normalised once; later calls find it so already.
         {
-            const std::string &current = document.text(column, 0);
+            const std::string_view current = document.text(column, 0);
             if (TrimmedText(current).changed() || !isUpperText(current))
                 document.normalizeColumnHeader(column);
         }
@@ -119,7 +119,7 @@ bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagReco
             return true;
         // Trimming first and upper-casing after gives the same text the other
         // way round: upper-casing never makes or removes a byte below 33.
-        const std::string &cell = document.text(column, row);
+        const std::string_view cell = document.text(column, row);
         std::string value = upperText(TrimmedText(cell).view());
         if (!isEnumeratedValue(rule.table, value))
             return false;

@@ -224,9 +224,9 @@ private:
     // A cell gets a record when it has none; the export stops silently on a
     // column without a usable record, a valid type or a field name. A name of
     // blanks counts as none: trimmed, it would write tags no reader accepts.
-    TagRecord *passGate(int column, int row)
+    const TagRecord *passGate(int column, int row)
     {
-        TagRecord *record = cellRecord(column, row);
+        const TagRecord *record = cellRecord(column, row);
         if (record == nullptr)
             return refuseColumn(column, "has no cell the export can use");
         const ColumnSummary &summary = summaryOf(column);
@@ -241,7 +241,8 @@ private:
 
     std::string columnLabel(int column) const
     {
-        return "Column " + std::to_string(column) + " (\"" + document_.text(column, 0) + "\")";
+        return "Column " + std::to_string(column) + " (\"" + std::string(document_.text(column, 0))
+            + "\")";
     }
 
     // Two columns written under one name would merge into one field when
@@ -292,25 +293,27 @@ private:
         return false;
     }
 
-    TagRecord *refuseColumn(int column, const std::string &why)
+    const TagRecord *refuseColumn(int column, const std::string &why)
     {
         refuse(column, columnLabel(column) + " " + why + ".");
         return nullptr;
     }
 
     // Records of the writing pass: the sizing pass has created them all.
-    TagRecord *recordOf(int column, int row) { return cellRecord(column, row); }
+    const TagRecord *recordOf(int column, int row) { return cellRecord(column, row); }
 
     // The record of a cell. A blank cell gets one from its column's template:
     // stored in the document (where it stays) in the Classic mode; in the
     // Current mode, where cells hold only what is present, the column's one
     // blank record serves every blank cell.
-    TagRecord *cellRecord(int column, int row)
+    const TagRecord *cellRecord(int column, int row)
     {
+        // A cell still as loaded is read into the scratch record, which
+        // serves until the next cell is asked for.
+        if (const TagRecord *stored = document_.recordAt(column, row, scratch_))
+            return stored;
         if (document_.adifMode() != AdifMode::Current)
             return document_.ensureCellRecord(column, row);
-        if (TagRecord *stored = document_.cellInfo(column, row))
-            return stored;
         if (row < 1 || column < 1)
             return nullptr;
         ColumnSummary &summary = summaryOf(column);
@@ -367,7 +370,7 @@ private:
     // logged); control characters are no XML or HTML text.
     bool carriable(const TagRecord &record, int column, int row)
     {
-        const std::string &text = document_.text(column, row);
+        const std::string_view text = document_.text(column, row);
         if (format_ == ExportFormat::Adif && currentMode()) {
             // The value's length delimits it; the comment stands between tags.
             if (record.comment.find_first_of("<>") != std::string::npos)
@@ -458,9 +461,9 @@ private:
 
     // The writing pass's record of a cell once its checks passed; nullptr
     // when a check failed (and was reported).
-    TagRecord *checkedRecord(int column, int row)
+    const TagRecord *checkedRecord(int column, int row)
     {
-        TagRecord *record = recordOf(column, row);
+        const TagRecord *record = recordOf(column, row);
         if (record == nullptr || !writingChecks(*record, column, row))
             return nullptr;
         return record;
@@ -477,7 +480,7 @@ private:
 
     size_t cellEstimate(const TagRecord &record, int column, int row) const
     {
-        const std::string &text = document_.text(column, row);
+        const std::string_view text = document_.text(column, row);
         switch (format_) {
         case ExportFormat::Adif:
             return kAdifTagOverhead + summaryOf(column).fieldName.size() + text.size()
@@ -510,7 +513,7 @@ private:
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowHadCell = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                TagRecord *record = passGate(column, row);
+                const TagRecord *record = passGate(column, row);
                 if (record == nullptr)
                     return false;
                 if (!sizingChecks(*record, column, row))
@@ -544,7 +547,7 @@ private:
                 return std::nullopt;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                TagRecord *record = passGate(column, row);
+                const TagRecord *record = passGate(column, row);
                 if (record == nullptr)
                     return std::nullopt;
                 if (!writingChecks(*record, column, row))
@@ -656,6 +659,7 @@ private:
     LogDocument &document_;
     ExportResult result_;
     mutable std::vector<ColumnSummary> summaries_;
+    TagRecord scratch_;  // the record of a cell still as loaded (cellRecord)
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;

@@ -43,9 +43,9 @@ TEST_F(CurrentModeTest, Utf8LogShowsDecodedTextAndKeepsItsBytes)
     const std::string file = readFile(kUtf8Log);
     for (int row = 1; row <= 2; ++row) {
         for (int column = 1; column <= 3; ++column) {
-            const TagRecord *record = document.cellInfo(column, row);
+            const CellRecord record = document.cellInfo(column, row);
             ASSERT_NE(record, nullptr);
-            const std::string &text = document.text(column, row);
+            const std::string_view text = document.text(column, row);
             EXPECT_EQ(file.substr(static_cast<size_t>(record->valueOffset), text.size()), text);
         }
     }

@@ -205,7 +205,7 @@ TEST_F(Editing, AddedColumnFillsEveryRowFromTheTemplate)
     EXPECT_EQ(form->document().text(5, 0), "MY NOTE");
     for (int row = 1; row <= 2; ++row) {
         EXPECT_EQ(form->document().text(5, row), "hello");
-        const TagRecord *record = form->document().cellInfo(5, row);
+        const CellRecord record = form->document().cellInfo(5, row);
         ASSERT_NE(record, nullptr);
         EXPECT_EQ(record->kind, TagUserField);
         EXPECT_EQ(record->name, "MY NOTE");
@@ -221,7 +221,7 @@ TEST_F(Editing, AddedColumnFillsEveryRowFromTheTemplate)
 
     // A row added afterwards finds the new column's template too.
     trigger(*form, "addBlankRowAction");
-    const TagRecord *added = form->document().cellInfo(5, 3);
+    const CellRecord added = form->document().cellInfo(5, 3);
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->name, "MY NOTE");
     EXPECT_EQ(added->value, "");
@@ -368,7 +368,7 @@ TEST_F(Editing, BlankRowGetsEmptyRecordsOfItsColumns)
     EXPECT_EQ(gridTexts(form->document())[3], (std::vector<std::string>{"3", "", "", "", ""}));
     const char *names[] = {"CALL", "MODE", "QSO_DATE", "COMMENT"};
     for (int column = 1; column <= 4; ++column) {
-        const TagRecord *record = form->document().cellInfo(column, 3);
+        const CellRecord record = form->document().cellInfo(column, 3);
         ASSERT_NE(record, nullptr) << column;
         EXPECT_EQ(record->name, names[column - 1]);
         EXPECT_EQ(record->value, "");
@@ -386,12 +386,12 @@ TEST_F(Editing, CopiedRowTakesTextsValuesAndComments)
 {
     openLog();
     form->document().setText(1, 2, "K1ABC/P");  // typed, the record keeps "K1ABC"
-    form->document().cellInfo(2, 2)->comment = "portable";
+    form->document().editableCellInfo(2, 2)->comment = "portable";
     trigger(*form, "addCopiedRowAction");
     ASSERT_EQ(form->document().rowCount(), 4);
     EXPECT_EQ(gridTexts(form->document())[3],
               (std::vector<std::string>{"3", "K1ABC/P", "SSB", "20040102", ""}));
-    const TagRecord *call = form->document().cellInfo(1, 3);
+    const CellRecord call = form->document().cellInfo(1, 3);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->value, "K1ABC");
     EXPECT_EQ(form->document().cellInfo(2, 3)->comment, "portable");
@@ -485,7 +485,7 @@ TEST_F(Editing, NewProjectShowsTheDefaultRecord)
                              action(*form, "addBlankRowAction"), action(*form, "searchAction")})
         EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
 
-    const TagRecord *time = form->document().cellInfo(5, 1);
+    const CellRecord time = form->document().cellInfo(5, 1);
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->kind, TagKnownField);
     EXPECT_TRUE(time->isTimeOn);
@@ -549,7 +549,7 @@ class CommentEntry : public Editing, public ::testing::WithParamInterface<Commen
 TEST_P(CommentEntry, StoresTheTrimmedTextOrKeepsTheOldOne)
 {
     openLog();
-    form->document().cellInfo(3, 1)->comment = GetParam().before;
+    form->document().editableCellInfo(3, 1)->comment = GetParam().before;
     form->selectCell(3, 1);
     platform.queueInput(GetParam().answer);
     QTest::keyClick(gridView(*form), Qt::Key_F11);
@@ -597,7 +597,7 @@ TEST_F(Editing, EditCommentCreatesTheMissingRecordEvenOnCancel)
     ASSERT_EQ(form->document().cellInfo(4, 2), nullptr);
     form->selectCell(4, 2);
     trigger(*form, "editCommentAction");
-    const TagRecord *created = form->document().cellInfo(4, 2);
+    const CellRecord created = form->document().cellInfo(4, 2);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->name, "COMMENT");
     EXPECT_EQ(created->comment, "");

@@ -115,7 +115,8 @@ TEST_P(TypingTest, EditsTheClickedCellOnly)
     form->show();
     QTableView *view = gridView(*form);
     const std::vector<std::string> before
-        = {form->document().text(1, 1), form->document().text(1, 2), form->document().text(1, 3)};
+        = {std::string(form->document().text(1, 1)), std::string(form->document().text(1, 2)),
+           std::string(form->document().text(1, 3))};
     const QModelIndex cell = gridModel(*form).index(c.clickedRow - 1, 0);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
     for (const char *key = c.typed; *key; ++key) {
@@ -270,7 +271,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridTest, DiscrepancyWithCommentIsBlueOnGrey)
 {
-    form->document().cellInfo(1, 2)->comment = "see log book";
+    form->document().editableCellInfo(1, 2)->comment = "see log book";
     QColor background;
     QColor text;
     ASSERT_TRUE(gridDelegate(*form).cellColors(1, 2, background, text));

@@ -79,7 +79,7 @@ inline void editCell(const MainWindow &window, int column, int row, const std::s
 // The change light turns yellow as for any edit.
 inline void editAndRestore(const MainWindow &window)
 {
-    const std::string before = window.document().text(1, 1);
+    const std::string before(window.document().text(1, 1));
     editCell(window, 1, 1, before + "X");
     editCell(window, 1, 1, before);
 }

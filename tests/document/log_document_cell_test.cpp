@@ -22,14 +22,14 @@ TEST(ensureCellRecord, CopiesTheColumnTemplateWithEmptyValueAndComment)
     LogDocument &d = log.document;
     // Columns MODE, CALL: the template of CALL sits in row 2, row 1 has none.
     ASSERT_EQ(d.cellInfo(2, 1), nullptr);
-    TagRecord &templ = *d.cellInfo(2, 2);
+    TagRecord &templ = *d.editableCellInfo(2, 2);
     EXPECT_EQ(templ.comment, "note");
     templ.rawTag = "<CALL:6>";  // the tag text and error span are copied too
     templ.errorLength = 7;
 
     TagRecord *created = d.ensureCellRecord(2, 1);
     ASSERT_NE(created, nullptr);
-    EXPECT_EQ(d.cellInfo(2, 1), created);
+    EXPECT_EQ(d.cellInfo(2, 1).get(), created);
     EXPECT_EQ(created->kind, TagKnownField);
     EXPECT_TRUE(created->hasLength);
     EXPECT_EQ(created->declaredLength, 6);
@@ -48,7 +48,7 @@ TEST(ensureCellRecord, ReturnsTheExistingRecordUnchanged)
 {
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:4>W1AW<EOR>");
-    TagRecord *existing = log.document.cellInfo(1, 1);
+    TagRecord *existing = log.document.editableCellInfo(1, 1);
     ASSERT_NE(existing, nullptr);
     EXPECT_EQ(log.document.ensureCellRecord(1, 1), existing);
     EXPECT_EQ(existing->value, "W1AW");
@@ -59,9 +59,9 @@ TEST(ensureCellRecord, SkipsTagNoneRecordsWhenChoosingTheTemplate)
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:1>A<EOR><CALL:1>B<EOR><EOR>");
     LogDocument &d = log.document;
-    d.cellInfo(1, 1)->kind = TagNone;
-    d.cellInfo(1, 1)->name = "FIRST";
-    d.cellInfo(1, 2)->name = "SECOND";
+    d.editableCellInfo(1, 1)->kind = TagNone;
+    d.editableCellInfo(1, 1)->name = "FIRST";
+    d.editableCellInfo(1, 2)->name = "SECOND";
     TagRecord *created = d.ensureCellRecord(1, 3);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->name, "SECOND");

@@ -32,7 +32,7 @@ TEST(AppendColumn, EveryRowGetsTheTemplateAndItsValue)
                     {"1", "W1AW", "CW", "5"},
                     {"2", "K1ABC", "SSB", "5"}}));
     for (int r = 1; r <= 2; ++r) {
-        const TagRecord *cell = d.cellInfo(3, r);
+        const CellRecord cell = d.cellInfo(3, r);
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->name, "MY_NUM");
         EXPECT_EQ(cell->rawTag, "<MY_NUM>");
@@ -41,7 +41,7 @@ TEST(AppendColumn, EveryRowGetsTheTemplateAndItsValue)
         EXPECT_EQ(cell->kind, TagUserField);
     }
     // Separate copies, and a value of declared length 0 is a discrepancy.
-    EXPECT_NE(d.cellInfo(3, 1), d.cellInfo(3, 2));
+    EXPECT_NE(d.cellInfo(3, 1).get(), d.cellInfo(3, 2).get());
     EXPECT_TRUE(d.anyLengthDiscrepancy());
     EXPECT_TRUE(d.columnNameExists("MY_NUM"));
 }
@@ -97,7 +97,7 @@ TEST(AppendBlankRow, NumbersTheRowAndGivesEveryColumnATemplateRecord)
     EXPECT_EQ(d.rowCount(), 6);
     EXPECT_EQ(d.text(0, 5), "5");
     EXPECT_EQ(d.text(1, 5), "");
-    const TagRecord *call = d.cellInfo(1, 5);
+    const CellRecord call = d.cellInfo(1, 5);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->name, "CALL");
     EXPECT_EQ(call->dataType, 3);
@@ -120,12 +120,12 @@ TEST(AppendRowSameAsPrevious, CopiesTextsValuesAndComments)
     EXPECT_EQ(row, 2);
     EXPECT_EQ(gridTexts(d),
               (Grid{{"RECORD #", "CALL", "MODE"}, {"1", "W1AW", "SSB"}, {"2", "W1AW", "SSB"}}));
-    const TagRecord *call = d.cellInfo(1, 2);
+    const CellRecord call = d.cellInfo(1, 2);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->value, "W1AW");
     EXPECT_EQ(call->comment, " note");
     EXPECT_EQ(d.cellInfo(2, 2)->value, "CW");
-    EXPECT_NE(call, d.cellInfo(1, 1));
+    EXPECT_NE(call.get(), d.cellInfo(1, 1).get());
 
     // A copy of the copy.
     d.appendRowSameAsPrevious();
@@ -209,7 +209,7 @@ TEST(NewProject, HoldsTheDefaultRecord)
     for (int c = 1; c <= 5; ++c) {
         SCOPED_TRACE(c);
         const Expected &e = table[c - 1];
-        const TagRecord *cell = d.cellInfo(c, 1);
+        const CellRecord cell = d.cellInfo(c, 1);
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->kind, TagKnownField);
         EXPECT_TRUE(cell->hasLength);
@@ -234,7 +234,7 @@ TEST(NewProject, BlankRowCopiesTheDefaultFields)
     LogDocument d;
     d.newProject();
     EXPECT_EQ(d.appendBlankRow(), 2);
-    const TagRecord *time = d.cellInfo(5, 2);
+    const CellRecord time = d.cellInfo(5, 2);
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->name, "TIME_ON");
     EXPECT_EQ(time->rawTag, "<TIME_ON>");
@@ -249,7 +249,7 @@ TEST(addDefaultCell, SetsRecordTextAndHeader)
     d.addDefaultCell(2, 2, 4, "FREQ", "<FREQ>", "14.074", false);
     EXPECT_EQ(d.text(2, 0), "FREQ");
     EXPECT_EQ(d.text(2, 2), "14.074");
-    const TagRecord *cell = d.cellInfo(2, 2);
+    const CellRecord cell = d.cellInfo(2, 2);
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->dataType, 4);
     EXPECT_EQ(cell->rawTag, "<FREQ>");

@@ -88,7 +88,7 @@ TEST(LoadCellInfo, CopiesTheTagWithoutTagTextOrErrorSpan)
     loadInto(log, "h<EOH>\r\n<CALL:6>W1AW\r\n<TIME_ON:4:t>1200x<MY_FIELD:0>note<EOR>\r\n");
     ASSERT_EQ(log.result, Fill::Filled);
 
-    const TagRecord *call = log.document.cellInfo(1, 1);
+    const CellRecord call = log.document.cellInfo(1, 1);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->kind, TagKnownField);
     EXPECT_TRUE(call->hasLength);
@@ -103,7 +103,7 @@ TEST(LoadCellInfo, CopiesTheTagWithoutTagTextOrErrorSpan)
     EXPECT_EQ(call->rawTag, "");
     EXPECT_EQ(call->errorLength, 0);
 
-    const TagRecord *time = log.document.cellInfo(2, 1);
+    const CellRecord time = log.document.cellInfo(2, 1);
     ASSERT_NE(time, nullptr);
     EXPECT_TRUE(time->hasType);
     EXPECT_EQ(time->dataType, 1);
@@ -112,7 +112,7 @@ TEST(LoadCellInfo, CopiesTheTagWithoutTagTextOrErrorSpan)
     EXPECT_EQ(time->comment, "x");
     EXPECT_EQ(log.document.text(2, 1), "1200");
 
-    const TagRecord *user = log.document.cellInfo(3, 1);
+    const CellRecord user = log.document.cellInfo(3, 1);
     ASSERT_NE(user, nullptr);
     EXPECT_EQ(user->kind, TagUserField);
     EXPECT_EQ(user->name, "MY_FIELD");
@@ -143,7 +143,7 @@ TEST(LoadCellInfo, RepeatedFieldKeepsTheLaterRecord)
 {
     LoadedLog log;
     loadInto(log, "h<EOH><CALL:6>W1AW<CALL:4>K1AB\ncomment<EOR>");
-    const TagRecord *call = log.document.cellInfo(1, 1);
+    const CellRecord call = log.document.cellInfo(1, 1);
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->value, "K1AB");
     EXPECT_EQ(call->declaredLength, 4);

@@ -41,7 +41,7 @@ TEST_P(Refusals, NameWhatCannotBeWritten)
     const RefusalCase &c = GetParam();
     LogDocument document;
     fillGrid(document, c.columns, c.rows);
-    document.cellInfo(1, 1)->comment = c.comment;
+    document.editableCellInfo(1, 1)->comment = c.comment;
     ScriptedExportHost host;
     const ExportText built = buildExportText(c.format, document, host);
     EXPECT_EQ(built.result.status, c.status);

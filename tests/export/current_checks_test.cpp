@@ -236,7 +236,7 @@ ExportText buildCurrent(ExportFormat format, TextEncoding encoding,
     fillGrid(document, columns, {values});
     document.setAdifMode(AdifMode::Current);
     document.setTextEncoding(encoding);
-    document.cellInfo(1, 1)->comment = comment;
+    document.editableCellInfo(1, 1)->comment = comment;
     ScriptedExportHost host;
     return buildExportText(format, document, host);
 }

@@ -38,8 +38,8 @@ std::vector<std::string> gridSnapshot(const LogDocument &document)
     std::vector<std::string> cells;
     for (int row = 0; row < document.rowCount(); ++row) {
         for (int column = 0; column < document.columnCount(); ++column) {
-            cells.push_back(document.text(column, row));
-            const TagRecord *record = document.cellInfo(column, row);
+            cells.emplace_back(document.text(column, row));
+            const CellRecord record = document.cellInfo(column, row);
             cells.push_back(record ? "comment:" + record->comment : "-");
         }
     }

@@ -210,8 +210,8 @@ TEST_F(RunWriters, CheckFailureInTheSecondWriterRemovesTheCompanion)
     // The ADIF writer accepts what the XML writer refuses: a name that is
     // no XML name.
     document.setText(1, 0, "1ST");
-    document.cellInfo(1, 1)->name = "1ST";
-    document.cellInfo(1, 2)->name = "1ST";
+    document.editableCellInfo(1, 1)->name = "1ST";
+    document.editableCellInfo(1, 2)->name = "1ST";
     EXPECT_FALSE(run(folder.file("LOG.XML")));
     EXPECT_TRUE(filesWritten().empty());
 }

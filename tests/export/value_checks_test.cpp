@@ -30,7 +30,7 @@ TEST_P(DateCheck, AcceptsOnlyEightDigitDatesInRangeAndStoresTheTrimmedText)
 {
     LogDocument document;
     fillGrid(document, {{"QSO_DATE", TypeDate, true}}, {{GetParam().text}});
-    const TagRecord &record = *document.cellInfo(1, 1);
+    const TagRecord &record = *document.editableCellInfo(1, 1);
     EXPECT_EQ(checkDate(document, record, 1, 1, kLatestYear), GetParam().accepted);
     EXPECT_EQ(document.text(1, 1), GetParam().textAfter);
 }

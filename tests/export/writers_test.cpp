@@ -62,7 +62,7 @@ TEST(AdifWriter, ValuesAreTrimmedAndLengthsRecountedInBytes)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}, {"NAME"}, {"COMMENT"}}, {{" W1ABC ", "Ren\xE9", ""}});
-    document.cellInfo(1, 1)->declaredLength = 9;  // the source length no longer fits
+    document.editableCellInfo(1, 1)->declaredLength = 9;  // the source length no longer fits
     ScriptedExportHost host;
     EXPECT_EQ(build(ExportFormat::Adif, document, host),
               kHeader + "<CALL:5>W1ABC<NAME:4>Ren\xE9<COMMENT:0><EOR>\r\n");
@@ -73,8 +73,8 @@ TEST(AdifWriter, CommentsFollowTheValueUncounted)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}, {"BAND"}}, {{"W1ABC", "20M"}});
-    document.cellInfo(1, 1)->comment = "worked twice";
-    document.cellInfo(2, 1)->comment = "\r\n";
+    document.editableCellInfo(1, 1)->comment = "worked twice";
+    document.editableCellInfo(2, 1)->comment = "\r\n";
     ScriptedExportHost host;
     EXPECT_EQ(build(ExportFormat::Adif, document, host),
               kHeader + "<CALL:5>W1ABCworked twice<BAND:3>20M\r\n<EOR>\r\n");
@@ -99,9 +99,9 @@ TEST(AdifWriter, TypeLetterFollowsEachCell)
              {{"14.1", "a"}, {"7", "b"}});
     // The second row's own tag carried another letter: it keeps it, so the
     // file reads back with the type its checks ran on.
-    document.cellInfo(1, 2)->dataType = TypeCharacter;
+    document.editableCellInfo(1, 2)->dataType = TypeCharacter;
     // A record without the letter gets none.
-    document.cellInfo(2, 2)->hasType = false;
+    document.editableCellInfo(2, 2)->hasType = false;
     ScriptedExportHost host;
     EXPECT_EQ(build(ExportFormat::Adif, document, host),
               kHeader + "<FREQ:4:N>14.1<APP_X:1:Z>a<EOR>\r\n<FREQ:1:C>7<APP_X:1>b<EOR>\r\n");
@@ -142,7 +142,7 @@ TEST_P(AdifOmission, BlankCellsKeepOrLoseTheirTags)
     LogDocument document;
     fillGrid(document, {{"CALL"}, {"COMMENT"}}, c.rows);
     for (size_t r = 0; r < c.comments.size(); ++r)
-        document.cellInfo(2, static_cast<int>(r) + 1)->comment = c.comments[r];
+        document.editableCellInfo(2, static_cast<int>(r) + 1)->comment = c.comments[r];
     ScriptedExportHost host;
     host.omit = c.omit;
     EXPECT_EQ(build(ExportFormat::Adif, document, host), kHeader + c.body);
@@ -324,13 +324,13 @@ TEST_P(ColumnGate, StopsWithoutMessageAndKeepsTheStatus)
             document.releaseCellInfo(2, row);
             break;
         case Spoil::InvalidType:
-            document.cellInfo(2, row)->dataType = TypeInvalid;
+            document.editableCellInfo(2, row)->dataType = TypeInvalid;
             break;
         case Spoil::NoName:
-            document.cellInfo(2, row)->name.clear();
+            document.editableCellInfo(2, row)->name.clear();
             break;
         case Spoil::BlankName:
-            document.cellInfo(2, row)->name = "  ";
+            document.editableCellInfo(2, row)->name = "  ";
             break;
         }
     }
@@ -393,8 +393,8 @@ TEST(XmlWriter, BlankCellsCommentsAndTheOptionDoNotMatter)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}, {"COMMENT"}}, {{" W1ABC ", ""}});
-    document.cellInfo(1, 1)->comment = "worked twice";
-    document.cellInfo(2, 1)->comment = "note";
+    document.editableCellInfo(1, 1)->comment = "worked twice";
+    document.editableCellInfo(2, 1)->comment = "note";
     document.setRecordTrailer(0, "\r\n\r\n");
     ScriptedExportHost host;
     host.omit = true;
@@ -466,7 +466,7 @@ TEST(HtmlWriter, CommentsAndTheOptionHaveNoEffect)
 {
     LogDocument document;
     fillGrid(document, {{"CALL"}, {"COMMENT"}}, {{"W1ABC", ""}});
-    document.cellInfo(1, 1)->comment = "worked twice";
+    document.editableCellInfo(1, 1)->comment = "worked twice";
     ScriptedExportHost plain;
     const std::string expected = build(ExportFormat::Html, document, plain);
     ScriptedExportHost omitting;

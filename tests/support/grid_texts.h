@@ -16,7 +16,7 @@ inline Grid gridTexts(const LogDocument &document)
     for (int r = 0; r < document.rowCount(); ++r) {
         std::vector<std::string> row;
         for (int c = 0; c < document.columnCount(); ++c)
-            row.push_back(document.text(c, r));
+            row.emplace_back(document.text(c, r));
         rows.push_back(row);
     }
     return rows;
@@ -32,8 +32,8 @@ inline std::string documentState(const LogDocument &document)
         + std::to_string(shape.fields) + "/" + std::to_string(shape.records) + "\n";
     for (int r = 0; r <= document.rowCount(); ++r) {
         for (int c = 0; c <= document.columnCount(); ++c) {
-            state += "[" + document.text(c, r);
-            if (const TagRecord *t = document.cellInfo(c, r)) {
+            state += "[" + std::string(document.text(c, r));
+            if (const CellRecord t = document.cellInfo(c, r)) {
                 state += "|" + std::to_string(t->kind) + "," + std::to_string(t->hasLength) + ","
                     + std::to_string(t->declaredLength) + "," + std::to_string(t->dataType) + ","
                     + std::to_string(t->isTimeOn) + "," + t->name + "," + t->value + "," + t->rawTag
