@@ -162,7 +162,9 @@ private:
 
     // --- load report and source view ----------------------------------------
     void appendLoadReport(const std::string &text);
-    void showSourceText(const std::string &text);
+    // Shows the file's text; of a file too large to show whole, the part
+    // around the position (its beginning, or the part around an error).
+    void showSourceText(const std::string &text, int32_t position);
     void selectSourceLine(int position);
     void showBusyBanner(const std::string &caption);
     void openSourceDisplay();
@@ -325,8 +327,9 @@ private:
     SearchPosition searchPosition_;
     std::string lastSearchText_;
     bool lastSearchMatchCase_ = false;
-    std::string loadReportText_;  // the load report, byte for byte
-    std::string sourceViewText_;  // the source view, byte for byte
+    std::string loadReportText_;   // the load report, byte for byte
+    std::string sourceViewText_;   // the source view, byte for byte
+    int64_t sourceViewShift_ = 0;  // file offset minus view offset of the shown text
     std::pair<int, int> sourceSelection_{0, 0};
     std::string lastFolder_;  // of the last log opened or saved
     bool exportInProgress_ = false;

@@ -196,10 +196,12 @@ void MainWindow::loadFile(const std::string &path)
         appendLoadReport(
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
-    showSourceText(adifFile_->sourceText());
+    const int32_t shownPosition
+        = result == LogDocument::FillResult::Filled ? 0 : adifFile_->result().position;
+    showSourceText(adifFile_->sourceText(), shownPosition);
     // The light and its legend speak of a shown log: a refused one has none.
     setChangeLight(result == LogDocument::FillResult::Filled, kGreen);
-    selectSourceLine(result == LogDocument::FillResult::Filled ? 0 : adifFile_->result().position);
+    selectSourceLine(shownPosition);
     document_.setUnsavedChanges(false);
 }
 

@@ -12,6 +12,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
 namespace vaziduvu {
 
 namespace {
@@ -19,7 +24,11 @@ namespace {
 const char *const kSourceHeading = "SOURCE FILE:  (read only)\r\n\r\n";
 constexpr int kHeadingEnd = 28;   // offset of the heading's last line feed
 constexpr int kHeadingLines = 2;  // lines of the heading before the file's text
-constexpr size_t kSourceViewLimit = size_t(16) << 20;  // bytes of a file the source view shows
+// Bytes of a file the source view shows: a view holds its text several
+// times over (the text, its display form, the layout), and a whole logbook
+// of the Current mode would take most of a second and twice the file's size.
+constexpr size_t kSourceViewLimit = size_t(16) << 20;
+constexpr size_t kCurrentSourceViewLimit = size_t(2) << 20;
 
 }  // namespace
 
@@ -32,6 +41,7 @@ void MainWindow::setLoadReport(const std::string &text)
 void MainWindow::setSourceView(const std::string &text)
 {
     sourceViewText_ = text;
+    sourceViewShift_ = 0;
     sourceView_->setPlainText(displayText(text, document_.textEncoding()));
 }
 
@@ -65,19 +75,37 @@ void MainWindow::appendLoadReport(const std::string &text)
     setLoadReport(loadReportText_ + statistics);
 }
 
-void MainWindow::showSourceText(const std::string &text)
+void MainWindow::showSourceText(const std::string &text, int32_t position)
 {
     try {
-        // A view of a huge file would hold it several times over (the text,
-        // its display form, the view's own document): beyond the limit only
-        // its beginning is shown, and the view says so.
-        if (text.size() <= kSourceViewLimit) {
+        // Beyond the limit only a part is shown, and the view says so: the
+        // beginning, or for an error further on the lines around it.
+        const size_t limit
+            = adifMode_ == AdifMode::Current ? kCurrentSourceViewLimit : kSourceViewLimit;
+        if (text.size() <= limit) {
             setSourceView(kSourceHeading + text);
             return;
         }
-        setSourceView(
-            kSourceHeading + text.substr(0, kSourceViewLimit) + "\r\n\r\n... The rest of the file ("
-            + std::to_string(text.size() - kSourceViewLimit) + " bytes) is not shown.\r\n");
+        size_t start = 0;
+        size_t end = limit;
+        std::string skipped;
+        const size_t at = static_cast<size_t>(std::max(0, position));
+        if (at >= limit / 2) {
+            start = std::min(at - limit / 2, text.size() - limit);
+            end = start + limit;
+            const size_t lineStart = text.rfind('\n', start);
+            start = lineStart == std::string::npos ? 0 : lineStart + 1;
+            if (start > 0)
+                skipped = "... The first " + std::to_string(start)
+                    + " bytes of the file are not shown.\r\n\r\n";
+        }
+        const size_t shown = end - start;  // the limit, and the start of the first line
+        std::string view = kSourceHeading + skipped + text.substr(start, shown);
+        if (start + shown < text.size())
+            view += "\r\n\r\n... The rest of the file ("
+                + std::to_string(text.size() - start - shown) + " bytes) is not shown.\r\n";
+        setSourceView(view);
+        sourceViewShift_ = static_cast<int64_t>(start) - static_cast<int64_t>(skipped.size());
     } catch (...) {
         setSourceView("Problem with source file display");
     }
@@ -85,8 +113,11 @@ void MainWindow::showSourceText(const std::string &text)
 
 void MainWindow::selectSourceLine(int position)
 {
-    sourceSelection_ = selectLineAt(*sourceView_, sourceViewText_,
-                                    std::max(0, position) + kHeadingEnd, document_.textEncoding());
+    const int64_t shown = std::max<int64_t>(0, position - sourceViewShift_) + kHeadingEnd;
+    sourceSelection_
+        = selectLineAt(*sourceView_, sourceViewText_,
+                       static_cast<int>(std::min<int64_t>(shown, std::numeric_limits<int>::max())),
+                       document_.textEncoding());
 }
 
 std::pair<int, int> MainWindow::sourceSelection() const

@@ -71,6 +71,28 @@ TEST_F(CurrentModeTest, ErrorLineAfterUtf8TextIsSelected)
     EXPECT_EQ(cursor.selectedText(), QStringLiteral("<CALL:x>A<EOR>"));
 }
 
+// A file too large to show whole shows its beginning when it loads, and the
+// lines around its error when it does not.
+TEST_F(CurrentModeTest, LargeFileShowsThePartAroundItsError)
+{
+    form->setAdifMode(AdifMode::Current);
+    std::string log = "h<EOH>\r\n";
+    while (log.size() < (size_t(3) << 20))
+        log += "<CALL:4>W1AW<QSO_DATE:8>20240101<EOR>\r\n";
+    openText(log + "<CALL:4>W1AW<EOR>\r\n");
+    EXPECT_TRUE(form->document().documentOpen());
+    EXPECT_EQ(form->sourceViewText().rfind("SOURCE FILE:  (read only)\r\n\r\nh<EOH>", 0), 0u);
+    EXPECT_NE(form->sourceViewText().find("bytes) is not shown.\r\n"), std::string::npos);
+
+    openText(log + "<CALL:x>A<EOR>\r\n");
+    EXPECT_FALSE(form->document().documentOpen());
+    const std::string shown = form->sourceViewText();
+    EXPECT_NE(shown.find("... The first "), std::string::npos);
+    EXPECT_EQ(shown.find("bytes) is not shown."), std::string::npos);  // the error is near the end
+    const auto [start, length] = form->sourceSelection();
+    EXPECT_EQ(shown.substr(start, length), "<CALL:x>A<EOR>");
+}
+
 TEST_F(CurrentModeTest, ClassicModeRefusesTheBracketInAValue)
 {
     openUtf8Log(AdifMode::Classic);
