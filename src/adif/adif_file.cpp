@@ -487,7 +487,6 @@ void AdifFile::parse(Progress *progress)
         }
 
         stored.tagLength = static_cast<uint16_t>(tag.size());
-        stored.valueOffset = static_cast<int32_t>(q + 1);
         if (stored.nameIndex >= 0) {
             int &field = fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
             const std::string &name = loaded_->tagNames[static_cast<size_t>(stored.nameIndex)];
@@ -558,7 +557,7 @@ TagRecord AdifFile::tagAt(int slot) const
     record.value = valueOf(tag);
     record.comment = commentOf(tag);
     record.rawTag = rawTagOf(tag);
-    record.valueOffset = tag.valueOffset;
+    record.valueOffset = tag.valueOffset();
     // Only the tag that ended the parse failed, and it carries the error.
     if (tag.tagLength == 0 && slot == storedTagCount() - 1 && !outcome_) {
         record.errorCode = outcome_.status;
@@ -570,18 +569,18 @@ TagRecord AdifFile::tagAt(int slot) const
 
 std::string_view AdifFile::valueOf(const StoredTag &tag) const
 {
-    if (tag.valueOffset < 0)
+    if (tag.valueOffset() < 0)
         return {};
     return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset), static_cast<size_t>(tag.valueLength));
+        .substr(static_cast<size_t>(tag.valueOffset()), static_cast<size_t>(tag.valueLength));
 }
 
 std::string_view AdifFile::commentOf(const StoredTag &tag) const
 {
-    if (tag.valueOffset < 0)
+    if (tag.valueOffset() < 0)
         return {};
     return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset) + static_cast<size_t>(tag.valueLength),
+        .substr(static_cast<size_t>(tag.valueOffset()) + static_cast<size_t>(tag.valueLength),
                 static_cast<size_t>(tag.commentLength));
 }
 

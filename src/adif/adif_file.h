@@ -13,22 +13,38 @@
 
 namespace vaziduvu {
 
-// One stored tag, 32 bytes: its texts are spans of the source text and
-// its name an index into tagNames(), so a load allocates nothing per tag.
+// One stored tag, 24 bytes: its texts are spans of the source text and
+// its name an index into tagNames(), so a load allocates nothing per tag. A
+// whole logbook holds millions of them, next to its text.
 struct StoredTag {
-    int32_t tagOffset = 0;     // the '<'
-    int32_t valueOffset = -1;  // -1: not from a file
+    StoredTag()
+        : dataType(6)
+        , hasLength(false)
+        , hasType(false)
+        , isTimeOn(false)
+    {
+    }
+
+    // The value follows the tag; -1 for a tag that failed to parse and for
+    // the end-of-file marker, which have none.
+    int32_t valueOffset() const
+    {
+        return tagLength == 0 || kind == TagEndOfFile ? -1 : tagOffset + tagLength;
+    }
+
+    int32_t tagOffset = 0;  // the '<'
     int32_t valueLength = 0;
     int32_t commentLength = 0;  // directly after the value
     int32_t declaredLength = 0;
     int32_t nameIndex = -1;  // -1: no name (markers, a tag without one)
     uint16_t tagLength = 0;  // 0: the tag failed to parse (no raw tag)
     uint8_t kind = TagNone;
-    uint8_t dataType = 6;
-    bool hasLength = false;
-    bool hasType = false;
-    bool isTimeOn = false;
+    uint8_t dataType : 5;
+    bool hasLength : 1;
+    bool hasType : 1;
+    bool isTimeOn : 1;
 };
+static_assert(sizeof(StoredTag) == 24, "a stored tag stays small");
 
 // What a load keeps of the file: its text, its stored tags and their names.
 // A document filled from the load shares it, so the values of a whole

@@ -135,7 +135,7 @@ const StoredTag &LogDocument::loadedTag(uint32_t cell) const
 std::string_view LogDocument::loadedValue(const StoredTag &tag) const
 {
     return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset), static_cast<size_t>(tag.valueLength));
+        .substr(static_cast<size_t>(tag.valueOffset()), static_cast<size_t>(tag.valueLength));
 }
 
 // The loaded fields a cell record keeps of its tag; the tag text itself is
@@ -153,9 +153,9 @@ void LogDocument::buildLoadedRecord(const StoredTag &tag, TagRecord &record) con
     record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.isTimeOn = tag.isTimeOn;
-    record.comment.assign(loaded_->source, static_cast<size_t>(tag.valueOffset) + tag.valueLength,
+    record.comment.assign(loaded_->source, static_cast<size_t>(tag.valueOffset()) + tag.valueLength,
                           static_cast<size_t>(tag.commentLength));
-    record.valueOffset = tag.valueOffset;
+    record.valueOffset = tag.valueOffset();
     record.rawTag.clear();
     record.errorLength = 0;
 }
