@@ -167,11 +167,21 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     : document_(document)
     , latestYear_(latestYear)
 {
-    headings_.resize(static_cast<size_t>(std::max(document.columnCount(), 1)));
+    static constexpr std::string_view kValueRuled[] = {
+        "MODE", "SUBMODE", "BAND",      "BAND_RX", "FREQ",      "FREQ_RX",  "STATE",
+        "DXCC", "VE_PROV", "ARRL_SECT", "CONT",    "PROP_MODE", "QSL_SENT", "QSL_RCVD",
+    };
+    const size_t columns = static_cast<size_t>(std::max(document.columnCount(), 1));
+    headings_.resize(columns);
+    fields_.resize(columns, nullptr);
+    valueRuled_.resize(columns, false);
     for (int column = document.columnCount() - 1; column >= 1; --column) {
-        headings_[static_cast<size_t>(column)]
-            = asciiUpper(TrimmedText(document.text(column, 0)).view());
-        columnOfField_[headings_[static_cast<size_t>(column)]] = column;  // the first one wins
+        const size_t at = static_cast<size_t>(column);
+        headings_[at] = asciiUpper(TrimmedText(document.text(column, 0)).view());
+        columnOfField_[headings_[at]] = column;  // the first one wins
+        fields_[at] = findCurrentField(headings_[at]);
+        for (std::string_view ruled : kValueRuled)
+            valueRuled_[at] = valueRuled_[at] || headings_[at] == ruled;
     }
 }
 
@@ -198,7 +208,7 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     if (text.empty())
         return std::nullopt;
     const std::string &name = heading(column);
-    const CurrentField *field = findCurrentField(name);
+    const CurrentField *field = fields_.at(static_cast<size_t>(column));
     const auto value = [&] { return name + " " + quoted(text); };
     switch (kindOf(field, record)) {
     case CellKind::Date:
@@ -249,6 +259,8 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
         if (TrimmedText(current).changed() || !isUpperText(current))
             document_.normalizeColumnHeader(column);
     }
+    if (!valueRuled_.at(static_cast<size_t>(column)))
+        return std::nullopt;
     const TrimmedText trimmed(document_.text(column, row));
     const std::string_view text = trimmed.view();
     const std::string &name = heading(column);

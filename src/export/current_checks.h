@@ -11,6 +11,7 @@
 namespace vaziduvu {
 
 class LogDocument;
+struct CurrentField;
 
 // The cell checks of the Current ADIF mode, in place of the classic ones:
 // the same two passes, the same cells, but judged by the ADIF 3.1.6
@@ -59,6 +60,10 @@ private:
     LogDocument &document_;
     int latestYear_;
     std::vector<std::string> headings_;
+    // Per column, worked out with the headings: its 3.1.6 field (nullptr:
+    // none), and whether a value rule of the writing pass names it.
+    std::vector<const CurrentField *> fields_;
+    std::vector<bool> valueRuled_;
     std::unordered_map<std::string, int> columnOfField_;
 };
 

@@ -136,6 +136,7 @@ public:
         , host_(host)
         , lastColumn_(document.columnCount() - 1)
         , lastRow_(document.rowCount() - 1)
+        , omitEmptyTags_(format == ExportFormat::Adif && host.omitEmptyFieldTags())
     {
     }
 
@@ -234,7 +235,7 @@ private:
             return refuseColumn(column, "has no field tag the export can use");
         if (summary.dataType == TypeInvalid)
             return refuseColumn(column, "has no valid data type");
-        if (trimText(summary.fieldName).empty())
+        if (summary.writtenName.empty())
             return refuseColumn(column, "has no field name (only blanks)");
         return record;
     }
@@ -329,6 +330,7 @@ private:
         uint8_t status = TagNone;
         uint8_t dataType = 6;
         std::string fieldName;
+        std::string writtenName;  // the field name trimmed, as tags and elements carry it
         std::optional<TagRecord> blank;
     };
 
@@ -342,6 +344,7 @@ private:
             summary.status = document_.columnStatus(column);
             summary.dataType = document_.columnDataType(column);
             summary.fieldName = document_.columnFieldName(column);
+            summary.writtenName = trimText(summary.fieldName);
             if (document_.adifMode() == AdifMode::Current)
                 summary.blank = document_.blankRecordFor(column);
         }
@@ -472,7 +475,7 @@ private:
     // The ADIF tag omission rule; the other formats write every cell.
     bool isWritten(const TagRecord &record, int column, int row) const
     {
-        if (format_ != ExportFormat::Adif || !host_.omitEmptyFieldTags())
+        if (!omitEmptyTags_)
             return true;
         return !TrimmedText(document_.text(column, row)).view().empty()
             || !TrimmedText(record.comment).view().empty();
@@ -556,7 +559,7 @@ private:
                     continue;
                 const TrimmedText value(document_.text(column, row));
                 out += '<';
-                out += trimText(summaryOf(column).fieldName);
+                out += summaryOf(column).writtenName;
                 out += ':';
                 out += std::to_string(value.view().size());
                 if (record->hasType) {
@@ -592,7 +595,7 @@ private:
                     return std::nullopt;
                 if (!rowWritten)
                     out += kXmlRowOpen;
-                const std::string name = trimText(summaryOf(column).fieldName);
+                const std::string &name = summaryOf(column).writtenName;
                 out += '<';
                 out += name;
                 out += '>';
@@ -663,6 +666,7 @@ private:
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;
+    const bool omitEmptyTags_;  // the ADIF tag omission rule is on (asked once a run)
     std::vector<ColumnChecks> columnChecks_
         = std::vector<ColumnChecks>(static_cast<size_t>(lastColumn_ + 2));
     int latestYear_ = 0;
