@@ -167,13 +167,14 @@ LogDocument::OwnedCell &LogDocument::own(size_t slot)
         return ownedAt(cell);
     uint32_t index = 0;
     if (freeOwned_.empty()) {
-        owned_.emplace_back();
-        index = static_cast<uint32_t>(owned_.size() - 1);
+        if (ownedCount_ % kOwnedChunk == 0)
+            ownedChunks_.push_back(std::make_unique<OwnedCell[]>(kOwnedChunk));
+        index = ownedCount_++;
     } else {
         index = freeOwned_.back();
         freeOwned_.pop_back();
     }
-    OwnedCell &owned = owned_[index];
+    OwnedCell &owned = ownedAt(kOwned | index);
     if (cell != 0) {
         const StoredTag &tag = loadedTag(cell);
         owned.text = loadedValue(tag);
@@ -480,9 +481,10 @@ void LogDocument::reset()
     // A whole logbook's storage goes with it; up to the Classic table's size
     // it is kept for the next load.
     if (cells_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots
-        || owned_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots) {
+        || ownedCount_ > static_cast<uint32_t>(kColumnSlots) * kRowSlots) {
         std::vector<uint32_t>().swap(cells_);
-        std::deque<OwnedCell>().swap(owned_);
+        ownedChunks_.clear();
+        ownedCount_ = 0;
         std::vector<uint32_t>().swap(freeOwned_);
         std::vector<std::string>().swap(trailers_);
         std::vector<TagRecord *>().swap(freeRecords_);

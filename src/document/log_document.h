@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -285,8 +284,19 @@ private:
     // cell's index with kOwned set.
     static constexpr uint32_t kOwned = 0x80000000u;
     bool isOwned(uint32_t cell) const { return (cell & kOwned) != 0; }
-    OwnedCell &ownedAt(uint32_t cell) { return owned_[cell & ~kOwned]; }
-    const OwnedCell &ownedAt(uint32_t cell) const { return owned_[cell & ~kOwned]; }
+    // Owned cells live in chunks that never move, found by shift and mask.
+    static constexpr uint32_t kOwnedChunkBits = 10;
+    static constexpr uint32_t kOwnedChunk = 1u << kOwnedChunkBits;
+    OwnedCell &ownedAt(uint32_t cell)
+    {
+        const uint32_t index = cell & ~kOwned;
+        return ownedChunks_[index >> kOwnedChunkBits][index & (kOwnedChunk - 1)];
+    }
+    const OwnedCell &ownedAt(uint32_t cell) const
+    {
+        const uint32_t index = cell & ~kOwned;
+        return ownedChunks_[index >> kOwnedChunkBits][index & (kOwnedChunk - 1)];
+    }
     const StoredTag &loadedTag(uint32_t cell) const;
     std::string_view loadedValue(const StoredTag &tag) const;
     void buildLoadedRecord(const StoredTag &tag, TagRecord &record) const;
@@ -306,7 +316,8 @@ private:
     int stride_ = 0;               // columns of storage per row
     int storedRows_ = 0;           // rows of storage
     std::vector<uint32_t> cells_;  // storedRows_ x stride_
-    std::deque<OwnedCell> owned_;  // element addresses never move
+    std::vector<std::unique_ptr<OwnedCell[]>> ownedChunks_;
+    uint32_t ownedCount_ = 0;  // owned cells handed out, free ones included
     std::vector<uint32_t> freeOwned_;
     std::shared_ptr<const LoadedText> loaded_;          // what loaded cells refer to
     std::vector<std::vector<TagRecord>> recordChunks_;  // never resized once made
