@@ -1,5 +1,6 @@
 #include "document_test_util.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -153,6 +154,40 @@ TEST(WholeLogDocument, StoppedFillLeavesTheDocumentReset)
     EXPECT_EQ(log.document.rowCount(), 2);
     EXPECT_EQ(log.document.text(1, 1), "");
     EXPECT_EQ(log.document.cellInfo(1, 1), nullptr);
+}
+
+// Loaded cells read their values from the text the reader kept: the
+// document shares it, so it outlives the reader, goes with a reset, and an
+// edited cell leaves the text and its neighbours as they were.
+TEST(WholeLogDocument, LoadedCellsShareTheReadTextUntilChanged)
+{
+    LogDocument document;
+    std::weak_ptr<const LoadedText> text;
+    {
+        AdifFile file;
+        ASSERT_TRUE(file.loadFromBytes("h<EOH><CALL:4>W1AW<MODE:2>CW note<EOR>"));
+        ASSERT_EQ(document.fillFrom(file), LogDocument::FillResult::Filled);
+        text = file.loadedText();
+    }
+    ASSERT_FALSE(text.expired());
+    EXPECT_EQ(document.text(1, 1), "W1AW");
+    EXPECT_EQ(document.cellInfo(2, 1)->comment, " note");
+
+    document.setText(1, 1, "K1ABC");
+    document.editableCellInfo(2, 1)->comment = " changed";
+    EXPECT_EQ(document.text(1, 1), "K1ABC");
+    EXPECT_EQ(document.cellInfo(1, 1)->value, "W1AW");  // the record keeps the loaded value
+    EXPECT_EQ(document.text(2, 1), "CW");
+    EXPECT_EQ(text.lock()->source, "h<EOH><CALL:4>W1AW<MODE:2>CW note<EOR>");
+
+    LogDocument copy;
+    copy.copyFrom(document);
+    document.reset();
+    EXPECT_FALSE(text.expired());  // the copy still reads from it
+    EXPECT_EQ(copy.text(2, 1), "CW");
+    EXPECT_EQ(copy.cellInfo(2, 1)->comment, " changed");
+    copy.reset();
+    EXPECT_TRUE(text.expired());
 }
 
 }  // namespace
