@@ -234,9 +234,7 @@ void LogDocument::setSize(int columns, int rows)
 
 std::string_view LogDocument::text(int column, int row) const
 {
-    if (!stored(column, row))
-        return {};
-    const uint32_t cell = cells_[slot(column, row)];
+    const uint32_t cell = cellAt(column, row);
     if (cell == 0)
         return {};
     if (isOwned(cell))
@@ -261,9 +259,7 @@ void LogDocument::setText(int column, int row, std::string text)
 
 CellRecord LogDocument::cellInfo(int column, int row) const
 {
-    if (!stored(column, row))
-        return {};
-    const uint32_t cell = cells_[slot(column, row)];
+    const uint32_t cell = cellAt(column, row);
     if (cell == 0)
         return {};
     if (isOwned(cell))
@@ -275,9 +271,7 @@ CellRecord LogDocument::cellInfo(int column, int row) const
 
 const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) const
 {
-    if (!stored(column, row))
-        return nullptr;
-    const uint32_t cell = cells_[slot(column, row)];
+    const uint32_t cell = cellAt(column, row);
     if (cell == 0)
         return nullptr;
     if (isOwned(cell))
@@ -288,9 +282,7 @@ const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) 
 
 TagRecord *LogDocument::editableCellInfo(int column, int row)
 {
-    if (!stored(column, row))
-        return nullptr;
-    const uint32_t cell = cells_[slot(column, row)];
+    const uint32_t cell = cellAt(column, row);
     if (cell == 0 || (isOwned(cell) && !ownedAt(cell).record))
         return nullptr;
     journal(column, row);

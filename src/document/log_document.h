@@ -284,6 +284,10 @@ private:
     // cell's index with kOwned set.
     static constexpr uint32_t kOwned = 0x80000000u;
     bool isOwned(uint32_t cell) const { return (cell & kOwned) != 0; }
+    uint32_t cellAt(int column, int row) const
+    {
+        return stored(column, row) ? cells_[slot(column, row)] : 0;
+    }
     // Owned cells live in chunks that never move, found by shift and mask.
     static constexpr uint32_t kOwnedChunkBits = 10;
     static constexpr uint32_t kOwnedChunk = 1u << kOwnedChunkBits;
