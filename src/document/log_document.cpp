@@ -65,11 +65,6 @@ void LogDocument::releaseRecord(TagRecord *record)
     freeRecords_.push_back(record);
 }
 
-size_t LogDocument::slot(int column, int row) const
-{
-    return static_cast<size_t>(row) * static_cast<size_t>(stride_) + static_cast<size_t>(column);
-}
-
 int LogDocument::cellTableColumns() const
 {
     // A grid the Current mode made wider stays reachable after a switch.
@@ -86,11 +81,6 @@ int LogDocument::cellTableRows() const
 bool LogDocument::inSlots(int column, int row) const
 {
     return column >= 0 && column < cellTableColumns() && row >= 0 && row < cellTableRows();
-}
-
-bool LogDocument::stored(int column, int row) const
-{
-    return column >= 0 && column < stride_ && row >= 0 && row < storedRows_;
 }
 
 void LogDocument::reserveCells(int columns, int rows)
@@ -127,9 +117,11 @@ void LogDocument::reserveCells(int columns, int rows)
 
 // --- cell storage ----------------------------------------------------------
 
-const StoredTag &LogDocument::loadedTag(uint32_t cell) const
+void LogDocument::useLoadedText(std::shared_ptr<const LoadedText> text)
 {
-    return loaded_->tags[cell - 1];
+    loaded_ = std::move(text);
+    loadedTags_ = loaded_ ? loaded_->tags.data() : nullptr;
+    loadedSource_ = loaded_ ? loaded_->source.data() : nullptr;
 }
 
 std::string_view LogDocument::loadedValue(const StoredTag &tag) const
@@ -230,16 +222,6 @@ void LogDocument::setSize(int columns, int rows)
     reserveCells(columns + 1, rows + 1);
     columns_ = columns;
     rows_ = rows;
-}
-
-std::string_view LogDocument::text(int column, int row) const
-{
-    const uint32_t cell = cellAt(column, row);
-    if (cell == 0)
-        return {};
-    if (isOwned(cell))
-        return ownedAt(cell).text;
-    return loadedValue(loadedTag(cell));
 }
 
 void LogDocument::setText(int column, int row, std::string text)
@@ -400,7 +382,7 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     // Every stored tag is walked: a record that repeats fields must not push
     // later records out of the grid. A field cell refers to its tag, whose
     // value and comment lie in the shared source text right after it.
-    loaded_ = file.loadedText();
+    useLoadedText(file.loadedText());
     const std::vector<StoredTag> &tags = loaded_->tags;
     int r = 0;
     bool numbered = false;
@@ -469,7 +451,7 @@ void LogDocument::reset()
     textEncoding_ = TextEncoding::Latin1;
     clearGrid();
     clearRecordTrailers();
-    loaded_.reset();
+    useLoadedText(nullptr);
     // A whole logbook's storage goes with it; up to the Classic table's size
     // it is kept for the next load.
     if (cells_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots
@@ -767,7 +749,7 @@ void LogDocument::copyFrom(const LogDocument &other)
     clearGrid();
     clearRecordTrailers();
     adifMode_ = other.adifMode_;
-    loaded_ = other.loaded_;
+    useLoadedText(other.loaded_);
     setSize(other.columns_, other.rows_);
     for (int r = 0; r <= std::min(rows_, cellTableRows() - 1); ++r) {
         for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {

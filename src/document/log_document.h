@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/adif_file.h"
 #include "adif/adif_mode.h"
 #include "adif/progress.h"
 #include "adif/tag_record.h"
@@ -18,8 +19,6 @@
 namespace vaziduvu {
 
 class AdifFile;
-struct LoadedText;
-struct StoredTag;
 
 // A cell's record as read (LogDocument::cellInfo): the stored record, or
 // one built for the call from the loaded text of a cell never changed.
@@ -92,7 +91,18 @@ public:
     int cellTableColumns() const;
     int cellTableRows() const;
     // The view lasts until the cell is changed or the document is reset.
-    std::string_view text(int column, int row) const;
+    std::string_view text(int column, int row) const
+    {
+        const uint32_t cell = cellAt(column, row);
+        if (cell == 0)
+            return {};
+        if (isOwned(cell))
+            return ownedAt(cell).text;
+        // A loaded field's value follows its tag.
+        const StoredTag &tag = loadedTags_[cell - 1];
+        return {loadedSource_ + tag.tagOffset + tag.tagLength,
+                static_cast<size_t>(tag.valueLength)};
+    }
     void setText(int column, int row, std::string text);
 
     // --- cell records (cellInfo) ------------------------------------------
@@ -261,11 +271,18 @@ public:
 private:
     void journal(int column, int row);
     void journalTrailer(int recordIndex);
-    size_t slot(int column, int row) const;
+    size_t slot(int column, int row) const
+    {
+        return static_cast<size_t>(row) * static_cast<size_t>(stride_)
+            + static_cast<size_t>(column);
+    }
     void renumberRowsFrom(int row);
     bool inSlots(int column, int row) const;
     // True when the cell has storage (the table grows on demand).
-    bool stored(int column, int row) const;
+    bool stored(int column, int row) const
+    {
+        return column >= 0 && column < stride_ && row >= 0 && row < storedRows_;
+    }
     // Makes room for columns x rows cells (within the bounds), keeping every
     // cell where it is.
     void reserveCells(int columns, int rows);
@@ -301,7 +318,8 @@ private:
         const uint32_t index = cell & ~kOwned;
         return ownedChunks_[index >> kOwnedChunkBits][index & (kOwnedChunk - 1)];
     }
-    const StoredTag &loadedTag(uint32_t cell) const;
+    const StoredTag &loadedTag(uint32_t cell) const { return loadedTags_[cell - 1]; }
+    void useLoadedText(std::shared_ptr<const LoadedText> text);
     std::string_view loadedValue(const StoredTag &tag) const;
     void buildLoadedRecord(const StoredTag &tag, TagRecord &record) const;
     // The cell's own text and record, made from what it holds (the loaded
@@ -323,7 +341,9 @@ private:
     std::vector<std::unique_ptr<OwnedCell[]>> ownedChunks_;
     uint32_t ownedCount_ = 0;  // owned cells handed out, free ones included
     std::vector<uint32_t> freeOwned_;
-    std::shared_ptr<const LoadedText> loaded_;          // what loaded cells refer to
+    std::shared_ptr<const LoadedText> loaded_;  // what loaded cells refer to
+    const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags and text
+    const char *loadedSource_ = nullptr;
     std::vector<std::vector<TagRecord>> recordChunks_;  // never resized once made
     size_t pooledRecords_ = 0;
     std::vector<TagRecord *> freeRecords_;

@@ -175,6 +175,7 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     headings_.resize(columns);
     fields_.resize(columns, nullptr);
     valueRuled_.resize(columns, false);
+    headingNormalised_.resize(columns, false);
     for (int column = document.columnCount() - 1; column >= 1; --column) {
         const size_t at = static_cast<size_t>(column);
         headings_[at] = asciiUpper(TrimmedText(document.text(column, 0)).view());
@@ -254,10 +255,12 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
 {
     if (TrimmedText(document_.text(column, row)).view().empty())
         return std::nullopt;
-    {
+    if (!headingNormalised_.at(static_cast<size_t>(column))) {
+        // Once per column: nothing else changes a heading during a pass.
         const std::string_view current = document_.text(column, 0);
         if (TrimmedText(current).changed() || !isUpperText(current))
             document_.normalizeColumnHeader(column);
+        headingNormalised_[static_cast<size_t>(column)] = true;
     }
     if (!valueRuled_.at(static_cast<size_t>(column)))
         return std::nullopt;

@@ -64,6 +64,7 @@ private:
     // none), and whether a value rule of the writing pass names it.
     std::vector<const CurrentField *> fields_;
     std::vector<bool> valueRuled_;
+    std::vector<bool> headingNormalised_;  // by valueProblem, this pass
     std::unordered_map<std::string, int> columnOfField_;
 };
 
