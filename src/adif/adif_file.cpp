@@ -386,7 +386,7 @@ void AdifFile::parse(Progress *progress)
         const size_t q = static_cast<size_t>(static_cast<const char *>(close) - data);
         ++rightBracketCount_;
         const std::string_view tag = text.substr(p, q - p + 1);
-        StoredTag stored;
+        TagFields stored;
         stored.tagOffset = static_cast<int32_t>(p);
         if (tag.size() == 2) {
             endWith(ParseStatus::EmptyBrackets, q, 2);
@@ -396,7 +396,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagNone;
             stored.tagLength = 0;
             endWith(code, position, length);
-            loaded_->tags.push_back(stored);
+            loaded_->push(stored);
         };
 
         // One tag.
@@ -404,7 +404,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagEndOfFile;
             stored.dataType = TypeMarker;
             stored.tagLength = static_cast<uint16_t>(tag.size());
-            loaded_->tags.push_back(stored);
+            loaded_->push(stored);
             if (recordStart != std::string_view::npos)
                 lastRecordStart_ = static_cast<int32_t>(recordStart);
             return;  // nothing after this marker is read
@@ -505,7 +505,7 @@ void AdifFile::parse(Progress *progress)
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
         if (next == std::string_view::npos && stored.kind == TagEndOfRecord) {
-            loaded_->tags.push_back(stored);
+            loaded_->push(stored);
             break;
         }
         const size_t dataEnd = next == std::string_view::npos ? size : next;
@@ -517,7 +517,7 @@ void AdifFile::parse(Progress *progress)
             valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
         stored.valueLength = static_cast<int32_t>(valueLength);
         stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
-        loaded_->tags.push_back(stored);
+        loaded_->push(stored);
         if (next == std::string_view::npos)
             break;
         ++slot;
@@ -545,7 +545,7 @@ TagRecord AdifFile::tagAt(int slot) const
     TagRecord record;
     if (slot < 0 || slot >= storedTagCount())
         return record;
-    const StoredTag &tag = loaded_->tags[static_cast<size_t>(slot)];
+    const TagFields tag = loaded_->fields(static_cast<size_t>(slot));
     record.kind = tag.kind;
     record.hasLength = tag.hasLength;
     record.declaredLength = tag.declaredLength;
@@ -567,24 +567,79 @@ TagRecord AdifFile::tagAt(int slot) const
     return record;
 }
 
-std::string_view AdifFile::valueOf(const StoredTag &tag) const
+void LoadedText::push(const TagFields &fields)
+{
+    const int32_t defaultDeclared = fields.hasLength ? fields.valueLength : 0;
+    const bool fits = fields.declaredLength == defaultDeclared && fields.commentLength < (1 << 20)
+        && fields.nameIndex + 1 < (1 << 21);
+    StoredTag tag{};
+    tag.tagOffset = static_cast<uint32_t>(fields.tagOffset);
+    tag.hasLength = fields.hasLength;
+    tag.valueLength = static_cast<uint32_t>(fields.valueLength);
+    tag.hasType = fields.hasType;
+    tag.shortComment = fits ? static_cast<uint32_t>(fields.commentLength) : 0;
+    tag.tagLength = fields.tagLength;
+    tag.isTimeOn = fields.isTimeOn;
+    tag.hasExtra = !fits;
+    tag.shortName = fits ? static_cast<uint32_t>(fields.nameIndex + 1) : 0;
+    tag.kind = fields.kind;
+    tag.dataType = fields.dataType;
+    if (!fits) {
+        extras.push_back({static_cast<uint32_t>(tags.size()), fields.declaredLength,
+                          fields.commentLength, fields.nameIndex});
+    }
+    tags.push_back(tag);
+}
+
+TagFields LoadedText::fields(size_t index) const
+{
+    TagFields fields;
+    if (index >= tags.size())
+        return fields;
+    const StoredTag &tag = tags[index];
+    fields.tagOffset = static_cast<int32_t>(tag.tagOffset);
+    fields.hasLength = tag.hasLength;
+    fields.valueLength = static_cast<int32_t>(tag.valueLength);
+    fields.hasType = tag.hasType;
+    fields.tagLength = static_cast<uint16_t>(tag.tagLength);
+    fields.isTimeOn = tag.isTimeOn;
+    fields.kind = static_cast<uint8_t>(tag.kind);
+    fields.dataType = static_cast<uint8_t>(tag.dataType);
+    if (!tag.hasExtra) {
+        fields.commentLength = static_cast<int32_t>(tag.shortComment);
+        fields.nameIndex = static_cast<int32_t>(tag.shortName) - 1;
+        fields.declaredLength = tag.hasLength ? fields.valueLength : 0;
+        return fields;
+    }
+    const auto extra = std::lower_bound(
+        extras.begin(), extras.end(), index,
+        [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
+    if (extra != extras.end() && extra->tag == index) {
+        fields.commentLength = extra->commentLength;
+        fields.nameIndex = extra->nameIndex;
+        fields.declaredLength = extra->declaredLength;
+    }
+    return fields;
+}
+
+std::string_view LoadedText::valueOf(const TagFields &tag) const
 {
     if (tag.valueOffset() < 0)
         return {};
-    return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset()), static_cast<size_t>(tag.valueLength));
+    return std::string_view(source).substr(static_cast<size_t>(tag.valueOffset()),
+                                           static_cast<size_t>(tag.valueLength));
 }
 
-std::string_view AdifFile::commentOf(const StoredTag &tag) const
+std::string_view LoadedText::commentOf(const TagFields &tag) const
 {
     if (tag.valueOffset() < 0)
         return {};
-    return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset()) + static_cast<size_t>(tag.valueLength),
-                static_cast<size_t>(tag.commentLength));
+    return std::string_view(source).substr(static_cast<size_t>(tag.valueOffset())
+                                               + static_cast<size_t>(tag.valueLength),
+                                           static_cast<size_t>(tag.commentLength));
 }
 
-std::string_view AdifFile::rawTagOf(const StoredTag &tag) const
+std::string_view AdifFile::rawTagOf(const TagFields &tag) const
 {
     return std::string_view(loaded_->source)
         .substr(static_cast<size_t>(tag.tagOffset), tag.tagLength);

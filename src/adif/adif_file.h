@@ -13,18 +13,10 @@
 
 namespace vaziduvu {
 
-// One stored tag, 24 bytes: its texts are spans of the source text and
-// its name an index into tagNames(), so a load allocates nothing per tag. A
-// whole logbook holds millions of them, next to its text.
-struct StoredTag {
-    StoredTag()
-        : dataType(6)
-        , hasLength(false)
-        , hasType(false)
-        , isTimeOn(false)
-    {
-    }
-
+// What the reader found of one tag: its texts are spans of the source text
+// and its name an index into the tag names, so a load allocates nothing per
+// tag.
+struct TagFields {
     // The value follows the tag; -1 for a tag that failed to parse and for
     // the end-of-file marker, which have none.
     int32_t valueOffset() const
@@ -39,20 +31,60 @@ struct StoredTag {
     int32_t nameIndex = -1;  // -1: no name (markers, a tag without one)
     uint16_t tagLength = 0;  // 0: the tag failed to parse (no raw tag)
     uint8_t kind = TagNone;
-    uint8_t dataType : 5;
-    bool hasLength : 1;
-    bool hasType : 1;
-    bool isTimeOn : 1;
+    uint8_t dataType = 6;
+    bool hasLength = false;
+    bool hasType = false;
+    bool isTimeOn = false;
 };
-static_assert(sizeof(StoredTag) == 24, "a stored tag stays small");
+
+// One tag as a load keeps it, 16 bytes: a whole logbook holds millions of
+// them next to its text. What does not fit (a declared length other than
+// the value's, a comment of a megabyte or more, a name index beyond two
+// million) is kept in the loaded text's extras; LoadedText::fields unpacks.
+struct StoredTag {
+    int32_t valueOffset() const
+    {
+        return tagLength == 0 || kind == TagEndOfFile ? -1
+                                                      : static_cast<int32_t>(tagOffset + tagLength);
+    }
+
+    uint32_t tagOffset : 31;
+    uint32_t hasLength : 1;
+    uint32_t valueLength : 31;
+    uint32_t hasType : 1;
+    uint32_t shortComment : 20;  // the comment's length when it fits
+    uint32_t tagLength : 10;     // a tag is found within 1000 bytes of its '<'
+    uint32_t isTimeOn : 1;
+    uint32_t hasExtra : 1;
+    uint32_t shortName : 21;  // the name index + 1 when it fits; 0: no name
+    uint32_t kind : 3;
+    uint32_t dataType : 4;
+    uint32_t spare : 4;
+};
+static_assert(sizeof(StoredTag) == 16, "a stored tag stays small");
 
 // What a load keeps of the file: its text, its stored tags and their names.
 // A document filled from the load shares it, so the values of a whole
 // logbook are read from the one copy of the text until they are edited.
 struct LoadedText {
+    // The full fields of a tag that did not fit its stored form.
+    struct Extra {
+        uint32_t tag = 0;  // index in tags
+        int32_t declaredLength = 0;
+        int32_t commentLength = 0;
+        int32_t nameIndex = -1;
+    };
+
     std::string source;
     std::vector<StoredTag> tags;
     std::vector<std::string> tagNames;
+    std::vector<Extra> extras;  // in the order of their tags
+
+    // Stores the tag after the others.
+    void push(const TagFields &fields);
+    TagFields fields(size_t index) const;
+    std::string_view valueOf(const TagFields &tag) const;
+    std::string_view commentOf(const TagFields &tag) const;
 };
 
 // Reads one ADIF log (.adi or .badi) and keeps what it found: the whole
@@ -73,8 +105,6 @@ public:
     static constexpr int kTagLimit = 196048;
     static constexpr int kRecordLimit = 4001;  // end-of-record markers accepted
     static constexpr int kMaxTagScan = 1000;   // a '<' without '>' in this many bytes is dropped
-
-    using StoredTag = vaziduvu::StoredTag;
 
     AdifFile();
 
@@ -145,12 +175,12 @@ public:
 
     // The stored tags themselves and their texts, for walking a large log
     // without building a record per tag.
-    const std::vector<StoredTag> &storedTags() const { return loaded_->tags; }
+    TagFields storedTag(int slot) const { return loaded_->fields(static_cast<size_t>(slot)); }
     // The text, tags and names together, shared with whoever keeps them.
     std::shared_ptr<const LoadedText> loadedText() const { return loaded_; }
-    std::string_view valueOf(const StoredTag &tag) const;
-    std::string_view commentOf(const StoredTag &tag) const;
-    std::string_view rawTagOf(const StoredTag &tag) const;
+    std::string_view valueOf(const TagFields &tag) const { return loaded_->valueOf(tag); }
+    std::string_view commentOf(const TagFields &tag) const { return loaded_->commentOf(tag); }
+    std::string_view rawTagOf(const TagFields &tag) const;
     // Distinct upper-case names of the field tags, "EOR" included when a
     // field bears it; a stored tag's nameIndex points here.
     const std::vector<std::string> &tagNames() const { return loaded_->tagNames; }

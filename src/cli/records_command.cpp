@@ -109,7 +109,8 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
     json.key("records");
     json.beginArray();
     Fields record;
-    for (const AdifFile::StoredTag &tag : file.storedTags()) {
+    for (int slot = 0; slot < file.storedTagCount(); ++slot) {
+        const TagFields tag = file.storedTag(slot);
         if (tag.kind == TagEndOfFile)
             break;
         if (tag.kind == TagEndOfRecord) {

@@ -133,20 +133,20 @@ std::string_view LogDocument::loadedValue(const StoredTag &tag) const
 // The loaded fields a cell record keeps of its tag; the tag text itself is
 // not kept (the writers rebuild it) and the error span only matters for the
 // source view.
-void LogDocument::buildLoadedRecord(const StoredTag &tag, TagRecord &record) const
+void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record) const
 {
+    const TagFields tag = loaded_->fields(cell - 1);
     record.kind = tag.kind;
     record.hasLength = tag.hasLength;
     record.declaredLength = tag.declaredLength;
     record.hasType = tag.hasType;
     record.dataType = tag.dataType;
     record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
-    record.value = loadedValue(tag);
+    record.value = loaded_->valueOf(tag);
     record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.isTimeOn = tag.isTimeOn;
-    record.comment.assign(loaded_->source, static_cast<size_t>(tag.valueOffset()) + tag.valueLength,
-                          static_cast<size_t>(tag.commentLength));
+    record.comment = loaded_->commentOf(tag);
     record.valueOffset = tag.valueOffset();
     record.rawTag.clear();
     record.errorLength = 0;
@@ -168,10 +168,9 @@ LogDocument::OwnedCell &LogDocument::own(size_t slot)
     }
     OwnedCell &owned = ownedAt(kOwned | index);
     if (cell != 0) {
-        const StoredTag &tag = loadedTag(cell);
-        owned.text = loadedValue(tag);
+        owned.text = loadedValue(loadedTag(cell));
         owned.record = acquireRecord();
-        buildLoadedRecord(tag, *owned.record);
+        buildLoadedRecord(cell, *owned.record);
     }
     cell = kOwned | index;
     return owned;
@@ -247,7 +246,7 @@ CellRecord LogDocument::cellInfo(int column, int row) const
     if (isOwned(cell))
         return CellRecord(ownedAt(cell).record);
     TagRecord record;
-    buildLoadedRecord(loadedTag(cell), record);
+    buildLoadedRecord(cell, record);
     return CellRecord(std::move(record));
 }
 
@@ -258,7 +257,7 @@ const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) 
         return nullptr;
     if (isOwned(cell))
         return ownedAt(cell).record;
-    buildLoadedRecord(loadedTag(cell), scratch);
+    buildLoadedRecord(cell, scratch);
     return &scratch;
 }
 
@@ -383,11 +382,11 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     // later records out of the grid. A field cell refers to its tag, whose
     // value and comment lie in the shared source text right after it.
     useLoadedText(file.loadedText());
-    const std::vector<StoredTag> &tags = loaded_->tags;
+    const size_t tags = loaded_->tags.size();
     int r = 0;
     bool numbered = false;
-    for (size_t i = 0; i < tags.size(); ++i) {
-        const StoredTag &tag = tags[i];
+    for (size_t i = 0; i < tags; ++i) {
+        const TagFields tag = loaded_->fields(i);
         if (tag.kind == TagEndOfFile)
             break;
         if (tag.tagLength == 0)
@@ -564,7 +563,7 @@ bool LogDocument::anyLengthDiscrepancy() const
                     return true;
                 continue;
             }
-            const StoredTag &tag = loadedTag(cell);
+            const TagFields tag = loaded_->fields(cell - 1);
             if (tag.hasLength && tag.valueLength != tag.declaredLength)
                 return true;
         }

@@ -321,7 +321,7 @@ private:
     const StoredTag &loadedTag(uint32_t cell) const { return loadedTags_[cell - 1]; }
     void useLoadedText(std::shared_ptr<const LoadedText> text);
     std::string_view loadedValue(const StoredTag &tag) const;
-    void buildLoadedRecord(const StoredTag &tag, TagRecord &record) const;
+    void buildLoadedRecord(uint32_t cell, TagRecord &record) const;
     // The cell's own text and record, made from what it holds (the loaded
     // text and record of a loaded cell); the slot must be stored.
     OwnedCell &own(size_t slot);

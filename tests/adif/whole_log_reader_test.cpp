@@ -82,6 +82,52 @@ INSTANTIATE_TEST_SUITE_P(
                     AdifFile::kTagLimit + 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A stored tag packs its fields; what does not fit is kept aside, and every
+// tag unpacks to exactly what was stored, in any order of the two kinds.
+TEST(WholeLogReader, StoredTagsUnpackToWhatWasStored)
+{
+    auto fieldsOf = [](int32_t offset, int32_t value, int32_t comment, int32_t declared,
+                       int32_t name, bool hasLength) {
+        TagFields tag;
+        tag.tagOffset = offset;
+        tag.valueLength = value;
+        tag.commentLength = comment;
+        tag.declaredLength = declared;
+        tag.nameIndex = name;
+        tag.tagLength = 1000;
+        tag.kind = name < 0 ? TagEndOfRecord : TagUserField;
+        tag.dataType = 8;
+        tag.hasLength = hasLength;
+        tag.hasType = true;
+        tag.isTimeOn = true;
+        return tag;
+    };
+    const std::vector<TagFields> tags = {
+        fieldsOf(0, 4, 0, 4, 0, true),                       // fits
+        fieldsOf(2147482000, 2147, 1 << 20, 2147, 1, true),  // a comment of a megabyte
+        fieldsOf(10, 3, 2, 0, -1, false),                    // fits: a marker without length
+        fieldsOf(20, 5, 0, 7, 2, true),                      // declared 7, five bytes read
+        fieldsOf(30, 0, 0, 0, (1 << 21) - 1, false),         // a name beyond two million
+        fieldsOf(40, 1, 1, 1, (1 << 21) - 2, true),          // the last name that fits
+    };
+    LoadedText text;
+    for (const TagFields &tag : tags)
+        text.push(tag);
+    EXPECT_EQ(text.extras.size(), 3u);
+    for (size_t i = 0; i < tags.size(); ++i) {
+        const TagFields back = text.fields(i);
+        const TagFields &want = tags[i];
+        EXPECT_EQ(
+            std::vector<int64_t>({back.tagOffset, back.valueLength, back.commentLength,
+                                  back.declaredLength, back.nameIndex, back.tagLength, back.kind,
+                                  back.dataType, back.hasLength, back.hasType, back.isTimeOn}),
+            std::vector<int64_t>({want.tagOffset, want.valueLength, want.commentLength,
+                                  want.declaredLength, want.nameIndex, want.tagLength, want.kind,
+                                  want.dataType, want.hasLength, want.hasType, want.isTimeOn}))
+            << "tag " << i;
+    }
+}
+
 TEST(WholeLogReader, CurrentModeKeepsValuesBeyondTheClassicCeiling)
 {
     AdifFile file;
