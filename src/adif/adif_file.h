@@ -87,6 +87,32 @@ struct LoadedText {
     std::string_view commentOf(const TagFields &tag) const;
 };
 
+// Inline: a load stores every tag through it, and the fields it packs
+// are still in registers.
+inline void LoadedText::push(const TagFields &fields)
+{
+    const int32_t defaultDeclared = fields.hasLength ? fields.valueLength : 0;
+    const bool fits = fields.declaredLength == defaultDeclared && fields.commentLength < (1 << 20)
+        && fields.nameIndex + 1 < (1 << 21);
+    StoredTag tag{};
+    tag.tagOffset = static_cast<uint32_t>(fields.tagOffset);
+    tag.hasLength = fields.hasLength;
+    tag.valueLength = static_cast<uint32_t>(fields.valueLength);
+    tag.hasType = fields.hasType;
+    tag.shortComment = fits ? static_cast<uint32_t>(fields.commentLength) : 0;
+    tag.tagLength = fields.tagLength;
+    tag.isTimeOn = fields.isTimeOn;
+    tag.hasExtra = !fits;
+    tag.shortName = fits ? static_cast<uint32_t>(fields.nameIndex + 1) : 0;
+    tag.kind = fields.kind;
+    tag.dataType = fields.dataType;
+    if (!fits) {
+        extras.push_back({static_cast<uint32_t>(tags.size()), fields.declaredLength,
+                          fields.commentLength, fields.nameIndex});
+    }
+    tags.push_back(tag);
+}
+
 // Reads one ADIF log (.adi or .badi) and keeps what it found: the whole
 // source text, the tags of the data section in file order, the distinct
 // field names in order of first appearance, the counts for the load report

@@ -28,7 +28,7 @@ constexpr int kHeadingLines = 2;  // lines of the heading before the file's text
 // times over (the text, its display form, the layout), and a whole logbook
 // of the Current mode would take most of a second and twice the file's size.
 constexpr size_t kSourceViewLimit = size_t(16) << 20;
-constexpr size_t kCurrentSourceViewLimit = size_t(2) << 20;
+constexpr size_t kCurrentSourceViewLimit = size_t(1) << 20;
 
 }  // namespace
 
