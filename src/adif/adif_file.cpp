@@ -18,6 +18,8 @@ namespace vaziduvu {
 namespace {
 
 constexpr size_t kLargestText = static_cast<size_t>(std::numeric_limits<int32_t>::max());
+// A stored tag keeps the length of its tag text in 10 bits.
+static_assert(AdifFile::kMaxTagScan < 1024, "a tag text fits its stored length");
 
 // Case-insensitive comparison with an upper-case ASCII marker.
 bool equalsMarker(std::string_view text, std::string_view marker)
