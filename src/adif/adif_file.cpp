@@ -569,37 +569,6 @@ TagRecord AdifFile::tagAt(int slot) const
     return record;
 }
 
-TagFields LoadedText::fields(size_t index) const
-{
-    TagFields fields;
-    if (index >= tags.size())
-        return fields;
-    const StoredTag &tag = tags[index];
-    fields.tagOffset = static_cast<int32_t>(tag.tagOffset);
-    fields.hasLength = tag.hasLength;
-    fields.valueLength = static_cast<int32_t>(tag.valueLength);
-    fields.hasType = tag.hasType;
-    fields.tagLength = static_cast<uint16_t>(tag.tagLength);
-    fields.isTimeOn = tag.isTimeOn;
-    fields.kind = static_cast<uint8_t>(tag.kind);
-    fields.dataType = static_cast<uint8_t>(tag.dataType);
-    if (!tag.hasExtra) {
-        fields.commentLength = static_cast<int32_t>(tag.shortComment);
-        fields.nameIndex = static_cast<int32_t>(tag.shortName) - 1;
-        fields.declaredLength = tag.hasLength ? fields.valueLength : 0;
-        return fields;
-    }
-    const auto extra = std::lower_bound(
-        extras.begin(), extras.end(), index,
-        [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
-    if (extra != extras.end() && extra->tag == index) {
-        fields.commentLength = extra->commentLength;
-        fields.nameIndex = extra->nameIndex;
-        fields.declaredLength = extra->declaredLength;
-    }
-    return fields;
-}
-
 std::string_view LoadedText::valueOf(const TagFields &tag) const
 {
     if (tag.valueOffset() < 0)

@@ -4,6 +4,7 @@
 #include "adif/progress.h"
 #include "adif/tag_record.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,9 +39,10 @@ struct TagFields {
 };
 
 // One tag as a load keeps it, 16 bytes: a whole logbook holds millions of
-// them next to its text. What does not fit (a declared length other than
-// the value's, a comment of a megabyte or more, a name index beyond two
-// million) is kept in the loaded text's extras; LoadedText::fields unpacks.
+// them next to its text. What does not fit (a declared length below the
+// value's or more than 15 above it, a comment of a megabyte or more, a name
+// index beyond two million) is kept in the loaded text's extras;
+// LoadedText::fields unpacks.
 struct StoredTag {
     int32_t valueOffset() const
     {
@@ -59,7 +61,7 @@ struct StoredTag {
     uint32_t shortName : 21;  // the name index + 1 when it fits; 0: no name
     uint32_t kind : 3;
     uint32_t dataType : 4;
-    uint32_t spare : 4;
+    uint32_t lengthExcess : 4;  // declared length minus the value's, 0 to 15
 };
 static_assert(sizeof(StoredTag) == 16, "a stored tag stays small");
 
@@ -91,8 +93,11 @@ struct LoadedText {
 // are still in registers.
 inline void LoadedText::push(const TagFields &fields)
 {
-    const int32_t defaultDeclared = fields.hasLength ? fields.valueLength : 0;
-    const bool fits = fields.declaredLength == defaultDeclared && fields.commentLength < (1 << 20)
+    // A value cut short by the next tag is a few bytes shorter than declared.
+    const int64_t excess = fields.hasLength
+        ? static_cast<int64_t>(fields.declaredLength) - fields.valueLength
+        : (fields.declaredLength == 0 ? 0 : -1);
+    const bool fits = excess >= 0 && excess < 16 && fields.commentLength < (1 << 20)
         && fields.nameIndex + 1 < (1 << 21);
     StoredTag tag{};
     tag.tagOffset = static_cast<uint32_t>(fields.tagOffset);
@@ -106,11 +111,44 @@ inline void LoadedText::push(const TagFields &fields)
     tag.shortName = fits ? static_cast<uint32_t>(fields.nameIndex + 1) : 0;
     tag.kind = fields.kind;
     tag.dataType = fields.dataType;
+    tag.lengthExcess = fits ? static_cast<uint32_t>(excess) : 0;
     if (!fits) {
         extras.push_back({static_cast<uint32_t>(tags.size()), fields.declaredLength,
                           fields.commentLength, fields.nameIndex});
     }
     tags.push_back(tag);
+}
+
+inline TagFields LoadedText::fields(size_t index) const
+{
+    TagFields fields;
+    if (index >= tags.size())
+        return fields;
+    const StoredTag &tag = tags[index];
+    fields.tagOffset = static_cast<int32_t>(tag.tagOffset);
+    fields.hasLength = tag.hasLength;
+    fields.valueLength = static_cast<int32_t>(tag.valueLength);
+    fields.hasType = tag.hasType;
+    fields.tagLength = static_cast<uint16_t>(tag.tagLength);
+    fields.isTimeOn = tag.isTimeOn;
+    fields.kind = static_cast<uint8_t>(tag.kind);
+    fields.dataType = static_cast<uint8_t>(tag.dataType);
+    if (!tag.hasExtra) {
+        fields.commentLength = static_cast<int32_t>(tag.shortComment);
+        fields.nameIndex = static_cast<int32_t>(tag.shortName) - 1;
+        fields.declaredLength
+            = tag.hasLength ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess) : 0;
+        return fields;
+    }
+    const auto extra = std::lower_bound(
+        extras.begin(), extras.end(), index,
+        [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
+    if (extra != extras.end() && extra->tag == index) {
+        fields.commentLength = extra->commentLength;
+        fields.nameIndex = extra->nameIndex;
+        fields.declaredLength = extra->declaredLength;
+    }
+    return fields;
 }
 
 // Reads one ADIF log (.adi or .badi) and keeps what it found: the whole

@@ -90,29 +90,91 @@ void LogDocument::reserveCells(int columns, int rows)
     if (columns > stride_) {
         // Wider rows: every cell moves to its place in the new layout.
         const int stride = std::max(columns, stride_ + stride_ / 2);
-        std::vector<uint32_t> cells;
-        reserveLarge(cells, static_cast<size_t>(stride) * storedRows_);
-        cells.resize(static_cast<size_t>(stride) * storedRows_, 0);
+        std::vector<uint16_t> codes;
+        reserveLarge(codes, static_cast<size_t>(stride) * storedRows_);
+        codes.resize(static_cast<size_t>(stride) * storedRows_, 0);
         for (int r = 0; r < storedRows_; ++r) {
             for (int c = 0; c < stride_; ++c)
-                cells[static_cast<size_t>(r) * stride + c] = cells_[slot(c, r)];
+                codes[static_cast<size_t>(r) * stride + c] = codes_[slot(c, r)];
         }
-        cells_.swap(cells);
+        // The blocks follow the new layout too.
+        std::vector<std::unique_ptr<uint32_t[]>> blocks(blocks_.size());
+        const size_t blockRows = size_t(1) << kBlockRowBits;
+        for (size_t block = 0; block < blocks_.size(); ++block) {
+            if (!blocks_[block])
+                continue;
+            blocks[block] = std::make_unique<uint32_t[]>(blockRows * static_cast<size_t>(stride));
+            for (size_t r = 0; r < blockRows; ++r) {
+                for (int c = 0; c < stride_; ++c)
+                    blocks[block][r * stride + c] = blocks_[block][r * stride_ + c];
+            }
+        }
+        codes_.swap(codes);
+        blocks_.swap(blocks);
         stride_ = stride;
     }
     if (rows > storedRows_) {
         const int storedRows = std::max(rows, storedRows_ + storedRows_ / 2);
-        if (cells_.capacity() < static_cast<size_t>(stride_) * storedRows) {
+        if (codes_.capacity() < static_cast<size_t>(stride_) * storedRows) {
             // Grown in place of a copy: the new storage is advised before it is touched.
-            std::vector<uint32_t> cells;
-            reserveLarge(cells, static_cast<size_t>(stride_) * storedRows);
-            cells.assign(cells_.begin(), cells_.end());
-            cells_.swap(cells);
+            std::vector<uint16_t> codes;
+            reserveLarge(codes, static_cast<size_t>(stride_) * storedRows);
+            codes.assign(codes_.begin(), codes_.end());
+            codes_.swap(codes);
         }
-        cells_.resize(static_cast<size_t>(stride_) * storedRows, 0);
+        codes_.resize(static_cast<size_t>(stride_) * storedRows, 0);
+        rowBases_.resize(static_cast<size_t>(storedRows), 0);
         trailers_.resize(static_cast<size_t>(storedRows));
+        for (int r = static_cast<int>(numberEnds_.size()); r < storedRows; ++r) {
+            numberTexts_ += std::to_string(r);
+            numberEnds_.push_back(static_cast<uint32_t>(numberTexts_.size()));
+        }
         storedRows_ = storedRows;
     }
+}
+
+uint32_t &LogDocument::elsewhereSlot(size_t slot, int row)
+{
+    const size_t block = static_cast<size_t>(row) >> kBlockRowBits;
+    if (block >= blocks_.size())
+        blocks_.resize(block + 1);
+    if (!blocks_[block])
+        blocks_[block] = std::make_unique<uint32_t[]>((size_t(1) << kBlockRowBits)
+                                                      * static_cast<size_t>(stride_));
+    return blocks_[block][slot - (block << kBlockRowBits) * static_cast<size_t>(stride_)];
+}
+
+void LogDocument::setCellValue(size_t slot, int row, uint32_t cell)
+{
+    uint16_t &code = codes_[slot];
+    const uint32_t base = rowBases_[static_cast<size_t>(row)];
+    if (cell == 0) {
+        code = 0;
+    } else if (cell == kRowNumber) {
+        code = kRowNumberCode;
+    } else if (isLoaded(cell) && cell > base && cell - base < kRowNumberCode) {
+        code = static_cast<uint16_t>(cell - base);
+    } else {
+        elsewhereSlot(slot, row) = cell;
+        code = kElsewhere;
+    }
+}
+
+void LogDocument::swapSlots(size_t a, size_t b)
+{
+    if (codes_[a] == kElsewhere || codes_[b] == kElsewhere) {
+        uint32_t &atA = elsewhereSlot(a, rowOf(a));
+        uint32_t &atB = elsewhereSlot(b, rowOf(b));
+        std::swap(atA, atB);
+    }
+    std::swap(codes_[a], codes_[b]);
+}
+
+void LogDocument::swapRows(int a, int b)
+{
+    for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1) && c < stride_; ++c)
+        swapSlots(slot(c, a), slot(c, b));
+    std::swap(rowBases_[static_cast<size_t>(a)], rowBases_[static_cast<size_t>(b)]);
 }
 
 // --- cell storage ----------------------------------------------------------
@@ -154,7 +216,8 @@ void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record) const
 
 LogDocument::OwnedCell &LogDocument::own(size_t slot)
 {
-    uint32_t &cell = cells_[slot];
+    const int row = rowOf(slot);
+    const uint32_t cell = cellValue(slot, row);
     if (isOwned(cell))
         return ownedAt(cell);
     uint32_t index = 0;
@@ -167,18 +230,28 @@ LogDocument::OwnedCell &LogDocument::own(size_t slot)
         freeOwned_.pop_back();
     }
     OwnedCell &owned = ownedAt(kOwned | index);
-    if (cell != 0) {
+    if (cell == kRowNumber) {
+        owned.text = rowNumberText(row);
+    } else if (cell != 0) {
         owned.text = loadedValue(loadedTag(cell));
         owned.record = acquireRecord();
         buildLoadedRecord(cell, *owned.record);
     }
-    cell = kOwned | index;
+    setCellValue(slot, row, kOwned | index);
     return owned;
 }
 
 void LogDocument::emptySlot(size_t slot)
 {
-    uint32_t &cell = cells_[slot];
+    if (codes_[slot] != 0)
+        emptySlot(slot, rowOf(slot));
+}
+
+void LogDocument::emptySlot(size_t slot, int row)
+{
+    if (codes_[slot] == 0)
+        return;
+    const uint32_t cell = cellValue(slot, row);
     if (isOwned(cell)) {
         OwnedCell &owned = ownedAt(cell);
         owned.text.clear();
@@ -187,12 +260,12 @@ void LogDocument::emptySlot(size_t slot)
         owned.record = nullptr;
         freeOwned_.push_back(cell & ~kOwned);
     }
-    cell = 0;
+    setCellValue(slot, row, 0);
 }
 
 void LogDocument::clearText(size_t slot)
 {
-    if (cells_[slot] == 0)
+    if (codes_[slot] == 0)
         return;
     own(slot).text.clear();
     settle(slot);
@@ -200,7 +273,9 @@ void LogDocument::clearText(size_t slot)
 
 void LogDocument::settle(size_t slot)
 {
-    const uint32_t cell = cells_[slot];
+    if (codes_[slot] != kElsewhere)
+        return;
+    const uint32_t cell = cellValue(slot, rowOf(slot));
     if (isOwned(cell) && ownedAt(cell).text.empty() && !ownedAt(cell).record)
         emptySlot(slot);
 }
@@ -229,7 +304,7 @@ void LogDocument::setText(int column, int row, std::string text)
         throw std::out_of_range("grid cell outside the cell table");
     reserveCells(column + 1, row + 1);
     const size_t s = slot(column, row);
-    if (cells_[s] == 0 && text.empty())
+    if (codes_[s] == 0 && text.empty())
         return;
     journal(column, row);
     own(s).text = std::move(text);
@@ -245,6 +320,8 @@ CellRecord LogDocument::cellInfo(int column, int row) const
         return {};
     if (isOwned(cell))
         return CellRecord(ownedAt(cell).record);
+    if (cell == kRowNumber)
+        return {};
     TagRecord record;
     buildLoadedRecord(cell, record);
     return CellRecord(std::move(record));
@@ -257,6 +334,8 @@ const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) 
         return nullptr;
     if (isOwned(cell))
         return ownedAt(cell).record;
+    if (cell == kRowNumber)
+        return nullptr;
     buildLoadedRecord(cell, scratch);
     return &scratch;
 }
@@ -264,7 +343,7 @@ const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) 
 TagRecord *LogDocument::editableCellInfo(int column, int row)
 {
     const uint32_t cell = cellAt(column, row);
-    if (cell == 0 || (isOwned(cell) && !ownedAt(cell).record))
+    if (cell == 0 || cell == kRowNumber || (isOwned(cell) && !ownedAt(cell).record))
         return nullptr;
     journal(column, row);
     return own(slot(column, row)).record;
@@ -288,8 +367,8 @@ void LogDocument::releaseCellInfo(int column, int row)
     if (!stored(column, row))
         return;
     const size_t s = slot(column, row);
-    const uint32_t cell = cells_[s];
-    if (cell == 0 || (isOwned(cell) && !ownedAt(cell).record))
+    const uint32_t cell = cellValue(s, row);
+    if (cell == 0 || cell == kRowNumber || (isOwned(cell) && !ownedAt(cell).record))
         return;
     journal(column, row);
     OwnedCell &owned = own(s);
@@ -407,12 +486,13 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
             continue;  // a field named EOR has no column
         const int row = r + 1;
         if (!numbered) {
-            own(slot(0, row)).text = std::to_string(row);
+            rowBases_[static_cast<size_t>(row)] = static_cast<uint32_t>(i);
+            setCellValue(slot(0, row), row, kRowNumber);
             numbered = true;
         }
         const size_t s = slot(column, row);
-        emptySlot(s);  // a field repeated in its record: the last one counts
-        cells_[s] = static_cast<uint32_t>(i + 1);
+        emptySlot(s, row);  // a field repeated in its record: the last one counts
+        setCellValue(s, row, static_cast<uint32_t>(i + 1));
     }
     if (progress && !progress->advance(records, records))
         return FillResult::Cancelled;
@@ -428,7 +508,7 @@ void LogDocument::clearGrid()
     for (int r = 0; r <= lastRow; ++r) {
         for (int c = 0; c <= lastColumn; ++c) {
             if (stored(c, r))
-                emptySlot(slot(c, r));
+                emptySlot(slot(c, r), r);
         }
     }
 }
@@ -453,9 +533,13 @@ void LogDocument::reset()
     useLoadedText(nullptr);
     // A whole logbook's storage goes with it; up to the Classic table's size
     // it is kept for the next load.
-    if (cells_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots
+    if (codes_.size() > static_cast<size_t>(kColumnSlots) * kRowSlots
         || ownedCount_ > static_cast<uint32_t>(kColumnSlots) * kRowSlots) {
-        std::vector<uint32_t>().swap(cells_);
+        std::vector<uint16_t>().swap(codes_);
+        std::vector<uint32_t>().swap(rowBases_);
+        blocks_.clear();
+        std::string().swap(numberTexts_);
+        std::vector<uint32_t>().swap(numberEnds_);
         ownedChunks_.clear();
         ownedCount_ = 0;
         std::vector<uint32_t>().swap(freeOwned_);
@@ -554,15 +638,15 @@ bool LogDocument::anyLengthDiscrepancy() const
 {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < columns_; ++c) {
-            const uint32_t cell = cells_[slot(c, r)];
-            if (cell == 0)
-                continue;
+            const uint32_t cell = cellValue(slot(c, r), r);
             if (isOwned(cell)) {
                 const TagRecord *record = ownedAt(cell).record;
                 if (record && hasLengthDiscrepancy(*record))
                     return true;
                 continue;
             }
+            if (!isLoaded(cell))
+                continue;
             const TagFields tag = loaded_->fields(cell - 1);
             if (tag.hasLength && tag.valueLength != tag.declaredLength)
                 return true;
@@ -751,12 +835,14 @@ void LogDocument::copyFrom(const LogDocument &other)
     useLoadedText(other.loaded_);
     setSize(other.columns_, other.rows_);
     for (int r = 0; r <= std::min(rows_, cellTableRows() - 1); ++r) {
+        if (r < other.storedRows_)
+            rowBases_[static_cast<size_t>(r)] = other.rowBases_[static_cast<size_t>(r)];
         for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c) {
             if (!other.stored(c, r))
                 continue;
-            const uint32_t cell = other.cells_[other.slot(c, r)];
-            if (!other.isOwned(cell)) {
-                cells_[slot(c, r)] = cell;
+            const uint32_t cell = other.cellValue(other.slot(c, r), r);
+            if (!isOwned(cell)) {
+                setCellValue(slot(c, r), r, cell);
                 continue;
             }
             const OwnedCell &from = other.ownedAt(cell);
@@ -781,8 +867,10 @@ void LogDocument::copyFrom(const LogDocument &other)
 void LogDocument::renumberRowsFrom(int row)
 {
     for (int r = std::max(row, 1); r < rows_; ++r) {
-        if (!text(0, r).empty())
-            own(slot(0, r)).text = std::to_string(r);
+        // A number as loaded is its row's by itself; a written one is set.
+        const uint32_t cell = cellAt(0, r);
+        if (isOwned(cell) && !ownedAt(cell).text.empty())
+            ownedAt(cell).text = std::to_string(r);
     }
 }
 
@@ -817,8 +905,7 @@ std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<i
         if (isRemoved[static_cast<size_t>(from)])
             continue;
         if (to != from) {
-            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
-                std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
+            swapRows(to, from);
             std::swap(trailers_[static_cast<size_t>(to - 1)],
                       trailers_[static_cast<size_t>(from - 1)]);
         }
@@ -859,8 +946,7 @@ void LogDocument::insertRows(const std::vector<RowContent> &rows)
             continue;
         }
         if (from != to) {
-            for (int c = 0; c <= std::min(columns_, cellTableColumns() - 1); ++c)
-                std::swap(cells_[slot(c, to)], cells_[slot(c, from)]);
+            swapRows(to, from);
             std::swap(trailers_[static_cast<size_t>(to - 1)],
                       trailers_[static_cast<size_t>(from - 1)]);
         }
@@ -878,7 +964,7 @@ std::vector<CellContent> LogDocument::removeColumn(int column)
     for (int r = 0; r < rows_; ++r) {
         removed.push_back(cellContent(column, r));
         for (int c = column; c + 1 <= std::min(columns_, cellTableColumns() - 1); ++c)
-            std::swap(cells_[slot(c, r)], cells_[slot(c + 1, r)]);
+            swapSlots(slot(c, r), slot(c + 1, r));
         emptySlot(slot(std::min(columns_, cellTableColumns() - 1), r));
     }
     --columns_;
@@ -897,7 +983,7 @@ void LogDocument::insertColumn(int column, const std::vector<CellContent> &cells
     ++columns_;
     for (int r = 0; r < rows_; ++r) {
         for (int c = std::min(columns_, cellTableColumns() - 1); c > column; --c)
-            std::swap(cells_[slot(c, r)], cells_[slot(c - 1, r)]);
+            swapSlots(slot(c, r), slot(c - 1, r));
         emptySlot(slot(column, r));
         if (r < static_cast<int>(cells.size())) {
             const CellContent &cell = cells[static_cast<size_t>(r)];

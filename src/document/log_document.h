@@ -98,6 +98,8 @@ public:
             return {};
         if (isOwned(cell))
             return ownedAt(cell).text;
+        if (cell == kRowNumber)
+            return rowNumberText(row);
         // A loaded field's value follows its tag.
         const StoredTag &tag = loadedTags_[cell - 1];
         return {loadedSource_ + tag.tagOffset + tag.tagLength,
@@ -297,13 +299,51 @@ private:
         std::string text;
         TagRecord *record = nullptr;
     };
-    // A cell slot holds 0 (empty), a loaded tag's index + 1, or an owned
-    // cell's index with kOwned set.
+    // What a cell holds: 0 (empty), a loaded tag's index + 1, kRowNumber
+    // (the number of its row, as fill writes it), or an owned cell's index
+    // with kOwned set.
     static constexpr uint32_t kOwned = 0x80000000u;
-    bool isOwned(uint32_t cell) const { return (cell & kOwned) != 0; }
+    static constexpr uint32_t kRowNumber = 0x7FFFFFFFu;
+    static bool isOwned(uint32_t cell) { return (cell & kOwned) != 0; }
+    static bool isLoaded(uint32_t cell) { return cell != 0 && cell < kRowNumber; }
+    // A slot keeps it in two bytes: a loaded tag as the distance from its
+    // row's first tag (its code), the row number as kRowNumberCode, anything
+    // else (an owned cell, a tag too far from its row's first) in the
+    // blocks of whole cells, made for 64 rows at a time where needed.
+    static constexpr uint16_t kRowNumberCode = 0xFFFE;
+    static constexpr uint16_t kElsewhere = 0xFFFF;
+    uint32_t cellValue(size_t slot, int row) const
+    {
+        const uint16_t code = codes_[slot];
+        if (code == 0)
+            return 0;
+        if (code < kRowNumberCode)
+            return rowBases_[static_cast<size_t>(row)] + code;
+        if (code == kRowNumberCode)
+            return kRowNumber;
+        return elsewhereAt(slot, row);
+    }
+    static constexpr int kBlockRowBits = 6;
+    uint32_t elsewhereAt(size_t slot, int row) const
+    {
+        const size_t block = static_cast<size_t>(row) >> kBlockRowBits;
+        return blocks_[block][slot - (block << kBlockRowBits) * static_cast<size_t>(stride_)];
+    }
+    uint32_t &elsewhereSlot(size_t slot, int row);
+    void setCellValue(size_t slot, int row, uint32_t cell);
+    void swapSlots(size_t a, size_t b);
+    // Moves whole rows: their cells (one beyond the grid) and bases.
+    void swapRows(int a, int b);
     uint32_t cellAt(int column, int row) const
     {
-        return stored(column, row) ? cells_[slot(column, row)] : 0;
+        return stored(column, row) ? cellValue(slot(column, row), row) : 0;
+    }
+    int rowOf(size_t slot) const { return static_cast<int>(slot / static_cast<size_t>(stride_)); }
+    std::string_view rowNumberText(int row) const
+    {
+        const uint32_t begin = row == 0 ? 0 : numberEnds_[static_cast<size_t>(row - 1)];
+        return std::string_view(numberTexts_)
+            .substr(begin, numberEnds_[static_cast<size_t>(row)] - begin);
     }
     // Owned cells live in chunks that never move, found by shift and mask.
     static constexpr uint32_t kOwnedChunkBits = 10;
@@ -327,6 +367,7 @@ private:
     OwnedCell &own(size_t slot);
     // Makes the slot empty, its owned cell and record released.
     void emptySlot(size_t slot);
+    void emptySlot(size_t slot, int row);
     // Empties the text, keeping the record.
     void clearText(size_t slot);
     // An owned cell left with no text and no record frees its slot.
@@ -335,9 +376,13 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    int stride_ = 0;               // columns of storage per row
-    int storedRows_ = 0;           // rows of storage
-    std::vector<uint32_t> cells_;  // storedRows_ x stride_
+    int stride_ = 0;                  // columns of storage per row
+    int storedRows_ = 0;              // rows of storage
+    std::vector<uint16_t> codes_;     // storedRows_ x stride_
+    std::vector<uint32_t> rowBases_;  // storedRows_: the first tag a row's codes count from
+    std::vector<std::unique_ptr<uint32_t[]>> blocks_;  // whole cells of kElsewhere slots
+    std::string numberTexts_;                          // "0" "1" "2" ... for storedRows_ rows
+    std::vector<uint32_t> numberEnds_;
     std::vector<std::unique_ptr<OwnedCell[]>> ownedChunks_;
     uint32_t ownedCount_ = 0;  // owned cells handed out, free ones included
     std::vector<uint32_t> freeOwned_;

@@ -106,14 +106,16 @@ TEST(WholeLogReader, StoredTagsUnpackToWhatWasStored)
         fieldsOf(0, 4, 0, 4, 0, true),                       // fits
         fieldsOf(2147482000, 2147, 1 << 20, 2147, 1, true),  // a comment of a megabyte
         fieldsOf(10, 3, 2, 0, -1, false),                    // fits: a marker without length
-        fieldsOf(20, 5, 0, 7, 2, true),                      // declared 7, five bytes read
+        fieldsOf(20, 5, 0, 7, 2, true),                      // fits: declared 7, five read
+        fieldsOf(50, 5, 0, 21, 2, true),                     // declared 21, five read
+        fieldsOf(60, 5, 0, 3, 2, true),                      // declared 3, five read
         fieldsOf(30, 0, 0, 0, (1 << 21) - 1, false),         // a name beyond two million
         fieldsOf(40, 1, 1, 1, (1 << 21) - 2, true),          // the last name that fits
     };
     LoadedText text;
     for (const TagFields &tag : tags)
         text.push(tag);
-    EXPECT_EQ(text.extras.size(), 3u);
+    EXPECT_EQ(text.extras.size(), 4u);
     for (size_t i = 0; i < tags.size(); ++i) {
         const TagFields back = text.fields(i);
         const TagFields &want = tags[i];

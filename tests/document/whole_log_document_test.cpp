@@ -190,5 +190,33 @@ TEST(WholeLogDocument, LoadedCellsShareTheReadTextUntilChanged)
     EXPECT_TRUE(text.expired());
 }
 
+// A record of more than 65,000 tags: its last fields lie too far from the
+// record's first tag for the short form and are kept whole, and they move
+// with their row when a row above them goes.
+TEST(WholeLogDocument, FieldsFarIntoALongRecordKeepTheirValues)
+{
+    std::string log = "h<EOH><CALL:4>W1AW<EOR>";
+    for (int i = 0; i < 70000; ++i)
+        log += "<NOTE:1>x";
+    log += "<MODE:3>SSB<CALL:4>K1AB<EOR>";
+    LoadedLog loaded;
+    loadIn(loaded, AdifMode::Current, log);
+    ASSERT_EQ(loaded.result, LogDocument::FillResult::Filled);
+    LogDocument &d = loaded.document;
+    EXPECT_EQ(d.text(1, 2), "K1AB");
+    EXPECT_EQ(d.text(3, 2), "SSB");
+    EXPECT_EQ(d.cellInfo(3, 2)->name, "MODE");
+    EXPECT_EQ(d.text(0, 2), "2");
+
+    const auto removed = d.removeRows({1});
+    EXPECT_EQ(d.text(0, 1), "1");
+    EXPECT_EQ(d.text(1, 1), "K1AB");
+    EXPECT_EQ(d.text(3, 1), "SSB");
+    d.insertRows(removed);
+    EXPECT_EQ(d.text(1, 1), "W1AW");
+    EXPECT_EQ(d.text(3, 2), "SSB");
+    EXPECT_EQ(d.text(0, 2), "2");
+}
+
 }  // namespace
 }  // namespace vaziduvu::test
