@@ -106,6 +106,8 @@ public:
                 static_cast<size_t>(tag.valueLength)};
     }
     void setText(int column, int row, std::string text);
+    // True when the cell holds nothing: no text and no record.
+    bool isBare(int column, int row) const { return cellAt(column, row) == 0; }
 
     // --- cell records (cellInfo) ------------------------------------------
     CellRecord cellInfo(int column, int row) const;

@@ -137,6 +137,7 @@ public:
         , lastColumn_(document.columnCount() - 1)
         , lastRow_(document.rowCount() - 1)
         , omitEmptyTags_(format == ExportFormat::Adif && host.omitEmptyFieldTags())
+        , gatePassed_(static_cast<size_t>(std::max(lastColumn_ + 1, 1)), false)
     {
     }
 
@@ -237,8 +238,20 @@ private:
             return refuseColumn(column, "has no valid data type");
         if (summary.writtenName.empty())
             return refuseColumn(column, "has no field name (only blanks)");
+        gatePassed_[static_cast<size_t>(column)] = true;
         return record;
     }
+
+    // A cell holding nothing, in the Current mode, once its column has
+    // passed the gate: it takes the column's blank record and passes every
+    // check (each starts from its empty text, and none changes it), so the
+    // checks are not run on the empty cells of a whole logbook.
+    bool bareAfterGate(int column, int row) const
+    {
+        return currentMode() && gatePassed_[static_cast<size_t>(column)]
+            && document_.isBare(column, row) && summaryOf(column).blank;
+    }
+    const TagRecord *blankOf(int column) const { return &*summaryOf(column).blank; }
 
     std::string columnLabel(int column) const
     {
@@ -516,10 +529,11 @@ private:
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowHadCell = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                const TagRecord *record = passGate(column, row);
+                const bool bare = bareAfterGate(column, row);
+                const TagRecord *record = bare ? blankOf(column) : passGate(column, row);
                 if (record == nullptr)
                     return false;
-                if (!sizingChecks(*record, column, row))
+                if (!bare && !sizingChecks(*record, column, row))
                     return false;
                 if (isWritten(*record, column, row)) {
                     estimate_ += cellEstimate(*record, column, row);
@@ -550,10 +564,11 @@ private:
                 return std::nullopt;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                const TagRecord *record = passGate(column, row);
+                const bool bare = bareAfterGate(column, row);
+                const TagRecord *record = bare ? blankOf(column) : passGate(column, row);
                 if (record == nullptr)
                     return std::nullopt;
-                if (!writingChecks(*record, column, row))
+                if (!bare && !writingChecks(*record, column, row))
                     return std::nullopt;
                 if (!isWritten(*record, column, row))
                     continue;
@@ -591,7 +606,7 @@ private:
                 return std::nullopt;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                if (checkedRecord(column, row) == nullptr)
+                if (!bareAfterGate(column, row) && checkedRecord(column, row) == nullptr)
                     return std::nullopt;
                 if (!rowWritten)
                     out += kXmlRowOpen;
@@ -639,7 +654,7 @@ private:
             const std::string_view cellOpen = row % 2 == 1 ? kHtmlOddCellOpen : kHtmlCellOpen;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
-                if (checkedRecord(column, row) == nullptr)
+                if (!bareAfterGate(column, row) && checkedRecord(column, row) == nullptr)
                     return std::nullopt;
                 if (!rowWritten)
                     out += kHtmlRowOpen;
@@ -666,7 +681,8 @@ private:
     ExportHost &host_;
     const int lastColumn_;
     const int lastRow_;
-    const bool omitEmptyTags_;  // the ADIF tag omission rule is on (asked once a run)
+    const bool omitEmptyTags_;      // the ADIF tag omission rule is on (asked once a run)
+    std::vector<bool> gatePassed_;  // columns whose gate a cell has passed
     std::vector<ColumnChecks> columnChecks_
         = std::vector<ColumnChecks>(static_cast<size_t>(lastColumn_ + 2));
     int latestYear_ = 0;

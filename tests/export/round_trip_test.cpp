@@ -127,5 +127,35 @@ TEST(RoundTrip, ExampleAndFixtureLogsSurviveExportAndReload)
     EXPECT_GT(exported, 0);
 }
 
+// In the Current mode an empty cell holds nothing and takes its column's
+// blank record when exported; the files are the ones the Classic mode writes
+// from the records it stores for such cells, in every format and with empty
+// tags written or omitted.
+TEST(RoundTrip, EmptyCellsExportAsInTheClassicMode)
+{
+    const std::string log = "log <EOH><APP_A:2>a1<APP_B:3:N>123 note<EOR>\r\n<APP_B:1:N>9<EOR>"
+                            "<APP_C:4>c  3<EOR><APP_A:0><EOR>";
+    for (const ExportFormat format : {ExportFormat::Adif, ExportFormat::Xml, ExportFormat::Html}) {
+        for (const bool omit : {false, true}) {
+            std::string texts[2];
+            for (const AdifMode mode : {AdifMode::Classic, AdifMode::Current}) {
+                AdifFile file;
+                file.setMode(mode);
+                file.loadFromBytes(log);
+                LogDocument document;
+                document.setAdifMode(mode);
+                ASSERT_EQ(document.fillFrom(file), LogDocument::FillResult::Filled);
+                ScriptedExportHost host;
+                host.omit = omit;
+                const ExportText built = buildExportText(format, document, host);
+                ASSERT_TRUE(built.result) << static_cast<int>(format);
+                texts[mode == AdifMode::Current] = built.text;
+            }
+            EXPECT_EQ(texts[1], texts[0])
+                << "format " << static_cast<int>(format) << " omit " << omit;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vaziduvu
