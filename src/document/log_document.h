@@ -54,8 +54,9 @@ private:
 // writers and the command-line tool read it directly.
 //
 // Storage: a loaded cell refers to its tag in the text it was read from
-// (shared with the reader) until it is changed; only changed cells, the
-// headings and the record numbers hold a text and a record of their own.
+// (shared with the reader) until it is changed, and a record number as
+// loaded reads as its row's number; only changed cells and the headings hold
+// a text and a record of their own.
 //
 // Grid convention: column 0 is the fixed record-number column ("RECORD #" in
 // its top cell), row 0 the fixed row of upper-case field names; cell (c, r)
