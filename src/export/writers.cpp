@@ -252,6 +252,21 @@ private:
             && document_.isBare(column, row) && summaryOf(column).blank;
     }
     const TagRecord *blankOf(int column) const { return &*summaryOf(column).blank; }
+    // The ADIF text of such a cell, as the writing pass would build it.
+    const std::string &bareAdifTag(int column) const
+    {
+        ColumnSummary &summary = summaryOf(column);
+        if (summary.bareAdifTag.empty()) {
+            summary.bareAdifTag = "<" + summary.writtenName + ":0";
+            if (summary.blank->hasType) {
+                summary.bareAdifTag += ':';
+                summary.bareAdifTag += typeLetterOf(summary.blank->dataType);
+            }
+            summary.bareAdifTag += '>';
+            summary.bareAdifTag += summary.blank->comment;
+        }
+        return summary.bareAdifTag;
+    }
 
     std::string columnLabel(int column) const
     {
@@ -344,6 +359,7 @@ private:
         uint8_t dataType = 6;
         std::string fieldName;
         std::string writtenName;  // the field name trimmed, as tags and elements carry it
+        std::string bareAdifTag;  // the ADIF text of a cell holding nothing; empty: not made yet
         std::optional<TagRecord> blank;
     };
 
@@ -572,6 +588,11 @@ private:
                     return std::nullopt;
                 if (!isWritten(*record, column, row))
                     continue;
+                rowWritten = true;
+                if (bare) {
+                    out += bareAdifTag(column);
+                    continue;
+                }
                 const TrimmedText value(document_.text(column, row));
                 out += '<';
                 out += summaryOf(column).writtenName;
@@ -584,7 +605,6 @@ private:
                 out += '>';
                 out += value.view();
                 out += record->comment;
-                rowWritten = true;
             }
             if (rowWritten) {
                 out += kAdifEndOfRecord;
