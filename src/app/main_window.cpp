@@ -418,24 +418,23 @@ void MainWindow::createToolBar()
 
 void MainWindow::beginLongOperation()
 {
-    if (longOperationDepth_++ > 0)
-        return;
-    menuBar()->setEnabled(false);
-    toolBar_->setEnabled(false);
-    client_->setEnabled(false);
-    if (checkPanel_)
-        checkPanel_->setEnabled(false);
+    if (longOperationDepth_++ == 0)
+        setCommandsWaiting(true);
 }
 
 void MainWindow::endLongOperation()
 {
-    if (longOperationDepth_ == 0 || --longOperationDepth_ > 0)
-        return;
-    menuBar()->setEnabled(true);
-    toolBar_->setEnabled(true);
-    client_->setEnabled(true);
+    if (longOperationDepth_ > 0 && --longOperationDepth_ == 0)
+        setCommandsWaiting(false);
+}
+
+void MainWindow::setCommandsWaiting(bool waiting)
+{
+    menuBar()->setEnabled(!waiting);
+    toolBar_->setEnabled(!waiting);
+    client_->setEnabled(!waiting);
     if (checkPanel_)
-        checkPanel_->setEnabled(true);
+        checkPanel_->setEnabled(!waiting);
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)

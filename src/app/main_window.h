@@ -224,6 +224,8 @@ private:
     // request asks the operation to stop.
     void beginLongOperation();
     void endLongOperation();
+    // The menus, toolbar, grid and check panel wait while one runs.
+    void setCommandsWaiting(bool waiting);
     // Holds the window in a long operation for its lifetime.
     class LongOperation {
     public:

@@ -186,12 +186,6 @@ void LogDocument::useLoadedText(std::shared_ptr<const LoadedText> text)
     loadedSource_ = loaded_ ? loaded_->source.data() : nullptr;
 }
 
-std::string_view LogDocument::loadedValue(const StoredTag &tag) const
-{
-    return std::string_view(loaded_->source)
-        .substr(static_cast<size_t>(tag.valueOffset()), static_cast<size_t>(tag.valueLength));
-}
-
 // The loaded fields a cell record keeps of its tag; the tag text itself is
 // not kept (the writers rebuild it) and the error span only matters for the
 // source view.
@@ -233,7 +227,7 @@ LogDocument::OwnedCell &LogDocument::own(size_t slot)
     if (cell == kRowNumber) {
         owned.text = rowNumberText(row);
     } else if (cell != 0) {
-        owned.text = loadedValue(loadedTag(cell));
+        owned.text = loadedValue(cell);
         owned.record = acquireRecord();
         buildLoadedRecord(cell, *owned.record);
     }

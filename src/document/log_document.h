@@ -101,10 +101,7 @@ public:
             return ownedAt(cell).text;
         if (cell == kRowNumber)
             return rowNumberText(row);
-        // A loaded field's value follows its tag.
-        const StoredTag &tag = loadedTags_[cell - 1];
-        return {loadedSource_ + tag.tagOffset + tag.tagLength,
-                static_cast<size_t>(tag.valueLength)};
+        return loadedValue(cell);
     }
     void setText(int column, int row, std::string text);
     // True when the cell holds nothing: no text and no record.
@@ -361,9 +358,15 @@ private:
         const uint32_t index = cell & ~kOwned;
         return ownedChunks_[index >> kOwnedChunkBits][index & (kOwnedChunk - 1)];
     }
-    const StoredTag &loadedTag(uint32_t cell) const { return loadedTags_[cell - 1]; }
+
     void useLoadedText(std::shared_ptr<const LoadedText> text);
-    std::string_view loadedValue(const StoredTag &tag) const;
+    // A loaded field's value, which follows its tag.
+    std::string_view loadedValue(uint32_t cell) const
+    {
+        const StoredTag &tag = loadedTags_[cell - 1];
+        return {loadedSource_ + tag.tagOffset + tag.tagLength,
+                static_cast<size_t>(tag.valueLength)};
+    }
     void buildLoadedRecord(uint32_t cell, TagRecord &record) const;
     // The cell's own text and record, made from what it holds (the loaded
     // text and record of a loaded cell); the slot must be stored.

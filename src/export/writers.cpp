@@ -256,16 +256,27 @@ private:
     const std::string &bareAdifTag(int column) const
     {
         ColumnSummary &summary = summaryOf(column);
-        if (summary.bareAdifTag.empty()) {
-            summary.bareAdifTag = "<" + summary.writtenName + ":0";
-            if (summary.blank->hasType) {
-                summary.bareAdifTag += ':';
-                summary.bareAdifTag += typeLetterOf(summary.blank->dataType);
-            }
-            summary.bareAdifTag += '>';
-            summary.bareAdifTag += summary.blank->comment;
-        }
+        if (summary.bareAdifTag.empty())
+            appendAdifTag(summary.bareAdifTag, summary.writtenName, {}, *summary.blank);
         return summary.bareAdifTag;
+    }
+
+    // One ADIF field: its tag with the value's length (and the cell's own
+    // type letter), the value and the comment.
+    static void appendAdifTag(std::string &out, const std::string &name, std::string_view value,
+                              const TagRecord &record)
+    {
+        out += '<';
+        out += name;
+        out += ':';
+        out += std::to_string(value.size());
+        if (record.hasType) {
+            out += ':';
+            out += typeLetterOf(record.dataType);
+        }
+        out += '>';
+        out += value;
+        out += record.comment;
     }
 
     std::string columnLabel(int column) const
@@ -594,17 +605,7 @@ private:
                     continue;
                 }
                 const TrimmedText value(document_.text(column, row));
-                out += '<';
-                out += summaryOf(column).writtenName;
-                out += ':';
-                out += std::to_string(value.view().size());
-                if (record->hasType) {
-                    out += ':';
-                    out += typeLetterOf(record->dataType);  // each cell's own type
-                }
-                out += '>';
-                out += value.view();
-                out += record->comment;
+                appendAdifTag(out, summaryOf(column).writtenName, value.view(), *record);
             }
             if (rowWritten) {
                 out += kAdifEndOfRecord;
