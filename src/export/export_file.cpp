@@ -1,4 +1,5 @@
 #include "export/file_system.h"
+#include "export/streamed_file.h"
 #include "export/writers.h"
 
 #include <cerrno>
@@ -43,6 +44,12 @@ std::string reasonOf(int error, const std::string &path)
     default:
         return std::string("The file could not be written: ") + std::strerror(error) + ".";
     }
+}
+
+// The link a complete unnamed file is given its name through.
+std::string selfLinkOf(int descriptor)
+{
+    return "/proc/self/fd/" + std::to_string(descriptor);
 }
 
 bool writeAll(int descriptor, std::string_view text)
@@ -124,8 +131,9 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
         bool ok = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
         int error = errno;
         if (ok) {
-            const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
-            ok = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+            ok = ::linkat(AT_FDCWD, selfLinkOf(descriptor).c_str(), AT_FDCWD, path.c_str(),
+                          AT_SYMLINK_FOLLOW)
+                == 0;
             error = errno;
         }
         ::close(descriptor);
@@ -142,6 +150,128 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
 void removeExportFile(const std::string &path)
 {
     ::unlink(path.c_str());
+}
+
+std::unique_ptr<StreamedExportFile> StreamedExportFile::open(const std::string &path,
+                                                             ExportHost &host)
+{
+    if (path.empty())
+        return nullptr;
+    const DriveType drive = host.driveTypeOf(path);
+    if (drive != DriveType::Removable && drive != DriveType::Fixed)
+        return nullptr;
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (::access(path.c_str(), F_OK) == 0)
+        return nullptr;
+    const int descriptor = ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat selfLink { };
+    if (::lstat(selfLinkOf(descriptor).c_str(), &selfLink) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    try {
+        return std::unique_ptr<StreamedExportFile>(new StreamedExportFile(descriptor, path));
+    } catch (...) {
+        ::close(descriptor);  // no thread to write with: the caller writes from memory
+        return nullptr;
+    }
+}
+
+StreamedExportFile::StreamedExportFile(int descriptor, std::string path)
+    : descriptor_(descriptor)
+    , path_(std::move(path))
+{
+    spare_.reserve(4);  // the writing thread keeps its pieces without allocating
+    thread_ = std::thread([this] { writeQueued(); });
+}
+
+StreamedExportFile::~StreamedExportFile()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        queued_.clear();  // abandoned: what was not written yet need not be
+    }
+    stopWriting();
+    if (descriptor_ >= 0)
+        ::close(descriptor_);  // never named: the file goes with its descriptor
+}
+
+void StreamedExportFile::stopWriting()
+{
+    if (!thread_.joinable())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        closing_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void StreamedExportFile::writeQueued()
+{
+    off_t written = 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return closing_ || !queued_.empty(); });
+        if (queued_.empty())
+            return;
+        std::string piece = std::move(queued_.front());
+        queued_.pop_front();
+        const bool wanted = error_ == 0;  // after a failure the rest has nowhere to go
+        lock.unlock();
+        const int error = wanted && !writeAll(descriptor_, piece) ? errno : 0;
+        if (wanted && error == 0) {
+            // The disk starts on it now, so the flush at the end has little left to do.
+            ::sync_file_range(descriptor_, written, static_cast<off_t>(piece.size()),
+                              SYNC_FILE_RANGE_WRITE);
+            written += static_cast<off_t>(piece.size());
+        }
+        piece.clear();
+        lock.lock();
+        if (error != 0)
+            error_ = error;
+        spare_.push_back(std::move(piece));
+        changed_.notify_all();
+    }
+}
+
+void StreamedExportFile::write(std::string &text)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return queued_.size() < 2; });
+    queued_.push_back(std::move(text));
+    text.clear();
+    if (!spare_.empty()) {
+        text.swap(spare_.back());
+        spare_.pop_back();
+    } else {
+        text.reserve(kPieceSize + kPieceSize / 4);
+    }
+    lock.unlock();
+    changed_.notify_all();
+}
+
+ExportResult StreamedExportFile::finish(std::string &rest)
+{
+    if (!rest.empty())
+        write(rest);
+    stopWriting();
+    int error = error_;
+    if (error == 0 && ::fsync(descriptor_) != 0)
+        error = errno;
+    if (error == 0
+        && ::linkat(AT_FDCWD, selfLinkOf(descriptor_).c_str(), AT_FDCWD, path_.c_str(),
+                    AT_SYMLINK_FOLLOW)
+            != 0)
+        error = errno;
+    ::close(descriptor_);
+    descriptor_ = -1;
+    if (error != 0)
+        return ExportResult::refused(reasonOf(error, path_));
+    return ExportResult::written();
 }
 
 }  // namespace vaziduvu

@@ -4,6 +4,7 @@
 #include "adif/text.h"
 #include "document/log_document.h"
 #include "export/current_checks.h"
+#include "export/streamed_file.h"
 #include "export/trimmed_text.h"
 #include "export/value_checks.h"
 
@@ -139,6 +140,7 @@ public:
         , omitEmptyTags_(format == ExportFormat::Adif && host.omitEmptyFieldTags())
         , gatePassed_(static_cast<size_t>(std::max(lastColumn_ + 1, 1)), false)
     {
+        summaries_ = summarizeColumns();
     }
 
     // Every problem an export would meet, without stopping at the first:
@@ -185,29 +187,27 @@ public:
         return problems;
     }
 
+    // The whole export text, built in memory.
     ExportText run()
     {
-        latestYear_ = host_.latestYear();
-        startCurrentChecks();
-        if (!namesAreWritable())
+        if (!sizingPass() || !writingPass())
             return {result_, {}};
-        if (!sizingPass())
-            return {result_, {}};
-        std::optional<std::string> text;
-        switch (format_) {
-        case ExportFormat::Adif:
-            text = writeAdif();
-            break;
-        case ExportFormat::Xml:
-            text = writeXml();
-            break;
-        case ExportFormat::Html:
-            text = writeHtml();
-            break;
-        }
-        if (!text)
-            return {result_, {}};
-        return {ExportResult::written(), std::move(*text)};
+        return {ExportResult::written(), std::move(out_)};
+    }
+
+    // The export written to its file. The text goes to the file as it is
+    // built where the file can be written so (the file gets its name only
+    // if every check passes); elsewhere it is built whole and then written,
+    // and the file's refusal speaks only after every check has.
+    ExportResult writeTo(const std::string &path)
+    {
+        const std::unique_ptr<StreamedExportFile> file = StreamedExportFile::open(path, host_);
+        file_ = file.get();
+        if (!sizingPass() || !writingPass())
+            return result_;  // an unnamed file goes with its descriptor
+        if (!file)
+            return writeExportFile(path, out_, host_);
+        return file->finish(out_);
     }
 
 private:
@@ -360,12 +360,12 @@ private:
         return summary.blank ? &*summary.blank : nullptr;
     }
 
-    // What a column's records say of it, worked out once per run: a whole
+    // What a column's records say of it, worked out once, as the run starts
+    // (columns 1 to last): a whole
     // logbook's rows are not walked again for every cell. Records made for
     // blank cells copy the column's template, so the answers never change
     // during a run.
     struct ColumnSummary {
-        bool known = false;
         uint8_t status = TagNone;
         uint8_t dataType = 6;
         std::string fieldName;
@@ -374,13 +374,13 @@ private:
         std::optional<TagRecord> blank;
     };
 
-    ColumnSummary &summaryOf(int column) const
+    ColumnSummary &summaryOf(int column) const { return summaries_[static_cast<size_t>(column)]; }
+
+    std::vector<ColumnSummary> summarizeColumns() const
     {
-        if (summaries_.size() <= static_cast<size_t>(column))
-            summaries_.resize(static_cast<size_t>(column) + 1);
-        ColumnSummary &summary = summaries_[static_cast<size_t>(column)];
-        if (!summary.known) {
-            summary.known = true;
+        std::vector<ColumnSummary> summaries(static_cast<size_t>(lastColumn_ + 1));
+        for (int column = 1; column <= lastColumn_; ++column) {
+            ColumnSummary &summary = summaries[static_cast<size_t>(column)];
             summary.status = document_.columnStatus(column);
             summary.dataType = document_.columnDataType(column);
             summary.fieldName = document_.columnFieldName(column);
@@ -388,7 +388,7 @@ private:
             if (document_.adifMode() == AdifMode::Current)
                 summary.blank = document_.blankRecordFor(column);
         }
-        return summary;
+        return summaries;
     }
 
     bool fail(const std::string &message, int column, int row)
@@ -550,8 +550,14 @@ private:
         return 0;
     }
 
+    // The checks of the sizing pass on every cell, first of all the column
+    // names; the size of a text built in memory.
     bool sizingPass()
     {
+        latestYear_ = host_.latestYear();
+        startCurrentChecks();
+        if (!namesAreWritable())
+            return false;
         estimate_ = 0;
         for (int row = 1; row <= lastRow_; ++row) {
             bool rowHadCell = false;
@@ -563,7 +569,8 @@ private:
                 if (!bare && !sizingChecks(*record, column, row))
                     return false;
                 if (isWritten(*record, column, row)) {
-                    estimate_ += cellEstimate(*record, column, row);
+                    if (file_ == nullptr)
+                        estimate_ += cellEstimate(*record, column, row);
                     rowHadCell = true;
                 }
             }
@@ -577,26 +584,52 @@ private:
         return true;
     }
 
-    std::optional<std::string> writeAdif()
+    bool writingPass()
+    {
+        switch (format_) {
+        case ExportFormat::Adif:
+            return writeAdif();
+        case ExportFormat::Xml:
+            return writeXml();
+        case ExportFormat::Html:
+            return writeHtml();
+        }
+        return false;
+    }
+
+    // At the end of a row: a file being written takes the text grown so far.
+    void handOnText()
+    {
+        if (file_ != nullptr && out_.size() >= StreamedExportFile::kPieceSize)
+            file_->write(out_);
+    }
+
+    void reserveText(size_t size)
+    {
+        if (file_ == nullptr)
+            out_.reserve(size);
+    }
+
+    bool writeAdif()
     {
         std::string header = kAdifHeaderStart + host_.exportDate();
         header += kAdifHeaderEnd;
         // The header is written even for a log without records, so the file
         // reads back as an (empty) ADIF log.
-        std::string out;
-        out.reserve(header.size() + estimate_ + 1);
+        std::string &out = out_;
+        reserveText(header.size() + estimate_ + 1);
         out += header;
         for (int row = 1; row <= lastRow_; ++row) {
             if (stopped(row - 1))
-                return std::nullopt;
+                return false;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
                 const bool bare = bareAfterGate(column, row);
                 const TagRecord *record = bare ? blankOf(column) : passGate(column, row);
                 if (record == nullptr)
-                    return std::nullopt;
+                    return false;
                 if (!bare && !writingChecks(*record, column, row))
-                    return std::nullopt;
+                    return false;
                 if (!isWritten(*record, column, row))
                     continue;
                 rowWritten = true;
@@ -611,24 +644,25 @@ private:
                 out += kAdifEndOfRecord;
                 const std::string &trailer = document_.recordTrailer(row - 1);
                 out += trailer.empty() ? kAdifRowEnd : std::string_view(trailer);
+                handOnText();
             }
         }
-        return out;
+        return true;
     }
 
-    std::optional<std::string> writeXml()
+    bool writeXml()
     {
-        std::string out;
+        std::string &out = out_;
         const std::string_view head = utf8Text() ? kXmlHeadUtf8 : kXmlHead;
-        out.reserve(head.size() + 2 * estimate_ + kXmlEnd.size() + 1);
+        reserveText(head.size() + 2 * estimate_ + kXmlEnd.size() + 1);
         out += head;
         for (int row = 1; row <= lastRow_; ++row) {
             if (stopped(row - 1))
-                return std::nullopt;
+                return false;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
                 if (!bareAfterGate(column, row) && checkedRecord(column, row) == nullptr)
-                    return std::nullopt;
+                    return false;
                 if (!rowWritten)
                     out += kXmlRowOpen;
                 const std::string &name = summaryOf(column).writtenName;
@@ -641,19 +675,22 @@ private:
                 out += '>';
                 rowWritten = true;
             }
-            if (rowWritten)
+            if (rowWritten) {
                 out += kXmlRowClose;
+                handOnText();
+            }
         }
         out += kXmlEnd;
-        return out;
+        return true;
     }
 
     // Heading row first (it normalises the grid's headings), then one table
     // row per record; the page ends right after the last record's row, or
     // after the headings when there is none.
-    std::optional<std::string> writeHtml()
+    bool writeHtml()
     {
-        std::string out(kHtmlPageHead);
+        std::string &out = out_;
+        out = kHtmlPageHead;
         if (utf8Text()) {
             const size_t titleEnd = out.find(kHtmlTitleEnd) + kHtmlTitleEnd.size();
             out.insert(titleEnd, kHtmlUtf8Charset);
@@ -668,15 +705,15 @@ private:
             out += kHtmlCellClose;
         }
         out += kHtmlRowClose;
-        out.reserve(out.size() + 2 * estimate_ + kHtmlPageEnd.size() + 1);
+        reserveText(out.size() + 2 * estimate_ + kHtmlPageEnd.size() + 1);
         for (int row = 1; row <= lastRow_; ++row) {
             if (stopped(row - 1))
-                return std::nullopt;
+                return false;
             const std::string_view cellOpen = row % 2 == 1 ? kHtmlOddCellOpen : kHtmlCellOpen;
             bool rowWritten = false;
             for (int column = 1; column <= lastColumn_; ++column) {
                 if (!bareAfterGate(column, row) && checkedRecord(column, row) == nullptr)
-                    return std::nullopt;
+                    return false;
                 if (!rowWritten)
                     out += kHtmlRowOpen;
                 out += cellOpen;
@@ -688,10 +725,11 @@ private:
             if (rowWritten) {
                 out += kHtmlRowClose;
                 out += '\n';
+                handOnText();
             }
         }
         out += kHtmlPageEnd;
-        return out;
+        return true;
     }
 
     ExportFormat format_;
@@ -708,6 +746,8 @@ private:
         = std::vector<ColumnChecks>(static_cast<size_t>(lastColumn_ + 2));
     int latestYear_ = 0;
     size_t estimate_ = 0;
+    std::string out_;                              // the text, or what of it is not yet handed on
+    StreamedExportFile *file_ = nullptr;           // the file the text goes to as it is built
     std::vector<LogProblem> *problems_ = nullptr;  // set while a log check collects
     std::unique_ptr<CurrentChecks> current_;       // in the Current ADIF mode only
 };
@@ -730,10 +770,13 @@ namespace {
 ExportResult exportTo(ExportFormat format, LogDocument &document, const std::string &path,
                       ExportHost &host)
 {
-    const ExportText built = buildExportText(format, document, host);
-    if (!built.result)
-        return built.result;
-    return writeExportFile(path, built.text, host);
+    try {
+        return ExportRun(format, document, host).writeTo(path);
+    } catch (...) {
+        if (format == ExportFormat::Html)
+            host.showMessage("Problem:", kHtmlUnexpectedFailure);
+        return ExportResult::refused("The export text could not be built (out of memory?).");
+    }
 }
 
 }  // namespace

@@ -55,8 +55,12 @@ struct LogProblem {
 // the grid as it is checks a copy.
 std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host);
 
-// The three writers: buildExportText followed by writeExportFile. A .badi
-// file is the ADIF writer's output under a .badi name.
+// The three writers: the same passes and checks as buildExportText, with
+// the file written as writeExportFile writes it. Where the target folder
+// allows, the text goes to an unnamed file while it is built, a piece at a
+// time, and the file is named once it is whole and on the disk; a failed
+// check or a stop leaves nothing behind. A .badi file is the ADIF writer's
+// output under a .badi name.
 ExportResult exportAdif(LogDocument &document, const std::string &path, ExportHost &host);
 ExportResult exportXml(LogDocument &document, const std::string &path, ExportHost &host);
 ExportResult exportHtml(LogDocument &document, const std::string &path, ExportHost &host);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace vaziduvu {
 namespace {
 
@@ -501,6 +503,35 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- the writers write what they build --------------------------------------
 
+// A text of several pieces goes to its file while it is built; whatever
+// ends the writing pass early leaves nothing in the folder.
+void fillLargeGrid(LogDocument &document, const std::string &lastBand)
+{
+    const std::vector<ColumnSpec> columns{{"NOTES"},   {"COMMENT"}, {"QTH"}, {"NAME"},
+                                          {"ADDRESS"}, {"RIG"},     {"BAND"}};
+    std::vector<std::vector<std::string>> rows(3500);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c + 1 < columns.size(); ++c)
+            rows[r].push_back(std::string(240, static_cast<char>('a' + (r + c) % 26)) + "&");
+        rows[r].push_back(r + 1 == rows.size() ? lastBand : "20M");
+    }
+    fillGrid(document, columns, rows);
+}
+
+ExportResult exportTo(ExportFormat format, LogDocument &document, const std::string &path,
+                      ScriptedExportHost &host)
+{
+    switch (format) {
+    case ExportFormat::Adif:
+        return exportAdif(document, path, host);
+    case ExportFormat::Xml:
+        return exportXml(document, path, host);
+    case ExportFormat::Html:
+        return exportHtml(document, path, host);
+    }
+    return {};
+}
+
 class WritersToFile : public ::testing::TestWithParam<ExportFormat> { };
 
 TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
@@ -510,26 +541,69 @@ TEST_P(WritersToFile, FileHoldsExactlyTheBuiltText)
     ScriptedExportHost host;
     const std::string expected = build(GetParam(), document, host);
     test::TempFolder folder;
-    const std::string path = folder.file("out");
-    ExportResult written;
-    switch (GetParam()) {
-    case ExportFormat::Adif:
-        written = exportAdif(document, path, host);
-        break;
-    case ExportFormat::Xml:
-        written = exportXml(document, path, host);
-        break;
-    case ExportFormat::Html:
-        written = exportHtml(document, path, host);
-        break;
-    }
+    const ExportResult written = exportTo(GetParam(), document, folder.file("out"), host);
     EXPECT_TRUE(written) << written.reason;
-    EXPECT_EQ(test::readBytes(path), expected);
+    EXPECT_EQ(test::readBytes(folder.file("out")), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, WritersToFile,
                          ::testing::Values(ExportFormat::Adif, ExportFormat::Xml,
                                            ExportFormat::Html));
+
+TEST_P(WritersToFile, LargeTextIsWrittenWhileBuilt)
+{
+    LogDocument document;
+    fillLargeGrid(document, "40M");
+    ScriptedExportHost host;
+    const std::string expected = build(GetParam(), document, host);
+    ASSERT_GT(expected.size(), size_t{4} << 20);
+    test::TempFolder folder;
+    const ExportResult written = exportTo(GetParam(), document, folder.file("out"), host);
+    EXPECT_TRUE(written) << written.reason;
+    EXPECT_EQ(test::readBytes(folder.file("out")), expected);
+    EXPECT_EQ(test::filesIn(folder.path()), (std::vector<std::string>{"out"}));
+}
+
+struct EarlyEndCase {
+    const char *title;
+    ExportStatus status;
+    const char *reason;  // part of a refusal's reason
+};
+
+class EarlyEnds : public ::testing::TestWithParam<EarlyEndCase> { };
+
+TEST_P(EarlyEnds, LeaveNothingBehind)
+{
+    const EarlyEndCase &c = GetParam();
+    const std::string title = c.title;
+    LogDocument document;
+    fillLargeGrid(document, title == "CheckInTheLastRow" ? "99M" : "40M");
+    ScriptedExportHost host;
+    if (title == "StopNearTheEnd")
+        host.stopAfterRows = 3500 + 3400;  // the sizing pass, then most of the writing pass
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    if (title == "FileSizeLimit") {
+        rlimit limited = saved;
+        limited.rlim_cur = 1 << 20;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    test::TempFolder folder;
+    const ExportResult result = exportAdif(document, folder.file("out.adi"), host);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_NE(result.reason.find(c.reason), std::string::npos) << result.reason;
+    EXPECT_TRUE(test::filesIn(folder.path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EarlyEnds,
+    ::testing::Values(EarlyEndCase{"CheckInTheLastRow", ExportStatus::CheckFailed, ""},
+                      EarlyEndCase{"StopNearTheEnd", ExportStatus::Stopped, ""},
+                      EarlyEndCase{"FileSizeLimit", ExportStatus::Refused,
+                                   "larger than this system allows"}),
+    [](const auto &info) { return std::string(info.param.title); });
 
 TEST(WritersToFile, FailedCheckCreatesNoFile)
 {
