@@ -19,9 +19,6 @@ namespace {
 const std::string kEmptyText;
 const char kRecordHeader[] = "RECORD #";
 
-constexpr size_t kRecordChunk = 4096;
-constexpr size_t kLargestRecordChunk = 262144;
-
 template <typename T> void reserveLarge(std::vector<T> &vector, size_t count)
 {
     vector.reserve(count);
@@ -36,34 +33,6 @@ LogDocument::LogDocument()
 }
 
 LogDocument::~LogDocument() = default;
-
-TagRecord *LogDocument::acquireRecord()
-{
-    if (freeRecords_.empty()) {
-        // Chunks grow with the log (by half of what is held, up to a cap), so
-        // a whole logbook takes few, large-page backed allocations.
-        const size_t size = std::clamp(pooledRecords_ / 2, kRecordChunk, kLargestRecordChunk);
-        recordChunks_.emplace_back();
-        std::vector<TagRecord> &records = recordChunks_.back();
-        reserveLarge(records, size);
-        records.resize(size);
-        pooledRecords_ += size;
-        TagRecord *chunk = records.data();
-        freeRecords_.reserve(freeRecords_.size() + size);
-        for (size_t i = size; i > 0; --i)
-            freeRecords_.push_back(chunk + (i - 1));
-    }
-    TagRecord *record = freeRecords_.back();
-    freeRecords_.pop_back();
-    return record;
-}
-
-// A released record keeps its old contents until it is handed out again;
-// every way a record is handed out overwrites all of its fields.
-void LogDocument::releaseRecord(TagRecord *record)
-{
-    freeRecords_.push_back(record);
-}
 
 int LogDocument::cellTableColumns() const
 {
@@ -228,7 +197,7 @@ LogDocument::OwnedCell &LogDocument::own(size_t slot)
         owned.text = rowNumberText(row);
     } else if (cell != 0) {
         owned.text = loadedValue(cell);
-        owned.record = acquireRecord();
+        owned.record = &owned.storage;
         buildLoadedRecord(cell, *owned.record);
     }
     setCellValue(slot, row, kOwned | index);
@@ -249,8 +218,6 @@ void LogDocument::emptySlot(size_t slot, int row)
     if (isOwned(cell)) {
         OwnedCell &owned = ownedAt(cell);
         owned.text.clear();
-        if (owned.record)
-            releaseRecord(owned.record);
         owned.record = nullptr;
         freeOwned_.push_back(cell & ~kOwned);
     }
@@ -281,9 +248,10 @@ void LogDocument::setSize(int columns, int rows)
     columns = std::clamp(columns, 0, cellTableColumns());
     rows = std::clamp(rows, 0, cellTableRows());
     for (int r = 0; r < rows_; ++r) {
-        for (int c = 0; c < columns_; ++c) {
-            if (c >= columns || r >= rows)
-                clearText(slot(c, r));
+        for (int c = r < rows ? columns : 0; c < columns_; ++c) {
+            const size_t s = slot(c, r);
+            if (codes_[s] != 0)
+                clearText(s);
         }
     }
     // One cell beyond the grid each way, as clearGrid reaches.
@@ -351,7 +319,7 @@ TagRecord &LogDocument::setCellInfo(int column, int row, TagRecord record)
     journal(column, row);
     OwnedCell &owned = own(slot(column, row));
     if (!owned.record)
-        owned.record = acquireRecord();
+        owned.record = &owned.storage;
     *owned.record = std::move(record);
     return *owned.record;
 }
@@ -366,7 +334,6 @@ void LogDocument::releaseCellInfo(int column, int row)
         return;
     journal(column, row);
     OwnedCell &owned = own(s);
-    releaseRecord(owned.record);
     owned.record = nullptr;
     settle(s);
 }
@@ -458,34 +425,45 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     const size_t tags = loaded_->tags.size();
     int r = 0;
     bool numbered = false;
+    uint32_t base = 0;  // the row's first tag
     for (size_t i = 0; i < tags; ++i) {
-        const TagFields tag = loaded_->fields(i);
+        // Most fields are read straight from their stored form.
+        const StoredTag &tag = loadedTags_[i];
         if (tag.kind == TagEndOfFile)
             break;
         if (tag.tagLength == 0)
             continue;
         if (tag.kind == TagEndOfRecord) {
             if (r < storedRows_)
-                trailers_[static_cast<size_t>(r)] = file.valueOf(tag);
+                trailers_[static_cast<size_t>(r)] = file.valueOf(loaded_->fields(i));
             ++r;
             numbered = false;
             if (progress && r % kProgressRows == 0 && !progress->advance(r, records))
                 return FillResult::Cancelled;
             continue;
         }
-        if (r >= records || tag.nameIndex < 0)
+        const int nameIndex
+            = tag.hasExtra ? loaded_->fields(i).nameIndex : static_cast<int>(tag.shortName) - 1;
+        if (r >= records || nameIndex < 0)
             continue;  // after the last end-of-record marker: no row
-        const int column = columnOfName[static_cast<size_t>(tag.nameIndex)];
+        const int column = columnOfName[static_cast<size_t>(nameIndex)];
         if (column < 0)
             continue;  // a field named EOR has no column
         const int row = r + 1;
         if (!numbered) {
-            rowBases_[static_cast<size_t>(row)] = static_cast<uint32_t>(i);
+            base = static_cast<uint32_t>(i);
+            rowBases_[static_cast<size_t>(row)] = base;
             setCellValue(slot(0, row), row, kRowNumber);
             numbered = true;
         }
         const size_t s = slot(column, row);
-        emptySlot(s, row);  // a field repeated in its record: the last one counts
+        const uint32_t code = static_cast<uint32_t>(i + 1) - base;
+        if (codes_[s] == 0 && code < kRowNumberCode) {
+            codes_[s] = static_cast<uint16_t>(code);
+            continue;
+        }
+        if (codes_[s] != 0)
+            emptySlot(s, row);  // a field repeated in its record: the last one counts
         setCellValue(s, row, static_cast<uint32_t>(i + 1));
     }
     if (progress && !progress->advance(records, records))
@@ -501,8 +479,14 @@ void LogDocument::clearGrid()
     const int lastRow = std::min(rows_, cellTableRows() - 1);
     for (int r = 0; r <= lastRow; ++r) {
         for (int c = 0; c <= lastColumn; ++c) {
-            if (stored(c, r))
-                emptySlot(slot(c, r), r);
+            if (!stored(c, r))
+                continue;
+            // Only a cell kept elsewhere may own a text and a record to release.
+            const size_t s = slot(c, r);
+            if (codes_[s] == kElsewhere)
+                emptySlot(s, r);
+            else
+                codes_[s] = 0;
         }
     }
 }
@@ -538,9 +522,6 @@ void LogDocument::reset()
         ownedCount_ = 0;
         std::vector<uint32_t>().swap(freeOwned_);
         std::vector<std::string>().swap(trailers_);
-        std::vector<TagRecord *>().swap(freeRecords_);
-        recordChunks_.clear();
-        pooledRecords_ = 0;
         stride_ = 0;
         storedRows_ = 0;
         columns_ = 0;
@@ -808,7 +789,7 @@ void LogDocument::putContent(int column, int row, const CellContent &content)
     OwnedCell &owned = own(s);
     owned.text = content.text;
     if (content.record && column >= 1) {
-        owned.record = acquireRecord();
+        owned.record = &owned.storage;
         *owned.record = *content.record;
     }
 }
@@ -843,7 +824,7 @@ void LogDocument::copyFrom(const LogDocument &other)
             OwnedCell &to = own(slot(c, r));
             to.text = from.text;
             if (from.record) {
-                to.record = acquireRecord();
+                to.record = &to.storage;
                 *to.record = *from.record;
             }
         }

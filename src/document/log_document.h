@@ -289,15 +289,20 @@ private:
     // cell where it is.
     void reserveCells(int columns, int rows);
     FillResult fill(const AdifFile &file, Progress *progress);
-    // Cell records come from a pool that grows in chunks and keeps released
-    // records for reuse, so loading a large log does not allocate per cell.
-    TagRecord *acquireRecord();
-    void releaseRecord(TagRecord *record);
 
-    // A changed cell's own text and record (nullptr: none).
+    // A changed cell's own text and record (nullptr: none). The record is
+    // kept beside the text, so a walk over the grid meets both together;
+    // a released one keeps its old contents until it is handed out again,
+    // and every way a record is handed out overwrites all of its fields.
+    // The cell never moves (the record points into it).
     struct OwnedCell {
+        OwnedCell() = default;
+        OwnedCell(const OwnedCell &) = delete;
+        OwnedCell &operator=(const OwnedCell &) = delete;
+
         std::string text;
-        TagRecord *record = nullptr;
+        TagRecord *record = nullptr;  // &storage when the cell has a record
+        TagRecord storage;
     };
     // What a cell holds: 0 (empty), a loaded tag's index + 1, kRowNumber
     // (the number of its row, as fill writes it), or an owned cell's index
@@ -395,9 +400,6 @@ private:
     std::shared_ptr<const LoadedText> loaded_;  // what loaded cells refer to
     const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags and text
     const char *loadedSource_ = nullptr;
-    std::vector<std::vector<TagRecord>> recordChunks_;  // never resized once made
-    size_t pooledRecords_ = 0;
-    std::vector<TagRecord *> freeRecords_;
     std::vector<std::string> trailers_;  // storedRows_
     int fieldCount_ = 0;
     int recordCount_ = 0;
