@@ -24,6 +24,7 @@ ProgressPanel::ProgressPanel(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName("progressPanel");
+    setProperty(kAnswersDuringWork, true);  // Stop works while the operation runs
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);

@@ -34,6 +34,10 @@ struct FileDialogOptions {
 // answer questions, pick files and press OK without a person. Texts are
 // single-byte (Latin-1) strings, or UTF-8 while the window shows a UTF-8 log
 // (see setTextEncoding).
+// The property that lets a widget take clicks and keys during a long
+// operation (see Platform::processEvents): widget->setProperty(kAnswersDuringWork, true).
+inline constexpr char kAnswersDuringWork[] = "answersDuringWork";
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -77,6 +81,10 @@ public:
     // --- busy indication and event pumping -------------------------------
     virtual void beginBusyCursor() = 0;
     virtual void endBusyCursor() = 0;
+    // Lets the window paint and answer while a long operation runs. Clicks
+    // and keys reach only widgets marked with kAnswersDuringWork (and their
+    // children), such as the progress panel's Stop button: no other command
+    // can change the grid under a running operation.
     virtual void processEvents() = 0;
 
     // --- system services -------------------------------------------------

@@ -25,6 +25,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -350,11 +351,63 @@ void QtPlatform::endBusyCursor()
         QGuiApplication::restoreOverrideCursor();
 }
 
+namespace {
+
+// Swallows the clicks and keys meant for anything but the widgets that
+// answer during a long operation. Events on their way to a window pass:
+// the window hands them on to a widget, where they are judged.
+class InputGuard : public QObject {
+public:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        if (!isUserInput(event->type()) || qobject_cast<QWindow *>(receiver) != nullptr)
+            return false;
+        for (QObject *object = receiver; object != nullptr; object = object->parent()) {
+            if (object->property(kAnswersDuringWork).toBool())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static bool isUserInput(QEvent::Type type)
+    {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+}  // namespace
+
 void QtPlatform::processEvents()
 {
-    // Repaints and close requests run while an export works; clicks and keys
-    // wait, so no command can change the grid under a running writer.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Repaints, close requests and the Stop button run while an operation
+    // works; every other click and key is dropped, so no command can
+    // change the grid under it.
+    InputGuard guard;
+    QCoreApplication::instance()->installEventFilter(&guard);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&guard);
 }
 
 MemoryStatus QtPlatform::memoryStatus()

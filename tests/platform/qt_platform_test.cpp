@@ -19,9 +19,11 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -81,6 +83,47 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- message boxes -----------------------------------------------------------------
+
+// While a long operation pumps events, only what answers during it (the
+// Stop button) takes clicks and keys; afterwards the window answers again.
+TEST(QtPlatform, PumpedEventsReachOnlyWhatAnswersDuringWork)
+{
+    QWidget window;
+    auto *panel = new QWidget(&window);
+    panel->setProperty(kAnswersDuringWork, true);
+    auto *stop = new QPushButton(QStringLiteral("Stop"), panel);
+    auto *other = new QPushButton(QStringLiteral("Other"), &window);
+    other->move(0, 60);
+    window.resize(200, 120);
+    window.show();
+    int stops = 0;
+    int others = 0;
+    QObject::connect(stop, &QPushButton::clicked, [&] { ++stops; });
+    QObject::connect(other, &QPushButton::clicked, [&] { ++others; });
+    const auto clickAndPressSpace = [](QPushButton *button) {
+        const QPointF centre = QRectF(button->rect()).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                button,
+                new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(
+                button, new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    };
+
+    QtPlatform platform;
+    clickAndPressSpace(stop);
+    clickAndPressSpace(other);
+    platform.processEvents();
+    EXPECT_EQ(stops, 2);
+    EXPECT_EQ(others, 0);
+
+    clickAndPressSpace(other);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(others, 2);
+}
 
 TEST(QtPlatform, EveryMessageGetsAFreshBoxDestroyedAfterwards)
 {
