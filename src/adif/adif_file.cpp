@@ -240,7 +240,8 @@ void AdifFile::cancel()
 
 void AdifFile::parse(Progress *progress)
 {
-    const std::string_view text(loaded_->source);
+    LoadedText &loaded = *loaded_;  // the same one throughout the parse
+    const std::string_view text(loaded.source);
     const size_t size = text.size();
     const char *const data = text.data();
     outcome_ = ParseResult{};
@@ -349,8 +350,8 @@ void AdifFile::parse(Progress *progress)
                 nextClose = findFrom('>', resume);
         }
         const size_t limit = current ? dataOpenings : static_cast<size_t>(kTagLimit);
-        loaded_->tags.reserve(std::min(dataOpenings, limit));
-        adviseLargeBuffer(loaded_->tags.data(), loaded_->tags.capacity() * sizeof(StoredTag));
+        loaded.tags.reserve(std::min(dataOpenings, limit));
+        adviseLargeBuffer(loaded.tags.data(), loaded.tags.capacity() * sizeof(StoredTag));
     }
 
     // Data scan. Names are looked up once per distinct spelling; the keys
@@ -398,7 +399,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagNone;
             stored.tagLength = 0;
             endWith(code, position, length);
-            loaded_->push(stored);
+            loaded.push(stored);
         };
 
         // One tag.
@@ -406,7 +407,7 @@ void AdifFile::parse(Progress *progress)
             stored.kind = TagEndOfFile;
             stored.dataType = TypeMarker;
             stored.tagLength = static_cast<uint16_t>(tag.size());
-            loaded_->push(stored);
+            loaded.push(stored);
             if (recordStart != std::string_view::npos)
                 lastRecordStart_ = static_cast<int32_t>(recordStart);
             return;  // nothing after this marker is read
@@ -440,9 +441,9 @@ void AdifFile::parse(Progress *progress)
                     std::string name = upperText(rawName);
                     NameInfo described = describeName(name);
                     const auto indexed = tagIndexByName_.emplace(
-                        name, static_cast<int32_t>(loaded_->tagNames.size()));
+                        name, static_cast<int32_t>(loaded.tagNames.size()));
                     if (indexed.second) {
-                        loaded_->tagNames.push_back(std::move(name));
+                        loaded.tagNames.push_back(std::move(name));
                         fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
                         followerOf.emplace_back();
                     }
@@ -491,7 +492,7 @@ void AdifFile::parse(Progress *progress)
         stored.tagLength = static_cast<uint16_t>(tag.size());
         if (stored.nameIndex >= 0) {
             int &field = fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
-            const std::string &name = loaded_->tagNames[static_cast<size_t>(stored.nameIndex)];
+            const std::string &name = loaded.tagNames[static_cast<size_t>(stored.nameIndex)];
             if (field < 0 && name != "EOR") {
                 field = static_cast<int>(fieldNames_.size());
                 fieldNames_.push_back(name);
@@ -507,7 +508,7 @@ void AdifFile::parse(Progress *progress)
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
         if (next == std::string_view::npos && stored.kind == TagEndOfRecord) {
-            loaded_->push(stored);
+            loaded.push(stored);
             break;
         }
         const size_t dataEnd = next == std::string_view::npos ? size : next;
@@ -519,7 +520,7 @@ void AdifFile::parse(Progress *progress)
             valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
         stored.valueLength = static_cast<int32_t>(valueLength);
         stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
-        loaded_->push(stored);
+        loaded.push(stored);
         if (next == std::string_view::npos)
             break;
         ++slot;

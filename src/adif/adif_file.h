@@ -44,24 +44,49 @@ struct TagFields {
 // index beyond two million) is kept in the loaded text's extras;
 // LoadedText::fields unpacks.
 struct StoredTag {
-    int32_t valueOffset() const
+    // Packs the fields of a tag whose lengths and name index fit.
+    static StoredTag pack(const TagFields &fields, uint32_t shortComment, uint32_t shortName,
+                          uint32_t lengthExcess, bool hasExtra)
     {
-        return tagLength == 0 || kind == TagEndOfFile ? -1
-                                                      : static_cast<int32_t>(tagOffset + tagLength);
+        StoredTag tag;
+        tag.offsetWord = static_cast<uint32_t>(fields.tagOffset)
+            | static_cast<uint32_t>(fields.hasLength) << 31;
+        tag.valueWord = static_cast<uint32_t>(fields.valueLength)
+            | static_cast<uint32_t>(fields.hasType) << 31;
+        tag.commentWord = shortComment | static_cast<uint32_t>(fields.tagLength) << 20
+            | static_cast<uint32_t>(fields.isTimeOn) << 30 | static_cast<uint32_t>(hasExtra) << 31;
+        tag.nameWord = shortName | static_cast<uint32_t>(fields.kind) << 21
+            | static_cast<uint32_t>(fields.dataType) << 24 | lengthExcess << 28;
+        return tag;
     }
 
-    uint32_t tagOffset : 31;
-    uint32_t hasLength : 1;
-    uint32_t valueLength : 31;
-    uint32_t hasType : 1;
-    uint32_t shortComment : 20;  // the comment's length when it fits
-    uint32_t tagLength : 10;     // a tag is found within 1000 bytes of its '<'
-    uint32_t isTimeOn : 1;
-    uint32_t hasExtra : 1;
-    uint32_t shortName : 21;  // the name index + 1 when it fits; 0: no name
-    uint32_t kind : 3;
-    uint32_t dataType : 4;
-    uint32_t lengthExcess : 4;  // declared length minus the value's, 0 to 15
+    uint32_t tagOffset() const { return offsetWord & 0x7FFFFFFFu; }
+    bool hasLength() const { return (offsetWord >> 31) != 0; }
+    uint32_t valueLength() const { return valueWord & 0x7FFFFFFFu; }
+    bool hasType() const { return (valueWord >> 31) != 0; }
+    uint32_t shortComment() const { return commentWord & 0xFFFFFu; }  // when it fits
+    uint32_t tagLength() const { return (commentWord >> 20) & 0x3FFu; }
+    bool isTimeOn() const { return ((commentWord >> 30) & 1u) != 0; }
+    bool hasExtra() const { return (commentWord >> 31) != 0; }
+    uint32_t shortName() const { return nameWord & 0x1FFFFFu; }  // name index + 1; 0: no name
+    uint8_t kind() const { return static_cast<uint8_t>((nameWord >> 21) & 7u); }
+    uint8_t dataType() const { return static_cast<uint8_t>((nameWord >> 24) & 15u); }
+    uint32_t lengthExcess() const { return nameWord >> 28; }  // declared minus value, 0 to 15
+    int32_t valueOffset() const
+    {
+        return tagLength() == 0 || kind() == TagEndOfFile
+            ? -1
+            : static_cast<int32_t>(tagOffset() + tagLength());
+    }
+
+    // Four words, so a tag is stored with four plain writes: tag offset and
+    // hasLength; value length and hasType; comment length (20 bits), tag
+    // length (10), isTimeOn, hasExtra; name index + 1 (21), kind (3), data
+    // type (4), length excess (4).
+    uint32_t offsetWord;
+    uint32_t valueWord;
+    uint32_t commentWord;
+    uint32_t nameWord;
 };
 static_assert(sizeof(StoredTag) == 16, "a stored tag stays small");
 
@@ -99,24 +124,15 @@ inline void LoadedText::push(const TagFields &fields)
         : (fields.declaredLength == 0 ? 0 : -1);
     const bool fits = excess >= 0 && excess < 16 && fields.commentLength < (1 << 20)
         && fields.nameIndex + 1 < (1 << 21);
-    StoredTag tag{};
-    tag.tagOffset = static_cast<uint32_t>(fields.tagOffset);
-    tag.hasLength = fields.hasLength;
-    tag.valueLength = static_cast<uint32_t>(fields.valueLength);
-    tag.hasType = fields.hasType;
-    tag.shortComment = fits ? static_cast<uint32_t>(fields.commentLength) : 0;
-    tag.tagLength = fields.tagLength;
-    tag.isTimeOn = fields.isTimeOn;
-    tag.hasExtra = !fits;
-    tag.shortName = fits ? static_cast<uint32_t>(fields.nameIndex + 1) : 0;
-    tag.kind = fields.kind;
-    tag.dataType = fields.dataType;
-    tag.lengthExcess = fits ? static_cast<uint32_t>(excess) : 0;
     if (!fits) {
         extras.push_back({static_cast<uint32_t>(tags.size()), fields.declaredLength,
                           fields.commentLength, fields.nameIndex});
+        tags.push_back(StoredTag::pack(fields, 0, 0, 0, true));
+        return;
     }
-    tags.push_back(tag);
+    tags.push_back(StoredTag::pack(fields, static_cast<uint32_t>(fields.commentLength),
+                                   static_cast<uint32_t>(fields.nameIndex + 1),
+                                   static_cast<uint32_t>(excess), false));
 }
 
 inline TagFields LoadedText::fields(size_t index) const
@@ -125,19 +141,19 @@ inline TagFields LoadedText::fields(size_t index) const
     if (index >= tags.size())
         return fields;
     const StoredTag &tag = tags[index];
-    fields.tagOffset = static_cast<int32_t>(tag.tagOffset);
-    fields.hasLength = tag.hasLength;
-    fields.valueLength = static_cast<int32_t>(tag.valueLength);
-    fields.hasType = tag.hasType;
-    fields.tagLength = static_cast<uint16_t>(tag.tagLength);
-    fields.isTimeOn = tag.isTimeOn;
-    fields.kind = static_cast<uint8_t>(tag.kind);
-    fields.dataType = static_cast<uint8_t>(tag.dataType);
-    if (!tag.hasExtra) {
-        fields.commentLength = static_cast<int32_t>(tag.shortComment);
-        fields.nameIndex = static_cast<int32_t>(tag.shortName) - 1;
+    fields.tagOffset = static_cast<int32_t>(tag.tagOffset());
+    fields.hasLength = tag.hasLength();
+    fields.valueLength = static_cast<int32_t>(tag.valueLength());
+    fields.hasType = tag.hasType();
+    fields.tagLength = static_cast<uint16_t>(tag.tagLength());
+    fields.isTimeOn = tag.isTimeOn();
+    fields.kind = tag.kind();
+    fields.dataType = tag.dataType();
+    if (!tag.hasExtra()) {
+        fields.commentLength = static_cast<int32_t>(tag.shortComment());
+        fields.nameIndex = static_cast<int32_t>(tag.shortName()) - 1;
         fields.declaredLength
-            = tag.hasLength ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess) : 0;
+            = tag.hasLength() ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess()) : 0;
         return fields;
     }
     const auto extra = std::lower_bound(

@@ -429,11 +429,11 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     for (size_t i = 0; i < tags; ++i) {
         // Most fields are read straight from their stored form.
         const StoredTag &tag = loadedTags_[i];
-        if (tag.kind == TagEndOfFile)
+        if (tag.kind() == TagEndOfFile)
             break;
-        if (tag.tagLength == 0)
+        if (tag.tagLength() == 0)
             continue;
-        if (tag.kind == TagEndOfRecord) {
+        if (tag.kind() == TagEndOfRecord) {
             if (r < storedRows_)
                 trailers_[static_cast<size_t>(r)] = file.valueOf(loaded_->fields(i));
             ++r;
@@ -443,7 +443,7 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
             continue;
         }
         const int nameIndex
-            = tag.hasExtra ? loaded_->fields(i).nameIndex : static_cast<int>(tag.shortName) - 1;
+            = tag.hasExtra() ? loaded_->fields(i).nameIndex : static_cast<int>(tag.shortName()) - 1;
         if (r >= records || nameIndex < 0)
             continue;  // after the last end-of-record marker: no row
         const int column = columnOfName[static_cast<size_t>(nameIndex)];

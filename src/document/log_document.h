@@ -369,8 +369,8 @@ private:
     std::string_view loadedValue(uint32_t cell) const
     {
         const StoredTag &tag = loadedTags_[cell - 1];
-        return {loadedSource_ + tag.tagOffset + tag.tagLength,
-                static_cast<size_t>(tag.valueLength)};
+        return {loadedSource_ + tag.tagOffset() + tag.tagLength(),
+                static_cast<size_t>(tag.valueLength())};
     }
     void buildLoadedRecord(uint32_t cell, TagRecord &record) const;
     // The cell's own text and record, made from what it holds (the loaded
