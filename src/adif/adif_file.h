@@ -48,15 +48,17 @@ struct StoredTag {
     static StoredTag pack(const TagFields &fields, uint32_t shortComment, uint32_t shortName,
                           uint32_t lengthExcess, bool hasExtra)
     {
+        // Each part is kept to its width, so no field spills into the next.
         StoredTag tag;
-        tag.offsetWord = static_cast<uint32_t>(fields.tagOffset)
+        tag.offsetWord = (static_cast<uint32_t>(fields.tagOffset) & 0x7FFFFFFFu)
             | static_cast<uint32_t>(fields.hasLength) << 31;
-        tag.valueWord = static_cast<uint32_t>(fields.valueLength)
+        tag.valueWord = (static_cast<uint32_t>(fields.valueLength) & 0x7FFFFFFFu)
             | static_cast<uint32_t>(fields.hasType) << 31;
-        tag.commentWord = shortComment | static_cast<uint32_t>(fields.tagLength) << 20
+        tag.commentWord = (shortComment & 0xFFFFFu)
+            | (static_cast<uint32_t>(fields.tagLength) & 0x3FFu) << 20
             | static_cast<uint32_t>(fields.isTimeOn) << 30 | static_cast<uint32_t>(hasExtra) << 31;
-        tag.nameWord = shortName | static_cast<uint32_t>(fields.kind) << 21
-            | static_cast<uint32_t>(fields.dataType) << 24 | lengthExcess << 28;
+        tag.nameWord = (shortName & 0x1FFFFFu) | (static_cast<uint32_t>(fields.kind) & 7u) << 21
+            | (static_cast<uint32_t>(fields.dataType) & 15u) << 24 | (lengthExcess & 15u) << 28;
         return tag;
     }
 

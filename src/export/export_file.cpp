@@ -166,17 +166,15 @@ std::unique_ptr<StreamedExportFile> StreamedExportFile::open(const std::string &
     const int descriptor = ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return nullptr;
-    struct stat selfLink { };
-    if (::lstat(selfLinkOf(descriptor).c_str(), &selfLink) != 0) {
-        ::close(descriptor);
-        return nullptr;
-    }
     try {
-        return std::unique_ptr<StreamedExportFile>(new StreamedExportFile(descriptor, path));
+        struct stat selfLink { };
+        if (::lstat(selfLinkOf(descriptor).c_str(), &selfLink) == 0)
+            return std::unique_ptr<StreamedExportFile>(new StreamedExportFile(descriptor, path));
     } catch (...) {
-        ::close(descriptor);  // no thread to write with: the caller writes from memory
-        return nullptr;
+        // No thread to write with: the caller writes from memory.
     }
+    ::close(descriptor);
+    return nullptr;
 }
 
 StreamedExportFile::StreamedExportFile(int descriptor, std::string path)
@@ -240,11 +238,18 @@ void StreamedExportFile::writeQueued()
 
 void StreamedExportFile::write(std::string &text)
 {
+    handOn(text, true);
+}
+
+void StreamedExportFile::handOn(std::string &text, bool more)
+{
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return queued_.size() < 2; });
     queued_.push_back(std::move(text));
     text.clear();
-    if (!spare_.empty()) {
+    if (!more) {
+        // The last piece: no room is needed for another.
+    } else if (!spare_.empty()) {
         text.swap(spare_.back());
         spare_.pop_back();
     } else {
@@ -257,7 +262,7 @@ void StreamedExportFile::write(std::string &text)
 ExportResult StreamedExportFile::finish(std::string &rest)
 {
     if (!rest.empty())
-        write(rest);
+        handOn(rest, false);
     stopWriting();
     int error = error_;
     if (error == 0 && ::fsync(descriptor_) != 0)

@@ -46,6 +46,8 @@ public:
 
 private:
     StreamedExportFile(int descriptor, std::string path);
+    // Queues the text and leaves it empty; with more to come, with room.
+    void handOn(std::string &text, bool more);
     void writeQueued();  // the writing thread
     void stopWriting();
 
