@@ -88,6 +88,11 @@ void MainWindow::scheduleCheckRefresh()
 
 void MainWindow::refreshCheck()
 {
+    if (longOperationDepth_ > 0 || exportInProgress_) {
+        // Not inside a running load, save or check: once it has ended.
+        checkRefreshTimer_->start();
+        return;
+    }
     const int64_t cells
         = static_cast<int64_t>(document_.rowCount()) * std::max(1, document_.columnCount());
     if (checkPanel_ != nullptr && document_.documentOpen() && cells > kAutomaticCheckCells) {

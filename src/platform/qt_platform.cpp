@@ -6,6 +6,7 @@
 #include "platform/message_box_dialog.h"
 #include "platform/system_info.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -358,9 +359,19 @@ namespace {
 // the window hands them on to a widget, where they are judged.
 class InputGuard : public QObject {
 public:
+    InputGuard() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputGuard() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputGuard(const InputGuard &) = delete;
+    InputGuard &operator=(const InputGuard &) = delete;
+
     bool eventFilter(QObject *receiver, QEvent *event) override
     {
         if (!isUserInput(event->type()) || qobject_cast<QWindow *>(receiver) != nullptr)
+            return false;
+        // A dialog the operation itself shows must be answerable.
+        const QWidget *modal = QApplication::activeModalWidget();
+        const auto *widget = qobject_cast<const QWidget *>(receiver);
+        if (modal != nullptr && widget != nullptr && widget->window() == modal)
             return false;
         for (QObject *object = receiver; object != nullptr; object = object->parent()) {
             if (object->property(kAnswersDuringWork).toBool())
@@ -404,10 +415,8 @@ void QtPlatform::processEvents()
     // Repaints, close requests and the Stop button run while an operation
     // works; every other click and key is dropped, so no command can
     // change the grid under it.
-    InputGuard guard;
-    QCoreApplication::instance()->installEventFilter(&guard);
+    const InputGuard guard;
     QCoreApplication::processEvents();
-    QCoreApplication::instance()->removeEventFilter(&guard);
 }
 
 MemoryStatus QtPlatform::memoryStatus()

@@ -248,6 +248,30 @@ TEST_F(History, CheckLogListsEveryProblemAndFollowsTheFixes)
     EXPECT_EQ(panel->summary().toStdString(), "No problems found: every cell passes the checks.");
 }
 
+// The panel's timer may fire while a check (or a load or save) pumps
+// events; the refresh then waits instead of running inside it.
+TEST_F(History, CheckRefreshWaitsForARunningOperation)
+{
+    trigger(*form, "checkLogAction");  // makes the panel and its timer
+    bool inside = false;
+    bool nested = false;
+    int refreshes = 0;
+    platform.afterProcessEvents = [&] {
+        nested = nested || inside;
+        if (inside || refreshes > 0)
+            return;
+        inside = true;
+        ++refreshes;
+        QMetaObject::invokeMethod(form.get(), "refreshCheck");
+        inside = false;
+    };
+    trigger(*form, "checkLogAction");
+    platform.afterProcessEvents = nullptr;
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(child<CheckPanel>(*form, "checkPanel")->problemCount(), 1);
+}
+
 TEST_F(History, ReplaceCountsAndRefusesWhatAnEditWould)
 {
     form->selectCell(2, 1);
