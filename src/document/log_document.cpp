@@ -158,7 +158,7 @@ void LogDocument::useLoadedText(std::shared_ptr<const LoadedText> text)
 // The loaded fields a cell record keeps of its tag; the tag text itself is
 // not kept (the writers rebuild it) and the error span only matters for the
 // source view.
-void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record) const
+void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record, RecordTexts texts) const
 {
     const TagFields tag = loaded_->fields(cell - 1);
     record.kind = tag.kind;
@@ -166,8 +166,13 @@ void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record) const
     record.declaredLength = tag.declaredLength;
     record.hasType = tag.hasType;
     record.dataType = tag.dataType;
-    record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
-    record.value = loaded_->valueOf(tag);
+    if (texts == RecordTexts::With) {
+        record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
+        record.value = loaded_->valueOf(tag);
+    } else {
+        record.name.clear();
+        record.value.clear();
+    }
     record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.isTimeOn = tag.isTimeOn;
@@ -289,7 +294,8 @@ CellRecord LogDocument::cellInfo(int column, int row) const
     return CellRecord(std::move(record));
 }
 
-const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) const
+const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch,
+                                       RecordTexts texts) const
 {
     const uint32_t cell = cellAt(column, row);
     if (cell == 0)
@@ -298,7 +304,7 @@ const TagRecord *LogDocument::recordAt(int column, int row, TagRecord &scratch) 
         return ownedAt(cell).record;
     if (cell == kRowNumber)
         return nullptr;
-    buildLoadedRecord(cell, scratch);
+    buildLoadedRecord(cell, scratch, texts);
     return &scratch;
 }
 

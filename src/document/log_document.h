@@ -111,8 +111,12 @@ public:
     CellRecord cellInfo(int column, int row) const;
     // The record of a cell, read into the scratch record when it is still
     // as loaded: no allocation for a short value once the scratch has room.
-    // nullptr when the cell has none.
-    const TagRecord *recordAt(int column, int row, TagRecord &scratch) const;
+    // nullptr when the cell has none. Without texts, a loaded cell's record
+    // leaves its name and value empty (its flags, type and comment are
+    // read): for a caller that takes the value from text(), as an export does.
+    enum class RecordTexts { With, Without };
+    const TagRecord *recordAt(int column, int row, TagRecord &scratch,
+                              RecordTexts texts = RecordTexts::With) const;
     // The record itself, to change in place; nullptr when the cell has none.
     TagRecord *editableCellInfo(int column, int row);
     TagRecord &setCellInfo(int column, int row, TagRecord record);
@@ -372,7 +376,8 @@ private:
         return {loadedSource_ + tag.tagOffset() + tag.tagLength(),
                 static_cast<size_t>(tag.valueLength())};
     }
-    void buildLoadedRecord(uint32_t cell, TagRecord &record) const;
+    void buildLoadedRecord(uint32_t cell, TagRecord &record,
+                           RecordTexts texts = RecordTexts::With) const;
     // The cell's own text and record, made from what it holds (the loaded
     // text and record of a loaded cell); the slot must be stored.
     OwnedCell &own(size_t slot);

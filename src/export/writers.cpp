@@ -349,8 +349,10 @@ private:
     const TagRecord *cellRecord(int column, int row)
     {
         // A cell still as loaded is read into the scratch record, which
-        // serves until the next cell is asked for.
-        if (const TagRecord *stored = document_.recordAt(column, row, scratch_))
+        // serves until the next cell is asked for; its name and value stay
+        // out of it (the checks and writers read the grid's text).
+        if (const TagRecord *stored
+            = document_.recordAt(column, row, scratch_, LogDocument::RecordTexts::Without))
             return stored;
         if (document_.adifMode() != AdifMode::Current)
             return document_.ensureCellRecord(column, row);
