@@ -4,6 +4,7 @@
 #include "adif/text.h"
 #include "document/log_document.h"
 #include "export/current_checks.h"
+#include "export/markup.h"
 #include "export/streamed_file.h"
 #include "export/trimmed_text.h"
 #include "export/value_checks.h"
@@ -22,112 +23,10 @@ const char *const kAdifHeaderStart
 
 namespace {
 
-constexpr std::string_view kAdifHeaderEnd = "\r\n<EOH>\r\n";
-constexpr std::string_view kAdifEndOfRecord = "<EOR>";
-constexpr std::string_view kAdifRowEnd = "\r\n";
-
-// The text is single-byte Latin-1, and the head says so: without it an XML
-// parser reads the bytes as UTF-8 and stops at the first byte above 127.
-constexpr std::string_view kXmlHead
-    = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
-constexpr std::string_view kXmlHeadUtf8
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<NewDataSet>\r\n";
-constexpr std::string_view kXmlRowOpen = "    <DataRow>\r\n        ";
-constexpr std::string_view kXmlRowClose = "\r\n    </DataRow>\r\n";
-constexpr std::string_view kXmlEnd = "</NewDataSet>";
-
-// The fixed pieces of the HTML page.
-constexpr std::string_view kHtmlPageHead
-    = "<!DOCTYPE HTML PUBLIC \"- //W3C//DTD HTML 4.0//EN\"><HTML><HEAD><TITLE>HTML generated "
-      "from .ADI file ...</TITLE><STYLE TYPE=\"text/css\">TD.lineitem "
-      "{BACKGROUND-COLOR:#A0C8C0}TD.lineitem-odd "
-      "{BACKGROUND-COLOR:#E0FFE0}</STYLE></HEAD><HR><B>"
-      "Amateur Radio Data exported by Vaziduvu editor (beta version) - Corvantis, "
-      "Inc.</B><BR><HR><TABLE cellspacing=0 cellPadding=2 width =100% border=0><TBODY>";
-// A UTF-8 page says so in its head, right after the title.
-constexpr std::string_view kHtmlTitleEnd = "</TITLE>";
-constexpr std::string_view kHtmlUtf8Charset
-    = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
-constexpr std::string_view kHtmlRowOpen = "<TR>";
-constexpr std::string_view kHtmlCellOpen = "<TD class=lineitem valign=top>";
-constexpr std::string_view kHtmlOddCellOpen = "<TD class=lineitem-odd valign=top>";
-constexpr std::string_view kHtmlCellClose = "</TD>";
-constexpr std::string_view kHtmlRowClose = "</TR>";
-constexpr std::string_view kHtmlPageEnd = "</TBODY></TABLE></BODY></HTML>";
-
 constexpr const char *kHtmlUnexpectedFailure = "Could not save the file.";
 
 // Room for "<", ":", up to ten length digits, ":", the letter and ">".
 constexpr size_t kAdifTagOverhead = 16;
-
-// Values (and HTML headings) go between tags: keep the markup intact.
-void appendEscaped(std::string &out, std::string_view text)
-{
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '\r':
-            out += "&#13;";  // a parser would read a bare CR as LF
-            break;
-        default:
-            out += c;
-            break;
-        }
-    }
-}
-
-size_t escapedSize(std::string_view text)
-{
-    size_t size = text.size();
-    for (char c : text) {
-        if (c == '&' || c == '\r')
-            size += 4;
-        else if (c == '<' || c == '>')
-            size += 3;
-    }
-    return size;
-}
-
-// A control character XML 1.0 cannot hold (tab, line feed and carriage
-// return it can); nullptr-like 0 when the text has none.
-char forbiddenControl(std::string_view text)
-{
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
-            return c;
-    }
-    return 0;
-}
-
-bool isXmlNameStart(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'
-        || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
-}
-
-// An XML element name (without name spaces): a letter or '_' first, then
-// letters, digits, '.', '-' and '_'.
-bool isXmlName(std::string_view name)
-{
-    if (name.empty() || !isXmlNameStart(static_cast<unsigned char>(name[0])))
-        return false;
-    for (char c : name.substr(1)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!isXmlNameStart(byte) && !(byte >= '0' && byte <= '9') && c != '.' && c != '-'
-            && byte != 0xB7)
-            return false;
-    }
-    return true;
-}
 
 class ExportRun {
 public:
