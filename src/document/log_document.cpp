@@ -253,11 +253,8 @@ void LogDocument::setSize(int columns, int rows)
     columns = std::clamp(columns, 0, cellTableColumns());
     rows = std::clamp(rows, 0, cellTableRows());
     for (int r = 0; r < rows_; ++r) {
-        for (int c = r < rows ? columns : 0; c < columns_; ++c) {
-            const size_t s = slot(c, r);
-            if (codes_[s] != 0)
-                clearText(s);
-        }
+        for (int c = r < rows ? columns : 0; c < columns_; ++c)
+            clearText(slot(c, r));
     }
     // One cell beyond the grid each way, as clearGrid reaches.
     reserveCells(columns + 1, rows + 1);
@@ -468,8 +465,7 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
             codes_[s] = static_cast<uint16_t>(code);
             continue;
         }
-        if (codes_[s] != 0)
-            emptySlot(s, row);  // a field repeated in its record: the last one counts
+        emptySlot(s, row);  // a field repeated in its record: the last one counts
         setCellValue(s, row, static_cast<uint32_t>(i + 1));
     }
     if (progress && !progress->advance(records, records))

@@ -52,6 +52,33 @@ std::string selfLinkOf(int descriptor)
     return "/proc/self/fd/" + std::to_string(descriptor);
 }
 
+bool isWritableDrive(DriveType drive)
+{
+    return drive == DriveType::Removable || drive == DriveType::Fixed;
+}
+
+// An unnamed file in the target folder, which gets its name only once it is
+// complete; -1 (errno set) where the file system cannot make one.
+int openUnnamedFile(const std::string &path)
+{
+    // A full quota or a file-size limit must be an error, not a death.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+// Flushes a complete unnamed file to the disk and gives it its name, which
+// never replaces an existing file: 0, or the errno of what failed.
+int nameUnnamedFile(int descriptor, const std::string &path)
+{
+    if (::fsync(descriptor) != 0)
+        return errno;
+    if (::linkat(AT_FDCWD, selfLinkOf(descriptor).c_str(), AT_FDCWD, path.c_str(),
+                 AT_SYMLINK_FOLLOW)
+        != 0)
+        return errno;
+    return 0;
+}
+
 bool writeAll(int descriptor, std::string_view text)
 {
     size_t done = 0;
@@ -109,37 +136,25 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
     try {
         if (path.empty())
             return ExportResult::refused("No file name was given.");
-        const DriveType drive = host.driveTypeOf(path);
-        if (drive != DriveType::Removable && drive != DriveType::Fixed) {
+        if (!isWritableDrive(host.driveTypeOf(path))) {
             host.showPlainMessage(kRefusedDriveMessage);
             return ExportResult::refused("The target is not on a writable local drive.");
         }
-        // A full quota or a file-size limit must be an error, not a death.
-        std::signal(SIGXFSZ, SIG_IGN);
         if (::access(path.c_str(), F_OK) == 0)
             return ExportResult::refused(reasonOf(EEXIST, path));
 
-        // An unnamed file in the target folder gets its name only once it is
-        // complete; where the file system cannot make one, a temporary name.
-        const int descriptor
-            = ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        // Where the file system cannot make an unnamed file, a temporary name.
+        const int descriptor = openUnnamedFile(path);
         if (descriptor < 0) {
             if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
                 return writeThroughTemporaryName(path, text);
             return ExportResult::refused(reasonOf(errno, path));
         }
-        bool ok = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
-        int error = errno;
-        if (ok) {
-            ok = ::linkat(AT_FDCWD, selfLinkOf(descriptor).c_str(), AT_FDCWD, path.c_str(),
-                          AT_SYMLINK_FOLLOW)
-                == 0;
-            error = errno;
-        }
+        const int error = writeAll(descriptor, text) ? nameUnnamedFile(descriptor, path) : errno;
         ::close(descriptor);
-        if (!ok && error == ENOENT && ::access(folderOf(path).c_str(), F_OK) == 0)
+        if (error == ENOENT && ::access(folderOf(path).c_str(), F_OK) == 0)
             return writeThroughTemporaryName(path, text);  // no /proc to link from
-        if (!ok)
+        if (error != 0)
             return ExportResult::refused(reasonOf(error, path));
         return ExportResult::written();
     } catch (...) {
@@ -155,15 +170,10 @@ void removeExportFile(const std::string &path)
 std::unique_ptr<StreamedExportFile> StreamedExportFile::open(const std::string &path,
                                                              ExportHost &host)
 {
-    if (path.empty())
+    if (path.empty() || !isWritableDrive(host.driveTypeOf(path))
+        || ::access(path.c_str(), F_OK) == 0)
         return nullptr;
-    const DriveType drive = host.driveTypeOf(path);
-    if (drive != DriveType::Removable && drive != DriveType::Fixed)
-        return nullptr;
-    std::signal(SIGXFSZ, SIG_IGN);
-    if (::access(path.c_str(), F_OK) == 0)
-        return nullptr;
-    const int descriptor = ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int descriptor = openUnnamedFile(path);
     if (descriptor < 0)
         return nullptr;
     try {
@@ -264,14 +274,7 @@ ExportResult StreamedExportFile::finish(std::string &rest)
     if (!rest.empty())
         handOn(rest, false);
     stopWriting();
-    int error = error_;
-    if (error == 0 && ::fsync(descriptor_) != 0)
-        error = errno;
-    if (error == 0
-        && ::linkat(AT_FDCWD, selfLinkOf(descriptor_).c_str(), AT_FDCWD, path_.c_str(),
-                    AT_SYMLINK_FOLLOW)
-            != 0)
-        error = errno;
+    const int error = error_ != 0 ? error_ : nameUnnamedFile(descriptor_, path_);
     ::close(descriptor_);
     descriptor_ = -1;
     if (error != 0)

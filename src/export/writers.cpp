@@ -653,6 +653,14 @@ private:
     std::unique_ptr<CurrentChecks> current_;       // in the Current ADIF mode only
 };
 
+// What an export that ran out of memory says (the HTML writer also shows it).
+ExportResult textNotBuilt(ExportFormat format, ExportHost &host)
+{
+    if (format == ExportFormat::Html)
+        host.showMessage("Problem:", kHtmlUnexpectedFailure);
+    return ExportResult::refused("The export text could not be built (out of memory?).");
+}
+
 }  // namespace
 
 ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHost &host)
@@ -660,9 +668,7 @@ ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHos
     try {
         return ExportRun(format, document, host).run();
     } catch (...) {
-        if (format == ExportFormat::Html)
-            host.showMessage("Problem:", kHtmlUnexpectedFailure);
-        return {ExportResult::refused("The export text could not be built (out of memory?)."), {}};
+        return {textNotBuilt(format, host), {}};
     }
 }
 
@@ -674,9 +680,7 @@ ExportResult exportTo(ExportFormat format, LogDocument &document, const std::str
     try {
         return ExportRun(format, document, host).writeTo(path);
     } catch (...) {
-        if (format == ExportFormat::Html)
-            host.showMessage("Problem:", kHtmlUnexpectedFailure);
-        return ExportResult::refused("The export text could not be built (out of memory?).");
+        return textNotBuilt(format, host);
     }
 }
 
