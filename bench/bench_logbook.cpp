@@ -5,6 +5,7 @@
 
 #include "adif/adif_file.h"
 #include "document/log_document.h"
+#include "document/open_log.h"
 #include "generated_logbook.h"
 
 #include <benchmark/benchmark.h>
@@ -21,6 +22,8 @@ namespace {
 using vaziduvu::AdifFile;
 using vaziduvu::AdifMode;
 using vaziduvu::LogDocument;
+using vaziduvu::OpenedLog;
+using vaziduvu::openLog;
 
 constexpr int kRecords = 100000;
 
@@ -101,16 +104,12 @@ void BM_OpenLogbook(benchmark::State &state)
     malloc_trim(0);
     residentPeakSinceLastCall();
     for (auto _ : state) {
-        auto adif = std::make_unique<AdifFile>();
-        adif->setMode(AdifMode::Current);
-        adif->load(file.path());
-        auto document = std::make_unique<LogDocument>();
-        document->setAdifMode(AdifMode::Current);
-        if (document->fillFrom(*adif) != LogDocument::FillResult::Filled) {
+        const OpenedLog opened = openLog(file.path(), AdifMode::Current);
+        if (!opened) {
             state.SkipWithError("the generated logbook was not filled");
             break;
         }
-        benchmark::DoNotOptimize(document->rowCount());
+        benchmark::DoNotOptimize(opened.document->rowCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
                             * static_cast<int64_t>(file.size()));

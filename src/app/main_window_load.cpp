@@ -7,6 +7,7 @@
 #include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
+#include "document/open_log.h"
 #include "app/shape_widget.h"
 #include "export/file_system.h"
 #include "platform/platform.h"
@@ -147,9 +148,7 @@ void MainWindow::loadFile(const std::string &path)
     adifFile_.reset();
     resetDocument();
     adifFile_ = std::make_unique<AdifFile>();
-    adifFile_->setMode(adifMode_);
-    document_.setAdifMode(adifMode_);
-    LogDocument::FillResult result = LogDocument::FillResult::FormatError;
+    OpenStatus status = OpenStatus::FormatError;
     {
         // A large log shows how far reading and filling have come, and can
         // be stopped: nothing is then loaded.
@@ -158,14 +157,14 @@ void MainWindow::loadFile(const std::string &path)
                                 QStringLiteral("Opening ")
                                     + QFile::decodeName(QByteArray::fromStdString(path)),
                                 true, 2);
-        adifFile_->load(path, &progress);
-        progress.nextPart();
-        if (adifFile_->result().status != ParseStatus::Cancelled)
-            result = document_.fillFrom(*adifFile_, &progress);
+        OpenSteps steps;
+        steps.reading = &progress;
+        steps.filling = &progress;
+        steps.betweenSteps = [&progress] { progress.nextPart(); };
+        status = openLogInto(path, adifMode_, *adifFile_, document_, steps);
     }
     useDocumentEncoding();
-    if (result == LogDocument::FillResult::Cancelled
-        || adifFile_->result().status == ParseStatus::Cancelled) {
+    if (status == OpenStatus::Cancelled) {
         adifFile_.reset();
         resetDocument();
         setLoadReport("Loading was cancelled: nothing was loaded.");
@@ -173,15 +172,14 @@ void MainWindow::loadFile(const std::string &path)
         refreshGrid();
         return;
     }
-    if (result == LogDocument::FillResult::TooBig) {
-        appendLoadReport(
-            "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n");
+    if (status == OpenStatus::TooBig) {
+        appendLoadReport(kTooBigReport);
         // The view must not go on showing the text of an earlier log.
         setSourceView("");
         refreshGrid();
         return;
     }
-    if (result == LogDocument::FillResult::Filled) {
+    if (status == OpenStatus::Loaded) {
         appendLoadReport("");
         setChangeLight(true);
         refreshGrid();
@@ -197,10 +195,10 @@ void MainWindow::loadFile(const std::string &path)
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
     const int32_t shownPosition
-        = result == LogDocument::FillResult::Filled ? 0 : adifFile_->result().position;
+        = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
     showSourceText(adifFile_->sourceText(), shownPosition);
     // The light and its legend speak of a shown log: a refused one has none.
-    setChangeLight(result == LogDocument::FillResult::Filled, kGreen);
+    setChangeLight(status == OpenStatus::Loaded, kGreen);
     selectSourceLine(shownPosition);
     document_.setUnsavedChanges(false);
 }

@@ -6,6 +6,7 @@
 #include "cli/export_command.h"
 #include "cli/json_writer.h"
 #include "document/log_document.h"
+#include "document/open_log.h"
 #include "export/writers.h"
 
 #include <memory>
@@ -128,28 +129,32 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
         = readableLogArgument("check [--json]", rest, pretty, err);
     if (!path)
         return CliUsageError;
-    auto file = std::make_unique<AdifFile>();
-    if (!loadLog(*path, *file, options, err))
+    ConsoleProgress reading(err);
+    reading.begin("reading " + *path);
+    OpenSteps steps;
+    steps.reading = options.progress ? &reading : nullptr;
+    const OpenedLog opened = openLog(*path, options.mode, steps);
+    if (opened.status == OpenStatus::Unreadable) {
+        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
         return CliUsageError;
-
+    }
+    const AdifFile &file = *opened.file;
     std::vector<Found> found;
-    if (!file->result()) {
+    if (opened.status == OpenStatus::FormatError) {
         found.push_back(
-            {file->result().position,
+            {file.result().position,
              {},
              {},
-             oneLine(outcomeReportText(file->result().status, file->result().position))});
-        print(out, *path, *file, found, json);
+             oneLine(outcomeReportText(file.result().status, file.result().position))});
+        print(out, *path, file, found, json);
         return CliFormatError;
     }
-    auto document = std::make_unique<LogDocument>();
-    document->setAdifMode(options.mode);
-    if (document->fillFrom(*file) == LogDocument::FillResult::TooBig) {
-        found.push_back({0, {}, {}, "File too big or too many fields"});
-        print(out, *path, *file, found, json);
+    if (!opened) {
+        found.push_back({0, {}, {}, kTooBigMessage});
+        print(out, *path, file, found, json);
         return CliFormatError;
     }
-    document->setTextEncoding(file->textEncoding());
+    LogDocument *document = opened.document.get();
     std::ostringstream quiet;
     ConsoleProgress progress(err);
     progress.begin("checking " + *path);
@@ -163,7 +168,7 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
         found.push_back({offsetOf(*document, problem.column, problem.row),
                          problem.row > 0 ? field : std::string(), value, problem.message});
     }
-    print(out, *path, *file, found, json);
+    print(out, *path, file, found, json);
     return found.empty() ? CliOk : CliFormatError;
 }
 

@@ -4,6 +4,7 @@
 #include "cli/console_progress.h"
 #include "cli/dump_command.h"
 #include "document/log_document.h"
+#include "document/open_log.h"
 #include "export/file_system.h"
 #include "export/save_flow.h"
 
@@ -18,9 +19,6 @@ namespace vaziduvu {
 namespace {
 
 namespace fs = std::filesystem;
-
-const char *const kTooBigReport
-    = "\r\nFile not loaded ... \r\n >>> File too big or too many fields\r\n\r\n";
 
 std::tm localNow()
 {
@@ -81,31 +79,26 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
         return CliUsageError;
     }
 
-    auto file = std::make_unique<AdifFile>();
-    file->setMode(options.mode);
-    if (!file->load(source)) {
+    const OpenedLog opened = openLog(source, options.mode);
+    switch (opened.status) {
+    case OpenStatus::Unreadable:
         err << "vaziduvu-cli: reading '" << source << "' failed (out of memory)\n";
         return CliUsageError;
-    }
-    auto document = std::make_unique<LogDocument>();
-    document->setAdifMode(options.mode);
-    switch (document->fillFrom(*file)) {
-    case LogDocument::FillResult::FormatError: {
+    case OpenStatus::FormatError:
+    case OpenStatus::TooBig:
+    case OpenStatus::Cancelled: {  // no progress is given: never cancelled
         const std::string report
-            = outcomeReportText(file->result().status, file->result().position);
+            = opened.status == OpenStatus::Cancelled ? kTooBigReport : opened.refusalReport();
         err << report;
         if (report.empty() || report.back() != '\n')
             err << '\n';
         return CliFormatError;
     }
-    case LogDocument::FillResult::TooBig:
-    case LogDocument::FillResult::Cancelled:  // no progress is given: never
-        err << kTooBigReport;
-        return CliFormatError;
-    case LogDocument::FillResult::Filled:
+    case OpenStatus::Loaded:
         break;
     }
-    document->setTextEncoding(file->textEncoding());
+    const AdifFile *file = opened.file.get();
+    LogDocument *document = opened.document.get();
     if (file->lastRecordStart() >= 0)
         out << "Note: the last record has no <EOR> (it starts at character "
             << file->lastRecordStart() << "); it is exported as a record.\n";
