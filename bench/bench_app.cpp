@@ -45,7 +45,9 @@ void BM_OpenLargestLogInWindow(benchmark::State &state)
                             * static_cast<int64_t>(text.size()));
     std::filesystem::remove(path);
 }
-BENCHMARK(BM_OpenLargestLogInWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_OpenLargestLogInWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::lasting<20>);
 
 void BM_SaveAsInWindow(benchmark::State &state, const char *extension)
 {
@@ -82,13 +84,15 @@ void BM_SaveAsInWindow(benchmark::State &state, const char *extension)
     window.hide();
     std::filesystem::remove_all(folder);
 }
-BENCHMARK_CAPTURE(BM_SaveAsInWindow, adif, ".adi")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_SaveAsInWindow, adif, ".adi")
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::lasting<20>);
 BENCHMARK_CAPTURE(BM_SaveAsInWindow, xml_and_badi, ".xml")
     ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+    ->Apply(vaziduvu::bench::lasting<20>);
 BENCHMARK_CAPTURE(BM_SaveAsInWindow, html_and_badi, ".html")
     ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+    ->Apply(vaziduvu::bench::lasting<20>);
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 // and `records` on the largest accepted log, with its peak memory.
 #include "largest_log.h"
 
+#include "bench_run.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -60,10 +62,12 @@ void BM_CliWholeProcess(benchmark::State &state, const char *command)
                             * static_cast<int64_t>(text.size()));
     std::filesystem::remove(path);
 }
-BENCHMARK_CAPTURE(BM_CliWholeProcess, dump, "dump")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_CliWholeProcess, dump, "dump")
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::lasting<20>);
 BENCHMARK_CAPTURE(BM_CliWholeProcess, records, "records")
     ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+    ->Apply(vaziduvu::bench::lasting<20>);
 
 }  // namespace
 

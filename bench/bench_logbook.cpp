@@ -4,6 +4,7 @@
 // the file size.
 
 #include "adif/adif_file.h"
+#include "bench_run.h"
 #include "document/log_document.h"
 #include "document/open_log.h"
 #include "generated_logbook.h"
@@ -25,14 +26,14 @@ using vaziduvu::LogDocument;
 using vaziduvu::OpenedLog;
 using vaziduvu::openLog;
 
-constexpr int kRecords = 100000;
+using vaziduvu::bench::residentPeakSinceLastCall;
 
 class LogbookFile {
 public:
     LogbookFile()
         : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_logbook.adi")
     {
-        std::string text = generatedLogbook(kRecords);
+        std::string text = generatedLogbook(vaziduvu::bench::logbookContacts());
         std::ofstream(path_, std::ios::binary)
             .write(text.data(), static_cast<std::streamsize>(text.size()));
         size_ = text.size();
@@ -54,22 +55,7 @@ const LogbookFile &logbookFile()
     return file;
 }
 
-// The peak resident memory since the last call, in bytes: the kernel's
-// high-water mark, which writing 5 to clear_refs sets back to the current
-// resident size.
-long long residentPeakSinceLastCall()
-{
-    long long peakKb = 0;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            peakKb = std::stoll(line.substr(6));
-    }
-    std::ofstream("/proc/self/clear_refs") << "5";
-    return peakKb * 1024;
-}
-
-void reportMemory(benchmark::State &state, long long peak, size_t fileSize)
+void reportMemory(benchmark::State &state, int64_t peak, size_t fileSize)
 {
     state.counters["fileMB"] = static_cast<double>(fileSize) / 1e6;
     state.counters["peakRssMB"] = static_cast<double>(peak) / 1e6;
@@ -85,7 +71,7 @@ void BM_ReadLogbook(benchmark::State &state)
         auto adif = std::make_unique<AdifFile>();
         adif->setMode(AdifMode::Current);
         adif->load(file.path());
-        if (!adif->result() || adif->recordCount() != kRecords) {
+        if (!adif->result() || adif->recordCount() != vaziduvu::bench::logbookContacts()) {
             state.SkipWithError("the generated logbook did not load");
             break;
         }

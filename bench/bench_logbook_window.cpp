@@ -30,19 +30,9 @@
 
 namespace {
 
-constexpr int kContacts = 100000;
+using vaziduvu::bench::memoryKb;
 
-// The process's resident memory now and at its peak, in bytes.
-int64_t memoryKb(const char *key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::atoll(line.c_str() + std::char_traits<char>::length(key));
-    }
-    return 0;
-}
+const int kContacts = vaziduvu::bench::logbookContacts();
 
 // One window with the logbook open, shared by the benchmarks after the
 // first (which measures the opening itself).
@@ -77,10 +67,14 @@ struct Logbook {
     }
 };
 
+// Made on first use; closed before the application ends, as a window must be.
+std::unique_ptr<Logbook> sharedLogbook;
+
 Logbook &logbook()
 {
-    static Logbook shared;
-    return shared;
+    if (!sharedLogbook)
+        sharedLogbook = std::make_unique<Logbook>();
+    return *sharedLogbook;
 }
 
 void BM_OpenLogbookInWindow(benchmark::State &state)
@@ -97,7 +91,9 @@ void BM_OpenLogbookInWindow(benchmark::State &state)
     state.counters["peak_over_file"] = static_cast<double>((memoryKb("VmHWM:") - before) * 1024)
         / static_cast<double>(book.fileBytes);
 }
-BENCHMARK(BM_OpenLogbookInWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenLogbookInWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::repeated<3>);
 
 void BM_SaveAsLogbook(benchmark::State &state, const char *extension)
 {
@@ -119,13 +115,15 @@ void BM_SaveAsLogbook(benchmark::State &state, const char *extension)
         state.ResumeTiming();
     }
 }
-BENCHMARK_CAPTURE(BM_SaveAsLogbook, adif, ".adi")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_SaveAsLogbook, adif, ".adi")
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::repeated<3>);
 BENCHMARK_CAPTURE(BM_SaveAsLogbook, xml_and_badi, ".xml")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Apply(vaziduvu::bench::repeated<3>);
 BENCHMARK_CAPTURE(BM_SaveAsLogbook, html_and_badi, ".html")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Apply(vaziduvu::bench::repeated<3>);
 
 void BM_SearchLogbookForMissingValue(benchmark::State &state)
 {
@@ -139,7 +137,9 @@ void BM_SearchLogbookForMissingValue(benchmark::State &state)
     for (auto _ : state)
         findFirst->click();
 }
-BENCHMARK(BM_SearchLogbookForMissingValue)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_SearchLogbookForMissingValue)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::lasting<10>);
 
 void BM_ScrollLogbookToTheEnd(benchmark::State &state)
 {
@@ -154,11 +154,13 @@ void BM_ScrollLogbookToTheEnd(benchmark::State &state)
         grid->viewport()->repaint();
     }
 }
-BENCHMARK(BM_ScrollLogbookToTheEnd)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ScrollLogbookToTheEnd)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::lasting<10>);
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    return runWindowBenchmarks(argc, argv);
+    return runWindowBenchmarks(argc, argv, [] { sharedLogbook.reset(); });
 }
