@@ -1,4 +1,5 @@
 #include "app/add_column_dialog.h"
+#include "app/failure_text.h"
 
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
@@ -152,9 +153,10 @@ void AddColumnDialog::buildTemplate()
             return;
         }
         notAccepted_ = false;
-    } catch (...) {
+    } catch (...) {  // the boundary of the dialog's OK command
         notAccepted_ = true;
-        platform_.showPlainMessage(this, "Could not build the column from these entries.");
+        platform_.showPlainMessage(this,
+                                   failureText("Could not build the column from these entries."));
     }
 }
 

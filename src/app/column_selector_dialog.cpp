@@ -1,4 +1,5 @@
 #include "app/column_selector_dialog.h"
+#include "app/failure_text.h"
 
 #include "app/qt_text.h"
 #include "app/window_placement.h"
@@ -70,8 +71,8 @@ void ColumnSelectorDialog::fillColumnList(const std::vector<std::string> &texts)
     try {
         for (const std::string &text : texts)
             columnList_->addItem(toQt(text));
-    } catch (...) {
-        platform_.showPlainMessage(this, "Could not set select list for columns");
+    } catch (...) {  // the boundary of filling the dialog
+        platform_.showPlainMessage(this, failureText("Could not set select list for columns"));
     }
 }
 

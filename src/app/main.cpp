@@ -70,7 +70,7 @@ void showStartFailure(vaziduvu::Platform &platform, const std::string &text)
 {
     try {
         platform.showPlainMessage(nullptr, text);
-    } catch (...) {
+    } catch (...) {  // the last resort of a failed start: nothing more can be said
     }
 }
 
@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
         if (!enoughResourcesToStart(platform)) {
             showStartFailure(platform,
                              "Not enough physical memory available to run the application.");
-            return 0;
+            return 1;
         }
         MainWindow window(platform);
         if (arguments.currentAdif)
@@ -145,8 +145,10 @@ int main(int argc, char *argv[])
         QApplication::exec();
     } catch (const std::exception &error) {
         showStartFailure(platform, error.what());
-    } catch (...) {
+        return 1;
+    } catch (...) {  // the program's outermost boundary
         showStartFailure(platform, "The program stopped because of an unexpected error.");
+        return 1;
     }
     return 0;
 }

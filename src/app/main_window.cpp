@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/failure_text.h"
 
 #include "adif/adif_file.h"
 #include "app/about_box.h"
@@ -586,8 +587,8 @@ void MainWindow::checkEnvironment()
                         "Operating Systems only!");
             close();
         }
-    } catch (...) {
-        showMessage("Problem:", "Could not initialize program.");
+    } catch (...) {  // the boundary of the start-up checks
+        platform_.showFailure(this, "Problem:", "Could not initialize program.", failureReason());
         close();
     }
 }
@@ -673,11 +674,11 @@ void MainWindow::guarded(const char *failureMessage, const std::function<void()>
 {
     try {
         body();
-    } catch (...) {
+    } catch (...) {  // the boundary of every command: nothing leaves a handler
         // Reporting must not fail in turn: the message box is the last resort.
         try {
-            showMessage("Problem:", failureMessage);
-        } catch (...) {
+            platform_.showFailure(this, "Problem:", failureMessage, failureReason());
+        } catch (...) {  // the report itself failed: nothing more can be said
         }
     }
 }

@@ -7,8 +7,8 @@
 #include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
-#include "document/open_log.h"
 #include "app/shape_widget.h"
+#include "document/open_log.h"
 #include "export/file_system.h"
 #include "platform/platform.h"
 
@@ -194,8 +194,7 @@ void MainWindow::loadFile(const std::string &path)
         appendLoadReport(
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
-    const int32_t shownPosition
-        = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
+    const int32_t shownPosition = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
     showSourceText(adifFile_->sourceText(), shownPosition);
     // The light and its legend speak of a shown log: a refused one has none.
     setChangeLight(status == OpenStatus::Loaded, kGreen);

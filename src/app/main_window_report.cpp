@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <new>
 
 #include <algorithm>
 #include <cstdint>
@@ -106,7 +107,7 @@ void MainWindow::showSourceText(const std::string &text, int32_t position)
                 + std::to_string(text.size() - start - shown) + " bytes) is not shown.\r\n";
         setSourceView(view);
         sourceViewShift_ = static_cast<int64_t>(start) - static_cast<int64_t>(skipped.size());
-    } catch (...) {
+    } catch (const std::bad_alloc &) {
         setSourceView("Problem with source file display");
     }
 }

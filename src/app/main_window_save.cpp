@@ -1,4 +1,5 @@
 // Saving: every save writes a new export file through saveToNewFile.
+#include "app/failure_text.h"
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
 #include "app/progress_panel.h"
@@ -145,13 +146,13 @@ bool MainWindow::saveToNewFile()
             WindowExportHost host(*this, progress);
             result = runExportWriters(document_, target, host);
             recordTidying();
-        } catch (...) {
+        } catch (...) {  // the writers' boundary: the window is set back first
             recordTidying();
             exportInProgress_ = false;
             busyBanner_->hide();
             endBusy();
             refreshGrid();
-            showMessage("Problem:", kUnexpectedSaveFailureMessage);
+            platform_.showFailure(this, "Problem:", kUnexpectedSaveFailureMessage, failureReason());
             return false;
         }
         exportInProgress_ = false;
@@ -178,12 +179,12 @@ bool MainWindow::saveToNewFile()
         }
         showMessage("Problem:", fileNotSavedMessage(result));
         return false;
-    } catch (...) {
+    } catch (...) {  // the boundary of the Save As command
         exportInProgress_ = false;
         busyBanner_->hide();
         while (busyDepth_ > 0)
             endBusy();
-        showMessage("Problem:", kUnexpectedSaveFailureMessage);
+        platform_.showFailure(this, "Problem:", kUnexpectedSaveFailureMessage, failureReason());
         return false;
     }
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include <fcntl.h>
@@ -157,7 +158,7 @@ ExportResult writeExportFile(const std::string &path, std::string_view text, Exp
         if (error != 0)
             return ExportResult::refused(reasonOf(error, path));
         return ExportResult::written();
-    } catch (...) {
+    } catch (const std::bad_alloc &) {
         return ExportResult::refused("The file could not be written (out of memory?).");
     }
 }
@@ -180,8 +181,9 @@ std::unique_ptr<StreamedExportFile> StreamedExportFile::open(const std::string &
         struct stat selfLink { };
         if (::lstat(selfLinkOf(descriptor).c_str(), &selfLink) == 0)
             return std::unique_ptr<StreamedExportFile>(new StreamedExportFile(descriptor, path));
-    } catch (...) {
-        // No thread to write with: the caller writes from memory.
+    } catch (const std::exception &) {
+        // No thread to write with (or no memory for one): the caller writes
+        // from memory.
     }
     ::close(descriptor);
     return nullptr;

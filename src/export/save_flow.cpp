@@ -32,16 +32,12 @@ ExtensionPlace extensionPlace(const std::string &path, const std::string &extens
 
 std::string companionName(const std::string &path)
 {
-    try {
-        const size_t separator = path.find_last_of("/\\");
-        const size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-        const size_t dot = path.rfind('.');
-        if (dot == std::string::npos || dot < nameStart)
-            return path + ".BADI";
-        return path.substr(0, dot + 1) + "BADI";
-    } catch (...) {
-        return std::string();
-    }
+    const size_t separator = path.find_last_of("/\\");
+    const size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return path + ".BADI";
+    return path.substr(0, dot + 1) + "BADI";
 }
 
 namespace {

@@ -63,72 +63,56 @@ bool isDigitsOrPoints(std::string_view text)
 
 bool checkDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear)
 {
-    try {
-        const TrimmedText text(document.text(column, row));
-        const bool valid = text.view().empty() || record.dataType != TypeDate
-            || isValidDateText(text.view(), latestYear);
-        if (text.changed())
-            document.setText(column, row, text.copy());
-        return valid;
-    } catch (...) {
-        return false;
-    }
+    const TrimmedText text(document.text(column, row));
+    const bool valid = text.view().empty() || record.dataType != TypeDate
+        || isValidDateText(text.view(), latestYear);
+    if (text.changed())
+        document.setText(column, row, text.copy());
+    return valid;
 }
 
 bool checkTime(const LogDocument &document, const TagRecord &record, int row, int column)
 {
-    try {
-        if (!record.isTimeOn)
-            return true;
-        const std::string_view text = document.text(column, row);
-        return text.empty() || isValidTimeText(text);
-    } catch (...) {
-        return false;
-    }
+    if (!record.isTimeOn)
+        return true;
+    const std::string_view text = document.text(column, row);
+    return text.empty() || isValidTimeText(text);
 }
 
 bool checkNumber(const LogDocument &document, const TagRecord &record, int row, int column)
 {
-    try {
-        if (record.dataType != TypeNumber)
-            return true;
-        return isDigitsOrPoints(document.text(column, row));
-    } catch (...) {
-        return false;
-    }
+    if (record.dataType != TypeNumber)
+        return true;
+    return isDigitsOrPoints(document.text(column, row));
 }
 
 bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &, int row,
                      int column)
 {
-    try {
-        if (TrimmedText(document.text(column, row)).view().empty())
-            return true;
-        const EnumeratedRule rule = ruleOf(check);
-        // The heading is normalised once; later calls find it so already.
-        {
-            const std::string_view current = document.text(column, 0);
-            if (TrimmedText(current).changed() || !isUpperText(current))
-                document.normalizeColumnHeader(column);
-        }
-        const std::string_view header = document.text(column, 0);
-        bool applies = false;
-        for (std::string_view name : rule.columns)
-            applies = applies || (!name.empty() && header == name);
-        if (!applies)
-            return true;
-        // Trimming first and upper-casing after gives the same text the other
-        // way round: upper-casing never makes or removes a byte below 33.
-        const std::string_view cell = document.text(column, row);
-        std::string value = upperText(TrimmedText(cell).view());
-        if (!isEnumeratedValue(rule.table, value))
-            return false;
-        if (value != cell)
-            document.setText(column, row, std::move(value));
+    if (TrimmedText(document.text(column, row)).view().empty())
         return true;
-    } catch (...) {
-        return false;
+    const EnumeratedRule rule = ruleOf(check);
+    // The heading is normalised once; later calls find it so already.
+    {
+        const std::string_view current = document.text(column, 0);
+        if (TrimmedText(current).changed() || !isUpperText(current))
+            document.normalizeColumnHeader(column);
     }
+    const std::string_view header = document.text(column, 0);
+    bool applies = false;
+    for (std::string_view name : rule.columns)
+        applies = applies || (!name.empty() && header == name);
+    if (!applies)
+        return true;
+    // Trimming first and upper-casing after gives the same text the other
+    // way round: upper-casing never makes or removes a byte below 33.
+    const std::string_view cell = document.text(column, row);
+    std::string value = upperText(TrimmedText(cell).view());
+    if (!isEnumeratedValue(rule.table, value))
+        return false;
+    if (value != cell)
+        document.setText(column, row, std::move(value));
+    return true;
 }
 
 std::optional<EnumeratedCheck> enumeratedCheckFor(std::string_view heading)

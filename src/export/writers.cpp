@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -667,7 +668,7 @@ ExportText buildExportText(ExportFormat format, LogDocument &document, ExportHos
 {
     try {
         return ExportRun(format, document, host).run();
-    } catch (...) {
+    } catch (const std::bad_alloc &) {
         return {textNotBuilt(format, host), {}};
     }
 }
@@ -679,7 +680,7 @@ ExportResult exportTo(ExportFormat format, LogDocument &document, const std::str
 {
     try {
         return ExportRun(format, document, host).writeTo(path);
-    } catch (...) {
+    } catch (const std::bad_alloc &) {
         return textNotBuilt(format, host);
     }
 }

@@ -54,6 +54,13 @@ public:
     // word-wrapped text, one OK button. A fresh box for every call.
     virtual void showMessageBox(QWidget *owner, const std::string &header, const std::string &text)
         = 0;
+    // A command that failed: the message box, with the reason the failure
+    // gave (an exception's words) below the message when there is one.
+    virtual void showFailure(QWidget *owner, const std::string &header, const std::string &text,
+                             const std::string &reason)
+    {
+        showMessageBox(owner, header, reason.empty() ? text : text + "\r\n\r\n(" + reason + ")");
+    }
     // The standard one-button box captioned with the application title.
     virtual void showPlainMessage(QWidget *owner, const std::string &text) = 0;
     // Yes/No question; true only for Yes.

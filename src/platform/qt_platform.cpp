@@ -238,8 +238,8 @@ void QtPlatform::showMessageBox(QWidget *owner, const std::string &header, const
         box.setHeader(fromBytes(header, textEncoding()));
         box.setMessage(fromBytes(text, textEncoding()));
         box.exec();
-    } catch (...) {
-        // A message that cannot be shown must not stop the caller.
+    } catch (...) {  // the edge of every message: one that cannot be shown
+        // must not stop the caller.
     }
 }
 
@@ -333,7 +333,7 @@ bool QtPlatform::showHelp(QWidget *owner, const std::string &helpFile, int conte
         if (!helpWindow_)
             helpWindow_ = new HelpWindow(owner ? owner->window() : nullptr);
         return helpWindow_->showPage(page, QStringLiteral("context-%1").arg(context));
-    } catch (...) {
+    } catch (...) {  // the help window's boundary: no help is a failure to report
         return false;
     }
 }

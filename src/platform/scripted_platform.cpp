@@ -63,6 +63,12 @@ void ScriptedPlatform::showMessageBox(QWidget *, const std::string &header, cons
     record(EventKind::MessageBox, header, text);
 }
 
+void ScriptedPlatform::showFailure(QWidget *, const std::string &header, const std::string &text,
+                                   const std::string &reason)
+{
+    record(EventKind::MessageBox, header, text).reason = reason;
+}
+
 void ScriptedPlatform::showPlainMessage(QWidget *, const std::string &text)
 {
     record(EventKind::PlainMessage, {}, text);

@@ -40,6 +40,7 @@ public:
         std::string defaultText;
         std::string objectName;
         std::string windowTitle;
+        std::string reason;  // of a failure's message box
     };
 
     using ModalHandler = std::function<int(QDialog &)>;
@@ -86,6 +87,8 @@ public:
     // --- Platform ---------------------------------------------------------
     void showMessageBox(QWidget *owner, const std::string &header,
                         const std::string &text) override;
+    void showFailure(QWidget *owner, const std::string &header, const std::string &text,
+                     const std::string &reason) override;
     void showPlainMessage(QWidget *owner, const std::string &text) override;
     bool confirm(QWidget *owner, const std::string &text) override;
     std::optional<std::string> chooseOpenFile(QWidget *owner,

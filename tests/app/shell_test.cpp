@@ -585,6 +585,9 @@ TEST(Activate, AFailingCheckClosesTheWindow)
     activate(form);
     EXPECT_EQ(platform.messages(),
               std::vector<std::string>{"Problem:|Could not initialize program."});
+    // The failure's own words come with the message, not instead of it.
+    EXPECT_EQ(platform.eventsOfKind(ScriptedPlatform::EventKind::MessageBox).back().reason,
+              "drive query failed");
     EXPECT_FALSE(form.isVisible());
 }
 
