@@ -157,8 +157,8 @@ void checkReader(const AdifFile &file, std::string_view bytes)
         } else {
             FUZZ_CHECK(!tag.hasType && tag.comment.empty());
         }
-        AdifFile::isDigits(tag.value);
-        AdifFile::isDigitsOrDots(tag.value);
+        isDigits(tag.value);
+        isDigitsOrDots(tag.value);
     }
     AdifFile::nameOfTag(bytes.substr(0, 64));
 }

@@ -40,7 +40,7 @@ bool parseLength(std::string_view text, int32_t &length)
         return false;
     int64_t value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9')
+        if (!isAsciiDigit(c))
             return false;
         value = value * 10 + (c - '0');
         if (value > std::numeric_limits<int32_t>::max())
@@ -600,24 +600,6 @@ std::string AdifFile::nameOfTag(std::string_view tagText)
     const size_t end = tagText.find_first_of(":>", begin);
     return upperText(tagText.substr(
         begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-}
-
-bool AdifFile::isDigits(std::string_view text)
-{
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
-
-bool AdifFile::isDigitsOrDots(std::string_view text)
-{
-    for (char c : text) {
-        if ((c < '0' || c > '9') && c != '.')
-            return false;
-    }
-    return true;
 }
 
 std::string outcomeReportText(ParseStatus code, int32_t position)

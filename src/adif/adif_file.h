@@ -277,10 +277,6 @@ public:
     // '>' when there is none), upper-cased, nothing trimmed.
     static std::string nameOfTag(std::string_view tagText);
 
-    // True when every byte is 0..9 (or 0..9 and '.'); true for empty text.
-    static bool isDigits(std::string_view text);
-    static bool isDigitsOrDots(std::string_view text);
-
 private:
     void parse(Progress *progress);
     void failUnexpectedly();

@@ -1,4 +1,5 @@
 #include "adif/current_vocabulary.h"
+#include "adif/text.h"
 
 #include <string>
 #include <unordered_map>
@@ -19,19 +20,6 @@ namespace {
 // ---------------------------------------------------------------------------
 // Text helpers
 
-char upperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string upperCopy(std::string_view text)
-{
-    std::string result(text);
-    for (char &c : result)
-        c = upperAscii(c);
-    return result;
-}
-
 bool equalsIgnoreCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -41,29 +29,6 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool allDigits(std::string_view text)
-{
-    for (char c : text) {
-        if (!isDigit(c))
-            return false;
-    }
-    return true;
-}
-
-// Value of a short run of digits (the caller has checked them).
-int digitsValue(std::string_view text)
-{
-    int value = 0;
-    for (char c : text)
-        value = value * 10 + (c - '0');
-    return value;
 }
 
 bool isLetterIn(char c, char first, char last)
@@ -85,14 +50,14 @@ template <typename T, typename NameOf> NameIndex buildNameIndex(TableView<T> tab
     NameIndex index;
     index.reserve(table.size * 2);
     for (std::size_t row = 0; row < table.size; ++row)
-        index.emplace(upperCopy(nameOf(table[row])), row);
+        index.emplace(upperAsciiText(nameOf(table[row])), row);
     return index;
 }
 
 template <typename T>
 const T *lookUp(const NameIndex &index, TableView<T> table, std::string_view name)
 {
-    const auto found = index.find(upperCopy(name));
+    const auto found = index.find(upperAsciiText(name));
     return found == index.end() ? nullptr : &table[found->second];
 }
 
@@ -3092,7 +3057,7 @@ const NameIndex &fieldIndex()
         const TableView<CurrentField> fields = viewOf(kFields);
         for (std::size_t row = 0; row < fields.size; ++row) {
             if (row != kUserDefRow)  // "USERDEFn" is a pattern, not a name
-                built.emplace(upperCopy(fields[row].name), row);
+                built.emplace(upperAsciiText(fields[row].name), row);
         }
         return built;
     }();
@@ -3132,7 +3097,7 @@ const SubdivisionIndex &subdivisionIndex()
         built.entityHasList.assign(kMaxDxccEntityCode + 1, false);
         const TableView<PrimarySubdivision> rows = viewOf(kPrimarySubdivisions);
         for (std::size_t row = 0; row < rows.size; ++row) {
-            built.rowsByCode[upperCopy(rows[row].code)].push_back(row);
+            built.rowsByCode[upperAsciiText(rows[row].code)].push_back(row);
             if (rows[row].dxcc <= kMaxDxccEntityCode)
                 built.entityHasList[rows[row].dxcc] = true;
         }
@@ -3215,7 +3180,7 @@ bool isUserDefHeaderName(std::string_view name)
     if (name.size() <= prefix.size() || !equalsIgnoreCase(name.substr(0, prefix.size()), prefix))
         return false;
     const std::string_view number = name.substr(prefix.size());
-    return allDigits(number) && number.front() != '0';
+    return isDigits(number) && number.front() != '0';
 }
 
 // ---------------------------------------------------------------------------
@@ -3307,7 +3272,7 @@ bool hasSubdivisionList(int dxcc)
 const PrimarySubdivision *findPrimarySubdivision(std::string_view code, int dxcc)
 {
     const SubdivisionIndex &index = subdivisionIndex();
-    const auto found = index.rowsByCode.find(upperCopy(code));
+    const auto found = index.rowsByCode.find(upperAsciiText(code));
     if (found == index.rowsByCode.end())
         return nullptr;
     const PrimarySubdivision *match = nullptr;
@@ -3333,7 +3298,7 @@ bool isPrimarySubdivision(std::string_view code, std::optional<int> dxcc)
         return findPrimarySubdivision(code, *dxcc) != nullptr;
     }
     const SubdivisionIndex &index = subdivisionIndex();
-    return index.rowsByCode.find(upperCopy(code)) != index.rowsByCode.end();
+    return index.rowsByCode.find(upperAsciiText(code)) != index.rowsByCode.end();
 }
 
 bool isCanadianProvince(std::string_view code)
@@ -3438,7 +3403,7 @@ bool isGridSquare(std::string_view text)
             valid = isLetterIn(c, 'A', 'X');
             break;
         default:
-            valid = isDigit(c);
+            valid = isAsciiDigit(c);
             break;
         }
         if (!valid)
@@ -3453,12 +3418,12 @@ bool isGridSquareExt(std::string_view text)
         return false;
     if (!isLetterIn(text[0], 'A', 'X') || !isLetterIn(text[1], 'A', 'X'))
         return false;
-    return allDigits(text.substr(2));
+    return isDigits(text.substr(2));
 }
 
 bool isAdifDate(std::string_view text)
 {
-    if (text.size() != 8 || !allDigits(text))
+    if (text.size() != 8 || !isDigits(text))
         return false;
     const int year = digitsValue(text.substr(0, 4));
     const int month = digitsValue(text.substr(4, 2));
@@ -3474,7 +3439,7 @@ bool isAdifDate(std::string_view text)
 
 bool isAdifTime(std::string_view text)
 {
-    if ((text.size() != 4 && text.size() != 6) || !allDigits(text))
+    if ((text.size() != 4 && text.size() != 6) || !isDigits(text))
         return false;
     if (digitsValue(text.substr(0, 2)) > 23 || digitsValue(text.substr(2, 2)) > 59)
         return false;
@@ -3488,7 +3453,7 @@ bool isAdifNumber(std::string_view text)
     bool digit = false;
     bool point = false;
     for (char c : text) {
-        if (isDigit(c)) {
+        if (isAsciiDigit(c)) {
             digit = true;
         } else if (c == '.' && !point) {
             point = true;
@@ -3503,12 +3468,12 @@ bool isAdifInteger(std::string_view text)
 {
     if (!text.empty() && text.front() == '-')
         text.remove_prefix(1);
-    return !text.empty() && allDigits(text);
+    return !text.empty() && isDigits(text);
 }
 
 bool isAdifPositiveInteger(std::string_view text)
 {
-    if (text.empty() || !allDigits(text))
+    if (text.empty() || !isDigits(text))
         return false;
     return text.find_first_not_of('0') != std::string_view::npos;
 }
@@ -3531,8 +3496,8 @@ bool isAdifLocation(std::string_view text)
     const std::string_view degrees = text.substr(1, 3);
     const std::string_view minutes = text.substr(5, 2);
     const std::string_view fraction = text.substr(8, 3);
-    if (!allDigits(degrees) || text[4] != ' ' || !allDigits(minutes) || text[7] != '.'
-        || !allDigits(fraction))
+    if (!isDigits(degrees) || text[4] != ' ' || !isDigits(minutes) || text[7] != '.'
+        || !isDigits(fraction))
         return false;
     return digitsValue(degrees) <= 180 && digitsValue(minutes) <= 59;
 }
@@ -3544,7 +3509,7 @@ bool isIotaRefNo(std::string_view text)
     if (!isEnumerationValue(AdifEnumeration::Continent, text.substr(0, 2)))
         return false;
     const std::string_view group = text.substr(3);
-    return allDigits(group) && digitsValue(group) >= 1;
+    return isDigits(group) && digitsValue(group) >= 1;
 }
 
 bool isCreditList(std::string_view text)

@@ -2,22 +2,20 @@
 
 namespace vaziduvu {
 
-namespace {
-bool isTrimmed(char c)
-{
-    return static_cast<unsigned char>(c) < 33;
-}
-}  // namespace
-
-std::string trimText(std::string_view text)
+std::string_view trimmedView(std::string_view text)
 {
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && isTrimmed(text[begin]))
+    while (begin < end && isTrimmedByte(text[begin]))
         ++begin;
-    while (end > begin && isTrimmed(text[end - 1]))
+    while (end > begin && isTrimmedByte(text[end - 1]))
         --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::string trimText(std::string_view text)
+{
+    return std::string(trimmedView(text));
 }
 
 char upperChar(char c)
@@ -36,6 +34,40 @@ std::string upperText(std::string_view text)
     for (char &c : result)
         c = upperChar(c);
     return result;
+}
+
+std::string upperAsciiText(std::string_view text)
+{
+    std::string result(text);
+    for (char &c : result)
+        c = upperAscii(c);
+    return result;
+}
+
+bool isDigits(std::string_view text)
+{
+    for (char c : text) {
+        if (!isAsciiDigit(c))
+            return false;
+    }
+    return true;
+}
+
+bool isDigitsOrDots(std::string_view text)
+{
+    for (char c : text) {
+        if (!isAsciiDigit(c) && c != '.')
+            return false;
+    }
+    return true;
+}
+
+int digitsValue(std::string_view digits)
+{
+    int value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
 }
 
 }  // namespace vaziduvu

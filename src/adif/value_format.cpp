@@ -1,35 +1,15 @@
 #include "adif/value_format.h"
+#include "adif/text.h"
 
 namespace vaziduvu {
 
-namespace {
-
-bool allDigits(std::string_view text)
-{
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
-
-int number(std::string_view digits)
-{
-    int value = 0;
-    for (char c : digits)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
-}  // namespace
-
 bool isValidDateText(std::string_view text, int latestYear)
 {
-    if (text.size() != 8 || !allDigits(text))
+    if (text.size() != 8 || !isDigits(text))
         return false;
-    const int year = number(text.substr(0, 4));
-    const int month = number(text.substr(4, 2));
-    const int day = number(text.substr(6, 2));
+    const int year = digitsValue(text.substr(0, 4));
+    const int month = digitsValue(text.substr(4, 2));
+    const int day = digitsValue(text.substr(6, 2));
     if (year > latestYear || year < kEarliestYear)
         return false;
     if (month > 12)
@@ -56,13 +36,13 @@ bool isValidDateText(std::string_view text, int latestYear)
 
 bool isValidTimeText(std::string_view text)
 {
-    if ((text.size() != 4 && text.size() != 6) || !allDigits(text))
+    if ((text.size() != 4 && text.size() != 6) || !isDigits(text))
         return false;
-    if (number(text.substr(0, 2)) > 24)
+    if (digitsValue(text.substr(0, 2)) > 24)
         return false;
-    if (number(text.substr(2, 2)) > 59)
+    if (digitsValue(text.substr(2, 2)) > 59)
         return false;
-    if (text.size() == 6 && number(text.substr(4, 2)) > 59)
+    if (text.size() == 6 && digitsValue(text.substr(4, 2)) > 59)
         return false;
     return true;
 }

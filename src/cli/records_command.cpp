@@ -62,7 +62,7 @@ Fields headerFields(std::string_view header, std::vector<std::string> &names)
         size_t length = 0;
         const std::string_view digits
             = inner.substr(colon + 1, inner.find(':', colon + 1) - colon - 1);
-        if (digits.empty() || !AdifFile::isDigits(digits) || digits.size() > 9)
+        if (digits.empty() || !isDigits(digits) || digits.size() > 9)
             continue;
         for (const char d : digits)
             length = length * 10 + static_cast<size_t>(d - '0');

@@ -50,11 +50,7 @@ bool isDialogTimeName(std::string_view name)
 
 bool isNumericInitialValue(std::string_view text)
 {
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
+    return isDigits(text);
 }
 
 bool isTimeInitialValue(std::string_view text)

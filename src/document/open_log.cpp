@@ -4,8 +4,7 @@ namespace vaziduvu {
 
 namespace {
 
-OpenStatus fillAfterRead(bool read, AdifFile &file, LogDocument &document,
-                         const OpenSteps &steps)
+OpenStatus fillAfterRead(bool read, AdifFile &file, LogDocument &document, const OpenSteps &steps)
 {
     if (!read)
         return OpenStatus::Unreadable;
@@ -26,8 +25,7 @@ OpenStatus fillAfterRead(bool read, AdifFile &file, LogDocument &document,
     return OpenStatus::FormatError;
 }
 
-template <typename Read>
-OpenedLog openWith(Read read)
+template <typename Read> OpenedLog openWith(Read read)
 {
     OpenedLog opened;
     opened.file = std::make_unique<AdifFile>();

@@ -8,21 +8,6 @@
 
 namespace vaziduvu {
 
-namespace {
-
-std::string_view trimmedView(std::string_view text)
-{
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) < 33)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33)
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-}  // namespace
-
 void foldCaseInto(std::string_view text, TextEncoding encoding, std::string &folded)
 {
     folded.assign(text.data(), text.size());
@@ -39,10 +24,8 @@ void foldCaseInto(std::string_view text, TextEncoding encoding, std::string &fol
     }
     // Upper-casing the Latin-1 range would change the lead bytes of
     // multi-byte characters: only ASCII letters are folded.
-    for (char &c : folded) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    }
+    for (char &c : folded)
+        c = upperAscii(c);
 }
 
 std::string foldCase(std::string_view text, TextEncoding encoding)

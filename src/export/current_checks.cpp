@@ -16,17 +16,6 @@ namespace vaziduvu {
 
 namespace {
 
-// Letter case of ASCII only: a UTF-8 text must keep its bytes.
-std::string asciiUpper(std::string_view text)
-{
-    std::string upper(text);
-    for (char &c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
-
 std::string message(std::string_view columns, const std::string &problem,
                     const std::string &allowed)
 {
@@ -95,7 +84,7 @@ std::string canadianProvinces()
 // A DXCC entity code the vocabulary knows, from the text of a DXCC cell.
 std::optional<int> dxccOf(std::string_view text)
 {
-    if (text.empty() || text.size() > 4 || !AdifFile::isDigits(text))
+    if (text.empty() || text.size() > 4 || !isDigits(text))
         return std::nullopt;
     int code = 0;
     std::from_chars(text.data(), text.data() + text.size(), code);
@@ -108,7 +97,7 @@ std::optional<int> dxccOf(std::string_view text)
 int entityListing(std::string_view code)
 {
     for (const PrimarySubdivision &entry : primarySubdivisions()) {
-        if (asciiUpper(entry.code) == asciiUpper(code))
+        if (upperAsciiText(entry.code) == upperAsciiText(code))
             return entry.dxcc;
     }
     return 0;
@@ -178,7 +167,7 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     headingNormalised_.resize(columns, false);
     for (int column = document.columnCount() - 1; column >= 1; --column) {
         const size_t at = static_cast<size_t>(column);
-        headings_[at] = asciiUpper(TrimmedText(document.text(column, 0)).view());
+        headings_[at] = upperAsciiText(TrimmedText(document.text(column, 0)).view());
         columnOfField_[headings_[at]] = column;  // the first one wins
         fields_[at] = findCurrentField(headings_[at]);
         for (std::string_view ruled : kValueRuled)
@@ -270,7 +259,7 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
     const auto value = [&] { return name + " " + quoted(text); };
 
     if (name == "MODE") {
-        const std::string upper = asciiUpper(text);
+        const std::string upper = upperAsciiText(text);
         if (isCurrentMode(text))
             return std::nullopt;
         if (const std::optional<std::string> mode = modeOfSubmode(text))
@@ -281,7 +270,7 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
                        "or PSK, and its variant goes in SUBMODE");
     }
     if (name == "SUBMODE") {
-        const std::string upper = asciiUpper(text);
+        const std::string upper = upperAsciiText(text);
         const std::optional<std::string> owner = modeOfSubmode(text);
         if (!owner)
             return message("'Submode'", value() + " is not an ADIF 3.1.6 submode",
@@ -294,7 +283,8 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
         if (mode.empty())
             return message("'Submode'", "SUBMODE " + upper + " has no MODE in its record", pair);
         return message("'Submode'",
-                       "SUBMODE " + upper + " does not belong to MODE " + asciiUpper(mode), pair);
+                       "SUBMODE " + upper + " does not belong to MODE " + upperAsciiText(mode),
+                       pair);
     }
     if (name == "BAND" || name == "BAND_RX") {
         if (findBand(text))

@@ -14,7 +14,7 @@ class TrimmedText {
 public:
     explicit TrimmedText(std::string_view text)
         : text_(text)
-        , changed_(!text.empty() && (isTrimmed(text.front()) || isTrimmed(text.back())))
+        , changed_(!text.empty() && (isTrimmedByte(text.front()) || isTrimmedByte(text.back())))
     {
         if (changed_)
             trimmed_ = trimText(text);
@@ -25,8 +25,6 @@ public:
     std::string copy() const { return std::string(view()); }
 
 private:
-    static bool isTrimmed(char c) { return static_cast<unsigned char>(c) < 33; }
-
     std::string_view text_;
     bool changed_;
     std::string trimmed_;

@@ -50,15 +50,6 @@ EnumeratedRule ruleOf(EnumeratedCheck check)
     return {ValueTable::Bands, {}};
 }
 
-bool isDigitsOrPoints(std::string_view text)
-{
-    for (char c : text) {
-        if ((c < '0' || c > '9') && c != '.')
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool checkDate(LogDocument &document, const TagRecord &record, int row, int column, int latestYear)
@@ -83,7 +74,7 @@ bool checkNumber(const LogDocument &document, const TagRecord &record, int row, 
 {
     if (record.dataType != TypeNumber)
         return true;
-    return isDigitsOrPoints(document.text(column, row));
+    return isDigitsOrDots(document.text(column, row));
 }
 
 bool checkEnumerated(EnumeratedCheck check, LogDocument &document, const TagRecord &, int row,

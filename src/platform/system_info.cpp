@@ -1,4 +1,5 @@
 #include "platform/system_info.h"
+#include "adif/text.h"
 
 #include <algorithm>
 #include <array>
@@ -37,11 +38,6 @@ bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool readWholeFile(const char *path, std::string &text)
 {
     std::ifstream in(path, std::ios::binary);
@@ -69,10 +65,10 @@ std::optional<uint64_t> procValue(std::string_view text, std::string_view key)
         size_t pos = key.size() + 1;
         while (pos < line.size() && isBlank(line[pos]))
             ++pos;
-        if (pos == line.size() || !isDigit(line[pos]))
+        if (pos == line.size() || !isAsciiDigit(line[pos]))
             return std::nullopt;
         uint64_t value = 0;
-        for (; pos < line.size() && isDigit(line[pos]); ++pos)
+        for (; pos < line.size() && isAsciiDigit(line[pos]); ++pos)
             value = saturatingAdd(saturatingMultiply(value, 10), uint64_t(line[pos] - '0'));
         while (pos < line.size() && isBlank(line[pos]))
             ++pos;
@@ -117,7 +113,7 @@ int osMajorVersionFromRelease(std::string_view release)
     constexpr int kLowestPassing = 5;
     int major = 0;
     size_t pos = 0;
-    for (; pos < release.size() && isDigit(release[pos]) && major < 100000; ++pos)
+    for (; pos < release.size() && isAsciiDigit(release[pos]) && major < 100000; ++pos)
         major = major * 10 + (release[pos] - '0');
     return std::max(major, kLowestPassing);
 }

@@ -1,4 +1,6 @@
 #include "adif/adif_file.h"
+#include "adif/text.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +25,8 @@
 namespace vaziduvu {
 namespace {
 
-std::string dataPath(const std::string &name)
-{
-    return std::string(TEST_DATA_DIR) + "/" + name;
-}
-
-std::string repeat(const std::string &piece, int times)
-{
-    std::string text;
-    text.reserve(piece.size() * static_cast<size_t>(times));
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
+using test::dataPath;
+using test::repeatText;
 
 // ---------------------------------------------------------------------------
 // Outcome code, position and length of whole inputs.
@@ -354,7 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AdifFileLimits, AcceptsTheLargestRecordCount)
 {
     AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(repeat("<EOR>", AdifFile::kRecordLimit)));
+    ASSERT_TRUE(file.loadFromBytes(repeatText("<EOR>", AdifFile::kRecordLimit)));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.recordCount(), 4001);
 }
@@ -363,7 +354,7 @@ TEST(AdifFileLimits, RefusesOneRecordMore)
 {
     AdifFile file;
     ASSERT_TRUE(
-        file.loadFromBytes("hdr<EOH>" + repeat("<CALL:1>A<EOR>\r\n", 4001) + "<CALL:1>B<eor>"));
+        file.loadFromBytes("hdr<EOH>" + repeatText("<CALL:1>A<EOR>\r\n", 4001) + "<CALL:1>B<eor>"));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::TooBig));
     const int32_t lastMarker = 8 + 4001 * 16 + 9;
     EXPECT_EQ(file.result().position, lastMarker + 4);
@@ -376,7 +367,7 @@ TEST(AdifFileLimits, RefusesTheTagLimitWhenAnotherTagFollows)
 {
     const std::string tag = "<A:1>x";
     AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(repeat(tag, AdifFile::kTagLimit) + "<EOR>"));
+    ASSERT_TRUE(file.loadFromBytes(repeatText(tag, AdifFile::kTagLimit) + "<EOR>"));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::TooBig));
     EXPECT_EQ(file.result().position, static_cast<int32_t>(tag.size()) * AdifFile::kTagLimit);
     EXPECT_EQ(file.result().length, 3);
@@ -387,7 +378,7 @@ TEST(AdifFileLimits, RefusesTheTagLimitWhenAnotherTagFollows)
 TEST(AdifFileLimits, AcceptsOneTagFewerThanTheLimit)
 {
     AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(repeat("<A:1>x", AdifFile::kTagLimit - 2) + "<EOR>\r\n"));
+    ASSERT_TRUE(file.loadFromBytes(repeatText("<A:1>x", AdifFile::kTagLimit - 2) + "<EOR>\r\n"));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.storedTagCount(), AdifFile::kTagLimit - 1);
 }
@@ -396,7 +387,7 @@ TEST(AdifFileLimits, LimitTagAtEndOfTextEndsTheScanFirst)
 {
     // The last tag has no '<' after its data: the scan ends before the count check.
     AdifFile file;
-    ASSERT_TRUE(file.loadFromBytes(repeat("<A:1>x", AdifFile::kTagLimit - 1) + "<EOR>"));
+    ASSERT_TRUE(file.loadFromBytes(repeatText("<A:1>x", AdifFile::kTagLimit - 1) + "<EOR>"));
     EXPECT_EQ(int(file.result().status), int(ParseStatus::Ok));
     EXPECT_EQ(file.storedTagCount(), AdifFile::kTagLimit);
 }
@@ -666,8 +657,8 @@ class DigitsTest : public ::testing::TestWithParam<DigitsCase> { };
 
 TEST_P(DigitsTest, AcceptsOnlyDigitsAndDots)
 {
-    EXPECT_EQ(AdifFile::isDigits(GetParam().text), GetParam().digits);
-    EXPECT_EQ(AdifFile::isDigitsOrDots(GetParam().text), GetParam().digitsOrDots);
+    EXPECT_EQ(isDigits(GetParam().text), GetParam().digits);
+    EXPECT_EQ(isDigitsOrDots(GetParam().text), GetParam().digitsOrDots);
 }
 
 INSTANTIATE_TEST_SUITE_P(

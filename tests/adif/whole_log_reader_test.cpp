@@ -1,4 +1,5 @@
 #include "adif/adif_file.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +9,7 @@
 namespace vaziduvu {
 namespace {
 
-std::string repeat(const std::string &piece, int times)
-{
-    std::string text;
-    text.reserve(piece.size() * static_cast<size_t>(times));
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
+using test::repeatText;
 
 // Stops at the given call (1 = the first); records every report.
 class StoppingProgress : public Progress {
@@ -67,8 +61,8 @@ TEST_P(CeilingTest, HoldsInTheClassicModeOnly)
     }
 }
 
-const std::string kManyRecords = repeat("<CALL:1>A<EOR>", AdifFile::kRecordLimit + 1);
-const std::string kManyTags = repeat("<A:1>x", AdifFile::kTagLimit) + "<EOR>";
+const std::string kManyRecords = repeatText("<CALL:1>A<EOR>", AdifFile::kRecordLimit + 1);
+const std::string kManyTags = repeatText("<A:1>x", AdifFile::kTagLimit) + "<EOR>";
 
 INSTANTIATE_TEST_SUITE_P(
     WholeLogs, CeilingTest,
@@ -134,7 +128,7 @@ TEST(WholeLogReader, CurrentModeKeepsValuesBeyondTheClassicCeiling)
 {
     AdifFile file;
     file.setMode(AdifMode::Current);
-    ASSERT_TRUE(file.loadFromBytes(repeat("<CALL:4>W1AW<EOR>", 5000) + "<CALL:4>ZZ9Z<EOR>"));
+    ASSERT_TRUE(file.loadFromBytes(repeatText("<CALL:4>W1AW<EOR>", 5000) + "<CALL:4>ZZ9Z<EOR>"));
     ASSERT_TRUE(file.result());
     const TagRecord last = file.tagAt(file.storedTagCount() - 2);
     EXPECT_EQ(last.value, "ZZ9Z");
@@ -161,7 +155,7 @@ class CancelTest : public ::testing::TestWithParam<CancelCase> { };
 TEST_P(CancelTest, KeepsNothingAndSaysSo)
 {
     const CancelCase &c = GetParam();
-    const std::string log = "h<EOH>" + repeat("<CALL:4>W1AW <MODE:2>CW<EOR>\r\n", c.bytes / 30);
+    const std::string log = "h<EOH>" + repeatText("<CALL:4>W1AW <MODE:2>CW<EOR>\r\n", c.bytes / 30);
     StoppingProgress progress(c.stopAtCall);
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(log, &progress));
@@ -182,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(WholeLogs, CancelTest,
 
 TEST(WholeLogReader, ProgressRunsFromZeroToTheWholeText)
 {
-    const std::string log = repeat("<CALL:4>W1AW <MODE:2>CW<EOR>\r\n", 4000);
+    const std::string log = repeatText("<CALL:4>W1AW <MODE:2>CW<EOR>\r\n", 4000);
     StoppingProgress progress(0);
     AdifFile file;
     ASSERT_TRUE(file.loadFromBytes(log, &progress));

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "platform/scripted_platform.h"
+#include "test_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,11 +118,7 @@ protected:
         return folder.filePath(QString::fromStdString(name)).toStdString();
     }
 
-    static std::string readFile(const std::string &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string readFile(const std::string &path) { return readBytes(path); }
 
     // Chooses the file in the scripted open dialog and runs the Open command.
     void open(const std::string &path)

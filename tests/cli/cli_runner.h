@@ -2,6 +2,7 @@
 
 // Runs the built vaziduvu-cli (path in VAZIDUVU_CLI) and collects what it did.
 
+#include "test_files.h"
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -21,12 +22,6 @@ struct RunResult {
 inline std::string quoted(const std::string &text)
 {
     return "'" + text + "'";
-}
-
-inline std::string readBytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Standard error goes through errPath, which must be private to the caller:

@@ -2,6 +2,7 @@
 // its JSON output and its one-line error messages.
 
 #include "cli_runner.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 
 namespace {
 
+using vaziduvu::test::dataPath;
 using vaziduvu::test::RunResult;
 
 RunResult runCli(const std::vector<std::string> &args)
@@ -27,10 +29,6 @@ RunResult runCli(const std::vector<std::string> &args)
         args, ::testing::TempDir() + "vaziduvu_cli_stderr_" + std::to_string(::getpid()) + ".txt");
 }
 
-std::string dataPath(const std::string &name)
-{
-    return std::string(TEST_DATA_DIR) + "/" + name;
-}
 std::string examplePath(const std::string &name)
 {
     return std::string(EXAMPLES_DIR) + "/" + name;

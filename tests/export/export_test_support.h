@@ -4,6 +4,7 @@
 #include "adif/tag_record.h"
 #include "document/log_document.h"
 #include "export/export_host.h"
+#include "test_files.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -132,12 +133,6 @@ public:
 private:
     std::string path_;
 };
-
-inline std::string readBytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 inline void writeBytes(const std::string &path, const std::string &bytes)
 {

@@ -2,6 +2,7 @@
 #include "document/log_document.h"
 #include "export/export_host.h"
 #include "export/writers.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,7 @@ namespace fs = std::filesystem;
 
 std::string readBytes(const fs::path &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return test::readBytes(path.string());
 }
 
 // The logs of a folder (.adi and .badi), as `make fuzz` picks its seeds.
