@@ -136,15 +136,13 @@ bool MainWindow::saveToNewFile()
             }
         } historyBack{history_, undoAction_, redoAction_};
         try {
-            // A pair (.XML or .HTM with its .BADI) is four passes, ADIF two.
-            const bool pair = extensionPlace(target, ".XML") == ExtensionPlace::AtEnd
-                || extensionPlace(target, ".HTM") == ExtensionPlace::AtEnd;
+            const ExportPlan plan = planExport(target);
             WindowProgress progress(*progressPanel_, platform_,
                                     QStringLiteral("Saving to ")
                                         + QFile::decodeName(QByteArray::fromStdString(target)),
-                                    true, pair ? 4 : 2);
+                                    true, plan.passes());
             WindowExportHost host(*this, progress);
-            result = runExportWriters(document_, target, host);
+            result = runExportPlan(document_, plan, host);
             recordTidying();
         } catch (...) {  // the writers' boundary: the window is set back first
             recordTidying();

@@ -113,7 +113,8 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
     ConsoleProgress progress(err);
     progress.begin("writing " + target);
     ConsoleExportHost host(err, options.progress ? &progress : nullptr);
-    const ExportResult result = runExportWriters(*document, target, host);
+    const ExportPlan plan = planExport(target);
+    const ExportResult result = runExportPlan(*document, plan, host);
     progress.finish();
     if (!result) {
         err << "Problem: " << kFileNotSavedMessage << '\n';
@@ -121,9 +122,8 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
             err << result.reason << '\n';
         return CliFormatError;
     }
-    if (extensionPlace(target, ".XML") == ExtensionPlace::AtEnd
-        || extensionPlace(target, ".HTM") == ExtensionPlace::AtEnd)
-        out << "Saved: " << companionName(target) << '\n';
+    if (plan.hasCompanion())
+        out << "Saved: " << plan.companion << '\n';
     out << "Saved: " << target << '\n';
     return CliOk;
 }

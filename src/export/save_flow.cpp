@@ -40,39 +40,49 @@ std::string companionName(const std::string &path)
     return path.substr(0, dot + 1) + "BADI";
 }
 
-namespace {
-
-ExportResult runWithCompanion(ExportResult (*writer)(LogDocument &, const std::string &,
-                                                     ExportHost &),
-                              LogDocument &document, const std::string &target, ExportHost &host)
+ExportPlan planExport(const std::string &target)
 {
-    const std::string companion = companionName(target);
-    if (companion.empty())
-        return ExportResult::refused("No companion name could be made for " + target + ".");
-    if (pathExists(companion))
-        return ExportResult::refused("The companion file " + companion + " already exists.");
-    const ExportResult adif = exportAdif(document, companion, host);
+    ExportPlan plan;
+    plan.target = target;
+    if (extensionPlace(target, ".XML") == ExtensionPlace::AtEnd) {
+        plan.format = ExportFormat::Xml;
+    } else {
+        const ExtensionPlace html = extensionPlace(target, ".HTM");
+        if (html == ExtensionPlace::AtEnd) {
+            plan.format = ExportFormat::Html;
+        } else {
+            if (html == ExtensionPlace::Elsewhere)
+                plan.refusal
+                    = "\".HTM\" stands inside the name " + target + ", so its type is unclear.";
+            return plan;
+        }
+    }
+    plan.companion = companionName(target);
+    return plan;
+}
+
+ExportResult runExportPlan(LogDocument &document, const ExportPlan &plan, ExportHost &host)
+{
+    if (plan.refused())
+        return ExportResult::refused(plan.refusal);
+    if (!plan.hasCompanion())
+        return exportAdif(document, plan.target, host);
+    if (pathExists(plan.companion))
+        return ExportResult::refused("The companion file " + plan.companion + " already exists.");
+    const ExportResult adif = exportAdif(document, plan.companion, host);
     if (!adif)
         return adif;
-    ExportResult second = writer(document, target, host);
+    ExportResult second = plan.format == ExportFormat::Xml
+        ? exportXml(document, plan.target, host)
+        : exportHtml(document, plan.target, host);
     if (!second)
-        removeExportFile(companion);
+        removeExportFile(plan.companion);
     return second;
 }
 
-}  // namespace
-
 ExportResult runExportWriters(LogDocument &document, const std::string &target, ExportHost &host)
 {
-    if (extensionPlace(target, ".XML") == ExtensionPlace::AtEnd)
-        return runWithCompanion(exportXml, document, target, host);
-    const ExtensionPlace html = extensionPlace(target, ".HTM");
-    if (html == ExtensionPlace::AtEnd)
-        return runWithCompanion(exportHtml, document, target, host);
-    if (html == ExtensionPlace::Elsewhere)
-        return ExportResult::refused("\".HTM\" stands inside the name " + target
-                                     + ", so its type is unclear.");
-    return exportAdif(document, target, host);
+    return runExportPlan(document, planExport(target), host);
 }
 
 std::string fileNotSavedMessage(const ExportResult &result)

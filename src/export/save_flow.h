@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/export_host.h"
+#include "export/writers.h"
 
 #include <cstdint>
 #include <string>
@@ -34,13 +35,34 @@ ExtensionPlace extensionPlace(const std::string &path, const std::string &extens
 // when it cannot be built.
 std::string companionName(const std::string &path);
 
-// Chooses and runs the writers for the target by the type test: for XML and
-// HTML targets first exportAdif on the companion name (an existing companion
-// fails the save before anything is written), then the XML or HTML writer
-// only when the companion was written; exportAdif on the target for every
-// other name, except one with ".HTM" elsewhere in it, which is refused
-// without running anything. A pair is written whole or not at all: when the
-// XML or HTML writer fails, the companion it follows is removed again.
+// What an export to a target path writes, worked out once from the path by
+// the type test and read by every later step (the writers, the window's
+// progress, the command line's report):
+// - an XML or HTML target gets an ADIF copy under the companion name first;
+// - a name with ".HTM" elsewhere in it is refused without running anything;
+// - every other name is written as ADIF.
+struct ExportPlan {
+    std::string target;
+    ExportFormat format = ExportFormat::Adif;
+    std::string companion;  // the .BADI copy of an XML or HTML target; empty for ADIF
+    std::string refusal;    // why the target is refused before anything is written
+
+    bool refused() const { return !refusal.empty(); }
+    bool hasCompanion() const { return !companion.empty(); }
+    // Passes over the grid: two for each file written.
+    int passes() const { return hasCompanion() ? 4 : 2; }
+};
+
+ExportPlan planExport(const std::string &target);
+
+// Runs the plan's writers: for a pair, first the ADIF companion (an existing
+// companion fails the save before anything is written), then the XML or HTML
+// writer only when the companion was written. A pair is written whole or not
+// at all: when the XML or HTML writer fails, the companion it follows is
+// removed again.
+ExportResult runExportPlan(LogDocument &document, const ExportPlan &plan, ExportHost &host);
+
+// runExportPlan of the target's plan.
 ExportResult runExportWriters(LogDocument &document, const std::string &target, ExportHost &host);
 
 // "File could not be saved", followed on a line of its own by the reason

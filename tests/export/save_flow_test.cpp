@@ -72,6 +72,34 @@ INSTANTIATE_TEST_SUITE_P(
                       CompanionCase{"/tmp/log.htm", "/tmp/log.BADI"},
                       CompanionCase{"LOG.XML", "LOG.BADI"}, CompanionCase{"LOG", "LOG.BADI"}));
 
+struct PlanCase {
+    std::string target;
+    ExportFormat format;
+    std::string companion;
+    bool refused;
+    int passes;
+};
+
+class Plan : public ::testing::TestWithParam<PlanCase> { };
+
+TEST_P(Plan, DecidedOnceFromTheTarget)
+{
+    const ExportPlan plan = planExport(GetParam().target);
+    EXPECT_EQ(plan.format, GetParam().format);
+    EXPECT_EQ(plan.companion, GetParam().companion);
+    EXPECT_EQ(plan.refused(), GetParam().refused);
+    EXPECT_EQ(plan.passes(), GetParam().passes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Plan,
+    ::testing::Values(PlanCase{"/tmp/log.adi", ExportFormat::Adif, "", false, 2},
+                      PlanCase{"/tmp/log.badi", ExportFormat::Adif, "", false, 2},
+                      PlanCase{"/tmp/log.xml", ExportFormat::Xml, "/tmp/log.BADI", false, 4},
+                      PlanCase{"/tmp/Log.Html", ExportFormat::Html, "/tmp/Log.BADI", false, 4},
+                      PlanCase{"/tmp/old.htm/log.adi", ExportFormat::Adif, "", true, 2},
+                      PlanCase{"/tmp/a.xml/log", ExportFormat::Adif, "", false, 2}));
+
 TEST(saveNotice, WarnsAboutLengthSpecifiersOnlyWhenThereAreAny)
 {
     EXPECT_EQ(saveNotice(false),
