@@ -21,17 +21,20 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace vaziduvu {
 
@@ -93,11 +96,15 @@ void MainWindow::createWidgets()
     client_ = new QWidget(this);
     client_->setObjectName("client");
     setCentralWidget(client_);
+    client_->installEventFilter(this);
 
-    toolBar_ = new QToolBar(client_);
+    toolBar_ = new QToolBar(this);
     toolBar_->setObjectName("toolBar");
     toolBar_->setIconSize(QSize(24, 24));
     toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->toggleViewAction()->setEnabled(false);  // the commands' buttons are always there
+    addToolBar(Qt::TopToolBarArea, toolBar_);
 
     document_.showEmptyGrid();
     gridModel_ = new GridModel(document_, this);
@@ -119,7 +126,15 @@ void MainWindow::createWidgets()
         return key == Qt::Key_F11 || key == Qt::Key_F12;
     };
 
-    gridView_ = new GridView(client_);
+    // The grid above, the load report and the source view below, divided by
+    // splitters a user can drag; the grid's area stays when the grid is
+    // hidden (a refused log), so the report keeps its place.
+    contentSplitter_ = new QSplitter(Qt::Vertical, client_);
+    contentSplitter_->setObjectName("contentSplitter");
+    contentSplitter_->setChildrenCollapsible(false);
+    gridArea_ = new QWidget(contentSplitter_);
+    gridArea_->setObjectName("gridArea");
+    gridView_ = new GridView(gridArea_);
     gridView_->setObjectName("gridView");
     gridView_->setModel(gridModel_);
     gridView_->setItemDelegate(gridDelegate_);
@@ -162,7 +177,16 @@ void MainWindow::createWidgets()
     if (cornerButton_)
         cornerButton_->installEventFilter(this);
 
-    loadReportView_ = new QPlainTextEdit(client_);
+    auto *gridLayout = new QVBoxLayout(gridArea_);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->addWidget(gridView_);
+
+    auto *reportArea = new QWidget(contentSplitter_);
+    reportArea->setObjectName("reportArea");
+    reportSplitter_ = new QSplitter(Qt::Horizontal, reportArea);
+    reportSplitter_->setObjectName("reportSplitter");
+    reportSplitter_->setChildrenCollapsible(false);
+    loadReportView_ = new QPlainTextEdit(reportSplitter_);
     loadReportView_->setObjectName("loadReportView");
     loadReportView_->setReadOnly(true);
     {
@@ -175,7 +199,7 @@ void MainWindow::createWidgets()
     setLoadReport("Welcome,  Please click \r\nthe file menu and select \r\nan ADIF file to load"
                   "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 
-    sourceView_ = new QPlainTextEdit(client_);
+    sourceView_ = new QPlainTextEdit(reportSplitter_);
     sourceView_->setObjectName("sourceView");
     sourceView_->setReadOnly(true);
     sourceView_->setFrameShape(QFrame::NoFrame);
@@ -187,49 +211,56 @@ void MainWindow::createWidgets()
     sourceView_->setToolTip("Click to show the source text in a larger window");
     setSourceView("");
 
-    auto shape = [this](ShapeWidget::Kind kind, const char *name) {
-        auto *made = new ShapeWidget(kind, client_);
-        made->setObjectName(name);
-        return made;
-    };
-    reportDivider_ = shape(ShapeWidget::Kind::Rectangle, "reportDivider");
-    reportUnderline_ = shape(ShapeWidget::Kind::Rectangle, "reportUnderline");
-    reportTopRule_ = shape(ShapeWidget::Kind::Rectangle, "reportTopRule");
-    reportBottomRule_ = shape(ShapeWidget::Kind::Rectangle, "reportBottomRule");
-    for (ShapeWidget *divider : {reportDivider_, reportTopRule_, reportBottomRule_}) {
-        divider->setBrushColor(Qt::gray);
-        divider->setPenColor(Qt::gray);
-    }
-    reportUnderline_->setBrushColor(Qt::transparent);
-    reportUnderline_->setPenColor(Qt::transparent);
-    reportUnderline_->setFixedHeight(1);
-
-    statusBar_ = new QStatusBar(client_);
+    statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName("statusBar");
     statusBar_->setSizeGripEnabled(false);
     statusBar_->setAutoFillBackground(true);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         statusPanels_[i] = new QLabel(statusBar_);
         statusPanels_[i]->setObjectName(QString("statusPanel%1").arg(i));
         statusPanels_[i]->setFrameShape(QFrame::Panel);
         statusPanels_[i]->setFrameShadow(QFrame::Sunken);
-        statusBar_->addWidget(statusPanels_[i], i == 2 ? 1 : 0);
+        statusBar_->addWidget(statusPanels_[i], i == StatusNotice ? 1 : 0);
     }
+    setStatusBar(statusBar_);
 
-    changeLegend_ = new QLabel(client_);
+    // The change light (in its frame) and its legend, right-aligned under
+    // the text views.
+    changeLegend_ = new QLabel(reportArea);
     changeLegend_->setObjectName("changeLegend");
-    changeLightFrame_ = shape(ShapeWidget::Kind::Rectangle, "changeLightFrame");
-    legendBand_ = shape(ShapeWidget::Kind::Rectangle, "legendBand");
-    changeLight_ = shape(ShapeWidget::Kind::Circle, "changeLight");
-    changeLight_->setToolTip("Green = data saved.  Yellow = data possibly NOT saved.");
-    changeLight_->setFixedSize(13, 13);
-    changeLight_->setBrushColor(kGreen);
+    changeLightFrame_ = new ShapeWidget(ShapeWidget::Kind::Rectangle, reportArea);
+    changeLightFrame_->setObjectName("changeLightFrame");
     changeLightFrame_->setFixedSize(15, 15);
-    for (ShapeWidget *frame : {changeLightFrame_, legendBand_}) {
-        frame->setBrushColor(Qt::transparent);
-        frame->setPenColor(Qt::transparent);
-    }
+    changeLightFrame_->setBrushColor(Qt::transparent);
+    changeLightFrame_->setPenColor(Qt::transparent);
+    changeLight_ = new ShapeWidget(ShapeWidget::Kind::Circle, changeLightFrame_);
+    changeLight_->setObjectName("changeLight");
+    changeLight_->setToolTip("Green = data saved.  Yellow = data possibly NOT saved.");
+    changeLight_->setGeometry(1, 1, 13, 13);
+    changeLight_->setBrushColor(kGreen);
 
+    auto *legendRow = new QHBoxLayout;
+    legendRow->setContentsMargins(0, 0, 4, 0);
+    legendRow->setSpacing(6);
+    legendRow->addStretch(1);
+    legendRow->addWidget(changeLightFrame_, 0, Qt::AlignVCenter);
+    legendRow->addWidget(changeLegend_, 0, Qt::AlignVCenter);
+    auto *reportLayout = new QVBoxLayout(reportArea);
+    reportLayout->setContentsMargins(0, 6, 0, 6);
+    reportLayout->setSpacing(8);
+    reportLayout->addWidget(reportSplitter_, 1);
+    reportLayout->addLayout(legendRow);
+
+    contentSplitter_->setStretchFactor(0, kGridShare);
+    contentSplitter_->setStretchFactor(1, kReportShare);
+    connect(contentSplitter_, &QSplitter::splitterMoved, this,
+            [this] { contentSplitMoved_ = true; });
+    auto *clientLayout = new QVBoxLayout(client_);
+    clientLayout->setContentsMargins(4, 0, 4, 0);
+    clientLayout->addWidget(contentSplitter_);
+
+    // The picture, its title and the busy banner lie over the client area,
+    // outside its layout.
     startupImage_ = new QLabel(client_);
     startupImage_->setObjectName("startupImage");
     startupImage_->setAlignment(Qt::AlignCenter);
@@ -464,9 +495,8 @@ void MainWindow::setUpStartState()
 
     document_.setSize(0, 0);
     gridModel_->reload();
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             gridView_, sourceView_, reportDivider_, reportUnderline_, reportTopRule_,
-             reportBottomRule_, statusBar_, loadReportView_, busyBanner_})
+    for (QWidget *widget : std::initializer_list<QWidget *>{gridView_, sourceView_, statusBar_,
+                                                            loadReportView_, busyBanner_})
         widget->hide();
     setChangeLight(false);
     setDocumentCommandsEnabled(false);
@@ -477,19 +507,17 @@ void MainWindow::setUpStartState()
     changeLegend_->setText(kNoticeText);
     changeLegend_->adjustSize();
     changeLegend_->hide();  // the legend shows with the light it explains
-    changeLight_->move(changeLight_->x(), changeLegend_->y());
-    changeLightFrame_->move(changeLightFrame_->x(), changeLegend_->y() - 1);
     layoutChildren();
 }
 
 void MainWindow::placeStatusPanels()
 {
     const int width = client_->width() > 0 ? client_->width() : kStartWidth;
-    statusPanels_[0]->setFixedWidth(90);
+    statusPanels_[StatusCellPosition]->setFixedWidth(90);
     // Two fifths of the window, but never so narrow that its message is cut.
-    statusPanels_[1]->setFixedWidth(
-        std::max((width / 5) * 2 - 5,
-                 statusPanels_[1]->fontMetrics().horizontalAdvance(statusPanels_[1]->text()) + 12));
+    QLabel *fileSize = statusPanels_[StatusFileSize];
+    fileSize->setFixedWidth(std::max(
+        (width / 5) * 2 - 5, fileSize->fontMetrics().horizontalAdvance(fileSize->text()) + 12));
 }
 
 void MainWindow::layoutChildren()
@@ -500,39 +528,15 @@ void MainWindow::layoutChildren()
         return;
     const int W = client_->width();
     const int H = client_->height();
-    toolBar_->setGeometry(0, 0, W, toolBar_->sizeHint().height());
-    const int T = toolBar_->height();
-
-    gridView_->setGeometry(4, toolBar_->y() + T, W - 8, (H - T) * 25 / 40);
-    const int reportTop = gridView_->y() + gridView_->height() + 10;
-    // The text views take the room down to the legend's row, which sits
-    // just above the status bar: no dead band at any size.
-    const int statusHeight = statusBar_->sizeHint().height();
-    const int reportHeight
-        = std::max(24, H - statusHeight - changeLegend_->height() - 20 - reportTop);
-    loadReportView_->setGeometry(4, reportTop, W / 2 - 8, reportHeight);
-    sourceView_->setGeometry(loadReportView_->x() + loadReportView_->width() + 2,
-                             loadReportView_->y(), W - (loadReportView_->width() + 9),
-                             loadReportView_->height());
-    reportDivider_->setGeometry(sourceView_->x() - 1, sourceView_->y(), 1, sourceView_->height());
-    statusBar_->setGeometry(0, H - statusHeight, W - 2, statusHeight);
-    reportUnderline_->setGeometry(loadReportView_->x(),
-                                  loadReportView_->y() + loadReportView_->height(), W - 8, 1);
-    reportTopRule_->setGeometry(reportUnderline_->x(), loadReportView_->y() - 1,
-                                reportUnderline_->width() - 1, 1);
-    reportBottomRule_->setGeometry(reportUnderline_->x(),
-                                   loadReportView_->y() + loadReportView_->height() + 1,
-                                   reportUnderline_->width() - 1, 1);
-    changeLegend_->move(W - (changeLegend_->width() + 8),
-                        loadReportView_->y() + loadReportView_->height() + 10);
-    changeLight_->move(changeLegend_->x() - changeLight_->width() - 6, changeLegend_->y());
-    changeLightFrame_->move(changeLight_->x() - 1, changeLegend_->y() - 1);
-    legendBand_->setGeometry(changeLight_->x() + changeLight_->width() + 1, changeLegend_->y() - 1,
-                             std::max(0, W - (changeLight_->width() + 14)),
-                             changeLightFrame_->height());
-    legendBand_->lower();
-    busyBanner_->setGeometry(1, 0, W - 2, H - statusHeight);
-    startupImage_->setGeometry(0, T, W - 1, H - (T + 1));
+    // The grid takes its share of the height until the user drags the
+    // boundary; from then on the splitter keeps what the user chose.
+    if (!contentSplitMoved_) {
+        const int room = contentSplitter_->height() - contentSplitter_->handleWidth();
+        const int grid = room * kGridShare / (kGridShare + kReportShare);
+        contentSplitter_->setSizes({grid, room - grid});
+    }
+    busyBanner_->setGeometry(1, 0, W - 2, H);
+    startupImage_->setGeometry(0, 0, W - 1, H - 1);
     if (!startupImage_->isHidden() && startupImage_->pixmap().size() != startupImage_->size())
         startupImage_->setPixmap(startupPicture(startupImage_->size()));
     startupTitle_->move((W - startupTitle_->width()) / 2, H / 2);
@@ -565,7 +569,7 @@ bool MainWindow::event(QEvent *event)
 void MainWindow::checkEnvironment()
 {
     try {
-        startupImage_->resize(client_->width() - 1, client_->height() - (toolBar_->height() + 1));
+        startupImage_->resize(client_->width() - 1, client_->height() - 1);
         const int major = platform_.osMajorVersion();
         const DriveType drive = platform_.driveTypeOf(platform_.currentDirectory());
         if (drive != DriveType::Removable && drive != DriveType::Fixed && drive != DriveType::Remote
@@ -654,13 +658,12 @@ void MainWindow::closeCurrent()
             return;
         }
         resetDocument();
-        for (QWidget *widget : std::initializer_list<QWidget *>{
-                 gridView_, sourceView_, reportDivider_, reportUnderline_, reportTopRule_,
-                 reportBottomRule_, loadReportView_})
+        for (QWidget *widget :
+             std::initializer_list<QWidget *>{gridView_, sourceView_, loadReportView_})
             widget->hide();
         setChangeLight(false, kGreen);
-        for (int panel = 0; panel < 3; ++panel)
-            setStatusText(panel, "");
+        for (int panel = 0; panel < kStatusPanelCount; ++panel)
+            setStatusText(static_cast<StatusPanel>(panel), "");
         setWindowTitle(kStartCaption);  // no caption of a closed file
     });
 }
@@ -685,7 +688,7 @@ void MainWindow::guarded(const char *failureMessage, const std::function<void()>
 
 void MainWindow::setChangeLight(bool visible, const QColor &color)
 {
-    for (ShapeWidget *shape : {changeLight_, changeLightFrame_, legendBand_})
+    for (ShapeWidget *shape : {changeLight_, changeLightFrame_})
         shape->setVisible(visible);
     changeLegend_->setVisible(visible);  // never a light without its legend
     if (color.isValid())
@@ -753,10 +756,10 @@ std::string MainWindow::statusText(int panel) const
     return fromQt(statusPanels_[panel]->text());
 }
 
-void MainWindow::setStatusText(int panel, const std::string &text)
+void MainWindow::setStatusText(StatusPanel panel, const std::string &text)
 {
     statusPanels_[panel]->setText(toQt(text));
-    if (panel == 1)
+    if (panel == StatusFileSize)
         placeStatusPanels();
 }
 

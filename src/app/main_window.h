@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QSplitter;
 class QStatusBar;
 class QTableView;
 class QTimer;
@@ -44,6 +45,17 @@ class MainWindow : public QMainWindow {
 public:
     static const QColor kGreen;   // data saved
     static const QColor kYellow;  // data possibly not saved
+
+    // The status bar's panels, left to right.
+    enum StatusPanel : int {
+        StatusCellPosition,  // "row : column" of the current cell
+        StatusFileSize,      // the loaded file's size, or why it did not load
+        StatusNotice,        // length discrepancies; a save's progress
+        kStatusPanelCount
+    };
+    // The grid's and the text views' shares of the height at the start.
+    static constexpr int kGridShare = 25;
+    static constexpr int kReportShare = 15;
 
     explicit MainWindow(Platform &platform, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -187,7 +199,7 @@ private:
     // Column widths that fit heading and content (from a sample of rows),
     // within a sensible maximum; done for every log shown.
     void fitColumnWidths();
-    void setStatusText(int panel, const std::string &text);
+    void setStatusText(StatusPanel panel, const std::string &text);
     // The message boxes, the input box and the search window follow the
     // document's text encoding.
     void useDocumentEncoding();
@@ -269,14 +281,13 @@ private:
     QPlainTextEdit *loadReportView_ = nullptr;
     QPlainTextEdit *sourceView_ = nullptr;
     ShapeWidget *changeLight_ = nullptr;
-    ShapeWidget *changeLightFrame_ = nullptr;
-    ShapeWidget *legendBand_ = nullptr;       // the band behind the light and its legend
-    ShapeWidget *reportDivider_ = nullptr;    // between the two text views
-    ShapeWidget *reportUnderline_ = nullptr;  // the views' lower edge
-    ShapeWidget *reportTopRule_ = nullptr;
-    ShapeWidget *reportBottomRule_ = nullptr;
+    ShapeWidget *changeLightFrame_ = nullptr;  // holds the light
+    QSplitter *contentSplitter_ = nullptr;     // the grid above, the text views below
+    QSplitter *reportSplitter_ = nullptr;      // the load report left, the source view right
+    QWidget *gridArea_ = nullptr;              // keeps the grid's place while it is hidden
+    bool contentSplitMoved_ = false;           // the user has dragged the boundary
     QStatusBar *statusBar_ = nullptr;
-    QLabel *statusPanels_[3] = {};
+    QLabel *statusPanels_[kStatusPanelCount] = {};
     QLabel *changeLegend_ = nullptr;
     QLabel *busyBanner_ = nullptr;
     QLabel *startupImage_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTableView>
 
 #include <algorithm>
@@ -44,7 +45,8 @@ int MainWindow::currentRow() const
 void MainWindow::showCurrentCellPosition()
 {
     guarded("Report problem in this beta test code: String Grid Click", [this] {
-        setStatusText(0, std::to_string(currentRow()) + " : " + std::to_string(currentColumn()));
+        setStatusText(StatusCellPosition,
+                      std::to_string(currentRow()) + " : " + std::to_string(currentColumn()));
     });
 }
 
@@ -208,6 +210,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (!gridView_ || !sourceView_)
         return QMainWindow::eventFilter(watched, event);  // still being built
+    // The central area changes size with the window, and also when a dock
+    // or the status bar comes or goes.
+    if (watched == client_ && event->type() == QEvent::Resize)
+        guarded("Could not lay out the window.", [this] { layoutChildren(); });
+    // Without a grid there is no boundary to drag: the picture shows there.
+    if (watched == gridView_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        contentSplitter_->setStyleSheet(
+            gridView_->isHidden() ? QStringLiteral("QSplitter::handle { background: transparent; }")
+                                  : QString());
     if (watched == gridView_->viewport() && event->type() == QEvent::MouseButtonPress)
         recordColumnCurrent_ = false;  // a click always lands on a data cell
     if (watched == gridView_ && event->type() == QEvent::KeyPress) {

@@ -121,17 +121,17 @@ void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
         loadFile(path);
     }
     if (document_.documentOpen()) {
-        setStatusText(1,
+        setStatusText(StatusFileSize,
                       "Current file size >>> " + std::to_string(adifFile_->fileSize()) + " bytes ");
-        setStatusText(2,
+        setStatusText(StatusNotice,
                       document_.anyLengthDiscrepancy()
                           ? " Length discrepencies found (in yellow text) "
                           : "");
     } else {
         gridView_->hide();
-        setStatusText(0, "");  // no cell position of a log that is not shown
-        setStatusText(1, kLoadFailedStatus);
-        setStatusText(2, "");  // no discrepancy notice for a log that is not shown
+        setStatusText(StatusCellPosition, "");  // no cell position of a log that is not shown
+        setStatusText(StatusFileSize, kLoadFailedStatus);
+        setStatusText(StatusNotice, "");  // no discrepancy notice for a log that is not shown
     }
     setWindowTitle(QStringLiteral(" File: ") + QFile::decodeName(QByteArray::fromStdString(path)));
 }
@@ -187,7 +187,7 @@ void MainWindow::loadFile(const std::string &path)
         fitColumnWidths();
         // Every load starts on its first cell, drawn as the current one.
         selectCell(1, 1);
-        setStatusText(0, "1 : 1");
+        setStatusText(StatusCellPosition, "1 : 1");
         startupImage_->hide();
         startupTitle_->hide();
     } else {
@@ -273,9 +273,8 @@ void MainWindow::showEmptyGrid()
 {
     document_.showEmptyGrid();
     refreshGrid();
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             gridView_, sourceView_, reportDivider_, reportUnderline_, reportTopRule_,
-             reportBottomRule_, statusBar_, loadReportView_})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{gridView_, sourceView_, statusBar_, loadReportView_})
         widget->show();
     setLoadReport("Summary of file ... \r\n");
 }

@@ -118,8 +118,8 @@ void MainWindow::startNewProject()
         setChangeLight(true, kYellow);
         setLoadReport("New Project Started ...");
         // Nothing of an earlier log stays in the status bar.
-        setStatusText(1, "");
-        setStatusText(2, "");
+        setStatusText(StatusFileSize, "");
+        setStatusText(StatusNotice, "");
         setSourceView("");
         setWindowTitle("[NEW PROJECT]");
         startupImage_->hide();

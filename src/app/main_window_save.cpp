@@ -48,7 +48,7 @@ public:
         if (!last && sinceUpdate_.isValid() && sinceUpdate_.elapsed() < kProgressInterval)
             return;
         sinceUpdate_.start();
-        window_.setStatusText(2, text);
+        window_.setStatusText(MainWindow::StatusNotice, text);
         window_.statusBar_->repaint();
         window_.platform().processEvents();
         if (last) {
@@ -113,7 +113,7 @@ bool MainWindow::saveToNewFile()
         showMessage(header, text);
 
         // The export's progress replaces the third panel for its time only.
-        const std::string notice = statusText(2);
+        const std::string notice = statusText(StatusNotice);
         beginBusy();
         showBusyBanner("Writing data to new file ... ");
         exportInProgress_ = true;
@@ -157,7 +157,7 @@ bool MainWindow::saveToNewFile()
         busyBanner_->hide();
         endBusy();
         refreshGrid();
-        setStatusText(2, notice);
+        setStatusText(StatusNotice, notice);
 
         if (result) {
             lastFolder_ = folderOf(target);

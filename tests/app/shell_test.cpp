@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -259,10 +260,7 @@ TEST_P(CloseCurrentTest, HidesTheDocumentAreaAndBlanksTheStatusBar)
     EXPECT_FALSE(form->document().documentOpen());
     for (QWidget *hidden : std::initializer_list<QWidget *>{
              child<QTableView>(*form, "gridView"), child<QPlainTextEdit>(*form, "loadReportView"),
-             child<QPlainTextEdit>(*form, "sourceView"), child<ShapeWidget>(*form, "reportDivider"),
-             child<ShapeWidget>(*form, "reportUnderline"),
-             child<ShapeWidget>(*form, "reportTopRule"),
-             child<ShapeWidget>(*form, "reportBottomRule")})
+             child<QPlainTextEdit>(*form, "sourceView")})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_FALSE(form->changeLightVisible());
     EXPECT_FALSE(form->changeLightYellow());
@@ -358,80 +356,89 @@ struct LayoutCase {
 
 class LayoutTest : public ShellTest, public ::testing::WithParamInterface<LayoutCase> { };
 
-TEST_P(LayoutTest, ControlsFollowTheClientArea)
+// Where a child lies in the window's own coordinates.
+QRect inWindow(const QWidget &window, const QWidget &child)
+{
+    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
+}
+
+TEST_P(LayoutTest, AreasFollowTheWindow)
 {
     load(kCleanLog);
     form->resize(GetParam().width, GetParam().height);
     QApplication::processEvents();
     ASSERT_EQ(form->size(), QSize(GetParam().width, GetParam().height));
 
-    const int W = child<QWidget>(*form, "client")->width();
-    const int H = child<QWidget>(*form, "client")->height();
-    const int T = child<QToolBar>(*form, "toolBar")->height();
-    const QRect grid = child<QTableView>(*form, "gridView")->geometry();
-    EXPECT_EQ(grid.top(), child<QToolBar>(*form, "toolBar")->y() + T);
-    EXPECT_EQ(grid.height(), (H - T) * 25 / 40);
-    EXPECT_EQ(grid.width(), W - 8);
+    const QRect client = inWindow(*form, *child<QWidget>(*form, "client"));
+    const QRect tools = inWindow(*form, *child<QToolBar>(*form, "toolBar"));
+    const QRect status = inWindow(*form, *child<QStatusBar>(*form, "statusBar"));
+    EXPECT_LE(tools.bottom(), client.top());
+    EXPECT_GE(status.top(), client.bottom());
+    EXPECT_EQ(status.bottom(), form->rect().bottom());
 
-    const QRect report = child<QPlainTextEdit>(*form, "loadReportView")->geometry();
-    EXPECT_EQ(report.top(), grid.top() + grid.height() + 10);
-    const QRect status = child<QStatusBar>(*form, "statusBar")->geometry();
-    const QRect notice = child<QLabel>(*form, "changeLegend")->geometry();
-    // The views take the room down to the legend, just above the status bar.
-    EXPECT_EQ(report.height(), H - status.height() - notice.height() - 20 - report.top());
-    EXPECT_EQ(report.width(), W / 2 - 8);
+    // The grid takes its share of the height, the text views the rest.
+    auto *split = child<QSplitter>(*form, "contentSplitter");
+    const int room = split->height() - split->handleWidth();
+    const QRect grid = inWindow(*form, *child<QTableView>(*form, "gridView"));
+    EXPECT_NEAR(grid.height(),
+                room * MainWindow::kGridShare / (MainWindow::kGridShare + MainWindow::kReportShare),
+                1);
+    EXPECT_EQ(grid.width(), client.width() - 8);
+    EXPECT_EQ(grid.top(), client.top());
 
-    const QRect source = child<QPlainTextEdit>(*form, "sourceView")->geometry();
-    EXPECT_EQ(source.left(), report.left() + report.width() + 2);
-    EXPECT_EQ(source.width(), W - (report.width() + 9));
+    // Report and source side by side, halves of the width, below the grid.
+    const QRect report = inWindow(*form, *child<QPlainTextEdit>(*form, "loadReportView"));
+    const QRect source = inWindow(*form, *child<QPlainTextEdit>(*form, "sourceView"));
+    EXPECT_GT(report.top(), grid.bottom());
     EXPECT_EQ(source.top(), report.top());
     EXPECT_EQ(source.height(), report.height());
+    EXPECT_GT(source.left(), report.right());
+    EXPECT_NEAR(report.width(), source.width(), 1);
+    EXPECT_EQ(source.right(), grid.right());
 
-    const QRect divider = child<ShapeWidget>(*form, "reportDivider")->geometry();
-    EXPECT_EQ(divider.left(), source.left() - 1);
-    EXPECT_EQ(divider.top(), source.top());
-    EXPECT_EQ(divider.height(), source.height());
-    EXPECT_EQ(divider.width(), 1);
+    // The light and its legend: right-aligned under the views, above the
+    // status bar.
+    const QRect notice = inWindow(*form, *child<QLabel>(*form, "changeLegend"));
+    const QRect light = inWindow(*form, *child<ShapeWidget>(*form, "changeLight"));
+    EXPECT_GT(notice.top(), report.bottom());
+    EXPECT_LT(notice.bottom(), status.top());
+    EXPECT_LE(notice.right(), client.right());
+    EXPECT_GE(notice.right(), client.right() - 8);
+    EXPECT_LT(light.right(), notice.left());
+    EXPECT_LE(std::abs(light.center().y() - notice.center().y()), 2);
 
-    EXPECT_EQ(status.top(), H - status.height());
-    EXPECT_EQ(status.width(), W - 2);
-
-    const QRect line5 = child<ShapeWidget>(*form, "reportUnderline")->geometry();
-    EXPECT_EQ(line5.top(), report.top() + report.height());
-    EXPECT_EQ(line5.left(), report.left());
-    EXPECT_EQ(line5.width(), W - 8);
-    const QRect line6 = child<ShapeWidget>(*form, "reportTopRule")->geometry();
-    EXPECT_EQ(line6.left(), line5.left());
-    EXPECT_EQ(line6.width(), line5.width() - 1);
-    EXPECT_EQ(line6.height(), 1);
-    EXPECT_EQ(line6.top(), report.top() - 1);
-    const QRect line7 = child<ShapeWidget>(*form, "reportBottomRule")->geometry();
-    EXPECT_EQ(line7.width(), line5.width() - 1);
-    EXPECT_EQ(line7.top(), report.top() + report.height() + 1);
-
-    EXPECT_EQ(notice.top(), report.top() + report.height() + 10);
-    EXPECT_EQ(notice.left(), W - (notice.width() + 8));
-    EXPECT_EQ(child<ShapeWidget>(*form, "changeLight")->y(), notice.top());
-    EXPECT_EQ(child<ShapeWidget>(*form, "changeLightFrame")->y(), notice.top() - 1);
-    const QRect frame3 = child<ShapeWidget>(*form, "legendBand")->geometry();
-    EXPECT_EQ(frame3.top(), notice.top() - 1);
-    EXPECT_EQ(frame3.left(),
-              child<ShapeWidget>(*form, "changeLight")->x()
-                  + child<ShapeWidget>(*form, "changeLight")->width() + 1);
-    EXPECT_EQ(frame3.width(), W - (child<ShapeWidget>(*form, "changeLight")->width() + 14));
-    EXPECT_EQ(frame3.height(), child<ShapeWidget>(*form, "changeLightFrame")->height());
-
-    EXPECT_EQ(child<QLabel>(*form, "busyBanner")->width(), W - 2);
-    EXPECT_EQ(child<QLabel>(*form, "busyBanner")->height(), H - status.height());
-    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), W - 1);
-    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), H - (T + 1));
+    // Banner, picture and title lie over the client area.
+    const QRect banner = inWindow(*form, *child<QLabel>(*form, "busyBanner"));
+    EXPECT_EQ(banner.width(), client.width() - 2);
+    EXPECT_EQ(banner.height(), client.height());
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(), client.width() - 1);
+    EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(), client.height() - 1);
     EXPECT_EQ(child<QLabel>(*form, "startupTitle")->x(),
-              (W - child<QLabel>(*form, "startupTitle")->width()) / 2);
-    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->y(), H / 2);
-    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->height(), H / 2);
+              (client.width() - child<QLabel>(*form, "startupTitle")->width()) / 2);
+    EXPECT_EQ(child<QLabel>(*form, "startupTitle")->y(), client.height() / 2);
+}
 
-    // No dead band and nothing under the status bar, at any size.
-    EXPECT_EQ(notice.bottom() + 1 + 10, status.top());
+// A docked panel sits between the central area and the status bar, and the
+// grid keeps the height the user dragged it to.
+TEST_F(ShellTest, PanelsDockAboveTheStatusBarAndTheSplitKeepsTheUsersChoice)
+{
+    load(kCleanLog);
+    form->resize(800, 600);
+    QApplication::processEvents();
+    trigger(*form, "checkLogAction");
+    QApplication::processEvents();
+    const QRect panel = inWindow(*form, *child<QWidget>(*form, "checkPanel"));
+    const QRect status = inWindow(*form, *child<QStatusBar>(*form, "statusBar"));
+    const QRect client = inWindow(*form, *child<QWidget>(*form, "client"));
+    EXPECT_LE(panel.bottom(), status.top());
+    EXPECT_GE(panel.top(), client.bottom());
+
+    auto *split = child<QSplitter>(*form, "contentSplitter");
+    split->setSizes({120, split->height() - 120 - split->handleWidth()});
+    emit split->splitterMoved(120, 1);
+    form->resize(800, 601);
+    QApplication::processEvents();
+    EXPECT_NEAR(child<QWidget>(*form, "gridArea")->height(), 120, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, LayoutTest,
@@ -542,8 +549,7 @@ TEST_P(ActivateTest, ChecksDriveSystemAndMemoryOnEveryActivation)
     EXPECT_EQ(child<QLabel>(*form, "startupImage")->width(),
               child<QWidget>(*form, "client")->width() - 1);
     EXPECT_EQ(child<QLabel>(*form, "startupImage")->height(),
-              child<QWidget>(*form, "client")->height()
-                  - (child<QToolBar>(*form, "toolBar")->height() + 1));
+              child<QWidget>(*form, "client")->height() - 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
