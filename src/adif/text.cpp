@@ -38,4 +38,16 @@ std::string upperText(std::string_view text)
     return result;
 }
 
+std::string upperText(std::string_view text, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1)
+        return upperText(text);
+    std::string result(text);
+    for (char &c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    }
+    return result;
+}
+
 }  // namespace vaziduvu
