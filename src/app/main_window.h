@@ -225,6 +225,9 @@ private:
     void scheduleCheckRefresh();
     void scheduleStatisticsRefresh();
     void createStatisticsCommands();
+    // Beside the main window: right of it, left of it, or, where neither
+    // side has room, with the main window moved left to make room.
+    void placeStatisticsWindow();
     // Shows the contacts of the given document rows (1..) in the grid: they
     // are selected and the first is scrolled to. The one way the Statistics
     // window shows the contacts behind a figure.

@@ -100,24 +100,36 @@ void MainWindow::showStatistics()
             statisticsRefreshTimer_->setInterval(kRefreshDelay);
             connect(statisticsRefreshTimer_, &QTimer::timeout, this,
                     &MainWindow::refreshStatistics);
-            // Beside the main window where the screen has room, else over its
-            // right part.
-            if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-                const QRect area = screen->availableGeometry();
-                const QRect frame = frameGeometry();
-                const int x = std::max(
-                    area.left(),
-                    std::min(frame.right() + 1, area.right() - statisticsWindow_->width()));
-                const int y = std::max(
-                    area.top(), std::min(frame.top(), area.bottom() - statisticsWindow_->height()));
-                statisticsWindow_->move(x, y);
-            }
+            placeStatisticsWindow();
         }
         refreshStatistics();
         statisticsWindow_->show();
         statisticsWindow_->raise();
         statisticsWindow_->activateWindow();
     });
+}
+
+void MainWindow::placeStatisticsWindow()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int width = statisticsWindow_->frameGeometry().width();
+    const int top = std::clamp(frame.top(), area.top(),
+                               std::max(area.top(), area.bottom() - statisticsWindow_->height()));
+    if (frame.right() + width <= area.right()) {
+        statisticsWindow_->move(frame.right() + 1, top);
+    } else if (frame.left() - width >= area.left()) {
+        statisticsWindow_->move(frame.left() - width, top);
+    } else if (!isMaximized() && !isFullScreen() && frame.width() + width <= area.width()) {
+        // Neither side has room: the main window moves left to make it.
+        move(area.right() + 1 - width - frame.width(), frame.top());
+        statisticsWindow_->move(frameGeometry().right() + 1, top);
+    } else {
+        statisticsWindow_->move(std::max(area.left(), area.right() + 1 - width), top);
+    }
 }
 
 void MainWindow::scheduleStatisticsRefresh()

@@ -150,7 +150,8 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
     entityTable_->verticalHeader()->hide();
     entityTable_->verticalHeader()->setDefaultSectionSize(entityTable_->fontMetrics().height() + 6);
     entityTable_->setToolTip(
-        QStringLiteral("C: confirmed on the band, W: worked. Click a heading to sort."));
+        QStringLiteral("C: confirmed on the band, W: worked; under each band, the entities "
+                       "worked/confirmed there. Click a heading to sort."));
     connect(entityTable_, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { chooseEntityCell(index.row(), index.column()); });
 
@@ -328,11 +329,19 @@ void StatisticsWindow::fillEntityTable(const LogStatistics &figures)
                         .arg(figures.bandEntitiesWorked[band])
                         .arg(figures.bandEntitiesConfirmed[band]);
     entityModel_->setHorizontalHeaderLabels(headings);
+    for (size_t band = 0; band < figures.bands.size(); ++band)
+        entityModel_->setHeaderData(kEntityColumns + static_cast<int>(band), Qt::Horizontal,
+                                    QStringLiteral("%1: %2 entities worked, %3 confirmed")
+                                        .arg(shownKey(figures.bands[band]))
+                                        .arg(figures.bandEntitiesWorked[band])
+                                        .arg(figures.bandEntitiesConfirmed[band]),
+                                    Qt::ToolTipRole);
     for (const LogStatistics::Entity &entity : figures.entities) {
         const int code = entity.code <= kMaxDxccEntityCode ? static_cast<int>(entity.code) : -1;
         const char *name = code >= 0 ? dxccEntityName(code) : nullptr;
         QList<QStandardItem *> row;
-        row << entityItem(QString::number(entity.code), QVariant::fromValue(entity.code))
+        row << entityItem(QString::number(entity.code),
+                          QVariant(static_cast<qlonglong>(entity.code)))
             << entityItem(name ? QString::fromLatin1(name) : QStringLiteral("(not an ADIF entity)"),
                           name ? QString::fromLatin1(name) : QString())
             << entityItem(QString::number(entity.contacts), entity.contacts)

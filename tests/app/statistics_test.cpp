@@ -56,6 +56,19 @@ TEST_F(Statistics, ShowsTheFiguresAndFollowsTheEdits)
     EXPECT_EQ(window->bandCategories(), (QStringList{"80M", "20M"}));
 }
 
+TEST_F(Statistics, EntitiesSortByNumber)
+{
+    openText("x <EOH><DXCC:3>100<EOR><DXCC:2>15<EOR><DXCC:1>6<EOR><DXCC:2>15<EOR>");
+    QMetaObject::invokeMethod(form.get(), "refreshStatistics");
+    QStringList codes;
+    for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        window->sortEntities(0, order);
+        for (int row = 0; row < window->entityRows(); ++row)
+            codes << window->entityRowTexts(row).front();
+    }
+    EXPECT_EQ(codes, (QStringList{"6", "15", "100", "100", "15", "6"}));
+}
+
 struct ChoiceCase {
     const char *name;
     std::function<void(StatisticsWindow &)> choose;
