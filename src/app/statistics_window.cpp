@@ -40,6 +40,8 @@ constexpr int kFlatLabels = 14;
 constexpr int kEntityColumns = 4;  // code, name, contacts, confirmed; then the bands
 constexpr int kSortRole = Qt::UserRole;
 
+const QString kHint
+    = QStringLiteral("Double-click a bar or a table cell to select its contacts in the grid.");
 const QColor kConfirmedColor(198, 239, 206);
 const QColor kWorkedColor(255, 235, 156);
 
@@ -161,9 +163,7 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
     layout->addWidget(tabs_, 1);
 
     auto *bottom = new QHBoxLayout;
-    note_ = new QLabel(
-        QStringLiteral("Double-click a bar or a table cell to select its contacts in the grid."),
-        this);
+    note_ = new QLabel(kHint, this);
     note_->setObjectName("statisticsNote");
     bottom->addWidget(note_, 1);
     auto *save = new QPushButton(QStringLiteral("&Save Chart..."), this);
@@ -189,6 +189,8 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
 void StatisticsWindow::setStatistics(const LogStatistics &figures, TextEncoding encoding)
 {
     encoding_ = encoding;
+    hasContacts_ = figures.contacts > 0;
+    note_->setText(kHint);  // an earlier selection may be gone
     totals_->setText(
         QStringLiteral("<b>%1</b> contacts &nbsp; <b>%2</b> unique calls &nbsp; from <b>%3</b> "
                        "to <b>%4</b> &nbsp; DXCC entities: <b>%5</b> worked, <b>%6</b> confirmed")
@@ -372,7 +374,7 @@ void StatisticsWindow::fillEntityTable(const LogStatistics &figures)
 
 void StatisticsWindow::updateSaveButton()
 {
-    saveChartButton_->setEnabled(chartShown());
+    saveChartButton_->setEnabled(chartShown() && hasContacts_);
 }
 
 bool StatisticsWindow::chartShown() const

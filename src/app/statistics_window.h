@@ -80,6 +80,7 @@ private:
 
     // What the bars and cells stand for, to ask for their contacts.
     TextEncoding encoding_ = TextEncoding::Latin1;
+    bool hasContacts_ = false;
     std::vector<std::string> bands_;
     std::vector<std::vector<std::string>> setModes_;  // the modes of each band-chart set
     std::vector<std::string> years_;
