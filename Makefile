@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 
 PACKAGES = cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
            libbenchmark-dev nlohmann-json3-dev clang-format libxml2-utils desktop-file-utils \
-           qt6-charts-dev
+           qt6-charts-dev qt6-svg-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

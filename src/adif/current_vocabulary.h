@@ -193,6 +193,7 @@ inline constexpr int kMaxDxccEntityCode = 522;
 struct DxccEntityCode {
     uint16_t code;  // 0 means "not within a DXCC entity"
     bool deleted;
+    const char *name;  // as ADIF writes it, e.g. "ST. HELENA"; "NONE" for 0
 };
 
 // Every code ADIF lists, ascending (0, 340 current and 62 deleted entities).
@@ -200,6 +201,8 @@ TableView<DxccEntityCode> dxccEntityCodes();
 // True for 0 and for every current or deleted entity code.
 bool isDxccEntityCode(int code);
 bool isDeletedDxccEntityCode(int code);
+// The entity's name as ADIF lists it, or nullptr for a code ADIF does not list.
+const char *dxccEntityName(int code);
 
 // ---------------------------------------------------------------------------
 // ARRL sections (ARRL_SECT, MY_ARRL_SECT)

@@ -70,4 +70,11 @@ int digitsValue(std::string_view digits)
     return value;
 }
 
+std::string upperText(std::string_view text, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1)
+        return upperText(text);
+    return upperAsciiText(text);
+}
+
 }  // namespace vaziduvu

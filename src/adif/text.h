@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adif/adif_mode.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,9 @@ std::string trimText(std::string_view text);
 // Upper-cases ASCII letters and the Latin-1 letters U+00E0..U+00FE
 // (except U+00F7, the division sign); every other byte is kept.
 std::string upperText(std::string_view text);
+// The same for text of the given encoding: in UTF-8 only ASCII letters
+// change, so the bytes of other characters stay whole.
+std::string upperText(std::string_view text, TextEncoding encoding);
 char upperChar(char c);
 
 // Upper-cases ASCII letters only, for values that must keep every other byte

@@ -12,6 +12,7 @@
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
 #include "app/shape_widget.h"
+#include "app/statistics_window.h"
 #include "platform/platform.h"
 
 #include <QAbstractButton>
@@ -76,6 +77,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createHistory();
     createActions();
     createMenus();
+    createStatisticsCommands();
     createToolBar();
     resize(kStartWidth, kStartHeight);
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
@@ -467,6 +469,8 @@ void MainWindow::setCommandsWaiting(bool waiting)
     client_->setEnabled(!waiting);
     if (checkPanel_)
         checkPanel_->setEnabled(!waiting);
+    if (statisticsWindow_)
+        statisticsWindow_->setEnabled(!waiting);
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
@@ -476,7 +480,7 @@ void MainWindow::setDocumentCommandsEnabled(bool enabled)
           addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_,
           showCommentAction_, editCommentAction_, fontAction_, syntaxHighlightingAction_,
           omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_, deleteRowsAction_,
-          deleteColumnAction_, checkLogAction_})
+          deleteColumnAction_, checkLogAction_, statisticsAction_})
         command->setEnabled(enabled);
 }
 
@@ -638,6 +642,8 @@ void MainWindow::releaseOnClose()
         adifFile_.reset();
         if (searchDialog_)
             searchDialog_->hide();
+        if (statisticsWindow_)
+            statisticsWindow_->hide();
     });
     QCoreApplication::quit();
 }

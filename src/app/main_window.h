@@ -34,6 +34,7 @@ class GridDelegate;
 class GridModel;
 class Platform;
 class ShapeWidget;
+class StatisticsWindow;
 
 // The main window: the open log as a grid with the load report and the
 // source view below it, the menu, the toolbar, the status bar and the change
@@ -135,6 +136,10 @@ private slots:
     // Lists every problem the export checks find in the Check Log panel.
     void checkWholeLog();
     void refreshCheck();
+    // Opens the Statistics window (View > Statistics, F8) with the figures
+    // of the open log; it follows the edits 300 ms after each change.
+    void showStatistics();
+    void refreshStatistics();
 
 private:
     friend class WindowExportHost;
@@ -227,7 +232,19 @@ private:
     // The light and the unsaved flag follow the history.
     void followHistory();
     std::vector<int> selectedRows() const;
+    // After every change of the document: the Check Log list and the
+    // Statistics window, where shown, follow it a moment later.
     void scheduleCheckRefresh();
+    void scheduleStatisticsRefresh();
+    void createStatisticsCommands();
+    // Beside the main window: right of it, left of it, or, where neither
+    // side has room, with the main window moved left to make room.
+    void placeStatisticsWindow();
+    // Shows the contacts of the given document rows (1..) in the grid: they
+    // are selected and the first is scrolled to. The one way the Statistics
+    // window shows the contacts behind a figure.
+    void showContacts(const std::vector<int> &rows, const QString &description);
+    void saveStatisticsChart();
     // Checks a copy of the log and fills the Check Log panel; a check asked
     // for with F7 can be stopped.
     void runCheck(bool stoppable);
@@ -297,12 +314,15 @@ private:
     CheckPanel *checkPanel_ = nullptr;
     ProgressPanel *progressPanel_ = nullptr;
     QTimer *checkRefreshTimer_ = nullptr;
+    StatisticsWindow *statisticsWindow_ = nullptr;
+    QTimer *statisticsRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;
     QMenu *editMenu_ = nullptr;
     QMenu *formatMenu_ = nullptr;
+    QMenu *viewMenu_ = nullptr;
     QMenu *importMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
     QAction *openAction_ = nullptr;
@@ -335,6 +355,7 @@ private:
     QAction *deleteRowsAction_ = nullptr;
     QAction *deleteColumnAction_ = nullptr;
     QAction *checkLogAction_ = nullptr;
+    QAction *statisticsAction_ = nullptr;
 
     // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;

@@ -82,6 +82,7 @@ void MainWindow::checkWholeLog()
 
 void MainWindow::scheduleCheckRefresh()
 {
+    scheduleStatisticsRefresh();
     if (checkPanel_ != nullptr && checkPanel_->isVisible())
         checkRefreshTimer_->start();
 }

@@ -1,6 +1,7 @@
 #include "cli/check_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
+#include "cli/stats_command.h"
 
 #include <cstring>
 #include <iostream>
@@ -28,6 +29,9 @@ const Command kCommands[] = {
      &vaziduvu::runCheckCommand},
     {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
      &vaziduvu::runExportCommand},
+    {"stats", "[--json] FILE",
+     "print contacts per band, mode and year and the DXCC entities worked and confirmed",
+     &vaziduvu::runStatsCommand},
 };
 
 void printUsage(std::ostream &out)

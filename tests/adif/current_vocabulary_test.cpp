@@ -48,6 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
         VocabularyCase{
             "DxccCodes",
             [] { return isDxccEntityCode(291) && isDxccEntityCode(1) && !isDxccEntityCode(9999); }},
+        VocabularyCase{"DxccNames",
+                       [] {
+                           return std::string(dxccEntityName(1)) == "CANADA"
+                               && std::string(dxccEntityName(250)) == "ST. HELENA"
+                               && std::string(dxccEntityName(522)) == "REPUBLIC OF KOSOVO"
+                               && std::string(dxccEntityName(2)) == "ABU AIL IS."
+                               && !dxccEntityName(73) && !dxccEntityName(523);
+                       }},
         VocabularyCase{"GridSquares",
                        [] {
                            return isGridSquare("FN31") && isGridSquare("fn31pr")

@@ -607,6 +607,7 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
          {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
           "Chec&k Log"}},
+        {child<QMenu>(*form, "viewMenu"), {"&Statistics"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
           "Current ADIF (3.1.6)"}},
@@ -616,7 +617,8 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
     std::vector<std::string> titles;
     for (QAction *top : form->menuBar()->actions())
         titles.push_back(top->text().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "F&ormat", "&Import", "&Help"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"&File", "&Edit", "&View", "F&ormat", "&Import", "&Help"}));
     for (const auto &[menu, expected] : menus) {
         std::vector<std::string> entries;
         for (QAction *item : menu->actions())
@@ -638,6 +640,7 @@ TEST_F(ShellTest, CommandsHaveTheUsualKeys)
         {"searchAction", QKeySequence(Qt::CTRL | Qt::Key_F)},
         {"findNextAction", QKeySequence(Qt::Key_F3)},
         {"helpAction", QKeySequence(Qt::Key_F1)},
+        {"statisticsAction", QKeySequence(Qt::Key_F8)},
     };
     for (const auto &[name, key] : keys)
         EXPECT_EQ(action(*form, name)->shortcut(), key) << name;
