@@ -6,6 +6,7 @@
 #include "document/log_document.h"
 #include "document/log_statistics.h"
 #include "document/open_log.h"
+#include "bench_run.h"
 #include "generated_logbook.h"
 
 #include <benchmark/benchmark.h>
@@ -17,7 +18,7 @@ using vaziduvu::ContactSelection;
 using vaziduvu::LogStatistics;
 using vaziduvu::OpenedLog;
 
-constexpr int kRecords = 100000;
+const int kRecords = vaziduvu::bench::logbookContacts();
 
 const OpenedLog &logbook()
 {

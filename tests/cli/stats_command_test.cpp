@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {"stats", std::string(TEST_DATA_DIR) + "/stats-general-log.adi"},
                     0,
                     "DXCC entities:  2 worked, 1 confirmed"},
-        OutcomeCase{"FormatError", {"stats", EXAMPLES_DIR "/format-error.adi"}, 1, "stats"},
+        OutcomeCase{
+            "FormatError", {"stats", EXAMPLES_DIR "/format-error.adi"}, 1, "Bracket mismatch"},
         OutcomeCase{"NoFile", {"stats", "--json"}, 2, "usage: vaziduvu-cli stats [--json]"},
         OutcomeCase{"Missing", {"stats", "/nonexistent/log.adi"}, 2, "no such file"}),
     [](const auto &info) { return std::string(info.param.name); });
