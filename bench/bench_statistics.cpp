@@ -3,10 +3,10 @@
 // opened in the Current ADIF mode. The window recomputes them after edits,
 // so they must come in well under 0.3 s.
 
+#include "bench_run.h"
 #include "document/log_document.h"
 #include "document/log_statistics.h"
 #include "document/open_log.h"
-#include "bench_run.h"
 #include "generated_logbook.h"
 
 #include <benchmark/benchmark.h>

@@ -508,8 +508,9 @@ void drawLatticeTower(QPainter &p, QPointF base, qreal height, qreal baseWidth, 
 
 }  // namespace
 
-QIcon toolbarGlyph(int image)
+QIcon toolbarGlyph(ToolbarGlyph glyph)
 {
+    const int image = static_cast<int>(glyph);
     if (image < 0 || image >= kGlyphCount)
         return QIcon();
     if (const char *name = kThemeNames[image]) {

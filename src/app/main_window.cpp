@@ -77,7 +77,6 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createHistory();
     createActions();
     createMenus();
-    createStatisticsCommands();
     createToolBar();
     resize(kStartWidth, kStartHeight);
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
@@ -300,156 +299,6 @@ void MainWindow::createWidgets()
     progressPanel_ = new ProgressPanel(this);
 }
 
-void MainWindow::createActions()
-{
-    // Text (the menu entry), tooltip (the toolbar hint), glyph and shortcut of
-    // every command. A command without a glyph has no toolbar button.
-    auto make = [this](const char *name, const char *text, const char *hint, int glyph) {
-        auto *action = new QAction(QString::fromLatin1(text), this);
-        action->setObjectName(name);
-        if (glyph >= 0)
-            action->setIcon(toolbarGlyph(glyph));
-        if (hint)
-            action->setToolTip(QString::fromLatin1(hint));
-        return action;
-    };
-    openAction_ = make("openAction", "&Open", "Open a file", 0);
-    newAction_ = make("newAction", "&New", "Create a new project (\".adi \") ", 8);
-    saveAsAction_ = make("saveAsAction", "Save &As", "Save to a new file", 1);
-    closeCurrentAction_ = make("closeCurrentAction", "&Close Current", nullptr, -1);
-    exitAction_ = make("exitAction", "&Exit", nullptr, -1);
-    addColumnAction_ = make("addColumnAction", "&Add Column", "Add a column", 4);
-    clearColumnAction_ = make("clearColumnAction", "&Clear Column", "Clear a column", 5);
-    addCopiedRowAction_ = make("addCopiedRowAction", "Add Row &Same As Previous",
-                               "Add a new row same as row before ...", 7);
-    addBlankRowAction_ = make("addBlankRowAction", "Add Blank &Row", "Add a new row", 6);
-    searchAction_ = make("searchAction", "S&earch", "Search", 11);
-    showCommentAction_ = make("showCommentAction", "Show Comment",
-                              "Show the comment for the current column (F12)", 9);
-    editCommentAction_ = make("editCommentAction", "Edit Comment", "Edit comment (F11)", 10);
-    fontAction_ = make("fontAction", "Fo&nt", nullptr, -1);
-    syntaxHighlightingAction_
-        = make("syntaxHighlightingAction", "Use Syntax Highlighting", nullptr, -1);
-    syntaxHighlightingAction_->setCheckable(true);
-    omitEmptyTagsAction_ = make("omitEmptyTagsAction", "&Omit Empty Field Tags", nullptr, -1);
-    omitEmptyTagsAction_->setCheckable(true);
-    currentAdifAction_ = make("currentAdifAction", "Current ADIF (3.1.6)", nullptr, -1);
-    currentAdifAction_->setCheckable(true);
-    currentAdifAction_->setStatusTip(
-        QStringLiteral("Check and read logs by the vocabulary and rules of ADIF 3.1.6"));
-    importCabrilloAction_ = make("importCabrilloAction", "Cabrillo", nullptr, -1);
-    importCabrilloAction_->setEnabled(false);
-    aboutAction_ = make("aboutAction", "&About", "About box", 2);
-    helpAction_ = make("helpAction", "&Vaziduvu Help Contents", "Help file", 3);
-    aboutMenuEntry_ = make("aboutMenuEntry", "&About", nullptr, 2);
-    helpMenuEntry_ = make("helpMenuEntry", "&Vaziduvu Help Contents", nullptr, 3);
-
-    findNextAction_ = make("findNextAction", "Find &Next", nullptr, -1);
-    deleteRowsAction_
-        = make("deleteRowsAction", "&Delete Row(s)", "Delete the selected rows (contacts)", 14);
-    deleteColumnAction_
-        = make("deleteColumnAction", "Delete Colu&mn", "Delete the current column", 15);
-    checkLogAction_
-        = make("checkLogAction", "Chec&k Log", "Check every cell as an export would (F7)", 16);
-    checkLogAction_->setShortcut(QKeySequence(Qt::Key_F7));
-
-    // The usual keys of a desktop program; the menus show them.
-    openAction_->setShortcut(QKeySequence::Open);
-    newAction_->setShortcut(QKeySequence::New);
-    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    closeCurrentAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    searchAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    findNextAction_->setShortcut(QKeySequence(Qt::Key_F3));
-    // F1 belongs to the toolbar's Help, which is always on; the menu entry,
-    // switched with the document, only shows the key.
-    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
-    helpMenuEntry_->setText(helpMenuEntry_->text() + QStringLiteral("\tF1"));
-
-    // A checkable item toggles its own mark before the slot runs; the slots
-    // decide after a question, so the mark is put back first.
-    for (QAction *option : {syntaxHighlightingAction_, omitEmptyTagsAction_}) {
-        connect(option, &QAction::triggered, option, [option](bool checked) {
-            QSignalBlocker block(option);
-            option->setChecked(!checked);
-        });
-    }
-
-    connect(openAction_, &QAction::triggered, this, &MainWindow::openLog);
-    connect(newAction_, &QAction::triggered, this, &MainWindow::newProject);
-    connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveAs);
-    connect(closeCurrentAction_, &QAction::triggered, this, &MainWindow::closeCurrent);
-    connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
-    connect(addColumnAction_, &QAction::triggered, this, &MainWindow::addColumn);
-    connect(clearColumnAction_, &QAction::triggered, this, &MainWindow::clearColumn);
-    connect(addCopiedRowAction_, &QAction::triggered, this, &MainWindow::addCopiedRow);
-    connect(addBlankRowAction_, &QAction::triggered, this, &MainWindow::addBlankRow);
-    connect(searchAction_, &QAction::triggered, this, &MainWindow::openSearch);
-    connect(deleteRowsAction_, &QAction::triggered, this, &MainWindow::deleteRows);
-    connect(deleteColumnAction_, &QAction::triggered, this, &MainWindow::deleteColumn);
-    connect(checkLogAction_, &QAction::triggered, this, &MainWindow::checkWholeLog);
-    connect(findNextAction_, &QAction::triggered, this, &MainWindow::findNext);
-    connect(showCommentAction_, &QAction::triggered, this, &MainWindow::showCellComment);
-    connect(editCommentAction_, &QAction::triggered, this, &MainWindow::editCellComment);
-    connect(fontAction_, &QAction::triggered, this, &MainWindow::chooseGridFont);
-    connect(syntaxHighlightingAction_, &QAction::triggered, this,
-            &MainWindow::toggleSyntaxHighlighting);
-    connect(omitEmptyTagsAction_, &QAction::triggered, this, &MainWindow::toggleOmitEmptyTags);
-    connect(currentAdifAction_, &QAction::triggered, this, &MainWindow::toggleCurrentAdif);
-    for (QAction *about : {aboutAction_, aboutMenuEntry_})
-        connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-    for (QAction *help : {helpAction_, helpMenuEntry_})
-        connect(help, &QAction::triggered, this, &MainWindow::showHelp);
-}
-
-void MainWindow::createMenus()
-{
-    fileMenu_ = menuBar()->addMenu("&File");
-    fileMenu_->setObjectName("fileMenu");
-    fileMenu_->addActions(
-        {openAction_, newAction_, saveAsAction_, closeCurrentAction_, exitAction_});
-
-    editMenu_ = menuBar()->addMenu("&Edit");
-    editMenu_->setObjectName("editMenu");
-    editMenu_->addActions({undoAction_, redoAction_});
-    editMenu_->addSeparator();
-    editMenu_->addActions({addColumnAction_, clearColumnAction_});
-    editMenu_->addSeparator();
-    editMenu_->addActions(
-        {addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_});
-    editMenu_->addSeparator();
-    editMenu_->addActions({deleteColumnAction_, deleteRowsAction_, checkLogAction_});
-
-    formatMenu_ = menuBar()->addMenu("F&ormat");
-    formatMenu_->setObjectName("formatMenu");
-    formatMenu_->addActions({fontAction_, syntaxHighlightingAction_, omitEmptyTagsAction_});
-    formatMenu_->addSeparator();
-    formatMenu_->addAction(currentAdifAction_);
-
-    importMenu_ = menuBar()->addMenu("&Import");
-    importMenu_->setObjectName("importMenu");
-    importMenu_->addAction(importCabrilloAction_);
-
-    helpMenu_ = menuBar()->addMenu("&Help");
-    helpMenu_->setObjectName("helpMenu");
-    helpMenu_->addAction(aboutMenuEntry_);
-    helpMenu_->addSeparator();
-    helpMenu_->addAction(helpMenuEntry_);
-}
-
-void MainWindow::createToolBar()
-{
-    toolBar_->addActions({openAction_, saveAsAction_, addColumnAction_, clearColumnAction_,
-                          addBlankRowAction_, addCopiedRowAction_, showCommentAction_,
-                          editCommentAction_, searchAction_, newAction_, helpAction_,
-                          aboutAction_});
-    // The commands that came later follow, so the first buttons stay where
-    // users know them.
-    toolBar_->addSeparator();
-    toolBar_->addActions(
-        {undoAction_, redoAction_, deleteRowsAction_, deleteColumnAction_, checkLogAction_});
-}
-
 void MainWindow::beginLongOperation()
 {
     if (longOperationDepth_++ == 0)
@@ -473,17 +322,6 @@ void MainWindow::setCommandsWaiting(bool waiting)
         statisticsWindow_->setEnabled(!waiting);
 }
 
-void MainWindow::setDocumentCommandsEnabled(bool enabled)
-{
-    for (QAction *command :
-         {saveAsAction_, closeCurrentAction_, addColumnAction_, clearColumnAction_,
-          addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_,
-          showCommentAction_, editCommentAction_, fontAction_, syntaxHighlightingAction_,
-          omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_, deleteRowsAction_,
-          deleteColumnAction_, checkLogAction_, statisticsAction_})
-        command->setEnabled(enabled);
-}
-
 void MainWindow::setUpStartState()
 {
     document_.clearRecordTrailers();
@@ -505,8 +343,8 @@ void MainWindow::setUpStartState()
     setChangeLight(false);
     setDocumentCommandsEnabled(false);
     // Until the first load or reset, the Help menu's entries are on.
-    aboutMenuEntry_->setEnabled(true);
-    helpMenuEntry_->setEnabled(true);
+    action(Command::AboutMenuEntry)->setEnabled(true);
+    action(Command::HelpMenuEntry)->setEnabled(true);
 
     changeLegend_->setText(kNoticeText);
     changeLegend_->adjustSize();
@@ -559,7 +397,7 @@ bool MainWindow::event(QEvent *event)
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         checkEnvironment();
-    if (event->type() == QEvent::WindowTitleChange && currentAdifAction_) {
+    if (event->type() == QEvent::WindowTitleChange && action(Command::CurrentAdif)) {
         // Whatever sets the caption, it says whether Current ADIF is on.
         const bool marked = windowTitle().endsWith(kCurrentAdifCaptionMark);
         if (adifMode_ == AdifMode::Current && !marked)

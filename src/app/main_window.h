@@ -8,7 +8,9 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +48,45 @@ class MainWindow : public QMainWindow {
 public:
     static const QColor kGreen;   // data saved
     static const QColor kYellow;  // data possibly not saved
+
+    // The window's commands, each one QAction shared by menu and toolbar
+    // (found by tests by its objectName too). The Help menu's entries are
+    // switched off with the document commands while the toolbar's About and
+    // Help buttons never are, so the menu has entries of its own for these
+    // two, bound to the same slots.
+    enum class Command {
+        Open,
+        New,
+        SaveAs,
+        CloseCurrent,
+        Exit,
+        AddColumn,
+        ClearColumn,
+        AddCopiedRow,
+        AddBlankRow,
+        Search,
+        FindNext,
+        ShowComment,
+        EditComment,
+        Font,
+        SyntaxHighlighting,
+        OmitEmptyTags,
+        CurrentAdif,
+        ImportCabrillo,
+        About,
+        Help,
+        AboutMenuEntry,
+        HelpMenuEntry,
+        DeleteRows,
+        DeleteColumn,
+        CheckLog,
+        Statistics,
+        Undo,
+        Redo,
+        Count,
+        Separator,  // not a command: a line between groups of a menu or the toolbar
+    };
+    QAction *action(Command command) const;
 
     // The status bar's panels, left to right.
     enum StatusPanel : int {
@@ -149,6 +190,7 @@ private:
     void createActions();
     void createMenus();
     void createToolBar();
+    void addCommands(QWidget *to, std::initializer_list<Command> commands);
     void setUpStartState();
     void placeStatusPanels();
     // The window's rules for placing every child at the current size.
@@ -236,7 +278,6 @@ private:
     // Statistics window, where shown, follow it a moment later.
     void scheduleCheckRefresh();
     void scheduleStatisticsRefresh();
-    void createStatisticsCommands();
     // Beside the main window: right of it, left of it, or, where neither
     // side has room, with the main window moved left to make room.
     void placeStatisticsWindow();
@@ -325,37 +366,10 @@ private:
     QMenu *viewMenu_ = nullptr;
     QMenu *importMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
-    QAction *openAction_ = nullptr;
-    QAction *newAction_ = nullptr;
-    QAction *saveAsAction_ = nullptr;
-    QAction *closeCurrentAction_ = nullptr;
-    QAction *exitAction_ = nullptr;
-    QAction *addColumnAction_ = nullptr;
-    QAction *clearColumnAction_ = nullptr;
-    QAction *addCopiedRowAction_ = nullptr;
-    QAction *addBlankRowAction_ = nullptr;
-    QAction *searchAction_ = nullptr;
-    QAction *findNextAction_ = nullptr;
-    QAction *showCommentAction_ = nullptr;
-    QAction *editCommentAction_ = nullptr;
-    QAction *fontAction_ = nullptr;
-    QAction *syntaxHighlightingAction_ = nullptr;
-    QAction *omitEmptyTagsAction_ = nullptr;
-    QAction *currentAdifAction_ = nullptr;
-    QAction *importCabrilloAction_ = nullptr;
-    QAction *aboutAction_ = nullptr;
-    QAction *helpAction_ = nullptr;
-    // The Help menu's entries are switched off with the document commands
-    // while the toolbar's About and Help buttons never are, so the menu holds
-    // entries of its own for these two commands, bound to the same slots.
-    QAction *aboutMenuEntry_ = nullptr;
-    QAction *helpMenuEntry_ = nullptr;
+    // Every command's action, by its id; the history makes Undo and Redo.
+    std::array<QAction *, static_cast<size_t>(Command::Count)> actions_{};
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
-    QAction *deleteRowsAction_ = nullptr;
-    QAction *deleteColumnAction_ = nullptr;
-    QAction *checkLogAction_ = nullptr;
-    QAction *statisticsAction_ = nullptr;
 
     // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;

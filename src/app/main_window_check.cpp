@@ -121,7 +121,7 @@ void MainWindow::runCheck(bool stoppable)
             const LongOperation busy(*this);
             WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Checking the log"),
                                     stoppable);
-            QuietCheckHost host(platform_, omitEmptyTagsAction_->isChecked(), progress);
+            QuietCheckHost host(platform_, action(Command::OmitEmptyTags)->isChecked(), progress);
             std::vector<LogProblem> found;
             {
                 // The checks tidy what they pass (blanks, capitals, records

@@ -51,12 +51,12 @@ void MainWindow::createHistory()
     undoAction_ = history_->createUndoAction(this, QStringLiteral("&Undo"));
     undoAction_->setObjectName("undoAction");
     undoAction_->setShortcut(QKeySequence::Undo);
-    undoAction_->setIcon(toolbarGlyph(12));
+    undoAction_->setIcon(toolbarGlyph(ToolbarGlyph::Undo));
     redoAction_ = history_->createRedoAction(this, QStringLiteral("&Redo"));
     redoAction_->setObjectName("redoAction");
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    redoAction_->setIcon(toolbarGlyph(13));
+    redoAction_->setIcon(toolbarGlyph(ToolbarGlyph::Redo));
     connect(history_, &QUndoStack::indexChanged, this, &MainWindow::followHistory);
     gridModel_->setCellWriter([this](int column, int row, std::string text) {
         recordChange(

@@ -223,8 +223,8 @@ void MainWindow::setAdifMode(AdifMode mode)
     adifMode_ = mode;
     document_.setAdifMode(mode);
     {
-        QSignalBlocker quiet(currentAdifAction_);
-        currentAdifAction_->setChecked(mode == AdifMode::Current);
+        QSignalBlocker quiet(action(Command::CurrentAdif));
+        action(Command::CurrentAdif)->setChecked(mode == AdifMode::Current);
     }
     // The caption says when the mode is on (event() keeps it so).
     setWindowTitle(captionWithoutMode()
@@ -235,7 +235,7 @@ void MainWindow::setAdifMode(AdifMode mode)
 void MainWindow::toggleCurrentAdif()
 {
     guarded("Could not change the ADIF mode.", [this] {
-        const bool on = currentAdifAction_->isChecked();
+        const bool on = action(Command::CurrentAdif)->isChecked();
         setAdifMode(on ? AdifMode::Current : AdifMode::Classic);
         if (document_.documentOpen())
             showMessage("Information:",

@@ -145,14 +145,14 @@ void MainWindow::openSourceDisplay()
 void MainWindow::toggleSyntaxHighlighting()
 {
     guarded("Could not change the display option.", [this] {
-        if (syntaxHighlightingAction_->isChecked()) {
-            syntaxHighlightingAction_->setChecked(false);
+        if (action(Command::SyntaxHighlighting)->isChecked()) {
+            action(Command::SyntaxHighlighting)->setChecked(false);
             return;
         }
         if (platform_.confirm(this,
                               "Syntax highlighting may slow down the loading of some files.  "
                               "Use it anyway?"))
-            syntaxHighlightingAction_->setChecked(true);
+            action(Command::SyntaxHighlighting)->setChecked(true);
     });
 }
 

@@ -57,7 +57,10 @@ public:
         }
     }
     bool continueAfterRow(int row, int rows) override { return progress_.advance(row, rows); }
-    bool omitEmptyFieldTags() const override { return window_.omitEmptyTagsAction_->isChecked(); }
+    bool omitEmptyFieldTags() const override
+    {
+        return window_.action(MainWindow::Command::OmitEmptyTags)->isChecked();
+    }
     std::string exportDate() override { return window_.platform().shortDateToday(); }
     int latestYear() override { return window_.platform().currentYear() + 1; }
     DriveType driveTypeOf(const std::string &path) override
@@ -190,8 +193,8 @@ bool MainWindow::saveToNewFile()
 void MainWindow::toggleOmitEmptyTags()
 {
     guarded("Could not change the export option.", [this] {
-        if (omitEmptyTagsAction_->isChecked()) {
-            omitEmptyTagsAction_->setChecked(false);
+        if (action(Command::OmitEmptyTags)->isChecked()) {
+            action(Command::OmitEmptyTags)->setChecked(false);
             return;
         }
         if (platform_.confirm(
@@ -201,7 +204,7 @@ void MainWindow::toggleOmitEmptyTags()
                 "a different number of field tags than other rows. \r\n\r\nThis is "
                 "permitted  by the data definition, but may not be compatible with some "
                 "logging programs.  Use it anyway?"))
-            omitEmptyTagsAction_->setChecked(true);
+            action(Command::OmitEmptyTags)->setChecked(true);
     });
 }
 

@@ -66,20 +66,6 @@ bool endsWith(const std::string &text, const std::string &end)
 
 }  // namespace
 
-void MainWindow::createStatisticsCommands()
-{
-    statisticsAction_ = new QAction(QStringLiteral("&Statistics"), this);
-    statisticsAction_->setObjectName("statisticsAction");
-    statisticsAction_->setShortcut(QKeySequence(Qt::Key_F8));
-    statisticsAction_->setToolTip(QStringLiteral(
-        "Contacts per band, mode and year, DXCC entities worked and confirmed (F8)"));
-    connect(statisticsAction_, &QAction::triggered, this, &MainWindow::showStatistics);
-    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
-    viewMenu_->setObjectName("viewMenu");
-    viewMenu_->addAction(statisticsAction_);
-    menuBar()->insertMenu(formatMenu_->menuAction(), viewMenu_);
-}
-
 void MainWindow::showStatistics()
 {
     guarded("Could not show the statistics.", [this] {
