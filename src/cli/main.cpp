@@ -1,4 +1,5 @@
 #include "cli/check_command.h"
+#include "cli/convert_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 
@@ -28,6 +29,10 @@ const Command kCommands[] = {
      &vaziduvu::runCheckCommand},
     {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
      &vaziduvu::runExportCommand},
+    {"convert", "[--cabrillo-template NAME] [--station-call CALL] [--contest NAME] SOURCE TARGET",
+     "write a log in another form, each chosen by its extension: .adi/.adif ADIF,\n"
+     "      .adx ADX, .csv CSV, .log/.cbr Cabrillo (the target is always a new file)",
+     &vaziduvu::runConvertCommand},
 };
 
 void printUsage(std::ostream &out)
