@@ -232,7 +232,8 @@ bool tokenFitsField(std::string_view token, std::string_view field, AdifMode mod
     case TokenRule::Province:
         return mode == AdifMode::Classic && isEnumeratedValue(ValueTable::CanadianProvinces, upper);
     case TokenRule::Section:
-        return isEnumeratedValue(ValueTable::ArrlSections, upper) || isArrlSection(upper);
+        return mode == AdifMode::Classic ? isEnumeratedValue(ValueTable::ArrlSections, upper)
+                                         : isArrlSection(upper);
     case TokenRule::Precedence:
         return upper.size() == 1
             && std::string_view("QABUMS").find(upper[0]) != std::string_view::npos;

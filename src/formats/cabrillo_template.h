@@ -49,7 +49,8 @@ std::vector<std::string> fieldList(const char *names);
 // province code, an ARRL section, a precedence letter, a two-digit check,
 // a Field Day class; any token for a field without a rule (NAME). A
 // Canadian province goes to VE_PROV in the Classic mode and to STATE in the
-// Current mode, where VE_PROV is only read.
+// Current mode, where VE_PROV is only read. Each mode takes the codes its
+// checks accept, so an imported log saves without a refusal.
 bool tokenFitsField(std::string_view token, std::string_view field, AdifMode mode);
 
 // True for a token shaped like a report: 1 to 5, then one or two of 1 to 9

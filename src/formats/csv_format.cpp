@@ -188,19 +188,20 @@ ContactLog readCsv(std::string_view bytes, const ReadOptions &options)
         }
         Contact contact;
         contact.line = line;
-        for (size_t i = 0; i < cells.size(); ++i) {
+        bool readable = true;
+        for (size_t i = 0; i < cells.size() && readable; ++i) {
             if (cells[i].empty())
                 continue;
-            if (!logTextOfUtf8(cells[i], utf8, options.mode, text)) {
+            readable = logTextOfUtf8(cells[i], utf8, options.mode, text);
+            if (readable)
+                contact.fields.push_back({names[i], text, 0});
+            else
                 log.problems.push_back({line,
                                         names[i]
                                             + " holds a character beyond Latin-1 "
                                               "(Current ADIF, --current-adif, keeps it)"});
-                continue;
-            }
-            contact.fields.push_back({names[i], text, 0});
         }
-        if (!contact.fields.empty())
+        if (readable && !contact.fields.empty())
             log.contacts.push_back(std::move(contact));
     }
     if (!haveHeader && log.problems.empty())
