@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -303,8 +304,16 @@ void MainWindow::createActions()
     currentAdifAction_->setCheckable(true);
     currentAdifAction_->setStatusTip(
         QStringLiteral("Check and read logs by the vocabulary and rules of ADIF 3.1.6"));
-    importCabrilloAction_ = make("importCabrilloAction", "Cabrillo", nullptr, -1);
-    importCabrilloAction_->setEnabled(false);
+    importCabrilloAction_ = make("importCabrilloAction", "&Cabrillo...", nullptr, -1);
+    importCabrilloAction_->setStatusTip(
+        QStringLiteral("Open a Cabrillo contest log (2.0 or 3.0) as a new log"));
+    importAdxAction_ = make("importAdxAction", "A&DX...", nullptr, -1);
+    importAdxAction_->setStatusTip(QStringLiteral("Open an ADX (XML ADIF) log as a new log"));
+    importCsvAction_ = make("importCsvAction", "C&SV...", nullptr, -1);
+    importCsvAction_->setStatusTip(QStringLiteral("Open a CSV table of contacts as a new log"));
+    exportAdxAction_ = make("exportAdxAction", "A&DX...", nullptr, -1);
+    exportCsvAction_ = make("exportCsvAction", "C&SV...", nullptr, -1);
+    exportCabrilloAction_ = make("exportCabrilloAction", "&Cabrillo...", nullptr, -1);
     aboutAction_ = make("aboutAction", "&About", "About box", 2);
     helpAction_ = make("helpAction", "&Vaziduvu Help Contents", "Help file", 3);
     aboutMenuEntry_ = make("aboutMenuEntry", "&About", nullptr, 2);
@@ -362,6 +371,12 @@ void MainWindow::createActions()
             &MainWindow::toggleSyntaxHighlighting);
     connect(omitEmptyTagsAction_, &QAction::triggered, this, &MainWindow::toggleOmitEmptyTags);
     connect(currentAdifAction_, &QAction::triggered, this, &MainWindow::toggleCurrentAdif);
+    connect(importCabrilloAction_, &QAction::triggered, this, &MainWindow::importCabrillo);
+    connect(importAdxAction_, &QAction::triggered, this, &MainWindow::importAdx);
+    connect(importCsvAction_, &QAction::triggered, this, &MainWindow::importCsv);
+    connect(exportAdxAction_, &QAction::triggered, this, &MainWindow::exportAdx);
+    connect(exportCsvAction_, &QAction::triggered, this, &MainWindow::exportCsv);
+    connect(exportCabrilloAction_, &QAction::triggered, this, &MainWindow::exportCabrillo);
     for (QAction *about : {aboutAction_, aboutMenuEntry_})
         connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     for (QAction *help : {helpAction_, helpMenuEntry_})
@@ -372,8 +387,13 @@ void MainWindow::createMenus()
 {
     fileMenu_ = menuBar()->addMenu("&File");
     fileMenu_->setObjectName("fileMenu");
-    fileMenu_->addActions(
-        {openAction_, newAction_, saveAsAction_, closeCurrentAction_, exitAction_});
+    fileMenu_->addActions({openAction_, newAction_, saveAsAction_});
+    // Export sits beside Save As: the same checks, other forms of the log.
+    exportMenu_ = new QMenu("Expor&t", fileMenu_);
+    exportMenu_->setObjectName("exportMenu");
+    exportMenu_->addActions({exportAdxAction_, exportCsvAction_, exportCabrilloAction_});
+    fileMenu_->addMenu(exportMenu_);
+    fileMenu_->addActions({closeCurrentAction_, exitAction_});
 
     editMenu_ = menuBar()->addMenu("&Edit");
     editMenu_->setObjectName("editMenu");
@@ -394,7 +414,7 @@ void MainWindow::createMenus()
 
     importMenu_ = menuBar()->addMenu("&Import");
     importMenu_->setObjectName("importMenu");
-    importMenu_->addAction(importCabrilloAction_);
+    importMenu_->addActions({importCabrilloAction_, importAdxAction_, importCsvAction_});
 
     helpMenu_ = menuBar()->addMenu("&Help");
     helpMenu_->setObjectName("helpMenu");
@@ -440,12 +460,14 @@ void MainWindow::setCommandsWaiting(bool waiting)
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
     for (QAction *command :
-         {saveAsAction_, closeCurrentAction_, addColumnAction_, clearColumnAction_,
-          addCopiedRowAction_, addBlankRowAction_, searchAction_, findNextAction_,
-          showCommentAction_, editCommentAction_, fontAction_, syntaxHighlightingAction_,
-          omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_, deleteRowsAction_,
-          deleteColumnAction_, checkLogAction_})
+         {saveAsAction_,        closeCurrentAction_, addColumnAction_, clearColumnAction_,
+          addCopiedRowAction_,  addBlankRowAction_,  searchAction_,    findNextAction_,
+          showCommentAction_,   editCommentAction_,  fontAction_,      syntaxHighlightingAction_,
+          omitEmptyTagsAction_, aboutMenuEntry_,     helpMenuEntry_,   deleteRowsAction_,
+          deleteColumnAction_,  checkLogAction_,     exportAdxAction_, exportCsvAction_,
+          exportCabrilloAction_})
         command->setEnabled(enabled);
+    exportMenu_->setEnabled(enabled);
 }
 
 void MainWindow::setUpStartState()

@@ -25,6 +25,8 @@ class QUndoStack;
 
 namespace vaziduvu {
 
+enum class LogFormat;
+struct CabrilloWriteOptions;
 class AboutBox;
 class AdifFile;
 class CheckPanel;
@@ -123,6 +125,12 @@ private slots:
     // Lists every problem the export checks find in the Check Log panel.
     void checkWholeLog();
     void refreshCheck();
+    void importCabrillo();
+    void importAdx();
+    void importCsv();
+    void exportAdx();
+    void exportCsv();
+    void exportCabrillo();
 
 private:
     friend class WindowExportHost;
@@ -143,8 +151,22 @@ private:
 
     // --- loading --------------------------------------------------------------
     void openLogFrom(const std::optional<std::string> &path);
-    // Loads the given log, or the one chosen in the open dialog.
-    void chooseAndLoadFile(const std::optional<std::string> &given);
+    // The unsaved-data question, then the file (given, or chosen in the open
+    // dialog) read in its form: ADIF is opened, the others are imported.
+    void openLogFrom(const std::optional<std::string> &path, LogFormat format);
+    // Loads the given log, or the one chosen in the open dialog; a Cabrillo
+    // log after its preview.
+    void chooseAndLoadFile(const std::optional<std::string> &given, LogFormat format);
+    // Reads an ADX, CSV or Cabrillo file into the document through the one
+    // way a log is opened; the load report lists what was read and every
+    // line that was not.
+    void importFile(const std::string &path, LogFormat format, const std::string &templateName);
+    // The Cabrillo preview: the template chosen, nullopt when cancelled.
+    std::optional<std::string> previewCabrillo(const std::string &path);
+    // File > Export: the checks, then a new file in the form.
+    void exportLog(LogFormat format);
+    // Asks what a Cabrillo export needs and the log does not say; false: cancelled.
+    bool askCabrilloDetails(CabrilloWriteOptions &options);
     // Where the file dialogs start: the folder last used, at first the
     // current directory.
     std::string dialogFolder() const;
@@ -293,6 +315,7 @@ private:
     QMenu *editMenu_ = nullptr;
     QMenu *formatMenu_ = nullptr;
     QMenu *importMenu_ = nullptr;
+    QMenu *exportMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
     QAction *openAction_ = nullptr;
     QAction *newAction_ = nullptr;
@@ -312,6 +335,11 @@ private:
     QAction *omitEmptyTagsAction_ = nullptr;
     QAction *currentAdifAction_ = nullptr;
     QAction *importCabrilloAction_ = nullptr;
+    QAction *importAdxAction_ = nullptr;
+    QAction *importCsvAction_ = nullptr;
+    QAction *exportAdxAction_ = nullptr;
+    QAction *exportCsvAction_ = nullptr;
+    QAction *exportCabrilloAction_ = nullptr;
     QAction *aboutAction_ = nullptr;
     QAction *helpAction_ = nullptr;
     // The Help menu's entries are switched off with the document commands

@@ -39,7 +39,8 @@ void checkCarriable(ContactLog &log, AdifMode mode)
 {
     for (const Contact &contact : log.contacts) {
         for (const ContactField &field : contact.fields) {
-            if (field.name.empty() || field.name.find_first_of("<>:,") != std::string::npos
+            if (field.name.empty() || field.name == "EOR" || field.name == "EOH"
+                || field.name.find_first_of("<>:,") != std::string::npos
                 || field.name.find('\0') != std::string::npos) {
                 log.problems.push_back(
                     {contact.line, "the field name \"" + field.name + "\" is no ADIF field name"});

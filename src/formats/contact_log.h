@@ -64,7 +64,7 @@ bool logTextOfUtf8(std::string_view value, bool fileIsUtf8, AdifMode mode, std::
 std::string utf8OfLogText(std::string_view value, const LogDocument &document);
 
 // Adds a problem for every field the ADIF text of the mode could not carry
-// (a name that is empty or holds '<', '>', ':' or ','; a value with '<' or
+// (a name that is empty, EOR or EOH, or holds '<', '>', ':' or ','; a value with '<' or
 // '>' in the Classic mode; a zero byte), at its contact's line.
 void checkCarriable(ContactLog &log, AdifMode mode);
 

@@ -45,24 +45,45 @@ const char *logFormatName(LogFormat format)
     return "";
 }
 
+const char *defaultExtensionOf(LogFormat format)
+{
+    switch (format) {
+    case LogFormat::Adif:
+        return "adi";
+    case LogFormat::Adx:
+        return "adx";
+    case LogFormat::Csv:
+        return "csv";
+    case LogFormat::Cabrillo:
+        return "log";
+    }
+    return "";
+}
+
+ContactLog readContacts(std::string_view bytes, LogFormat format, const ReadOptions &options)
+{
+    switch (format) {
+    case LogFormat::Adx:
+        return readAdx(bytes, options);
+    case LogFormat::Csv:
+        return readCsv(bytes, options);
+    case LogFormat::Cabrillo:
+        return readCabrillo(bytes, options);
+    case LogFormat::Adif:
+        break;
+    }
+    return {};
+}
+
 ImportedLog importLogBytes(std::string_view bytes, LogFormat format, const ReadOptions &options,
                            std::string_view origin, const OpenSteps &steps)
 {
     ImportedLog imported;
-    switch (format) {
-    case LogFormat::Adx:
-        imported.contacts = readAdx(bytes, options);
-        break;
-    case LogFormat::Csv:
-        imported.contacts = readCsv(bytes, options);
-        break;
-    case LogFormat::Cabrillo:
-        imported.contacts = readCabrillo(bytes, options);
-        break;
-    case LogFormat::Adif:
+    if (format == LogFormat::Adif) {
         imported.error = "an ADIF log is opened, not imported";
         return imported;
     }
+    imported.contacts = readContacts(bytes, format, options);
     if (!imported.contacts.contacts.empty())
         imported.opened = openContactLog(imported.contacts, options.mode, origin, steps);
     return imported;

@@ -21,6 +21,8 @@ enum class LogFormat { Adif, Adx, Csv, Cabrillo };
 std::optional<LogFormat> logFormatOfPath(const std::string &path);
 
 const char *logFormatName(LogFormat format);
+// The extension a new file of the form gets: "adi", "adx", "csv", "log".
+const char *defaultExtensionOf(LogFormat format);
 
 // What reading a non-ADIF file gave: the reader's contacts and messages and,
 // when any contact was read, the log opened from them. `error` names why the
@@ -30,6 +32,10 @@ struct ImportedLog {
     OpenedLog opened;
     std::string error;
 };
+
+// The contacts of an ADX, CSV or Cabrillo text (none for ADIF, which is
+// opened, not read this way).
+ContactLog readContacts(std::string_view bytes, LogFormat format, const ReadOptions &options);
 
 // Reads an ADX, CSV or Cabrillo file and opens its contacts as a log; the
 // lines that could not be read are left out and listed in
