@@ -34,9 +34,14 @@ CabrilloExportDialog::CabrilloExportDialog(bool askTemplate, bool askStationCall
         stationCallEdit_->setMaxLength(20);
         form->addRow("Station &call sign:", stationCallEdit_);
     }
-    auto *note = new QLabel(
-        QStringLiteral("The log does not say this. The answer is used for this export only."),
-        this);
+    const QString missing = askTemplate && askStationCall
+        ? QStringLiteral("No contact names its contest (CONTEST_ID) or the station's call sign "
+                         "(STATION_CALLSIGN).")
+        : askTemplate ? QStringLiteral("No contact names its contest (CONTEST_ID).")
+                      : QStringLiteral("No contact names the station's call sign "
+                                       "(STATION_CALLSIGN).");
+    auto *note
+        = new QLabel(missing + QStringLiteral(" Your answer is used for this export only."), this);
     note->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("okButton");

@@ -134,8 +134,9 @@ void CabrilloPreviewDialog::showMapping()
     previewTable_->setHorizontalHeaderLabels(headings);
     for (size_t row = 0; row < contacts.size(); ++row) {
         const int r = static_cast<int>(row);
-        previewTable_->setItem(r, 0,
-                               new QTableWidgetItem(QString::number(summary_.qsoLines[row].first)));
+        auto *lineItem = new QTableWidgetItem(QString::number(summary_.qsoLines[row].first));
+        lineItem->setToolTip(toQt(summary_.qsoLines[row].second));
+        previewTable_->setItem(r, 0, lineItem);
         for (const ContactField &field : contacts[row].fields)
             previewTable_->setItem(r, columnOf[field.name],
                                    new QTableWidgetItem(toQt(field.value)));
