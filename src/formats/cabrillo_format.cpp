@@ -4,6 +4,7 @@
 #include "adif/text.h"
 #include "document/log_document.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace vaziduvu {
