@@ -46,6 +46,11 @@ inline bool isAsciiDigit(char c)
 
 // Every byte a digit 0-9 (true for an empty text).
 bool isDigits(std::string_view text);
+// A non-empty text of digits 0-9 only.
+inline bool isDigitRun(std::string_view text)
+{
+    return !text.empty() && isDigits(text);
+}
 // Every byte a digit or '.' (true for an empty text).
 bool isDigitsOrDots(std::string_view text);
 // The value of a short run of digits the caller has checked.

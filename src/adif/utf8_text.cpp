@@ -76,4 +76,53 @@ size_t utf8CharactersEnd(std::string_view text, size_t from, size_t count)
     return at;
 }
 
+std::string latin1ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text)
+        appendUtf8(static_cast<unsigned char>(c), out);
+    return out;
+}
+
+bool utf8ToLatin1(std::string_view text, std::string &out)
+{
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = utf8SequenceLength(text, at);
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (length == 1) {
+            out += text[at];
+        } else if (length == 2 && lead <= 0xC3) {
+            out += static_cast<char>(((lead & 0x03) << 6)
+                                     | (static_cast<unsigned char>(text[at + 1]) & 0x3F));
+        } else {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+bool appendUtf8(unsigned long codePoint, std::string &out)
+{
+    if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return false;
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return true;
+}
+
 }  // namespace vaziduvu

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vaziduvu {
@@ -38,5 +39,17 @@ bool hasNonAscii(std::string_view text);
 // being one well-formed sequence; npos when the text ends first or a
 // malformed sequence comes first.
 size_t utf8CharactersEnd(std::string_view text, size_t from, size_t count);
+
+// The crossing between a Latin-1 log and a UTF-8 file (ADX, CSV): every
+// Latin-1 byte is one character, U+0000..U+00FF.
+std::string latin1ToUtf8(std::string_view text);
+
+// The Latin-1 bytes of a UTF-8 text; false (out untouched beyond what was
+// appended) when the text is malformed or holds a character above U+00FF.
+bool utf8ToLatin1(std::string_view text, std::string &out);
+
+// Appends the UTF-8 form of a code point (U+0000..U+10FFFF, no surrogates);
+// false for any other number.
+bool appendUtf8(unsigned long codePoint, std::string &out);
 
 }  // namespace vaziduvu

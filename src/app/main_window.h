@@ -28,6 +28,8 @@ class QUndoStack;
 
 namespace vaziduvu {
 
+enum class LogFormat;
+struct CabrilloWriteOptions;
 class AboutBox;
 class AdifFile;
 class CheckPanel;
@@ -73,6 +75,11 @@ public:
         OmitEmptyTags,
         CurrentAdif,
         ImportCabrillo,
+        ImportAdx,
+        ImportCsv,
+        ExportAdx,
+        ExportCsv,
+        ExportCabrillo,
         About,
         Help,
         AboutMenuEntry,
@@ -181,6 +188,12 @@ private slots:
     // of the open log; it follows the edits 300 ms after each change.
     void showStatistics();
     void refreshStatistics();
+    void importCabrillo();
+    void importAdx();
+    void importCsv();
+    void exportAdx();
+    void exportCsv();
+    void exportCabrillo();
 
 private:
     friend class WindowExportHost;
@@ -202,8 +215,22 @@ private:
 
     // --- loading --------------------------------------------------------------
     void openLogFrom(const std::optional<std::string> &path);
-    // Loads the given log, or the one chosen in the open dialog.
-    void chooseAndLoadFile(const std::optional<std::string> &given);
+    // The unsaved-data question, then the file (given, or chosen in the open
+    // dialog) read in its form: ADIF is opened, the others are imported.
+    void openLogFrom(const std::optional<std::string> &path, LogFormat format);
+    // Loads the given log, or the one chosen in the open dialog; a Cabrillo
+    // log after its preview.
+    void chooseAndLoadFile(const std::optional<std::string> &given, LogFormat format);
+    // Reads an ADX, CSV or Cabrillo file into the document through the one
+    // way a log is opened; the load report lists what was read and every
+    // line that was not.
+    void importFile(const std::string &path, LogFormat format, const std::string &templateName);
+    // The Cabrillo preview: the template chosen, nullopt when cancelled.
+    std::optional<std::string> previewCabrillo(const std::string &path);
+    // File > Export: the checks, then a new file in the form.
+    void exportLog(LogFormat format);
+    // Asks what a Cabrillo export needs and the log does not say; false: cancelled.
+    bool askCabrilloDetails(CabrilloWriteOptions &options);
     // Where the file dialogs start: the folder last used, at first the
     // current directory.
     std::string dialogFolder() const;
@@ -365,6 +392,7 @@ private:
     QMenu *formatMenu_ = nullptr;
     QMenu *viewMenu_ = nullptr;
     QMenu *importMenu_ = nullptr;
+    QMenu *exportMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
     // Every command's action, by its id; the history makes Undo and Redo.
     std::array<QAction *, static_cast<size_t>(Command::Count)> actions_{};

@@ -30,6 +30,7 @@ constexpr Command kDocumentCommands[] = {
     Command::EditComment,   Command::Font,           Command::SyntaxHighlighting,
     Command::OmitEmptyTags, Command::AboutMenuEntry, Command::HelpMenuEntry,
     Command::DeleteRows,    Command::DeleteColumn,   Command::CheckLog,
+    Command::ExportAdx,     Command::ExportCsv,      Command::ExportCabrillo,
 };
 
 }  // namespace
@@ -92,8 +93,18 @@ void MainWindow::createActions()
          ToolbarGlyph::None, {}, true, &MainWindow::toggleOmitEmptyTags},
         {Command::CurrentAdif, "currentAdifAction", "Current ADIF (3.1.6)", nullptr,
          ToolbarGlyph::None, {}, true, &MainWindow::toggleCurrentAdif},
-        {Command::ImportCabrillo, "importCabrilloAction", "Cabrillo", nullptr, ToolbarGlyph::None,
-         {}, false, nullptr},
+        {Command::ImportCabrillo, "importCabrilloAction", "&Cabrillo...", nullptr,
+         ToolbarGlyph::None, {}, false, &MainWindow::importCabrillo},
+        {Command::ImportAdx, "importAdxAction", "A&DX...", nullptr, ToolbarGlyph::None, {},
+         false, &MainWindow::importAdx},
+        {Command::ImportCsv, "importCsvAction", "C&SV...", nullptr, ToolbarGlyph::None, {},
+         false, &MainWindow::importCsv},
+        {Command::ExportAdx, "exportAdxAction", "A&DX...", nullptr, ToolbarGlyph::None, {},
+         false, &MainWindow::exportAdx},
+        {Command::ExportCsv, "exportCsvAction", "C&SV...", nullptr, ToolbarGlyph::None, {},
+         false, &MainWindow::exportCsv},
+        {Command::ExportCabrillo, "exportCabrilloAction", "&Cabrillo...", nullptr,
+         ToolbarGlyph::None, {}, false, &MainWindow::exportCabrillo},
         {Command::About, "aboutAction", "&About", "About box", ToolbarGlyph::About, {}, false,
          &MainWindow::showAbout},
         // F1 belongs to the toolbar's Help, which is always on; the menu entry,
@@ -137,7 +148,12 @@ void MainWindow::createActions()
     action(Command::CurrentAdif)
         ->setStatusTip(
             QStringLiteral("Check and read logs by the vocabulary and rules of ADIF 3.1.6"));
-    action(Command::ImportCabrillo)->setEnabled(false);
+    action(Command::ImportCabrillo)
+        ->setStatusTip(QStringLiteral("Open a Cabrillo contest log (2.0 or 3.0) as a new log"));
+    action(Command::ImportAdx)
+        ->setStatusTip(QStringLiteral("Open an ADX (XML ADIF) log as a new log"));
+    action(Command::ImportCsv)
+        ->setStatusTip(QStringLiteral("Open a CSV table of contacts as a new log"));
     // A checkable item toggles its own mark before the slot runs; the slots
     // decide after a question, so the mark is put back first (the connection
     // made before the slot's runs first).
@@ -163,9 +179,13 @@ void MainWindow::createMenus()
         return made;
     };
     fileMenu_ = menu("&File", "fileMenu");
-    addCommands(
-        fileMenu_,
-        {Command::Open, Command::New, Command::SaveAs, Command::CloseCurrent, Command::Exit});
+    addCommands(fileMenu_, {Command::Open, Command::New, Command::SaveAs});
+    // Export sits beside Save As: the same checks, other forms of the log.
+    exportMenu_ = new QMenu(QStringLiteral("Expor&t"), fileMenu_);
+    exportMenu_->setObjectName("exportMenu");
+    addCommands(exportMenu_, {Command::ExportAdx, Command::ExportCsv, Command::ExportCabrillo});
+    fileMenu_->addMenu(exportMenu_);
+    addCommands(fileMenu_, {Command::CloseCurrent, Command::Exit});
 
     editMenu_ = menu("&Edit", "editMenu");
     addCommands(editMenu_,
@@ -183,7 +203,7 @@ void MainWindow::createMenus()
                  Command::Separator, Command::CurrentAdif});
 
     importMenu_ = menu("&Import", "importMenu");
-    addCommands(importMenu_, {Command::ImportCabrillo});
+    addCommands(importMenu_, {Command::ImportCabrillo, Command::ImportAdx, Command::ImportCsv});
 
     helpMenu_ = menu("&Help", "helpMenu");
     addCommands(helpMenu_, {Command::AboutMenuEntry, Command::Separator, Command::HelpMenuEntry});
@@ -221,6 +241,7 @@ void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
     for (Command command : kDocumentCommands)
         action(command)->setEnabled(enabled);
+    exportMenu_->setEnabled(enabled);
 }
 
 }  // namespace vaziduvu

@@ -10,6 +10,7 @@
 #include "app/shape_widget.h"
 #include "document/open_log.h"
 #include "export/file_system.h"
+#include "formats/log_format.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace vaziduvu {
 
@@ -33,6 +36,21 @@ const char *const kSaveNowQuestion
 const char *const kLoadFailedStatus = " If your file did not load, fix the format violation ... ";
 // Logs are named .adi, .adif or .badi, in either case.
 const char *const kOpenFilter = "ADIF logs|*.adi;*.adif;*.badi|All files|*";
+
+const char *openFilterOf(LogFormat format)
+{
+    switch (format) {
+    case LogFormat::Adx:
+        return "ADX logs|*.adx|All files|*";
+    case LogFormat::Csv:
+        return "CSV tables|*.csv|All files|*";
+    case LogFormat::Cabrillo:
+        return "Cabrillo logs|*.log;*.cbr|All files|*";
+    case LogFormat::Adif:
+        break;
+    }
+    return kOpenFilter;
+}
 
 }  // namespace
 
@@ -59,7 +77,12 @@ void MainWindow::openFile(const std::string &path)
 
 void MainWindow::openLogFrom(const std::optional<std::string> &given)
 {
-    guarded("Could not open the file.", [this, &given] {
+    openLogFrom(given, LogFormat::Adif);
+}
+
+void MainWindow::openLogFrom(const std::optional<std::string> &given, LogFormat format)
+{
+    guarded("Could not open the file.", [this, &given, format] {
         // Text still in the cell editor is part of the data the question is about.
         gridDelegate_->commitOpenEditor();
         if (changeLightYellow()) {
@@ -67,11 +90,11 @@ void MainWindow::openLogFrom(const std::optional<std::string> &given)
                 if (!saveToNewFile())
                     return;
                 setChangeLight(true, kGreen);
-                chooseAndLoadFile(given);
+                chooseAndLoadFile(given, format);
             } else {
                 const int resets = document_.resetCount();
                 setChangeLight(true, kGreen);
-                chooseAndLoadFile(given);
+                chooseAndLoadFile(given, format);
                 // Nothing was opened: the document (edits or a new project) is
                 // still there and still unsaved, so the light must keep asking
                 // before it is thrown away.
@@ -83,12 +106,12 @@ void MainWindow::openLogFrom(const std::optional<std::string> &given)
         if (document_.documentOpen())
             setChangeLight(true);
         changeLight_->setBrushColor(kGreen);
-        chooseAndLoadFile(given);
+        chooseAndLoadFile(given, format);
         document_.setUnsavedChanges(false);
     });
 }
 
-void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
+void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given, LogFormat format)
 {
     // Whatever happens, the busy banner and cursor go when the load ends.
     struct BusyEnd {
@@ -103,8 +126,8 @@ void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
     std::optional<std::string> chosen = given;
     if (!chosen) {
         FileDialogOptions options;
-        options.defaultExtension = "adi";
-        options.filter = kOpenFilter;
+        options.defaultExtension = defaultExtensionOf(format);
+        options.filter = openFilterOf(format);
         options.mustExist = true;
         options.initialDirectory = dialogFolder();
         if (options.initialDirectory.empty())
@@ -114,15 +137,30 @@ void MainWindow::chooseAndLoadFile(const std::optional<std::string> &given)
             return;
     }
     const std::string &path = *chosen;
+    std::string templateName;
+    if (!path.empty() && format == LogFormat::Cabrillo) {
+        const std::optional<std::string> previewed = previewCabrillo(path);
+        if (!previewed)
+            return;
+        templateName = *previewed;
+    }
     if (!path.empty()) {
         lastFolder_ = folderOf(path);
         beginBusy();
-        showBusyBanner("Loading Data from File ... ");
-        loadFile(path);
+        showBusyBanner(format == LogFormat::Adif ? "Loading Data from File ... "
+                                                 : "Importing Data from File ... ");
+        if (format == LogFormat::Adif)
+            loadFile(path);
+        else
+            importFile(path, format, templateName);
     }
     if (document_.documentOpen()) {
+        std::error_code error;
+        const auto size = format == LogFormat::Adif
+            ? static_cast<std::uintmax_t>(adifFile_->fileSize())
+            : std::filesystem::file_size(path, error);
         setStatusText(StatusFileSize,
-                      "Current file size >>> " + std::to_string(adifFile_->fileSize()) + " bytes ");
+                      "Current file size >>> " + std::to_string(error ? 0 : size) + " bytes ");
         setStatusText(StatusNotice,
                       document_.anyLengthDiscrepancy()
                           ? " Length discrepencies found (in yellow text) "

@@ -1,4 +1,5 @@
 #include "cli/check_command.h"
+#include "cli/convert_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
 #include "cli/stats_command.h"
@@ -32,6 +33,10 @@ const Command kCommands[] = {
     {"stats", "[--json] FILE",
      "print contacts per band, mode and year and the DXCC entities worked and confirmed",
      &vaziduvu::runStatsCommand},
+    {"convert", "[--cabrillo-template NAME] [--station-call CALL] [--contest NAME] SOURCE TARGET",
+     "write a log in another form, each chosen by its extension: .adi/.adif ADIF,\n"
+     "      .adx ADX, .csv CSV, .log/.cbr Cabrillo (the target is always a new file)",
+     &vaziduvu::runConvertCommand},
 };
 
 void printUsage(std::ostream &out)

@@ -323,7 +323,11 @@ TEST_P(CommandStateTest, DocumentCommandsFollowTheDocument)
         EXPECT_EQ(action(*form, name)->isEnabled(), c.documentCommands) << name;
     EXPECT_EQ(action(*form, "aboutMenuEntry")->isEnabled(), c.helpMenuEntries);
     EXPECT_EQ(action(*form, "helpMenuEntry")->isEnabled(), c.helpMenuEntries);
-    EXPECT_FALSE(action(*form, "importCabrilloAction")->isEnabled());
+    // Import is always on: it opens a new log, as Open does.
+    for (const char *name : {"importCabrilloAction", "importAdxAction", "importCsvAction"})
+        EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
+    for (const char *name : {"exportAdxAction", "exportCsvAction", "exportCabrilloAction"})
+        EXPECT_EQ(action(*form, name)->isEnabled(), c.documentCommands) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -602,7 +606,9 @@ TEST(Activate, AFailingCheckClosesTheWindow)
 TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
 {
     const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
-        {child<QMenu>(*form, "fileMenu"), {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
+        {child<QMenu>(*form, "fileMenu"),
+         {"&Open", "&New", "Save &As", "Expor&t", "&Close Current", "&Exit"}},
+        {child<QMenu>(*form, "exportMenu"), {"A&DX...", "C&SV...", "&Cabrillo..."}},
         {child<QMenu>(*form, "editMenu"),
          {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
@@ -611,7 +617,7 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
           "Current ADIF (3.1.6)"}},
-        {child<QMenu>(*form, "importMenu"), {"Cabrillo"}},
+        {child<QMenu>(*form, "importMenu"), {"&Cabrillo...", "A&DX...", "C&SV..."}},
         {child<QMenu>(*form, "helpMenu"), {"&About", "-", "&Vaziduvu Help Contents\tF1"}},
     };
     std::vector<std::string> titles;
