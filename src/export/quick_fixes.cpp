@@ -338,6 +338,25 @@ std::string describeFixKind(const std::vector<const QuickFix *> &fixes)
     return {};
 }
 
+std::vector<const QuickFix *> fixesToApply(const std::vector<FoundProblem> &found)
+{
+    std::vector<const QuickFix *> fixes;
+    std::set<std::pair<std::string, int>> taken;  // (field, row)
+    for (const FoundProblem &problem : found) {
+        if (!problem.fix)
+            continue;
+        const std::vector<CellFix> &cells = problem.fix->cells;
+        if (std::any_of(cells.begin(), cells.end(), [&](const CellFix &cell) {
+                return taken.count({cell.field, cell.row});
+            }))
+            continue;
+        for (const CellFix &cell : cells)
+            taken.insert({cell.field, cell.row});
+        fixes.push_back(&*problem.fix);
+    }
+    return fixes;
+}
+
 AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const QuickFix *> &fixes)
 {
     AppliedFixes applied;

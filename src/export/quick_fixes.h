@@ -75,6 +75,11 @@ std::vector<FoundProblem> findQuickFixes(LogDocument &document, ExportHost &host
 // they mend: "MODE USB/LSB -> SSB with SUBMODE".
 std::string describeFixKind(const std::vector<const QuickFix *> &fixes);
 
+// The mends of the problems, each once: a mend that would change a cell an
+// earlier one already changes is left out (two problems of one cell share
+// their mend).
+std::vector<const QuickFix *> fixesToApply(const std::vector<FoundProblem> &found);
+
 // What applying mends did.
 struct AppliedFixes {
     int fixes = 0;     // mends that changed a cell
