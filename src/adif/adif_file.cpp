@@ -93,13 +93,46 @@ int32_t declaredLengthOf(std::string_view tag)
 // tag, the length is taken as a count of characters when that count ends
 // where only blanks are left before the next tag (some programs count
 // characters); such a value is longer in bytes than declared and shows as a
-// length discrepancy. A length that fits neither reading falls back to the
-// Classic rule, so a wrong length never hides the tags after it.
-size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, bool utf8)
+// length discrepancy. A value that went through a line-ending conversion
+// (lineEndConvertedValueEnd) is read first, and is shorter than declared. A
+// length that fits no reading falls back to the Classic rule, so a wrong
+// length never hides the tags after it.
+// Current mode: where a value ends whose declared length runs into the next
+// tag because the log went through a line-ending conversion (CR LF turned
+// into LF): counting each lone LF as the CR LF it was must end the value
+// where only blanks are left before that tag. npos when it does not.
+size_t lineEndConvertedValueEnd(std::string_view text, size_t from, size_t length)
+{
+    const size_t nextTag = text.find('<', from);
+    if (nextTag == std::string_view::npos || nextTag - from >= length)
+        return std::string_view::npos;  // the declared bytes do not reach a tag
+    size_t counted = 0;
+    size_t i = from;
+    bool loneLineFeed = false;
+    for (; i < text.size() && counted < length; ++i) {
+        const bool lone = text[i] == '\n' && text[i - 1] != '\r';
+        loneLineFeed = loneLineFeed || lone;
+        counted += lone ? 2 : 1;
+    }
+    if (!loneLineFeed || counted != length || !blankBeforeNextTag(text, i))
+        return std::string_view::npos;
+    const size_t overrun = text.find('<', i);
+    return overrun != std::string_view::npos && overrun < from + length ? i
+                                                                        : std::string_view::npos;
+}
+
+size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, bool utf8,
+                         bool *lineEndsCounted = nullptr)
 {
     const size_t length = static_cast<size_t>(declared);
     const bool bytesFit = length <= text.size() - from;
     const size_t byteEnd = from + length;
+    if (const size_t converted = lineEndConvertedValueEnd(text, from, length);
+        converted != std::string_view::npos) {
+        if (lineEndsCounted != nullptr)
+            *lineEndsCounted = true;
+        return converted;
+    }
     if (utf8) {
         const bool cleanBytes = bytesFit
             && (byteEnd == text.size() || !isUtf8Continuation(text[byteEnd]))
@@ -162,6 +195,8 @@ void AdifFile::clear()
     recordCount_ = 0;
     headerExpected_ = false;
     lastRecordStart_ = -1;
+    lineEndCountedValues_ = 0;
+    firstLineEndCountedValue_ = -1;
     outcome_ = ParseResult{};
     textEncoding_ = TextEncoding::Latin1;
 }
@@ -358,6 +393,7 @@ void AdifFile::parse(Progress *progress)
     // point into the source text, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
+    bool lineEndsCounted = false;  // by the value just delimited
     // The spelling that followed each name last time: records mostly repeat
     // their field order, so the next name is tried there first.
     std::vector<std::pair<std::string_view, const NameInfo *>> followerOf;
@@ -502,8 +538,13 @@ void AdifFile::parse(Progress *progress)
         // The tag's data: everything up to the next '<', or in the Current
         // mode the value its length delimits and what follows up to the next '<'.
         const size_t valueEnd = current && stored.hasLength && stored.declaredLength > 0
-            ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8)
+            ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8, &lineEndsCounted)
             : std::string_view::npos;
+        if (lineEndsCounted) {
+            if (lineEndCountedValues_++ == 0)
+                firstLineEndCountedValue_ = static_cast<int32_t>(q + 1);
+            lineEndsCounted = false;
+        }
         const size_t next = findFrom('<', valueEnd == std::string_view::npos ? q + 1 : valueEnd);
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.
