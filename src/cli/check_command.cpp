@@ -7,6 +7,7 @@
 #include "cli/problem_report.h"
 #include "document/log_document.h"
 #include "document/open_log.h"
+#include "export/current_hint.h"
 #include "export/writers.h"
 
 #include <memory>
@@ -62,6 +63,9 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
     progress.finish();
     found = reportedProblems(*document, problems);
     printProblems(out, *path, file, found, json);
+    if (const std::string hint = currentAdifHint(*document, kCurrentAdifOptionRemedy);
+        !hint.empty())
+        (json ? err : out) << "Note: " << hint << '\n';
     return found.empty() ? CliOk : CliFormatError;
 }
 
