@@ -37,12 +37,15 @@ CheckPanel::CheckPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     summary_ = new QLabel(body);
     summary_->setObjectName("checkSummary");
+    summary_->setMinimumWidth(0);
+    summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     hint_ = new QLabel(body);
     hint_->setObjectName("checkHint");
     hint_->setWordWrap(true);
     hint_->hide();
     fixReport_ = new QLabel(body);
     fixReport_->setObjectName("checkFixReport");
+    fixReport_->setWordWrap(true);
     fixReport_->hide();
 
     fixAction_ = new QAction(QStringLiteral("&Fix"), this);
@@ -90,10 +93,10 @@ CheckPanel::CheckPanel(QWidget *parent)
 
     auto *top = new QHBoxLayout;
     top->addWidget(summary_, 1);
-    top->addWidget(fixReport_);
     top->addWidget(fixButton_);
     top->addWidget(fixAllButton_);
     layout->addLayout(top);
+    layout->addWidget(fixReport_);
     layout->addWidget(hint_);
     layout->addWidget(list_);
     setWidget(body);
