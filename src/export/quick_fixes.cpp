@@ -204,7 +204,9 @@ private:
         if (!mode)
             return std::nullopt;
         const std::string submode = upperText(value);
-        const int submodeColumn = columnOf(document_, "SUBMODE");
+        if (submodeColumn_ < 0)
+            submodeColumn_ = columnOf(document_, "SUBMODE");
+        const int submodeColumn = submodeColumn_;
         const std::string submodeBefore
             = submodeColumn > 0 ? std::string(document_.text(submodeColumn, row)) : "";
         const std::string submodeNow = upperText(trimText(submodeBefore));
@@ -245,6 +247,7 @@ private:
     int latestYear_;
     bool current_;
     std::unique_ptr<CurrentChecks> checks_;
+    mutable int submodeColumn_ = -1;  // found at the first MODE fix; 0: none
 };
 
 // The record of a cell a mend fills in a column it adds.

@@ -92,7 +92,9 @@ TEST_F(FixCommand, MendsTheModesAndListsWhatRemains)
 
 struct RunCase {
     const char *name;
-    std::vector<std::string> args;  // LOG: the QRZ-style log, CLEAN: a clean one, TARGET
+    // LOG: the QRZ-style log, CLEAN: a clean one, FORMAT: one with a format
+    // error, TARGET, MISSING: a file that is not there
+    std::vector<std::string> args;
     int status;
     const char *printed;  // a text standard output holds
     bool targetWritten;
@@ -113,6 +115,7 @@ TEST_P(FixRun, StatusOutputAndTarget)
     std::vector<std::string> args = GetParam().args;
     for (std::string &arg : args) {
         arg = arg == "LOG" ? kQrzLog : arg == "CLEAN" ? kCleanLog : arg;
+        arg = arg == "FORMAT" ? std::string(EXAMPLES_DIR) + "/format-error.adi" : arg;
         arg = arg == "TARGET" ? target : arg == "MISSING" ? file("missing.adi") : arg;
     }
     const RunResult result = run(args);
@@ -140,6 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{
             "ClassicModeKeepsModes", {"fix", "LOG", "TARGET"}, 1, "0 fixes in 0 contacts", true},
         RunCase{"TargetExists", {"--current-adif", "fix", "LOG", "TARGET"}, 1, "", true},
+        RunCase{"FormatErrorListedNothingWritten",
+                {"fix", "FORMAT", "TARGET"},
+                1,
+                "format-error.adi:",
+                false},
         RunCase{"MissingLog", {"fix", "MISSING", "TARGET"}, 2, "", false},
         RunCase{"NoTarget", {"fix", "LOG"}, 2, "", false}),
     [](const auto &info) { return std::string(info.param.name); });
