@@ -4,6 +4,7 @@
 #include "adif/large_buffer.h"
 #include "adif/text.h"
 #include "adif/utf8_text.h"
+#include "adif/value_length.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,122 +32,6 @@ bool equalsMarker(std::string_view text, std::string_view marker)
             return false;
     }
     return true;
-}
-
-// A non-empty run of decimal digits whose value fits a signed 32-bit integer.
-bool parseLength(std::string_view text, int32_t &length)
-{
-    if (text.empty())
-        return false;
-    int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int32_t>::max())
-            return false;
-    }
-    length = static_cast<int32_t>(value);
-    return true;
-}
-
-// True when every byte from `from` up to the next '<' (or the end) is one
-// that trimming removes.
-bool blankBeforeNextTag(std::string_view text, size_t from)
-{
-    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 33)
-            return false;
-    }
-    return true;
-}
-
-bool noCloseBeforeNextTag(std::string_view text, size_t from)
-{
-    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
-        if (text[i] == '>')
-            return false;
-    }
-    return true;
-}
-
-// The declared length of a tag text "<NAME:length...>", -1 when it has none
-// that the reader would accept.
-int32_t declaredLengthOf(std::string_view tag)
-{
-    const std::string_view inner = tag.substr(1, tag.size() - 2);
-    const size_t colon = inner.find(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return -1;
-    const std::string_view specifier = inner.substr(colon + 1);
-    int32_t length = 0;
-    return parseLength(specifier.substr(0, specifier.find(':')), length) ? length : -1;
-}
-
-// Current mode: where the value of a tag with a declared length ends, the
-// value starting at `from`; npos when the length does not delimit it and the
-// value runs to the next '<' as in the Classic mode.
-//
-// The declared bytes are the value when they leave no '>' before the next
-// tag, so a '<' or '>' inside them is data. In a UTF-8 text whose declared
-// bytes end inside a character or leave more than blanks before the next
-// tag, the length is taken as a count of characters when that count ends
-// where only blanks are left before the next tag (some programs count
-// characters); such a value is longer in bytes than declared and shows as a
-// length discrepancy. A value that went through a line-ending conversion
-// (lineEndConvertedValueEnd) is read first, and is shorter than declared. A
-// length that fits no reading falls back to the Classic rule, so a wrong
-// length never hides the tags after it.
-// Current mode: where a value ends whose declared length runs into the next
-// tag because the log went through a line-ending conversion (CR LF turned
-// into LF): counting each lone LF as the CR LF it was must end the value
-// where only blanks are left before that tag. npos when it does not.
-size_t lineEndConvertedValueEnd(std::string_view text, size_t from, size_t length)
-{
-    const size_t nextTag = text.find('<', from);
-    if (nextTag == std::string_view::npos || nextTag - from >= length)
-        return std::string_view::npos;  // the declared bytes do not reach a tag
-    size_t counted = 0;
-    size_t i = from;
-    bool loneLineFeed = false;
-    for (; i < text.size() && counted < length; ++i) {
-        const bool lone = text[i] == '\n' && text[i - 1] != '\r';
-        loneLineFeed = loneLineFeed || lone;
-        counted += lone ? 2 : 1;
-    }
-    if (!loneLineFeed || counted != length || !blankBeforeNextTag(text, i))
-        return std::string_view::npos;
-    const size_t overrun = text.find('<', i);
-    return overrun != std::string_view::npos && overrun < from + length ? i
-                                                                        : std::string_view::npos;
-}
-
-size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, bool utf8,
-                         bool *lineEndsCounted = nullptr)
-{
-    const size_t length = static_cast<size_t>(declared);
-    const bool bytesFit = length <= text.size() - from;
-    const size_t byteEnd = from + length;
-    if (const size_t converted = lineEndConvertedValueEnd(text, from, length);
-        converted != std::string_view::npos) {
-        if (lineEndsCounted != nullptr)
-            *lineEndsCounted = true;
-        return converted;
-    }
-    if (utf8) {
-        const bool cleanBytes = bytesFit
-            && (byteEnd == text.size() || !isUtf8Continuation(text[byteEnd]))
-            && blankBeforeNextTag(text, byteEnd);
-        if (!cleanBytes) {
-            const size_t characterEnd = utf8CharactersEnd(text, from, length);
-            if (characterEnd != std::string_view::npos && characterEnd != byteEnd
-                && blankBeforeNextTag(text, characterEnd))
-                return characterEnd;
-        }
-    }
-    if (bytesFit && noCloseBeforeNextTag(text, byteEnd))
-        return byteEnd;
-    return std::string_view::npos;
 }
 
 // What the catalogue says about one field name; worked out once per distinct
