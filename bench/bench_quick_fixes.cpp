@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -34,22 +33,10 @@ public:
     DriveType driveTypeOf(const std::string &) override { return DriveType::Fixed; }
 };
 
-std::string logbookWithSidebands()
-{
-    std::string text = generatedLogbook(kRecords);
-    size_t at = 0;
-    for (int i = 0; i < kSidebands; ++i) {
-        at = text.find("<MODE:3>SSB", at);
-        if (at == std::string::npos)
-            throw std::runtime_error("the logbook has too few SSB contacts");
-        text.replace(at + 8, 3, i % 2 == 0 ? "USB" : "LSB");
-    }
-    return text;
-}
-
 void BM_FixAllLikeThis(benchmark::State &state)
 {
-    const OpenedLog opened = openLogFromBytes(logbookWithSidebands(), AdifMode::Current);
+    const OpenedLog opened = openLogFromBytes(
+        withSidebandModes(generatedLogbook(kRecords), kSidebands), AdifMode::Current);
     LogDocument &document = *opened.document;
     QuietHost host;
     const std::vector<FoundProblem> found = findQuickFixes(document, host);

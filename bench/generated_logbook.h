@@ -19,11 +19,16 @@ inline std::string generatedLogbook(int records)
                    // 8 grid, 9 number, 10 zone, 11 DXCC, 12 one of the field's list
     };
     static const Field kAlways[] = {
-        {"CALL", 0},        {"QSO_DATE", 1},         {"TIME_ON", 2},    {"TIME_OFF", 2},
-        {"BAND", 3},        {"MODE", 4},             {"FREQ", 5},       {"RST_SENT", 6},
-        {"RST_RCVD", 6},    {"STATION_CALLSIGN", 0}, {"OPERATOR", 0},   {"MY_GRIDSQUARE", 8},
-        {"GRIDSQUARE", 8},  {"DXCC", 11},            {"CQZ", 10},       {"ITUZ", 10},
-        {"TX_PWR", 9},      {"NAME", 7},             {"QTH", 7},        {"COUNTRY", 7},
+        {"CALL", 0},       {"QSO_DATE", 1},
+        {"TIME_ON", 2},    {"TIME_OFF", 2},
+        {"BAND", 3},       {"MODE", 4},
+        {"FREQ", 5},       {"RST_SENT", 6},
+        {"RST_RCVD", 6},   {"STATION_CALLSIGN", 0},
+        {"OPERATOR", 0},   {"MY_GRIDSQUARE", 8},
+        {"GRIDSQUARE", 8}, {"DXCC", 11},
+        {"CQZ", 10},       {"ITUZ", 10},
+        {"TX_PWR", 9},     {"NAME", 7},
+        {"QTH", 7},        {"COUNTRY", 7},
     };
     static const Field kSometimes[] = {
         {"QSO_DATE_OFF", 1},
@@ -70,8 +75,8 @@ inline std::string generatedLogbook(int records)
     constexpr int kAlwaysCount = sizeof(kAlways) / sizeof(kAlways[0]);
     constexpr int kSometimesCount = sizeof(kSometimes) / sizeof(kSometimes[0]);
     static const char *const kBands[] = {"160M", "80M", "40M", "30M", "20M", "17M", "15M", "10M"};
-    static const char *const kFreqs[] = {"1.840",  "3.573",  "7.074",  "10.136",
-                                         "14.074", "18.100", "21.074", "28.074"};
+    static const char *const kFreqs[]
+        = {"1.840", "3.573", "7.074", "10.136", "14.074", "18.100", "21.074", "28.074"};
     static const char *const kModes[] = {"FT8", "CW", "SSB", "MFSK", "RTTY", "FM"};
     // The lists of the list fields; every DXCC is 291, so STATE is a US state.
     auto listOf = [](const std::string &name) -> std::pair<const char *const *, int> {
@@ -100,9 +105,9 @@ inline std::string generatedLogbook(int records)
         return {kFlags, 3};
     };
     int bandOfRecord = 0;  // BAND, BAND_RX, FREQ and FREQ_RX agree
-    static const char *const kWords[] = {"Portable", "Nice signal", "Thanks for the QSO",
-                                         "Home station", "Field day", "Mobile",
-                                         "Worked on a dipole", "73"};
+    static const char *const kWords[]
+        = {"Portable",  "Nice signal", "Thanks for the QSO", "Home station",
+           "Field day", "Mobile",      "Worked on a dipole", "73"};
 
     uint32_t seed = 12345u;
     auto next = [&seed] {
@@ -124,8 +129,8 @@ inline std::string generatedLogbook(int records)
         }
         case 2: {
             const uint32_t h = n % 24, m = (n / 24) % 60, s = (n / 1440) % 60;
-            return (h < 10 ? "0" : "") + std::to_string(h) + (m < 10 ? "0" : "")
-                + std::to_string(m) + (s < 10 ? "0" : "") + std::to_string(s);
+            return (h < 10 ? "0" : "") + std::to_string(h) + (m < 10 ? "0" : "") + std::to_string(m)
+                + (s < 10 ? "0" : "") + std::to_string(s);
         }
         case 3:
             return kBands[bandOfRecord];
@@ -182,6 +187,20 @@ inline std::string generatedLogbook(int records)
         if (record % 50 == 7)
             text += "note after the last value ";
         text += "<EOR>\r\n";
+    }
+    return text;
+}
+
+// The logbook with its first `count` SSB contacts logged as MODE USB or LSB
+// by turns, as some online logbooks export them: each has a quick fix.
+inline std::string withSidebandModes(std::string text, int count)
+{
+    size_t at = 0;
+    for (int i = 0; i < count; ++i) {
+        at = text.find("<MODE:3>SSB", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at + 8, 3, i % 2 == 0 ? "USB" : "LSB");
     }
     return text;
 }

@@ -149,46 +149,38 @@ public:
         return std::nullopt;
     }
 
-    // The empty BAND (BAND_RX) cells whose FREQ (FREQ_RX) lies in a band.
+    // The missing or empty BAND cells whose FREQ lies in a band. (BAND_RX
+    // is left alone: many logs give FREQ_RX without it, and rightly so.)
     void addBandsOfFrequencies(std::vector<FoundProblem> &found) const
     {
-        if (!current_)
+        const int frequencyColumn = current_ ? columnOf(document_, "FREQ") : 0;
+        if (frequencyColumn == 0)
             return;
-        static constexpr std::pair<std::string_view, std::string_view> kPairs[] = {
-            {"FREQ", "BAND"},
-            {"FREQ_RX", "BAND_RX"},
-        };
-        for (const auto &[frequencyField, bandField] : kPairs) {
-            const int frequencyColumn = columnOf(document_, frequencyField);
-            if (frequencyColumn == 0)
+        const int bandColumn = columnOf(document_, "BAND");
+        for (int row = 1; row < document_.rowCount(); ++row) {
+            const std::string frequency = trimText(document_.text(frequencyColumn, row));
+            if (frequency.empty() || !isAdifNumber(frequency))
                 continue;
-            const int bandColumn = columnOf(document_, bandField);
-            for (int row = 1; row < document_.rowCount(); ++row) {
-                const std::string frequency = trimText(document_.text(frequencyColumn, row));
-                if (frequency.empty() || !isAdifNumber(frequency))
-                    continue;
-                const std::string before
-                    = bandColumn > 0 ? std::string(document_.text(bandColumn, row)) : "";
-                if (!trimText(before).empty())
-                    continue;
-                double mhz = 0;
-                std::from_chars(frequency.data(), frequency.data() + frequency.size(), mhz);
-                const CurrentBand *band = bandOfFrequency(mhz);
-                if (band == nullptr)
-                    continue;
-                QuickFix fix;
-                fix.kind = FixKind::BandFromFrequency;
-                fix.target = std::string(bandField);
-                fix.from = frequency;
-                fix.description = std::string(bandField) + " " + band->name;
-                fix.cells.push_back({std::string(bandField), bandColumn, row, before, band->name});
-                fix.anchorColumn = frequencyColumn;
-                LogProblem problem{frequencyColumn, row,
-                                   "Check your 'Band' columns ... " + std::string(bandField)
-                                       + " is empty: " + std::string(frequencyField) + " "
-                                       + frequency + " MHz lies in the " + band->name + " band."};
-                found.push_back({std::move(problem), std::move(fix)});
-            }
+            const std::string before
+                = bandColumn > 0 ? std::string(document_.text(bandColumn, row)) : "";
+            if (!trimText(before).empty())
+                continue;
+            double mhz = 0;
+            std::from_chars(frequency.data(), frequency.data() + frequency.size(), mhz);
+            const CurrentBand *band = bandOfFrequency(mhz);
+            if (band == nullptr)
+                continue;
+            QuickFix fix;
+            fix.kind = FixKind::BandFromFrequency;
+            fix.target = "BAND";
+            fix.from = frequency;
+            fix.description = std::string("BAND ") + band->name;
+            fix.cells.push_back({"BAND", bandColumn, row, before, band->name});
+            fix.anchorColumn = frequencyColumn;
+            LogProblem problem{frequencyColumn, row,
+                               "Check your 'Band' columns ... BAND is empty: FREQ " + frequency
+                                   + " MHz lies in the " + band->name + " band."};
+            found.push_back({std::move(problem), std::move(fix)});
         }
     }
 

@@ -24,7 +24,7 @@ class LogDocument;
 // (one "Fix All Like This").
 enum class FixKind : uint8_t {
     SubmodeAsMode,      // MODE holds a submode or an import-only mode: MODE and SUBMODE
-    BandFromFrequency,  // BAND (BAND_RX) empty while FREQ (FREQ_RX) lies in one band
+    BandFromFrequency,  // BAND missing or empty while FREQ lies in one band
     DateWritten,        // 2024-01-05 or 2024/01/05 -> 20240105
     TimeWritten,        // 12:34 or 12:34:56 -> 1234 or 123456
     Blanks,             // blanks around a value
@@ -65,8 +65,8 @@ struct FoundProblem {
 };
 
 // checkLog's problems of an ADIF export, each with its mend when it has
-// one, and (Current mode) one more line for every empty BAND or BAND_RX
-// whose FREQ or FREQ_RX lies in a band, which always has its mend. In grid
+// one, and (Current mode) one more line for every missing or empty BAND
+// whose FREQ lies in a band, which always has its mend. In grid
 // order. The document is left exactly as it was: the checks' tidying is
 // taken back.
 std::vector<FoundProblem> findQuickFixes(LogDocument &document, ExportHost &host);

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         FixCase{"UnknownMode", kCurrent, "<MODE:5>VOICE", {"MODE: none"}},
         FixCase{"BandFromFreq", kCurrent, "<FREQ:6>14.074", {"FREQ: BAND 20m"}},
         FixCase{"EmptyBandFromFreq", kCurrent, "<FREQ:5>7.074<BAND:0>", {"FREQ: BAND 40m"}},
-        FixCase{"RxBandFromFreqRx", kCurrent, "<FREQ_RX:3>144", {"FREQ_RX: BAND_RX 2m"}},
+        FixCase{"NoBandRxFromFreqRx", kCurrent, "<FREQ_RX:3>144", {}},
         FixCase{"FreqInNoBand", kCurrent, "<FREQ:3>4.5", {}},
         FixCase{"FreqOutsideBand", kCurrent, "<FREQ:6>14.074<BAND:3>40m", {"FREQ: none"}},
         FixCase{"UnknownState", kCurrent, "<STATE:2>ZZ<DXCC:3>291", {"STATE: none"}},
