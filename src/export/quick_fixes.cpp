@@ -117,17 +117,27 @@ public:
         const std::string field = headingOf(document_, column);
         const std::string before(document_.text(column, row));
         const std::string value = trimText(before);
-        if (current_ && field == "MODE")
+        if (current_ && field == "MODE") {
             if (auto fix = modeFix(column, row, before, value))
                 return fix;
+        }
 
+        // A date or time is rewritten only in a cell that holds one.
+        const CurrentField *known = findCurrentField(field);
+        TagRecord scratch;
+        const TagRecord *record
+            = document_.recordAt(column, row, scratch, LogDocument::RecordTexts::Without);
+        const bool dateCell = known ? known->type == AdifType::Date
+                                    : record != nullptr && record->dataType == TypeDate;
+        const bool timeCell
+            = known ? known->type == AdifType::Time : record != nullptr && record->isTimeOn;
         struct Candidate {
             FixKind kind;
             std::optional<std::string> text;
         };
         const Candidate candidates[] = {
-            {FixKind::DateWritten, compactDate(value)},
-            {FixKind::TimeWritten, compactTime(value)},
+            {FixKind::DateWritten, dateCell ? compactDate(value) : std::nullopt},
+            {FixKind::TimeWritten, timeCell ? compactTime(value) : std::nullopt},
             {FixKind::Blanks, value != before ? std::optional<std::string>(value) : std::nullopt},
             {FixKind::LetterCase,
              isAscii(value) && upperText(value) != value

@@ -87,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         FixCase{
             "SlashedDate", kCurrent, "<QSO_DATE:10>2024/01/05", {"QSO_DATE: QSO_DATE 20240105"}},
         FixCase{"MixedSeparators", kCurrent, "<QSO_DATE:10>2024-01/05", {"QSO_DATE: none"}},
+        FixCase{"DateShapeInNumber", kCurrent, "<TX_PWR:10>2024-01-05", {"TX_PWR: none"}},
         FixCase{"NoSuchDay", kCurrent, "<QSO_DATE:10>2024-13-05", {"QSO_DATE: none"}},
         FixCase{"ColonTime", kCurrent, "<TIME_ON:5>12:34", {"TIME_ON: TIME_ON 1234"}},
         FixCase{"ColonSeconds", kCurrent, "<TIME_OFF:8>12:34:56", {"TIME_OFF: TIME_OFF 123456"}},
