@@ -3,8 +3,10 @@
 // offscreen, the scripted platform answering the dialogs. Open (read, fill,
 // first paint) first, with the peak memory it takes; then Save As ADIF,
 // XML and HTML, a search for a value that is not there, and a scroll to
-// the last row.
+// the last row. Last, in a window of its own, Fix All Like This on the 100
+// MODE USB/LSB problems of such a logbook, taken back by Undo between runs.
 
+#include "app/check_panel.h"
 #include "app/main_window.h"
 #include "platform/scripted_platform.h"
 
@@ -157,6 +159,43 @@ void BM_ScrollLogbookToTheEnd(benchmark::State &state)
 BENCHMARK(BM_ScrollLogbookToTheEnd)
     ->Unit(benchmark::kMillisecond)
     ->Apply(vaziduvu::bench::lasting<10>);
+
+void BM_FixAllLikeThisInWindow(benchmark::State &state)
+{
+    constexpr int kSidebands = 100;
+    Logbook &book = logbook();  // its folder and platform; a window of its own
+    const auto path = book.folder / "sidebands.adi";
+    {
+        const std::string text = withSidebandModes(generatedLogbook(kContacts), kSidebands);
+        std::ofstream(path, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    PaintingPlatform platform;
+    vaziduvu::MainWindow window(platform);
+    window.setAdifMode(vaziduvu::AdifMode::Current);
+    window.resize(1024, 768);
+    window.show();
+    platform.queueFileName(path.string());
+    window.findChild<QAction *>("openAction")->trigger();
+    window.findChild<QAction *>("checkLogAction")->trigger();
+    auto *panel = window.findChild<vaziduvu::CheckPanel *>("checkPanel");
+    if (panel == nullptr || panel->problemCount() < kSidebands) {
+        state.SkipWithError("the sideband problems were not found");
+        return;
+    }
+    panel->setCurrentLine(0);
+    QAction *fixAll = window.findChild<QAction *>("fixAllAction");
+    QAction *undo = window.findChild<QAction *>("undoAction");
+    for (auto _ : state) {
+        fixAll->trigger();
+        state.PauseTiming();
+        undo->trigger();
+        state.ResumeTiming();
+    }
+    state.counters["problems"] = panel->problemCount();
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_FixAllLikeThisInWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -190,3 +190,17 @@ inline std::string generatedLogbook(int records)
     }
     return text;
 }
+
+// The logbook with its first `count` SSB contacts logged as MODE USB or LSB
+// by turns, as some online logbooks export them: each has a quick fix.
+inline std::string withSidebandModes(std::string text, int count)
+{
+    size_t at = 0;
+    for (int i = 0; i < count; ++i) {
+        at = text.find("<MODE:3>SSB", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at + 8, 3, i % 2 == 0 ? "USB" : "LSB");
+    }
+    return text;
+}

@@ -4,6 +4,7 @@
 #include "adif/large_buffer.h"
 #include "adif/text.h"
 #include "adif/utf8_text.h"
+#include "adif/value_length.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,89 +32,6 @@ bool equalsMarker(std::string_view text, std::string_view marker)
             return false;
     }
     return true;
-}
-
-// A non-empty run of decimal digits whose value fits a signed 32-bit integer.
-bool parseLength(std::string_view text, int32_t &length)
-{
-    if (text.empty())
-        return false;
-    int64_t value = 0;
-    for (char c : text) {
-        if (!isAsciiDigit(c))
-            return false;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int32_t>::max())
-            return false;
-    }
-    length = static_cast<int32_t>(value);
-    return true;
-}
-
-// True when every byte from `from` up to the next '<' (or the end) is one
-// that trimming removes.
-bool blankBeforeNextTag(std::string_view text, size_t from)
-{
-    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 33)
-            return false;
-    }
-    return true;
-}
-
-bool noCloseBeforeNextTag(std::string_view text, size_t from)
-{
-    for (size_t i = from; i < text.size() && text[i] != '<'; ++i) {
-        if (text[i] == '>')
-            return false;
-    }
-    return true;
-}
-
-// The declared length of a tag text "<NAME:length...>", -1 when it has none
-// that the reader would accept.
-int32_t declaredLengthOf(std::string_view tag)
-{
-    const std::string_view inner = tag.substr(1, tag.size() - 2);
-    const size_t colon = inner.find(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return -1;
-    const std::string_view specifier = inner.substr(colon + 1);
-    int32_t length = 0;
-    return parseLength(specifier.substr(0, specifier.find(':')), length) ? length : -1;
-}
-
-// Current mode: where the value of a tag with a declared length ends, the
-// value starting at `from`; npos when the length does not delimit it and the
-// value runs to the next '<' as in the Classic mode.
-//
-// The declared bytes are the value when they leave no '>' before the next
-// tag, so a '<' or '>' inside them is data. In a UTF-8 text whose declared
-// bytes end inside a character or leave more than blanks before the next
-// tag, the length is taken as a count of characters when that count ends
-// where only blanks are left before the next tag (some programs count
-// characters); such a value is longer in bytes than declared and shows as a
-// length discrepancy. A length that fits neither reading falls back to the
-// Classic rule, so a wrong length never hides the tags after it.
-size_t delimitedValueEnd(std::string_view text, size_t from, int32_t declared, bool utf8)
-{
-    const size_t length = static_cast<size_t>(declared);
-    const bool bytesFit = length <= text.size() - from;
-    const size_t byteEnd = from + length;
-    if (utf8) {
-        const bool cleanBytes = bytesFit
-            && (byteEnd == text.size() || !isUtf8Continuation(text[byteEnd]))
-            && blankBeforeNextTag(text, byteEnd);
-        if (!cleanBytes) {
-            const size_t characterEnd = utf8CharactersEnd(text, from, length);
-            if (characterEnd != std::string_view::npos && characterEnd != byteEnd
-                && blankBeforeNextTag(text, characterEnd))
-                return characterEnd;
-        }
-    }
-    if (bytesFit && noCloseBeforeNextTag(text, byteEnd))
-        return byteEnd;
-    return std::string_view::npos;
 }
 
 // What the catalogue says about one field name; worked out once per distinct
@@ -162,6 +80,8 @@ void AdifFile::clear()
     recordCount_ = 0;
     headerExpected_ = false;
     lastRecordStart_ = -1;
+    lineEndCountedValues_ = 0;
+    firstLineEndCountedValue_ = -1;
     outcome_ = ParseResult{};
     textEncoding_ = TextEncoding::Latin1;
 }
@@ -358,6 +278,7 @@ void AdifFile::parse(Progress *progress)
     // point into the source text, which does not change during the parse.
     std::unordered_map<std::string_view, NameInfo> names;
     names.reserve(128);
+    bool lineEndsCounted = false;  // by the value just delimited
     // The spelling that followed each name last time: records mostly repeat
     // their field order, so the next name is tried there first.
     std::vector<std::pair<std::string_view, const NameInfo *>> followerOf;
@@ -502,8 +423,13 @@ void AdifFile::parse(Progress *progress)
         // The tag's data: everything up to the next '<', or in the Current
         // mode the value its length delimits and what follows up to the next '<'.
         const size_t valueEnd = current && stored.hasLength && stored.declaredLength > 0
-            ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8)
+            ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8, &lineEndsCounted)
             : std::string_view::npos;
+        if (lineEndsCounted) {
+            if (lineEndCountedValues_++ == 0)
+                firstLineEndCountedValue_ = static_cast<int32_t>(q + 1);
+            lineEndsCounted = false;
+        }
         const size_t next = findFrom('<', valueEnd == std::string_view::npos ? q + 1 : valueEnd);
         // A marker at the end of the file keeps an empty value; a field there
         // (the last field of a record without its marker) has its data.

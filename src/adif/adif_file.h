@@ -220,6 +220,11 @@ public:
     //   more than blanks before the next tag counts characters when that
     //   count ends where only blanks are left; the value is then longer in
     //   bytes than declared, which shows as a length discrepancy.
+    // - a declared length that runs into the next tag, where counting each
+    //   lone LF of the value as CR LF ends the value with only blanks left
+    //   before that tag, is read so: the log went through a line-ending
+    //   conversion. The value is then shorter in bytes than declared, which
+    //   shows as a length discrepancy (lineEndCountedValues).
     void setMode(AdifMode mode) { mode_ = mode; }
     AdifMode mode() const { return mode_; }
     // How the loaded text is to be shown: Utf8 only for a Current-mode load
@@ -238,6 +243,10 @@ public:
     int32_t lastRecordStart() const { return lastRecordStart_; }
     // Records of the log: the markers, and the record without one.
     int contactCount() const { return recordCount_ + (lastRecordStart_ >= 0 ? 1 : 0); }
+    // Current mode: values read with each lone LF counted as CR LF, and the
+    // byte offset of the first one's value (-1: none).
+    int lineEndCountedValues() const { return lineEndCountedValues_; }
+    int32_t firstLineEndCountedValue() const { return firstLineEndCountedValue_; }
     int leftBracketCount() const { return leftBracketCount_; }
     int rightBracketCount() const { return rightBracketCount_; }
     bool headerExpected() const { return headerExpected_; }
@@ -293,6 +302,8 @@ private:
     int32_t recordCount_ = 0;
     bool headerExpected_ = false;
     int32_t lastRecordStart_ = -1;
+    int32_t lineEndCountedValues_ = 0;
+    int32_t firstLineEndCountedValue_ = -1;
     ParseResult outcome_;
     AdifMode mode_ = AdifMode::Classic;
     TextEncoding textEncoding_ = TextEncoding::Latin1;

@@ -1,7 +1,10 @@
 #include "app/check_panel.h"
 
+#include <QAction>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -11,6 +14,8 @@ namespace {
 
 // Past this many lines the list stops: the summary still counts them all.
 constexpr int kShownLimit = 5000;
+
+enum Column { RowColumn, FieldColumn, ValueColumn, FixColumn, MessageColumn, ColumnCount };
 
 // The messages are written for a message box: one line here.
 QString oneLine(QString text)
@@ -32,10 +37,49 @@ CheckPanel::CheckPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     summary_ = new QLabel(body);
     summary_->setObjectName("checkSummary");
-    list_ = new QTableWidget(0, 4, body);
+    summary_->setMinimumWidth(0);
+    summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    hint_ = new QLabel(body);
+    hint_->setObjectName("checkHint");
+    hint_->setWordWrap(true);
+    hint_->hide();
+    fixReport_ = new QLabel(body);
+    fixReport_->setObjectName("checkFixReport");
+    fixReport_->setWordWrap(true);
+    fixReport_->hide();
+
+    fixAction_ = new QAction(QStringLiteral("&Fix"), this);
+    fixAction_->setObjectName("fixAction");
+    fixAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    fixAction_->setToolTip(QStringLiteral("Make the fix of the chosen problem (Ctrl+.)"));
+    fixAllAction_ = new QAction(QStringLiteral("Fix &All Like This"), this);
+    fixAllAction_->setObjectName("fixAllAction");
+    fixAllAction_->setToolTip(
+        QStringLiteral("Make the same kind of fix on every problem of its kind, as one step"));
+    addAction(fixAction_);
+    addAction(fixAllAction_);
+    connect(fixAction_, &QAction::triggered, this, [this] {
+        if (currentLine() >= 0)
+            emit fixRequested(currentLine());
+    });
+    connect(fixAllAction_, &QAction::triggered, this, [this] {
+        if (currentLine() >= 0)
+            emit fixAllRequested(currentLine());
+    });
+    fixButton_ = new QPushButton(QStringLiteral("Fix"), body);
+    fixButton_->setObjectName("fixButton");
+    fixButton_->setToolTip(fixAction_->toolTip());
+    fixAllButton_ = new QPushButton(QStringLiteral("Fix All Like This"), body);
+    fixAllButton_->setObjectName("fixAllButton");
+    fixAllButton_->setToolTip(fixAllAction_->toolTip());
+    connect(fixButton_, &QPushButton::clicked, fixAction_, &QAction::trigger);
+    connect(fixAllButton_, &QPushButton::clicked, fixAllAction_, &QAction::trigger);
+
+    list_ = new QTableWidget(0, ColumnCount, body);
     list_->setObjectName("checkProblemList");
     list_->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Field"),
-                                      QStringLiteral("Value"), QStringLiteral("Problem")});
+                                      QStringLiteral("Value"), QStringLiteral("Fix"),
+                                      QStringLiteral("Problem")});
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->horizontalHeader()->setStretchLastSection(true);
@@ -44,12 +88,23 @@ CheckPanel::CheckPanel(QWidget *parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setWordWrap(false);
     list_->setToolTip(QStringLiteral("Double-click a problem to go to its cell"));
-    layout->addWidget(summary_);
+    list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    list_->addActions({fixAction_, fixAllAction_});
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(summary_, 1);
+    top->addWidget(fixButton_);
+    top->addWidget(fixAllButton_);
+    layout->addLayout(top);
+    layout->addWidget(fixReport_);
+    layout->addWidget(hint_);
     layout->addWidget(list_);
     setWidget(body);
     connect(list_, &QTableWidget::cellDoubleClicked, this,
             [this](int line, int) { chooseLine(line); });
     connect(list_, &QTableWidget::cellActivated, this, [this](int line, int) { chooseLine(line); });
+    connect(list_, &QTableWidget::currentCellChanged, this, [this] { updateFixCommands(); });
+    updateFixCommands();
 }
 
 void CheckPanel::setProblems(const std::vector<Problem> &problems)
@@ -64,10 +119,10 @@ void CheckPanel::setProblems(const std::vector<Problem> &problems)
         const Problem &problem = problems[static_cast<size_t>(line)];
         const QString texts[]
             = {problem.row > 0 ? QString::number(problem.row) : QStringLiteral("all"),
-               problem.field, problem.value, oneLine(problem.message)};
-        for (int column = 0; column < 4; ++column) {
+               problem.field, problem.value, problem.fix, oneLine(problem.message)};
+        for (int column = 0; column < ColumnCount; ++column) {
             auto *item = new QTableWidgetItem(texts[column]);
-            if (column == 3)
+            if (column == MessageColumn)
                 item->setToolTip(texts[column]);
             list_->setItem(line, column, item);
         }
@@ -76,9 +131,12 @@ void CheckPanel::setProblems(const std::vector<Problem> &problems)
     list_->resizeColumnToContents(1);
     list_->resizeColumnToContents(2);
     list_->setColumnWidth(2, std::clamp(list_->columnWidth(2), 60, 160));
+    list_->resizeColumnToContents(FixColumn);
+    list_->setColumnWidth(FixColumn, std::clamp(list_->columnWidth(FixColumn), 40, 240));
     if (keptLine >= 0 && keptLine < shown)
         list_->setCurrentCell(keptLine, 0);
     list_->setUpdatesEnabled(true);
+    updateFixCommands();
 
     const size_t count = problems.size();
     if (count == 0)
@@ -104,6 +162,49 @@ void CheckPanel::setSummary(const QString &text)
     summary_->setText(text);
 }
 
+void CheckPanel::setHint(const QString &text)
+{
+    hint_->setText(text);
+    hint_->setVisible(!text.isEmpty());
+}
+
+void CheckPanel::setFixReport(const QString &text)
+{
+    fixReport_->setText(text);
+    fixReport_->setVisible(!text.isEmpty());
+}
+
+QString CheckPanel::hint() const
+{
+    return hint_->text();
+}
+
+QString CheckPanel::fixReport() const
+{
+    return fixReport_->text();
+}
+
+int CheckPanel::currentLine() const
+{
+    const int line = list_->currentRow();
+    return line >= 0 && line < static_cast<int>(problems_.size()) ? line : -1;
+}
+
+void CheckPanel::setCurrentLine(int line)
+{
+    list_->setCurrentCell(line, 0);
+}
+
+void CheckPanel::updateFixCommands()
+{
+    const int line = currentLine();
+    const bool fixable = line >= 0 && !problems_[static_cast<size_t>(line)].fix.isEmpty();
+    for (QAction *command : {fixAction_, fixAllAction_})
+        command->setEnabled(fixable);
+    fixButton_->setEnabled(fixable);
+    fixAllButton_->setEnabled(fixable);
+}
+
 int CheckPanel::problemCount() const
 {
     return static_cast<int>(problems_.size());
@@ -114,7 +215,7 @@ QStringList CheckPanel::lineTexts(int line) const
     QStringList texts;
     if (line < 0 || line >= list_->rowCount())
         return texts;
-    for (int column = 0; column < 4; ++column)
+    for (int column = 0; column < ColumnCount; ++column)
         texts << list_->item(line, column)->text();
     return texts;
 }

@@ -4,6 +4,7 @@
 #include "document/grid_change.h"
 #include "document/log_document.h"
 #include "document/search.h"
+#include "export/quick_fixes.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -316,6 +317,9 @@ private:
     // Checks a copy of the log and fills the Check Log panel; a check asked
     // for with F7 can be stopped.
     void runCheck(bool stoppable);
+    // Makes the quick fix of the Check Log panel's line, or every fix of
+    // its kind, as one step of the history.
+    void fixProblems(int line, bool allLikeIt);
     // While a long operation lets events run, the user can reach only its
     // Stop button: the menus, the toolbar and the grid wait, and a close
     // request asks the operation to stop.
@@ -380,6 +384,7 @@ private:
     AboutBox *aboutBox_ = nullptr;
     SearchDialog *searchDialog_ = nullptr;
     CheckPanel *checkPanel_ = nullptr;
+    std::vector<FoundProblem> checkFound_;  // the panel's lines, with their fixes
     ProgressPanel *progressPanel_ = nullptr;
     QTimer *checkRefreshTimer_ = nullptr;
     StatisticsWindow *statisticsWindow_ = nullptr;

@@ -1,11 +1,14 @@
 // Check Log: every problem the export checks would meet, listed in a
 // dockable panel without writing or changing anything; the list follows the
 // edits.
+#include "adif/text.h"
 #include "app/check_panel.h"
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
 #include "app/progress_panel.h"
 #include "app/qt_text.h"
+#include "export/current_hint.h"
+#include "export/quick_fixes.h"
 #include "export/writers.h"
 #include "platform/platform.h"
 
@@ -69,6 +72,10 @@ void MainWindow::checkWholeLog()
                 selectCell(column, row);
                 gridView_->setFocus();
             });
+            connect(checkPanel_, &CheckPanel::fixRequested, this,
+                    [this](int line) { fixProblems(line, false); });
+            connect(checkPanel_, &CheckPanel::fixAllRequested, this,
+                    [this](int line) { fixProblems(line, true); });
             checkRefreshTimer_ = new QTimer(this);
             checkRefreshTimer_->setSingleShot(true);
             checkRefreshTimer_->setInterval(kRefreshDelay);
@@ -110,7 +117,9 @@ void MainWindow::runCheck(bool stoppable)
         return;
     guarded("Could not check the log.", [this, stoppable] {
         if (!document_.documentOpen()) {
+            checkFound_.clear();
             checkPanel_->showNoLog();
+            checkPanel_->setHint({});
             return;
         }
         std::vector<CheckPanel::Problem> shown;
@@ -122,39 +131,90 @@ void MainWindow::runCheck(bool stoppable)
             WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Checking the log"),
                                     stoppable);
             QuietCheckHost host(platform_, action(Command::OmitEmptyTags)->isChecked(), progress);
-            std::vector<LogProblem> found;
-            {
-                // The checks tidy what they pass (blanks, capitals, records
-                // for blank cells); the journal takes all of it back, so the
-                // grid stays exactly as it is without a copy of the log.
-                document_.openJournal();
-                struct TakeBack {
-                    LogDocument &document;
-                    ~TakeBack() { GridChange::fromJournal(document).undo(document); }
-                } takeBack{document_};
-                found = checkLog(ExportFormat::Adif, document_, host);
-            }
+            // The checks tidy what they pass (blanks, capitals, records for
+            // blank cells); all of it is taken back, so the grid stays
+            // exactly as it is without a copy of the log.
+            checkFound_ = findQuickFixes(document_, host);
             stopped = progress.stopRequested();
             rowsChecked = host.rowsChecked();
-            for (const LogProblem &problem : found) {
+            const TextEncoding encoding = document_.textEncoding();
+            for (const FoundProblem &found : checkFound_) {
+                const LogProblem &problem = found.problem;
                 CheckPanel::Problem line;
                 line.column = problem.column;
                 line.row = problem.row;
-                const TextEncoding encoding = document_.textEncoding();
                 line.field = toQt(document_.text(problem.column, 0), encoding);
                 if (problem.row > 0)
                     line.value = toQt(document_.text(problem.column, problem.row), encoding);
                 line.message = toQt(problem.message, encoding);
+                if (found.fix)
+                    line.fix = toQt(found.fix->description, encoding);
                 shown.push_back(std::move(line));
             }
         }
         checkPanel_->setProblems(shown);
+        checkPanel_->setHint(toQt(currentAdifHint(document_, kCurrentAdifMenuRemedy)));
         if (stopped)
             checkPanel_->setSummary(
                 QStringLiteral("Check stopped after %1 of %2 rows: %3 problems found so far.")
                     .arg(rowsChecked)
                     .arg(document_.rowCount() - 1)
                     .arg(shown.size()));
+    });
+}
+
+void MainWindow::fixProblems(int line, bool allLikeIt)
+{
+    guarded("Could not fix the log.", [this, line, allLikeIt] {
+        gridDelegate_->commitOpenEditor();
+        if (line < 0 || line >= static_cast<int>(checkFound_.size())
+            || !checkFound_[static_cast<size_t>(line)].fix)
+            return;
+        const QuickFix &chosen = *checkFound_[static_cast<size_t>(line)].fix;
+        // Only mends whose cells still hold what the check saw: the list may
+        // be older than the last edits.
+        const auto current = [this](const QuickFix &fix) {
+            for (const CellFix &cell : fix.cells) {
+                if (cell.column > 0
+                    && (cell.column >= document_.columnCount()
+                        || upperText(trimText(document_.text(cell.column, 0))) != cell.field
+                        || document_.text(cell.column, cell.row) != cell.before))
+                    return false;
+            }
+            return true;
+        };
+        std::vector<FoundProblem> chosenOnes;
+        for (const FoundProblem &found : checkFound_) {
+            if (found.fix && (allLikeIt ? found.fix->sameKind(chosen) : &*found.fix == &chosen)
+                && current(*found.fix))
+                chosenOnes.push_back(found);
+        }
+        const std::vector<const QuickFix *> fixes = fixesToApply(chosenOnes);
+        if (fixes.empty()) {
+            checkPanel_->setFixReport(
+                QStringLiteral("The log has changed since this list was made: press F7."));
+            return;
+        }
+        document_.openJournal();
+        AppliedFixes applied;
+        try {
+            applied = applyQuickFixes(document_, fixes);
+        } catch (...) {
+            // Guards the one step: a fix that failed half way is taken back.
+            GridChange::fromJournal(document_).undo(document_);
+            throw;
+        }
+        const std::string kind = describeFixKind(fixes);
+        pushChange(toQt((allLikeIt ? "Fix All: " : "Fix: ") + kind),
+                   GridChange::fromJournal(document_));
+        refreshGrid();
+        fitColumnWidths();
+        selectCell(chosen.cells.front().column > 0 ? chosen.cells.front().column
+                                                   : chosen.anchorColumn,
+                   chosen.cells.front().row);
+        checkPanel_->setFixReport(toQt("Fixed " + std::to_string(applied.contacts)
+                                       + (applied.contacts == 1 ? " contact: " : " contacts: ")
+                                       + kind));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "app/source_display_dialog.h"
 #include "app/text_views.h"
+#include "export/current_hint.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -73,6 +74,14 @@ void MainWindow::appendLoadReport(const std::string &text)
         statistics += "\r\nThe last record has no <EOR>\r\n(it starts at character "
             + std::to_string(adifFile_->lastRecordStart())
             + ").\r\nIt is loaded as the last record.\r\n";
+    if (const int counted = adifFile_->lineEndCountedValues(); counted > 0)
+        statistics += "\r\n" + std::to_string(counted)
+            + (counted == 1 ? " value was" : " values were")
+            + " read with each line break counted as CR LF:\r\nthe log went through a "
+              "line-ending conversion (the first at character "
+            + std::to_string(adifFile_->firstLineEndCountedValue()) + ").\r\n";
+    if (const std::string hint = currentAdifHint(document_, kCurrentAdifMenuRemedy); !hint.empty())
+        statistics += "\r\n" + hint + "\r\n";
     setLoadReport(loadReportText_ + statistics);
 }
 

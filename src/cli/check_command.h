@@ -14,7 +14,9 @@ namespace vaziduvu {
 // "FILE:LINE:COLUMN: FIELD "value": message" at the value's place in the
 // file (lines and columns from 1), so editors can jump to it; a format error
 // is one such line at its position. --json prints a JSON array of objects
-// (file, line, column, field, value, message) instead. Exit status 0 only
+// (file, line, column, field, value, message) instead. A log checked by the
+// Classic lists that holds values only ADIF 3.1.6 knows gets a last line
+// "Note: ..." naming --current-adif (on standard error with --json). Exit status 0 only
 // when nothing is wrong, 1 for problems or a format error, 2 for wrong
 // arguments or an unreadable file.
 int runCheckCommand(const std::vector<std::string> &args, const CliOptions &options,

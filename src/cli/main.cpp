@@ -2,6 +2,7 @@
 #include "cli/convert_command.h"
 #include "cli/dump_command.h"
 #include "cli/export_command.h"
+#include "cli/fix_command.h"
 #include "cli/stats_command.h"
 
 #include <cstring>
@@ -37,6 +38,10 @@ const Command kCommands[] = {
      "write a log in another form, each chosen by its extension: .adi/.adif ADIF,\n"
      "      .adx ADX, .csv CSV, .log/.cbr Cabrillo (the target is always a new file)",
      &vaziduvu::runConvertCommand},
+    {"fix", "[--dry-run] FILE TARGET",
+     "apply every fix that has one answer and write the log to a new file; --dry-run\n"
+     "      only lists the changes and the problems that remain",
+     &vaziduvu::runFixCommand},
 };
 
 void printUsage(std::ostream &out)
@@ -53,8 +58,8 @@ void printUsage(std::ostream &out)
            "  --progress\n"
            "      show how far reading, checking and writing have come on standard\n"
            "      error (nothing is printed without it)\n";
-    out << "\nExit status: 0 done, 1 the log has a format error or could not be saved,\n"
-           "2 wrong arguments or an unreadable file.\n";
+    out << "\nExit status: 0 done, 1 the log has a format error or could not be saved\n"
+           "(check and fix: or problems remain), 2 wrong arguments or an unreadable file.\n";
 }
 
 }  // namespace

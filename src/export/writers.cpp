@@ -63,24 +63,10 @@ public:
                     continue;
                 }
                 carriable(*record, column, row);
-                if (current_) {
-                    if (auto problem = current_->formatProblem(*record, row, column))
-                        fail(*problem, column, row);
-                    if (auto problem = current_->valueProblem(*record, row, column))
-                        fail(*problem, column, row);
-                    continue;
-                }
-                if (!checkDate(document_, *record, row, column, latestYear_))
-                    fail(kDateCheckMessage, column, row);
-                if (!checkTime(document_, *record, row, column))
-                    fail(kTimeCheckMessage, column, row);
-                if (!checkNumber(document_, *record, row, column))
-                    fail(kNumberCheckMessage, column, row);
-                for (EnumeratedCheck check : kEnumeratedChecks) {
-                    if (!checkEnumerated(check, document_, *record, row, column))
-                        fail(enumeratedCheckMessage(check, format_ == ExportFormat::Adif), column,
-                             row);
-                }
+                for (const std::string &problem :
+                     cellProblems(document_, current_.get(), *record, column, row, latestYear_,
+                                  format_ == ExportFormat::Adif))
+                    fail(problem, column, row);
             }
         }
         problems_ = nullptr;
@@ -686,6 +672,31 @@ ExportResult exportTo(ExportFormat format, LogDocument &document, const std::str
 }
 
 }  // namespace
+
+std::vector<std::string> cellProblems(LogDocument &document, CurrentChecks *current,
+                                      const TagRecord &record, int column, int row, int latestYear,
+                                      bool adifWriter)
+{
+    std::vector<std::string> problems;
+    if (current != nullptr) {
+        if (auto problem = current->formatProblem(record, row, column))
+            problems.push_back(std::move(*problem));
+        if (auto problem = current->valueProblem(record, row, column))
+            problems.push_back(std::move(*problem));
+        return problems;
+    }
+    if (!checkDate(document, record, row, column, latestYear))
+        problems.emplace_back(kDateCheckMessage);
+    if (!checkTime(document, record, row, column))
+        problems.emplace_back(kTimeCheckMessage);
+    if (!checkNumber(document, record, row, column))
+        problems.emplace_back(kNumberCheckMessage);
+    for (EnumeratedCheck check : kEnumeratedChecks) {
+        if (!checkEnumerated(check, document, record, row, column))
+            problems.emplace_back(enumeratedCheckMessage(check, adifWriter));
+    }
+    return problems;
+}
 
 std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host)
 {

@@ -11,6 +11,8 @@
 namespace vaziduvu {
 
 class LogDocument;
+class CurrentChecks;
+struct TagRecord;
 
 enum class ExportFormat { Adif, Xml, Html };
 
@@ -54,6 +56,15 @@ struct LogProblem {
 // the document as an export would make them, so a caller that must keep
 // the grid as it is checks a copy.
 std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host);
+
+// The value checks checkLog runs on one cell whose record is given, in the
+// same order, with the same messages and the same tidying of the cell:
+// the messages of those that fail. `current` holds the Current mode's
+// checks of the document (nullptr: the Classic checks). The column gate and
+// the carriage check are not run.
+std::vector<std::string> cellProblems(LogDocument &document, CurrentChecks *current,
+                                      const TagRecord &record, int column, int row, int latestYear,
+                                      bool adifWriter);
 
 // The three writers: the same passes and checks as buildExportText, with
 // the file written as writeExportFile writes it. Where the target folder

@@ -149,5 +149,61 @@ TEST(ModeHeaderTest, ByteOrderMarkIsNoPartOfHeaderButStaysInSource)
     EXPECT_EQ(file.tagAt(0).valueOffset, 21);
 }
 
+// ---------------------------------------------------------------------------
+// Logs whose CR LF line breaks were turned into LF after their lengths were
+// written: the Current mode reads a length that runs into the next tag with
+// each lone LF counted as CR LF, when that count ends the value before the
+// tag (or the blanks before it); the Classic mode refuses such a log.
+
+struct ConvertedCase {
+    const char *name;
+    std::string input;
+    AdifMode mode;
+    ParseStatus status;
+    std::string value;    // of the first tag, when read
+    std::string comment;  // of the first tag
+    int counted;          // values read with LF counted as CR LF
+    int32_t first;        // the first one's value offset
+};
+
+void PrintTo(const ConvertedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LineEndConvertedTest : public ::testing::TestWithParam<ConvertedCase> { };
+
+TEST_P(LineEndConvertedTest, ReadsTheValueAsItWasWritten)
+{
+    const ConvertedCase &c = GetParam();
+    const AdifFile file = parsed(c.input, c.mode);
+    EXPECT_EQ(outcomeName(file.result().status), std::string(outcomeName(c.status)));
+    EXPECT_EQ(file.lineEndCountedValues(), c.counted);
+    EXPECT_EQ(file.firstLineEndCountedValue(), c.first);
+    if (!file.result())
+        return;
+    EXPECT_EQ(file.tagAt(0).value, c.value);
+    EXPECT_EQ(file.tagAt(0).comment, c.comment);
+    EXPECT_EQ(file.tagAt(1).name, "CALL");
+    EXPECT_EQ(file.tagAt(1).value, "W1AW");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reader, LineEndConvertedTest,
+    ::testing::Values(ConvertedCase{"OneLineBreak", "<NOTES:12>1 < 2\n3 < 4<CALL:4>W1AW<EOR>",
+                                    kCurrent, ParseStatus::Ok, "1 < 2\n3 < 4", "", 1, 10},
+                      ConvertedCase{"TwoLineBreaksBeforeBlanks",
+                                    "<NOTES:10>a\nb<c>\nd <CALL:4>W1AW<EOR>", kCurrent,
+                                    ParseStatus::Ok, "a\nb<c>\nd", " ", 1, 10},
+                      ConvertedCase{"LineBreakFirst", "<NOTES:5>\nabc<CALL:4>W1AW<EOR>", kCurrent,
+                                    ParseStatus::Ok, "\nabc", "", 1, 9},
+                      ConvertedCase{"NotConverted", "<NOTES:12>1 < 2\r\n3 < 4<CALL:4>W1AW<EOR>",
+                                    kCurrent, ParseStatus::Ok, "1 < 2\r\n3 < 4", "", 0, -1},
+                      ConvertedCase{"CountDoesNotEndAtTag",
+                                    "<NOTES:13>1 < 2\n3 < 4<CALL:4>W1AW<EOR>", kCurrent,
+                                    ParseStatus::BracketMismatch, "", "", 0, -1},
+                      ConvertedCase{"ClassicRefuses", "<NOTES:12>1 < 2\n3 < 4<CALL:4>W1AW<EOR>",
+                                    kClassic, ParseStatus::BracketMismatch, "", "", 0, -1}));
+
 }  // namespace
 }  // namespace vaziduvu

@@ -66,6 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {":3:87: MODE \"FT8\": Check your 'Mode' columns",
                   ":3:110: STATE \"ON\": Check your 'US State' columns",
                   ":4:87: MODE \"MFSK\": Check your 'Mode' columns"}},
+        ModeCase{"ClassicNamesTheOption",
+                 {"check", "FILE"},
+                 1,
+                 {"\nNote: This log uses ADIF 3.1.6 values (FT8, ON, MFSK). vaziduvu-cli "
+                  "--current-adif checks it against today's lists.\n"}},
         ModeCase{"OptionOnlyBeforeTheCommand", {"check", "--current-adif", "FILE"}, 2, {}},
         ModeCase{"OptionWithoutCommand", {"--current-adif"}, 2, {}},
         ModeCase{"HelpNamesIt", {"--help"}, 0, {"[--current-adif] [--progress] COMMAND", "3.1.6"}}),
