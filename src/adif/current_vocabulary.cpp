@@ -1,5 +1,8 @@
 #include "adif/current_vocabulary.h"
 
+#include "adif/text.h"
+
+#include <charconv>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -3287,6 +3290,17 @@ const CurrentBand *bandOfFrequency(double mhz)
             return &band;
     }
     return nullptr;
+}
+
+std::string bandOfFrequency(std::string_view freqText)
+{
+    const std::string text = trimText(freqText);
+    double mhz = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mhz);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return {};
+    const CurrentBand *band = bandOfFrequency(mhz);
+    return band ? band->name : std::string();
 }
 
 // ---------------------------------------------------------------------------

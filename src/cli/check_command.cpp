@@ -141,11 +141,10 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
     const AdifFile &file = *opened.file;
     std::vector<Found> found;
     if (opened.status == OpenStatus::FormatError) {
-        found.push_back(
-            {file.result().position,
-             {},
-             {},
-             oneLine(outcomeReportText(file.result().status, file.result().position))});
+        found.push_back({file.result().position,
+                         {},
+                         {},
+                         oneLine(outcomeReportText(file.result().status, file.result().position))});
         print(out, *path, file, found, json);
         return CliFormatError;
     }

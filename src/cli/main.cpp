@@ -1,5 +1,6 @@
 #include "cli/check_command.h"
 #include "cli/dump_command.h"
+#include "cli/dupes_command.h"
 #include "cli/export_command.h"
 
 #include <cstring>
@@ -28,6 +29,12 @@ const Command kCommands[] = {
      &vaziduvu::runCheckCommand},
     {"export", "FILE TARGET", "check a log and write it to a new ADIF, XML or HTML file",
      &vaziduvu::runExportCommand},
+    {"dupes", "[--json] [--window MINUTES] FILE",
+     "list the contacts logged twice (same call, band and mode within MINUTES, default 5)",
+     &vaziduvu::runDupesCommand},
+    {"merge", "[--window MINUTES] [--keep-dupes] SOURCE... TARGET",
+     "write the contacts of every SOURCE to a new ADIF file in time order, duplicates merged",
+     &vaziduvu::runMergeCommand},
 };
 
 void printUsage(std::ostream &out)
