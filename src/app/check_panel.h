@@ -32,6 +32,8 @@ public:
     // Replaces the summary line (a stopped or outdated check).
     void setSummary(const QString &text);
     int problemCount() const;
+    // The rows (ascending, each once) with a problem of their own.
+    std::vector<int> problemRows() const;
     // The texts of line i: row, field, value, message.
     QStringList lineTexts(int line) const;
     QString summary() const;

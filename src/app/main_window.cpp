@@ -3,6 +3,8 @@
 #include "adif/adif_file.h"
 #include "app/about_box.h"
 #include "app/check_panel.h"
+#include "app/duplicates_panel.h"
+#include "app/filter_bar.h"
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
@@ -73,6 +75,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createActions();
     createMenus();
     createToolBar();
+    createHousekeeping();
     resize(kStartWidth, kStartHeight);
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
     setAcceptDrops(true);      // a log dropped on the window is opened
@@ -152,9 +155,11 @@ void MainWindow::createWidgets()
                 showCurrentCellPosition();
                 // The editor is always on the current cell: moving onto a cell
                 // shows it in the editor.
-                if (current.isValid())
-                    noteEditorText(current.column() + 1, current.row() + 1,
-                                   document_.text(current.column() + 1, current.row() + 1));
+                if (current.isValid()) {
+                    const int row = gridModel_->documentRow(current.row());
+                    noteEditorText(current.column() + 1, row,
+                                   document_.text(current.column() + 1, row));
+                }
             });
     // The corner above the record numbers reads "RECORD #".
     cornerButton_ = gridView_->findChild<QAbstractButton *>();
@@ -435,6 +440,8 @@ void MainWindow::setCommandsWaiting(bool waiting)
     client_->setEnabled(!waiting);
     if (checkPanel_)
         checkPanel_->setEnabled(!waiting);
+    if (duplicatesPanel_)
+        duplicatesPanel_->setEnabled(!waiting);
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
@@ -446,6 +453,7 @@ void MainWindow::setDocumentCommandsEnabled(bool enabled)
           omitEmptyTagsAction_, aboutMenuEntry_, helpMenuEntry_, deleteRowsAction_,
           deleteColumnAction_, checkLogAction_})
         command->setEnabled(enabled);
+    setHousekeepingEnabled(enabled);
 }
 
 void MainWindow::setUpStartState()
@@ -502,7 +510,10 @@ void MainWindow::layoutChildren()
     toolBar_->setGeometry(0, 0, W, toolBar_->sizeHint().height());
     const int T = toolBar_->height();
 
-    gridView_->setGeometry(4, toolBar_->y() + T, W - 8, (H - T) * 25 / 40);
+    const int F = filterBarHeight();
+    if (F > 0)
+        filterBar_->setGeometry(4, toolBar_->y() + T, W - 8, F);
+    gridView_->setGeometry(4, toolBar_->y() + T + F, W - 8, (H - T) * 25 / 40 - F);
     const int reportTop = gridView_->y() + gridView_->height() + 10;
     // The text views take the room down to the legend's row, which sits
     // just above the status bar: no dead band at any size.

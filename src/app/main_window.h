@@ -28,6 +28,8 @@ namespace vaziduvu {
 class AboutBox;
 class AdifFile;
 class CheckPanel;
+class DuplicatesPanel;
+class FilterBar;
 class ProgressPanel;
 class GridDelegate;
 class GridModel;
@@ -123,6 +125,19 @@ private slots:
     // Lists every problem the export checks find in the Check Log panel.
     void checkWholeLog();
     void refreshCheck();
+    // Shows the filter bar and puts the caret in it; hides it (showing
+    // every contact) when it has the focus already.
+    void toggleFilterBar();
+    // Reorders the contacts themselves by the columns chosen (one step).
+    void sortLog();
+    // Lists the groups of contacts logged twice in the Find Duplicates panel.
+    void findDuplicates();
+    // Keeps the fullest contact of each group and removes the others (one step).
+    void deleteDuplicates();
+    // Unites a group into one contact, its values picked side by side (one step).
+    void mergeDuplicateGroup(int group);
+    // Reads another log into the open one (one step), then offers Find Duplicates.
+    void appendLog();
 
 private:
     friend class WindowExportHost;
@@ -243,6 +258,25 @@ private:
     };
     QString replaceInColumn(const SearchDialog::ReplaceRequest &request);
 
+    // --- view order, filter and duplicates ------------------------------------
+    void createHousekeeping();
+    void setHousekeepingEnabled(bool enabled);
+    // Header click: ascending, descending, file order.
+    void sortByHeading(int section);
+    // Recomputes the rows the grid shows from the sort and the filter,
+    // keeping the current cell where it is still shown.
+    void applyView();
+    // Forgets the sort and the filter (a new log).
+    void resetView();
+    bool viewNarrowed() const;
+    // The rows of the duplicate groups, by the panel's window.
+    std::vector<int> duplicateRows();
+    int duplicateWindow() const;
+    // Fills the Find Duplicates panel (when it is there) from the log as it is.
+    void showDuplicateGroups();
+    // Extra space the filter bar takes above the grid.
+    int filterBarHeight() const;
+
     // --- saving, columns, search, closing ------------------------------------
     bool saveToNewFile();
     bool runAddColumnDialog();
@@ -287,6 +321,9 @@ private:
     ProgressPanel *progressPanel_ = nullptr;
     QTimer *checkRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
+    FilterBar *filterBar_ = nullptr;
+    QTimer *filterTimer_ = nullptr;
+    DuplicatesPanel *duplicatesPanel_ = nullptr;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;
@@ -324,6 +361,10 @@ private:
     QAction *deleteRowsAction_ = nullptr;
     QAction *deleteColumnAction_ = nullptr;
     QAction *checkLogAction_ = nullptr;
+    QAction *filterAction_ = nullptr;
+    QAction *sortLogAction_ = nullptr;
+    QAction *findDuplicatesAction_ = nullptr;
+    QAction *appendLogAction_ = nullptr;
 
     // --- state ---------------------------------------------------------------
     SearchPosition searchPosition_;
@@ -341,6 +382,8 @@ private:
     int longOperationDepth_ = 0;
     bool historyStartsSaved_ = true;
     AdifMode adifMode_ = AdifMode::Classic;
+    int sortColumn_ = -1;  // grid column the view is sorted by; -1: file order
+    bool sortDescending_ = false;
 };
 
 }  // namespace vaziduvu

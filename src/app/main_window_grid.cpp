@@ -38,7 +38,7 @@ int MainWindow::currentColumn() const
 int MainWindow::currentRow() const
 {
     const QModelIndex current = gridView_->currentIndex();
-    return current.isValid() ? current.row() + 1 : 1;
+    return current.isValid() ? gridModel_->documentRow(current.row()) : 1;
 }
 
 void MainWindow::showCurrentCellPosition()
@@ -188,6 +188,10 @@ void MainWindow::selectCell(int column, int row)
 {
     if (row < 1 || row >= document_.rowCount() || column < 0 || column >= document_.columnCount())
         return;
+    const int documentRow = row;
+    row = gridModel_->viewRow(documentRow) + 1;
+    if (row < 1)
+        return;  // a row the sort or filter of the view does not show
     if (column == 0) {
         gridView_->setCurrentIndex(gridModel_->index(row - 1, 0));
         gridView_->selectRow(row - 1);

@@ -7,8 +7,8 @@
 #include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
-#include "document/open_log.h"
 #include "app/shape_widget.h"
+#include "document/open_log.h"
 #include "export/file_system.h"
 #include "platform/platform.h"
 
@@ -194,8 +194,7 @@ void MainWindow::loadFile(const std::string &path)
         appendLoadReport(
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
-    const int32_t shownPosition
-        = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
+    const int32_t shownPosition = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
     showSourceText(adifFile_->sourceText(), shownPosition);
     // The light and its legend speak of a shown log: a refused one has none.
     setChangeLight(status == OpenStatus::Loaded, kGreen);
@@ -207,6 +206,7 @@ void MainWindow::resetDocument()
 {
     guarded("Could not close session properly.", [this] {
         document_.reset();
+        resetView();
         clearHistory(true);
         scheduleCheckRefresh();
         useDocumentEncoding();
@@ -312,6 +312,8 @@ void MainWindow::endBusy()
 void MainWindow::refreshGrid()
 {
     const bool hadCells = gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0;
+    if (viewNarrowed() || !gridModel_->showsAllRows())
+        applyView();
     gridModel_->reload();
     // A freshly filled grid starts on its first data cell, as the status bar says.
     if (!hadCells && gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0

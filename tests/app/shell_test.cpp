@@ -593,11 +593,12 @@ TEST(Activate, AFailingCheckClosesTheWindow)
 TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
 {
     const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
-        {child<QMenu>(*form, "fileMenu"), {"&Open", "&New", "Save &As", "&Close Current", "&Exit"}},
+        {child<QMenu>(*form, "fileMenu"),
+         {"&Open", "&New", "A&ppend Log...", "Save &As", "&Close Current", "&Exit"}},
         {child<QMenu>(*form, "editMenu"),
          {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
-          "Chec&k Log"}},
+          "Chec&k Log", "-", "&Filter", "Sort &Log...", "Find D&uplicates"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
           "Current ADIF (3.1.6)"}},
