@@ -229,8 +229,8 @@ void MainWindow::appendLog()
             const LongOperation busy(*this);
             other = vaziduvu::openLog(*path, adifMode_);
         }
-        appendLoadReport("\r\n\r\nAppend Log: " + *path + "\r\n");
         if (!other) {
+            appendLoadReport("\r\n\r\nAppend Log: " + *path + "\r\n");
             appendLoadReport(other.status == OpenStatus::Unreadable ? std::string(kTooBigReport)
                                                                     : other.refusalReport());
             showMessage("Problem:", "The log could not be appended: nothing was changed.");
@@ -273,9 +273,9 @@ void MainWindow::appendLog()
         pushChange(QStringLiteral("Append Log"), GridChange::fromJournal(document_));
         refreshGrid();
         fitColumnWidths();
-        markDataChanged();
         const int contacts = from.rowCount() - 1;
-        std::string report = "End-Record Markers:     " + std::to_string(other.file->recordCount())
+        std::string report = "\r\n\r\nAppend Log: " + *path
+            + "\r\nEnd-Record Markers:     " + std::to_string(other.file->recordCount())
             + "\r\nContacts appended:      " + std::to_string(appended)
             + "\r\nNew columns:            " + std::to_string(newColumns) + "\r\n";
         if (appended < contacts)

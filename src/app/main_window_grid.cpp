@@ -169,9 +169,10 @@ void MainWindow::fitColumnWidths()
             if (longest.size() > kMeasured)
                 longest.pop_back();
         }
+        // The heading keeps room for the sort arrow a click on it shows.
         int width
             = heading.horizontalAdvance(toQt(document_.text(column, 0), document_.textEncoding()))
-            + 16;
+            + 28;
         for (std::string_view cell : longest)
             width = std::max(width,
                              text.horizontalAdvance(toQt(cell, document_.textEncoding())) + 10);
@@ -212,6 +213,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (!gridView_ || !sourceView_)
         return QMainWindow::eventFilter(watched, event);  // still being built
+    if (watched == client_ && event->type() == QEvent::Resize)
+        layoutChildren();  // a panel docked, undocked or resized beside it
     if (watched == gridView_->viewport() && event->type() == QEvent::MouseButtonPress)
         recordColumnCurrent_ = false;  // a click always lands on a data cell
     if (watched == gridView_ && event->type() == QEvent::KeyPress) {

@@ -70,7 +70,7 @@ void MainWindow::createHousekeeping()
                "Show only the contacts that hold a text, have problems or are duplicates");
     filterAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     sortLogAction_ = make("sortLogAction", "Sort &Log...", "Reorder the contacts by columns");
-    findDuplicatesAction_ = make("findDuplicatesAction", "Find D&uplicates",
+    findDuplicatesAction_ = make("findDuplicatesAction", "Find Du&plicates",
                                  "List the contacts logged more than once");
     appendLogAction_ = make("appendLogAction", "A&ppend Log...",
                             "Read the contacts of another log into this one");
@@ -105,6 +105,8 @@ void MainWindow::createHousekeeping()
         applyView();
         gridView_->setFocus();
     });
+
+    client_->installEventFilter(this);
 
     QHeaderView *header = gridView_->horizontalHeader();
     header->setSectionsClickable(true);

@@ -598,7 +598,7 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
         {child<QMenu>(*form, "editMenu"),
          {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
-          "Chec&k Log", "-", "&Filter", "Sort &Log...", "Find D&uplicates"}},
+          "Chec&k Log", "-", "&Filter", "Sort &Log...", "Find Du&plicates"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
           "Current ADIF (3.1.6)"}},
