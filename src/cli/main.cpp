@@ -51,8 +51,8 @@ void printUsage(std::ostream &out)
            "  --progress\n"
            "      show how far reading, checking and writing have come on standard\n"
            "      error (nothing is printed without it)\n";
-    out << "\nExit status: 0 done, 1 the log has a format error or could not be saved,\n"
-           "2 wrong arguments or an unreadable file.\n";
+    out << "\nExit status: 0 done, 1 the log has a format error or could not be saved\n"
+           "(dupes: duplicates were found), 2 wrong arguments or an unreadable file.\n";
 }
 
 }  // namespace
