@@ -194,9 +194,16 @@ void MainWindow::mergeDuplicateGroup(int group)
             if (chosen < 0)
                 continue;
             const int column = fieldColumns[i];
-            const std::string value(document_.text(column, rows[static_cast<size_t>(chosen)]));
-            if (document_.text(column, keeper) != value)
-                document_.setText(column, keeper, value);
+            const int from = rows[static_cast<size_t>(chosen)];
+            const std::string value(document_.text(column, from));
+            if (document_.text(column, keeper) == value)
+                continue;
+            // The kept cell takes the record of the value (its type, its
+            // field): the contact that held it goes.
+            if (const CellRecord record = document_.cellInfo(column, from);
+                record && from != keeper)
+                document_.setCellInfo(column, keeper, *record);
+            document_.setText(column, keeper, value);
         }
         new GridChangeCommand(QStringLiteral("Merge Duplicates"), document_,
                               GridChange::fromJournal(document_), shown, -1, -1, step);

@@ -198,6 +198,12 @@ TEST_F(Housekeeping, MergeKeepsTheConfirmationAndThePickedValues)
     EXPECT_EQ(document.text(column("CALL"), 3), "N0CA");
     trigger(*form, "undoAction");
     EXPECT_EQ(documentState(form->document()), before);
+    trigger(*form, "redoAction");
+    const std::string written = saved();
+    EXPECT_NE(
+        written.find("<TIME_ON:4>1203<FREQ:4>14.0<MODE:2>CW<BAND:3>20M<QSL_RCVD:1>Y<NAME:3>Bob"),
+        std::string::npos)
+        << written;
 }
 
 TEST_F(Housekeeping, SortLogMovesTheContactsAsOneStep)
