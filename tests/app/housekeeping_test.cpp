@@ -181,7 +181,6 @@ TEST_F(Housekeeping, MergeKeepsTheConfirmationAndThePickedValues)
 {
     const std::string before = documentState(form->document());
     trigger(*form, "findDuplicatesAction");
-    std::vector<std::string> offered;
     platform.queueModal([&](QDialog &dialog) {
         auto &merge = dynamic_cast<MergeDialog &>(dialog);
         // TIME_ON (third field) differs: take the second contact's.
