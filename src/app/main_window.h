@@ -269,6 +269,9 @@ private:
     // Forgets the sort and the filter (a new log).
     void resetView();
     bool viewNarrowed() const;
+    // A command goes to a contact the filter hides: the filter is cleared
+    // so that the contact can be shown.
+    void showFilteredOutRow();
     // The rows of the duplicate groups, by the panel's window.
     std::vector<int> duplicateRows();
     int duplicateWindow() const;

@@ -190,9 +190,11 @@ void MainWindow::selectCell(int column, int row)
     if (row < 1 || row >= document_.rowCount() || column < 0 || column >= document_.columnCount())
         return;
     const int documentRow = row;
+    if (gridModel_->viewRow(documentRow) < 0)
+        showFilteredOutRow();
     row = gridModel_->viewRow(documentRow) + 1;
     if (row < 1)
-        return;  // a row the sort or filter of the view does not show
+        return;
     if (column == 0) {
         gridView_->setCurrentIndex(gridModel_->index(row - 1, 0));
         gridView_->selectRow(row - 1);

@@ -135,6 +135,18 @@ bool MainWindow::viewNarrowed() const
     return sortColumn_ >= 0 || (filterBar_ != nullptr && filterBar_->active());
 }
 
+void MainWindow::showFilteredOutRow()
+{
+    if (!filterBar_->active())
+        return;
+    {
+        const QSignalBlocker quiet(filterBar_);
+        filterBar_->clear();
+    }
+    filterTimer_->stop();
+    applyView();
+}
+
 void MainWindow::toggleFilterBar()
 {
     guarded("Could not show the filter.", [this] {

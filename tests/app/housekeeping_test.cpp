@@ -142,6 +142,16 @@ TEST_F(Housekeeping, ReadyFiltersShowDuplicatesAndProblems)
     EXPECT_EQ(shownRecords(), (std::vector<std::string>{"2"}));
 }
 
+TEST_F(Housekeeping, GoingToAContactTheFilterHidesShowsEveryContact)
+{
+    filter("W1AW");
+    trigger(*form, "findDuplicatesAction");
+    form->selectCell(1, 2);
+    EXPECT_EQ(form->currentRow(), 2);
+    EXPECT_EQ(shownRecords(), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_TRUE(widget<QLineEdit>("filterText")->text().isEmpty());
+}
+
 TEST_F(Housekeeping, EditInASortedFilteredViewChangesTheContactShown)
 {
     const std::string original = saved();
