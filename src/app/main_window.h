@@ -177,6 +177,9 @@ private:
 
     // --- load report and source view ----------------------------------------
     void appendLoadReport(const std::string &text);
+    // The load report's counts of a file read: header markers, brackets,
+    // end-of-record markers, a last record without its marker.
+    static std::string loadStatistics(const AdifFile &file);
     // Shows the file's text; of a file too large to show whole, the part
     // around the position (its beginning, or the part around an error).
     void showSourceText(const std::string &text, int32_t position);

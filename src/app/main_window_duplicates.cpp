@@ -273,17 +273,26 @@ void MainWindow::appendLog()
             ++appended;
             for (int column = 1; column < from.columnCount(); ++column) {
                 const int to = target[static_cast<size_t>(column)];
-                if (to > 0 && !from.text(column, row).empty())
-                    document_.setText(to, added, std::string(from.text(column, row)));
+                if (to == 0 || from.text(column, row).empty())
+                    continue;
+                // The cell keeps the record it was read with; its place in
+                // the other file means nothing here.
+                if (const CellRecord record = from.cellInfo(column, row)) {
+                    TagRecord kept = *record;
+                    kept.valueOffset = -1;
+                    kept.errorPosition = 0;
+                    kept.errorLength = 0;
+                    document_.setCellInfo(to, added, std::move(kept));
+                }
+                document_.setText(to, added, std::string(from.text(column, row)));
             }
         }
         pushChange(QStringLiteral("Append Log"), GridChange::fromJournal(document_));
         refreshGrid();
         fitColumnWidths();
         const int contacts = from.rowCount() - 1;
-        std::string report = "\r\n\r\nAppend Log: " + *path
-            + "\r\nEnd-Record Markers:     " + std::to_string(other.file->recordCount())
-            + "\r\nContacts appended:      " + std::to_string(appended)
+        std::string report = "\r\n\r\nAppend Log: " + *path + "\r\n" + loadStatistics(*other.file)
+            + "Contacts appended:      " + std::to_string(appended)
             + "\r\nNew columns:            " + std::to_string(newColumns) + "\r\n";
         if (appended < contacts)
             report += std::to_string(contacts - appended)

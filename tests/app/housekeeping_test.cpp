@@ -248,6 +248,9 @@ TEST_F(Housekeeping, AppendLogAddsRowsAndColumnsAsOneStep)
     EXPECT_EQ(document.text(column("CALL"), 5), "W1AW");
     EXPECT_EQ(widget<DuplicatesPanel>("duplicatesPanel")->groupCount(), 1);
     EXPECT_TRUE(form->changeLightYellow());
+    EXPECT_NE(form->loadReportText().find("End-Record Markers:     1\r\nContacts appended:      1"),
+              std::string::npos)
+        << form->loadReportText();
     trigger(*form, "undoAction");
     EXPECT_EQ(documentState(form->document()), before);
 }
