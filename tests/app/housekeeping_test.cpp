@@ -142,6 +142,19 @@ TEST_F(Housekeeping, ReadyFiltersShowDuplicatesAndProblems)
     EXPECT_EQ(shownRecords(), (std::vector<std::string>{"2"}));
 }
 
+TEST_F(Housekeeping, DeleteRowInASortedViewRemovesTheContactShown)
+{
+    clickHeading("CALL", 1);
+    gridView(*form)->setCurrentIndex(gridModel(*form).index(0, 0));
+    platform.queueConfirm(true);
+    trigger(*form, "deleteRowsAction");
+    std::vector<std::string> calls;
+    for (int row = 1; row < form->document().rowCount(); ++row)
+        calls.emplace_back(form->document().text(column("CALL"), row));
+    EXPECT_EQ(calls, (std::vector<std::string>{"W1AW", "W1AW", "N0CA"}));
+    EXPECT_EQ(shownRecords(), (std::vector<std::string>{"3", "1", "2"}));
+}
+
 TEST_F(Housekeeping, GoingToAContactTheFilterHidesShowsEveryContact)
 {
     filter("W1AW");
