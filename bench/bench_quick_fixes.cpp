@@ -4,6 +4,7 @@
 // each iteration makes every fix of the kind as one journaled step, adding
 // the SUBMODE column, and the step is taken back outside the timing.
 
+#include "bench_run.h"
 #include "document/grid_change.h"
 #include "document/open_log.h"
 #include "export/export_host.h"
@@ -18,7 +19,7 @@ namespace {
 
 using namespace vaziduvu;
 
-constexpr int kRecords = 100000;
+const int kRecords = vaziduvu::bench::logbookContacts();
 constexpr int kSidebands = 100;
 
 class QuietHost : public ExportHost {
@@ -67,7 +68,7 @@ void BM_FixAllLikeThis(benchmark::State &state)
     }
     state.counters["contactsFixed"] = fixed;
 }
-BENCHMARK(BM_FixAllLikeThis)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FixAllLikeThis)->Unit(benchmark::kMillisecond)->Apply(vaziduvu::bench::repeated<5>);
 
 }  // namespace
 

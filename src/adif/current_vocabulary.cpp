@@ -1,7 +1,10 @@
 #include "adif/current_vocabulary.h"
 #include "adif/text.h"
 
+#include "adif/text.h"
+
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <string>
 #include <unordered_map>
@@ -3590,6 +3593,17 @@ const CurrentBand *bandOfFrequency(double mhz)
             return &band;
     }
     return nullptr;
+}
+
+std::string bandOfFrequency(std::string_view freqText)
+{
+    const std::string text = trimText(freqText);
+    double mhz = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mhz);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return {};
+    const CurrentBand *band = bandOfFrequency(mhz);
+    return band ? band->name : std::string();
 }
 
 // ---------------------------------------------------------------------------

@@ -153,6 +153,9 @@ TableView<CurrentBand> currentBands();
 const CurrentBand *findBand(std::string_view name);
 // The band whose limits include the frequency, or nullptr.
 const CurrentBand *bandOfFrequency(double mhz);
+// The band of a FREQ text in MHz, as ADIF writes it ("20m"); empty when the
+// text is no number or lies in no band.
+std::string bandOfFrequency(std::string_view freqText);
 
 // ---------------------------------------------------------------------------
 // Primary administrative subdivisions (STATE, MY_STATE)

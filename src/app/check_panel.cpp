@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vaziduvu {
 
 namespace {
@@ -231,6 +233,18 @@ void CheckPanel::chooseLine(int line)
         return;
     const Problem &problem = problems_[static_cast<size_t>(line)];
     emit cellChosen(problem.column, problem.row > 0 ? problem.row : 1);
+}
+
+std::vector<int> CheckPanel::problemRows() const
+{
+    std::vector<int> rows;
+    for (const Problem &problem : problems_) {
+        if (problem.row > 0)
+            rows.push_back(problem.row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 }  // namespace vaziduvu

@@ -48,6 +48,8 @@ public:
     int currentLine() const;
     void setCurrentLine(int line);
     int problemCount() const;
+    // The rows (ascending, each once) with a problem of their own.
+    std::vector<int> problemRows() const;
     // The texts of line i: row, field, value, fix, message.
     QStringList lineTexts(int line) const;
     QString summary() const;

@@ -9,8 +9,9 @@ constexpr int kCellEditId = 1;
 }  // namespace
 
 GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
-                                     ChangeShown shown, int mergeColumn, int mergeRow)
-    : QUndoCommand(text)
+                                     ChangeShown shown, int mergeColumn, int mergeRow,
+                                     QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , change_(std::move(change))
     , shown_(std::move(shown))
@@ -56,8 +57,8 @@ bool GridChangeCommand::mergeWith(const QUndoCommand *other)
 }
 
 RemoveRowsCommand::RemoveRowsCommand(const QString &text, LogDocument &document,
-                                     std::vector<int> rows, ChangeShown shown)
-    : QUndoCommand(text)
+                                     std::vector<int> rows, ChangeShown shown, QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , rows_(std::move(rows))
     , shown_(std::move(shown))
@@ -78,6 +79,30 @@ void RemoveRowsCommand::undo()
     document_.setShape(before_);
     removed_.clear();
     shown_(-1, rows_.empty() ? -1 : rows_.front());
+}
+
+ReorderRowsCommand::ReorderRowsCommand(const QString &text, LogDocument &document,
+                                       std::vector<int> order, ChangeShown shown)
+    : QUndoCommand(text)
+    , document_(document)
+    , order_(std::move(order))
+    , inverse_(order_.size())
+    , shown_(std::move(shown))
+{
+    for (size_t i = 0; i < order_.size(); ++i)
+        inverse_[static_cast<size_t>(order_[i] - 1)] = static_cast<int>(i) + 1;
+}
+
+void ReorderRowsCommand::redo()
+{
+    document_.reorderRows(order_);
+    shown_(-1, 1);
+}
+
+void ReorderRowsCommand::undo()
+{
+    document_.reorderRows(inverse_);
+    shown_(-1, 1);
 }
 
 RemoveColumnCommand::RemoveColumnCommand(const QString &text, LogDocument &document, int column,

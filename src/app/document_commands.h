@@ -24,7 +24,8 @@ public:
     // mergeColumn/mergeRow: the one cell an edit command changed; -1 for a
     // command that never merges.
     GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
-                      ChangeShown shown, int mergeColumn = -1, int mergeRow = -1);
+                      ChangeShown shown, int mergeColumn = -1, int mergeRow = -1,
+                      QUndoCommand *parent = nullptr);
 
     void undo() override;
     void redo() override;
@@ -45,7 +46,7 @@ private:
 class RemoveRowsCommand : public QUndoCommand {
 public:
     RemoveRowsCommand(const QString &text, LogDocument &document, std::vector<int> rows,
-                      ChangeShown shown);
+                      ChangeShown shown, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 
@@ -54,6 +55,22 @@ private:
     std::vector<int> rows_;
     std::vector<LogDocument::RowContent> removed_;
     GridShape before_;
+    ChangeShown shown_;
+};
+
+// A new order of the data rows (LogDocument::reorderRows); undo puts back
+// the order before.
+class ReorderRowsCommand : public QUndoCommand {
+public:
+    ReorderRowsCommand(const QString &text, LogDocument &document, std::vector<int> order,
+                       ChangeShown shown);
+    void undo() override;
+    void redo() override;
+
+private:
+    LogDocument &document_;
+    std::vector<int> order_;
+    std::vector<int> inverse_;
     ChangeShown shown_;
 };
 

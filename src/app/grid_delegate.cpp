@@ -1,4 +1,5 @@
 #include "app/grid_delegate.h"
+#include "app/grid_model.h"
 
 #include "app/qt_text.h"
 #include "document/log_document.h"
@@ -56,7 +57,7 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
 {
     QColor background;
     QColor text;
-    if (!cellColors(index.column() + 1, index.row() + 1, background, text)) {
+    if (!cellColors(index.column() + 1, GridModel::documentRowOf(index), background, text)) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
@@ -88,7 +89,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         const QPersistentModelIndex cell(index);
         connect(line, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
             if (onEditorTextEdited && cell.isValid())
-                onEditorTextEdited(cell.column() + 1, cell.row() + 1, text);
+                onEditorTextEdited(cell.column() + 1, GridModel::documentRowOf(cell), text);
         });
     }
     openEditor_ = editor;
@@ -131,7 +132,8 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
     QStyledItemDelegate::setEditorData(editor, index);
     if (onEditorShown) {
         const QString shown = index.data(Qt::EditRole).toString();
-        onEditorShown(index.column() + 1, index.row() + 1, fromQt(shown, document_.textEncoding()));
+        onEditorShown(index.column() + 1, GridModel::documentRowOf(index),
+                      fromQt(shown, document_.textEncoding()));
     }
 }
 

@@ -25,7 +25,8 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return toQt(document_.text(index.column() + 1, index.row() + 1), document_.textEncoding());
+    return toQt(document_.text(index.column() + 1, documentRow(index.row())),
+                document_.textEncoding());
 }
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -33,7 +34,7 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     if (!index.isValid() || role != Qt::EditRole)
         return false;
     const int column = index.column() + 1;
-    const int row = index.row() + 1;
+    const int row = documentRow(index.row());
     std::optional<std::string> text = editFilter_
         ? editFilter_(column, row, value.toString())
         : fromQt(value.toString(), document_.textEncoding());
@@ -53,7 +54,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     if (orientation == Qt::Horizontal)
         return toQt(document_.text(section + 1, 0), document_.textEncoding());
-    return toQt(document_.text(0, section + 1), document_.textEncoding());
+    if (section < 0 || section >= shownRows_)
+        return {};
+    return toQt(document_.text(0, documentRow(section)), document_.textEncoding());
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
@@ -66,7 +69,8 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
 void GridModel::reload()
 {
     const int columns = std::max(0, document_.columnCount() - 1);
-    const int rows = std::max(0, document_.rowCount() - 1);
+    const int rows
+        = shown_ ? static_cast<int>(shown_->size()) : std::max(0, document_.rowCount() - 1);
     if (columns < shownColumns_ || rows < shownRows_) {
         beginResetModel();
         shownColumns_ = columns;
@@ -91,6 +95,39 @@ void GridModel::reload()
         emit headerDataChanged(Qt::Horizontal, 0, shownColumns_ - 1);
     if (shownRows_ > 0)
         emit headerDataChanged(Qt::Vertical, 0, shownRows_ - 1);
+}
+
+void GridModel::setShownRows(std::optional<std::vector<int>> rows)
+{
+    beginResetModel();
+    shown_ = std::move(rows);
+    viewRows_.clear();
+    if (shown_) {
+        viewRows_.assign(static_cast<size_t>(std::max(1, document_.rowCount())), -1);
+        for (size_t i = 0; i < shown_->size(); ++i) {
+            const auto row = static_cast<size_t>((*shown_)[i]);
+            if (row < viewRows_.size())
+                viewRows_[row] = static_cast<int>(i);
+        }
+    }
+    shownColumns_ = std::max(0, document_.columnCount() - 1);
+    shownRows_ = shown_ ? static_cast<int>(shown_->size()) : std::max(0, document_.rowCount() - 1);
+    endResetModel();
+}
+
+int GridModel::viewRow(int documentRow) const
+{
+    if (!shown_)
+        return documentRow >= 1 && documentRow <= shownRows_ ? documentRow - 1 : -1;
+    return documentRow >= 0 && static_cast<size_t>(documentRow) < viewRows_.size()
+        ? viewRows_[static_cast<size_t>(documentRow)]
+        : -1;
+}
+
+int GridModel::documentRowOf(const QModelIndex &index)
+{
+    const auto *model = qobject_cast<const GridModel *>(index.model());
+    return model ? model->documentRow(index.row()) : index.row() + 1;
 }
 
 }  // namespace vaziduvu

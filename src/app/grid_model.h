@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace vaziduvu {
 
@@ -40,12 +41,29 @@ public:
     // The document changed shape or content behind the model's back.
     void reload();
 
+    // The grid rows the view shows, in its order (a sort, a filter); nullopt
+    // shows every data row in file order. The document never moves: view
+    // row i is grid row documentRow(i), and its heading is that row's record
+    // number.
+    void setShownRows(std::optional<std::vector<int>> rows);
+    bool showsAllRows() const { return !shown_; }
+    int documentRow(int viewRow) const
+    {
+        return shown_ ? (*shown_)[static_cast<size_t>(viewRow)] : viewRow + 1;
+    }
+    // The view row of a grid row; -1 when the row is not shown.
+    int viewRow(int documentRow) const;
+    // The grid row of an index of any GridModel (the delegate's way in).
+    static int documentRowOf(const QModelIndex &index);
+
 private:
     LogDocument &document_;
     EditFilter editFilter_;
     CellWriter cellWriter_;
     int shownColumns_ = 0;
     int shownRows_ = 0;
+    std::optional<std::vector<int>> shown_;
+    std::vector<int> viewRows_;  // by grid row: its view row, -1 hidden (with shown_)
 };
 
 }  // namespace vaziduvu

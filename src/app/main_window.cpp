@@ -4,6 +4,8 @@
 #include "adif/adif_file.h"
 #include "app/about_box.h"
 #include "app/check_panel.h"
+#include "app/duplicates_panel.h"
+#include "app/filter_bar.h"
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
@@ -79,6 +81,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     createActions();
     createMenus();
     createToolBar();
+    createHousekeeping();
     resize(kStartWidth, kStartHeight);
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
     setAcceptDrops(true);      // a log dropped on the window is opened
@@ -170,9 +173,11 @@ void MainWindow::createWidgets()
                 showCurrentCellPosition();
                 // The editor is always on the current cell: moving onto a cell
                 // shows it in the editor.
-                if (current.isValid())
-                    noteEditorText(current.column() + 1, current.row() + 1,
-                                   document_.text(current.column() + 1, current.row() + 1));
+                if (current.isValid()) {
+                    const int row = gridModel_->documentRow(current.row());
+                    noteEditorText(current.column() + 1, row,
+                                   document_.text(current.column() + 1, row));
+                }
             });
     // The corner above the record numbers reads "RECORD #".
     cornerButton_ = gridView_->findChild<QAbstractButton *>();
@@ -321,6 +326,8 @@ void MainWindow::setCommandsWaiting(bool waiting)
         checkPanel_->setEnabled(!waiting);
     if (statisticsWindow_)
         statisticsWindow_->setEnabled(!waiting);
+    if (duplicatesPanel_)
+        duplicatesPanel_->setEnabled(!waiting);
 }
 
 void MainWindow::setUpStartState()

@@ -34,6 +34,8 @@ struct CabrilloWriteOptions;
 class AboutBox;
 class AdifFile;
 class CheckPanel;
+class DuplicatesPanel;
+class FilterBar;
 class ProgressPanel;
 class GridDelegate;
 class GridModel;
@@ -89,6 +91,10 @@ public:
         DeleteColumn,
         CheckLog,
         Statistics,
+        Filter,
+        SortLog,
+        FindDuplicates,
+        AppendLog,
         Undo,
         Redo,
         Count,
@@ -195,6 +201,19 @@ private slots:
     void exportAdx();
     void exportCsv();
     void exportCabrillo();
+    // Shows the filter bar and puts the caret in it; hides it (showing
+    // every contact) when it has the focus already.
+    void toggleFilterBar();
+    // Reorders the contacts themselves by the columns chosen (one step).
+    void sortLog();
+    // Lists the groups of contacts logged twice in the Find Duplicates panel.
+    void findDuplicates();
+    // Keeps the fullest contact of each group and removes the others (one step).
+    void deleteDuplicates();
+    // Unites a group into one contact, its values picked side by side (one step).
+    void mergeDuplicateGroup(int group);
+    // Reads another log into the open one (one step), then offers Find Duplicates.
+    void appendLog();
 
 private:
     friend class WindowExportHost;
@@ -249,6 +268,9 @@ private:
 
     // --- load report and source view ----------------------------------------
     void appendLoadReport(const std::string &text);
+    // The load report's counts of a file read: header markers, brackets,
+    // end-of-record markers, a last record without its marker.
+    static std::string loadStatistics(const AdifFile &file);
     // Shows the file's text; of a file too large to show whole, the part
     // around the position (its beginning, or the part around an error).
     void showSourceText(const std::string &text, int32_t position);
@@ -344,6 +366,26 @@ private:
     };
     QString replaceInColumn(const SearchDialog::ReplaceRequest &request);
 
+    // --- view order, filter and duplicates ------------------------------------
+    void createHousekeeping();
+    // Header click: ascending, descending, file order.
+    void sortByHeading(int section);
+    // Recomputes the rows the grid shows from the sort and the filter,
+    // keeping the current cell where it is still shown.
+    void applyView();
+    // Forgets the sort and the filter (a new log).
+    void resetView();
+    bool viewNarrowed() const;
+    // A command goes to a contact the filter hides: the filter is cleared
+    // so that the contact can be shown.
+    void showFilteredOutRow();
+    // The rows of the duplicate groups, by the panel's window.
+    std::vector<int> duplicateRows();
+    int duplicateWindow() const;
+    // Fills the Find Duplicates panel (when it is there) from the log as it is.
+    void showDuplicateGroups();
+    // Extra space the filter bar takes above the grid.
+
     // --- saving, columns, search, closing ------------------------------------
     bool saveToNewFile();
     bool runAddColumnDialog();
@@ -390,6 +432,9 @@ private:
     StatisticsWindow *statisticsWindow_ = nullptr;
     QTimer *statisticsRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
+    FilterBar *filterBar_ = nullptr;
+    QTimer *filterTimer_ = nullptr;
+    DuplicatesPanel *duplicatesPanel_ = nullptr;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;
@@ -420,6 +465,8 @@ private:
     int longOperationDepth_ = 0;
     bool historyStartsSaved_ = true;
     AdifMode adifMode_ = AdifMode::Classic;
+    int sortColumn_ = -1;  // grid column the view is sorted by; -1: file order
+    bool sortDescending_ = false;
 };
 
 }  // namespace vaziduvu

@@ -31,6 +31,8 @@ constexpr Command kDocumentCommands[] = {
     Command::OmitEmptyTags, Command::AboutMenuEntry, Command::HelpMenuEntry,
     Command::DeleteRows,    Command::DeleteColumn,   Command::CheckLog,
     Command::ExportAdx,     Command::ExportCsv,      Command::ExportCabrillo,
+    Command::Filter,        Command::SortLog,        Command::FindDuplicates,
+    Command::AppendLog,
 };
 
 }  // namespace
@@ -125,6 +127,18 @@ void MainWindow::createActions()
         {Command::Statistics, "statisticsAction", "&Statistics",
          "Contacts per band, mode and year, DXCC entities worked and confirmed (F8)",
          ToolbarGlyph::None, QKeySequence(Qt::Key_F8), false, &MainWindow::showStatistics},
+        {Command::Filter, "filterAction", "&Filter",
+         "Show only the contacts that hold a text, have problems or are duplicates",
+         ToolbarGlyph::None, QKeySequence(Qt::CTRL | Qt::Key_L), false,
+         &MainWindow::toggleFilterBar},
+        {Command::SortLog, "sortLogAction", "Sort &Log...", "Reorder the contacts by columns",
+         ToolbarGlyph::None, {}, false, &MainWindow::sortLog},
+        {Command::FindDuplicates, "findDuplicatesAction", "Find Du&plicates",
+         "List the contacts logged more than once", ToolbarGlyph::None, {}, false,
+         &MainWindow::findDuplicates},
+        {Command::AppendLog, "appendLogAction", "A&ppend Log...",
+         "Read the contacts of another log into this one", ToolbarGlyph::None, {}, false,
+         &MainWindow::appendLog},
     };
     // clang-format on
 
@@ -148,6 +162,9 @@ void MainWindow::createActions()
     action(Command::CurrentAdif)
         ->setStatusTip(
             QStringLiteral("Check and read logs by the vocabulary and rules of ADIF 3.1.6"));
+    for (Command command :
+         {Command::Filter, Command::SortLog, Command::FindDuplicates, Command::AppendLog})
+        action(command)->setStatusTip(action(command)->toolTip());
     action(Command::ImportCabrillo)
         ->setStatusTip(QStringLiteral("Open a Cabrillo contest log (2.0 or 3.0) as a new log"));
     action(Command::ImportAdx)
@@ -179,7 +196,7 @@ void MainWindow::createMenus()
         return made;
     };
     fileMenu_ = menu("&File", "fileMenu");
-    addCommands(fileMenu_, {Command::Open, Command::New, Command::SaveAs});
+    addCommands(fileMenu_, {Command::Open, Command::New, Command::AppendLog, Command::SaveAs});
     // Export sits beside Save As: the same checks, other forms of the log.
     exportMenu_ = new QMenu(QStringLiteral("Expor&t"), fileMenu_);
     exportMenu_->setObjectName("exportMenu");
@@ -192,7 +209,8 @@ void MainWindow::createMenus()
                 {Command::Undo, Command::Redo, Command::Separator, Command::AddColumn,
                  Command::ClearColumn, Command::Separator, Command::AddCopiedRow,
                  Command::AddBlankRow, Command::Search, Command::FindNext, Command::Separator,
-                 Command::DeleteColumn, Command::DeleteRows, Command::CheckLog});
+                 Command::DeleteColumn, Command::DeleteRows, Command::CheckLog, Command::Separator,
+                 Command::Filter, Command::SortLog, Command::FindDuplicates});
 
     viewMenu_ = menu("&View", "viewMenu");
     addCommands(viewMenu_, {Command::Statistics});

@@ -39,7 +39,7 @@ int MainWindow::currentColumn() const
 int MainWindow::currentRow() const
 {
     const QModelIndex current = gridView_->currentIndex();
-    return current.isValid() ? current.row() + 1 : 1;
+    return current.isValid() ? gridModel_->documentRow(current.row()) : 1;
 }
 
 void MainWindow::showCurrentCellPosition()
@@ -171,9 +171,10 @@ void MainWindow::fitColumnWidths()
             if (longest.size() > kMeasured)
                 longest.pop_back();
         }
+        // The heading keeps room for the sort arrow a click on it shows.
         int width
             = heading.horizontalAdvance(toQt(document_.text(column, 0), document_.textEncoding()))
-            + 16;
+            + 28;
         for (std::string_view cell : longest)
             width = std::max(width,
                              text.horizontalAdvance(toQt(cell, document_.textEncoding())) + 10);
@@ -189,6 +190,12 @@ int MainWindow::gridRowHeight() const
 void MainWindow::selectCell(int column, int row)
 {
     if (row < 1 || row >= document_.rowCount() || column < 0 || column >= document_.columnCount())
+        return;
+    const int documentRow = row;
+    if (gridModel_->viewRow(documentRow) < 0)
+        showFilteredOutRow();
+    row = gridModel_->viewRow(documentRow) + 1;
+    if (row < 1)
         return;
     if (column == 0) {
         gridView_->setCurrentIndex(gridModel_->index(row - 1, 0));

@@ -128,13 +128,14 @@ void MainWindow::followHistory()
         markDataChanged();
     }
     scheduleCheckRefresh();
+    showDuplicateGroups();
 }
 
 std::vector<int> MainWindow::selectedRows() const
 {
     std::set<int> rows;
     for (const QModelIndex &index : gridView_->selectionModel()->selectedIndexes())
-        rows.insert(index.row() + 1);
+        rows.insert(gridModel_->documentRow(index.row()));
     if (rows.empty() && gridView_->currentIndex().isValid())
         rows.insert(currentRow());
     std::vector<int> result;

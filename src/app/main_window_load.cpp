@@ -244,6 +244,7 @@ void MainWindow::resetDocument()
 {
     guarded("Could not close session properly.", [this] {
         document_.reset();
+        resetView();
         clearHistory(true);
         scheduleCheckRefresh();
         useDocumentEncoding();
@@ -348,6 +349,8 @@ void MainWindow::endBusy()
 void MainWindow::refreshGrid()
 {
     const bool hadCells = gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0;
+    if (viewNarrowed() || !gridModel_->showsAllRows())
+        applyView();
     gridModel_->reload();
     // A freshly filled grid starts on its first data cell, as the status bar says.
     if (!hadCells && gridModel_->rowCount() > 0 && gridModel_->columnCount() > 0

@@ -53,36 +53,40 @@ void MainWindow::appendLoadReport(const std::string &text)
         setLoadReport(loadReportText_ + text);
         return;
     }
+    std::string statistics = loadStatistics(*adifFile_);
+    if (const std::string hint = currentAdifHint(document_, kCurrentAdifMenuRemedy); !hint.empty())
+        statistics += "\r\n" + hint + "\r\n";
+    setLoadReport(loadReportText_ + statistics);
+}
+
+std::string MainWindow::loadStatistics(const AdifFile &file)
+{
     std::string statistics;
-    if (adifFile_->headerExpected()) {
+    if (file.headerExpected()) {
         statistics += "\r\nHeader Markers OK?      ";
-        statistics += adifFile_->noHeaderOrStart() ? "No" : "Yes";
+        statistics += file.noHeaderOrStart() ? "No" : "Yes";
         statistics += "\r\n";
     } else {
         statistics += "\r\nHeader Markers OK?     ";
         statistics += " NA ";
         statistics += "\r\n";
     }
-    if (adifFile_->leftBracketCount() == adifFile_->rightBracketCount()) {
+    if (file.leftBracketCount() == file.rightBracketCount()) {
+        statistics += "Left  Brackets:         " + std::to_string(file.leftBracketCount()) + "\r\n";
         statistics
-            += "Left  Brackets:         " + std::to_string(adifFile_->leftBracketCount()) + "\r\n";
-        statistics
-            += "Right Brackets:         " + std::to_string(adifFile_->rightBracketCount()) + "\r\n";
+            += "Right Brackets:         " + std::to_string(file.rightBracketCount()) + "\r\n";
     }
-    statistics += "End-Record Markers:     " + std::to_string(adifFile_->recordCount()) + "\r\n";
-    if (adifFile_->lastRecordStart() >= 0)
+    statistics += "End-Record Markers:     " + std::to_string(file.recordCount()) + "\r\n";
+    if (file.lastRecordStart() >= 0)
         statistics += "\r\nThe last record has no <EOR>\r\n(it starts at character "
-            + std::to_string(adifFile_->lastRecordStart())
-            + ").\r\nIt is loaded as the last record.\r\n";
-    if (const int counted = adifFile_->lineEndCountedValues(); counted > 0)
+            + std::to_string(file.lastRecordStart()) + ").\r\nIt is loaded as the last record.\r\n";
+    if (const int counted = file.lineEndCountedValues(); counted > 0)
         statistics += "\r\n" + std::to_string(counted)
             + (counted == 1 ? " value was" : " values were")
             + " read with each line break counted as CR LF:\r\nthe log went through a "
               "line-ending conversion (the first at character "
-            + std::to_string(adifFile_->firstLineEndCountedValue()) + ").\r\n";
-    if (const std::string hint = currentAdifHint(document_, kCurrentAdifMenuRemedy); !hint.empty())
-        statistics += "\r\n" + hint + "\r\n";
-    setLoadReport(loadReportText_ + statistics);
+            + std::to_string(file.firstLineEndCountedValue()) + ").\r\n";
+    return statistics;
 }
 
 void MainWindow::showSourceText(const std::string &text, int32_t position)

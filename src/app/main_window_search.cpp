@@ -1,5 +1,6 @@
 // Search: the modeless search window and the grid search behind it.
 #include "app/grid_delegate.h"
+#include "app/grid_model.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
@@ -33,7 +34,14 @@ bool MainWindow::search(const std::string &text, bool findNext, bool matchCase)
     guarded("Could not search the grid.", [&] {
         lastSearchText_ = text;
         lastSearchMatchCase_ = matchCase;
-        const SearchHit hit = searchGrid(document_, text, findNext, matchCase, searchPosition_);
+        SearchHit hit = searchGrid(document_, text, findNext, matchCase, searchPosition_);
+        // A hit in a row the sort or filter of the view hides is passed over.
+        const SearchHit firstHidden = hit;
+        while (hit.found && hit.row > 0 && gridModel_->viewRow(hit.row) < 0) {
+            hit = searchGrid(document_, text, true, matchCase, searchPosition_);
+            if (hit.column == firstHidden.column && hit.row == firstHidden.row)
+                hit.found = false;
+        }
         found = hit.found;
         if (hit.found)
             selectCell(hit.column, hit.row);

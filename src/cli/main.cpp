@@ -1,6 +1,7 @@
 #include "cli/check_command.h"
 #include "cli/convert_command.h"
 #include "cli/dump_command.h"
+#include "cli/dupes_command.h"
 #include "cli/export_command.h"
 #include "cli/fix_command.h"
 #include "cli/stats_command.h"
@@ -42,6 +43,12 @@ const Command kCommands[] = {
      "apply every fix that has one answer and write the log to a new file; --dry-run\n"
      "      only lists the changes and the problems that remain",
      &vaziduvu::runFixCommand},
+    {"dupes", "[--json] [--window MINUTES] FILE",
+     "list the contacts logged twice (same call, band and mode within MINUTES, default 5)",
+     &vaziduvu::runDupesCommand},
+    {"merge", "[--window MINUTES] [--keep-dupes] SOURCE... TARGET",
+     "write the contacts of every SOURCE to a new ADIF file in time order, duplicates merged",
+     &vaziduvu::runMergeCommand},
 };
 
 void printUsage(std::ostream &out)
@@ -59,7 +66,8 @@ void printUsage(std::ostream &out)
            "      show how far reading, checking and writing have come on standard\n"
            "      error (nothing is printed without it)\n";
     out << "\nExit status: 0 done, 1 the log has a format error or could not be saved\n"
-           "(check and fix: or problems remain), 2 wrong arguments or an unreadable file.\n";
+           "(check and fix: or problems remain; dupes: duplicates were found), 2 wrong\n"
+           "arguments or an unreadable file.\n";
 }
 
 }  // namespace

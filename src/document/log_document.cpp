@@ -851,6 +851,32 @@ void LogDocument::renumberRowsFrom(int row)
     }
 }
 
+void LogDocument::reorderRows(const std::vector<int> &order)
+{
+    const size_t count = std::min(order.size(), static_cast<size_t>(std::max(0, rows_ - 1)));
+    std::vector<int> at(static_cast<size_t>(rows_));     // at[position]: the row standing there
+    std::vector<int> where(static_cast<size_t>(rows_));  // where[row]: its position now
+    for (int r = 0; r < rows_; ++r) {
+        at[static_cast<size_t>(r)] = r;
+        where[static_cast<size_t>(r)] = r;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const int target = static_cast<int>(i) + 1;
+        const int from = where[static_cast<size_t>(order[i])];
+        if (from == target)
+            continue;
+        swapRows(target, from);
+        std::swap(trailers_[static_cast<size_t>(target - 1)],
+                  trailers_[static_cast<size_t>(from - 1)]);
+        const int displaced = at[static_cast<size_t>(target)];
+        at[static_cast<size_t>(target)] = order[i];
+        at[static_cast<size_t>(from)] = displaced;
+        where[static_cast<size_t>(order[i])] = target;
+        where[static_cast<size_t>(displaced)] = from;
+    }
+    renumberRowsFrom(1);
+}
+
 std::vector<LogDocument::RowContent> LogDocument::removeRows(const std::vector<int> &rows)
 {
     std::vector<RowContent> removed;

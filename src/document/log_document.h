@@ -252,6 +252,11 @@ public:
     // Puts rows back where removeRows took them from (counts are the
     // caller's to restore).
     void insertRows(const std::vector<RowContent> &rows);
+    // Puts the data rows in the order given: order[i] is the row that becomes
+    // row i + 1 (a permutation of 1..last). Texts, records and trailers move
+    // with their rows; the record numbers follow the new rows. The inverse
+    // order puts them back exactly.
+    void reorderRows(const std::vector<int> &order);
     // Removes a data column (1..last): the columns to its right move left,
     // the field count loses it when it was loaded. Returns its cells.
     std::vector<CellContent> removeColumn(int column);

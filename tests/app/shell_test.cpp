@@ -607,12 +607,12 @@ TEST_F(ShellTest, MenusHoldTheirEntriesInOrder)
 {
     const std::vector<std::pair<QMenu *, std::vector<std::string>>> menus = {
         {child<QMenu>(*form, "fileMenu"),
-         {"&Open", "&New", "Save &As", "Expor&t", "&Close Current", "&Exit"}},
+         {"&Open", "&New", "A&ppend Log...", "Save &As", "Expor&t", "&Close Current", "&Exit"}},
         {child<QMenu>(*form, "exportMenu"), {"A&DX...", "C&SV...", "&Cabrillo..."}},
         {child<QMenu>(*form, "editMenu"),
          {"&Undo", "&Redo", "-", "&Add Column", "&Clear Column", "-", "Add Row &Same As Previous",
           "Add Blank &Row", "S&earch", "Find &Next", "-", "Delete Colu&mn", "&Delete Row(s)",
-          "Chec&k Log"}},
+          "Chec&k Log", "-", "&Filter", "Sort &Log...", "Find Du&plicates"}},
         {child<QMenu>(*form, "viewMenu"), {"&Statistics"}},
         {child<QMenu>(*form, "formatMenu"),
          {"Fo&nt", "Use Syntax Highlighting", "&Omit Empty Field Tags", "-",
