@@ -77,6 +77,11 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
     setAcceptDrops(true);      // a log dropped on the window is opened
     setUpStartState();
+    startGridFont_ = gridView_->font();
+    startReportFont_ = loadReportView_->font();
+    startSourceFont_ = sourceView_->font();
+    startRowHeight_ = gridView_->verticalHeader()->defaultSectionSize();
+    startSize_ = size();
 }
 
 MainWindow::~MainWindow()
@@ -606,6 +611,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    storePreferences();
     releaseOnClose();
 }
 

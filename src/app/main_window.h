@@ -32,6 +32,7 @@ class ProgressPanel;
 class GridDelegate;
 class GridModel;
 class Platform;
+class Preferences;
 class ShapeWidget;
 
 // The main window: the open log as a grid with the load report and the
@@ -87,6 +88,15 @@ public:
     // Cells outside the grid are ignored.
     void selectCell(int column, int row);
 
+    // Remembers the window between starts in `preferences` (kept by the
+    // caller, alive as long as the window): restores the size, the panels,
+    // the folder, the grid font and the options now, writes them as they
+    // change and on close, and adds File > Recent Logs and Help > Restore
+    // Default Settings. Without it the window remembers nothing.
+    void usePreferences(Preferences &preferences);
+    // The recent logs, newest first (empty without preferences).
+    QStringList recentLogs() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -123,6 +133,8 @@ private slots:
     // Lists every problem the export checks find in the Check Log panel.
     void checkWholeLog();
     void refreshCheck();
+    void restoreDefaultSettings();
+    void clearRecentLogs();
 
 private:
     friend class WindowExportHost;
@@ -170,6 +182,18 @@ private:
     void openSourceDisplay();
     void setLoadReport(const std::string &text);
     void setSourceView(const std::string &text);
+
+    // --- preferences -------------------------------------------------------------
+    void restorePreferences();
+    void storePreferences();
+    // The mode chosen in the menu (not one given on the command line).
+    void rememberAdifMode();
+    void rememberRecentLog(const std::string &path);
+    void fillRecentLogsMenu();
+    // The grid, its headings and the two text views take the font.
+    void applyGridFont(const QFont &font);
+    // The Check Log panel, made once when first needed.
+    void ensureCheckPanel();
 
     // --- grid ---------------------------------------------------------------
     void showCurrentCellPosition();
@@ -287,6 +311,17 @@ private:
     ProgressPanel *progressPanel_ = nullptr;
     QTimer *checkRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
+    Preferences *preferences_ = nullptr;
+    QMenu *recentLogsMenu_ = nullptr;
+    QAction *resetSettingsAction_ = nullptr;
+    QAction *clearRecentLogsAction_ = nullptr;
+    // The fonts of a first start, for Restore Default Settings.
+    QFont startGridFont_;
+    QFont startReportFont_;
+    QFont startSourceFont_;
+    QSize startSize_;
+    bool restoringPreferences_ = false;
+    int startRowHeight_ = 0;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;

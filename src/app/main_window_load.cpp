@@ -7,8 +7,8 @@
 #include "app/progress_panel.h"
 #include "app/qt_text.h"
 #include "app/search_dialog.h"
-#include "document/open_log.h"
 #include "app/shape_widget.h"
+#include "document/open_log.h"
 #include "export/file_system.h"
 #include "platform/platform.h"
 
@@ -187,6 +187,7 @@ void MainWindow::loadFile(const std::string &path)
         fitColumnWidths();
         // Every load starts on its first cell, drawn as the current one.
         selectCell(1, 1);
+        rememberRecentLog(path);
         setStatusText(0, "1 : 1");
         startupImage_->hide();
         startupTitle_->hide();
@@ -194,8 +195,7 @@ void MainWindow::loadFile(const std::string &path)
         appendLoadReport(
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));
     }
-    const int32_t shownPosition
-        = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
+    const int32_t shownPosition = status == OpenStatus::Loaded ? 0 : adifFile_->result().position;
     showSourceText(adifFile_->sourceText(), shownPosition);
     // The light and its legend speak of a shown log: a refused one has none.
     setChangeLight(status == OpenStatus::Loaded, kGreen);
@@ -238,6 +238,7 @@ void MainWindow::toggleCurrentAdif()
     guarded("Could not change the ADIF mode.", [this] {
         const bool on = currentAdifAction_->isChecked();
         setAdifMode(on ? AdifMode::Current : AdifMode::Classic);
+        rememberAdifMode();
         if (document_.documentOpen())
             showMessage("Information:",
                         on ? "Current ADIF (3.1.6) is on: every check and save from now on "
