@@ -73,6 +73,19 @@ Arguments parseArguments(int argc, char *argv[])
     return arguments;
 }
 
+// Where unsaved changes are journaled: $XDG_STATE_HOME/vaziduvu/recovery,
+// by default ~/.local/state/vaziduvu/recovery.
+std::string recoveryFolder()
+{
+    const char *state = std::getenv("XDG_STATE_HOME");
+    if (state && state[0] == '/')
+        return std::string(state) + "/vaziduvu/recovery";
+    const char *home = std::getenv("HOME");
+    if (!home || home[0] != '/')
+        return {};
+    return std::string(home) + "/.local/state/vaziduvu/recovery";
+}
+
 void showStartFailure(vaziduvu::Platform &platform, const std::string &text)
 {
     try {
@@ -139,6 +152,7 @@ int main(int argc, char *argv[])
             preferences.clear();
         MainWindow window(platform);
         window.usePreferences(preferences);
+        window.useRecoveryFolder(recoveryFolder());
         if (arguments.currentAdif)
             window.setAdifMode(AdifMode::Current);
         InstanceChannel channel;
@@ -148,6 +162,8 @@ int main(int argc, char *argv[])
                              window.openFile(QFile::encodeName(path).toStdString());
                          });
         window.show();
+        // Changes left by a session that did not end cleanly come first.
+        QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
         if (!file.isEmpty()) {
             QTimer::singleShot(0, &window, [&window, &file] {
                 window.openFile(QFile::encodeName(file).toStdString());

@@ -634,6 +634,7 @@ bool MainWindow::mayClose()
 void MainWindow::releaseOnClose()
 {
     guarded("Could not close the program properly.", [this] {
+        endJournal();  // a clean exit leaves nothing to recover
         document_.setDocumentOpen(false);
         clearGrid();
         adifFile_.reset();

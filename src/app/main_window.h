@@ -3,6 +3,7 @@
 #include "app/search_dialog.h"
 #include "document/grid_change.h"
 #include "document/log_document.h"
+#include "document/recovery_journal.h"
 #include "document/search.h"
 
 #include <QColor>
@@ -21,6 +22,7 @@ class QStatusBar;
 class QTableView;
 class QTimer;
 class QToolBar;
+class QUndoCommand;
 class QUndoStack;
 
 namespace vaziduvu {
@@ -96,6 +98,19 @@ public:
     void usePreferences(Preferences &preferences);
     // The recent logs, newest first (empty without preferences).
     QStringList recentLogs() const;
+
+    // Keeps a recovery journal of every unsaved change in `folder` (made
+    // when missing): written while the log has unsaved changes, removed by
+    // Save As, Close Current, an answered discard and a clean exit. Without
+    // it no journal is kept.
+    void useRecoveryFolder(const std::string &folder);
+    // Offers the changes of every journal left in the folder by a program
+    // that did not end cleanly: Yes restores them (one log; the others wait
+    // for the next start), No removes them after a second question, Later
+    // keeps them. A journal that cannot be read is kept and reported.
+    void offerRecovery();
+    // The journal kept now; empty when there is none.
+    std::string recoveryJournalPath() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -234,6 +249,20 @@ private:
     // Keeps a recorded change as a step of the history (nothing when it is
     // empty); column and row name the one cell of an edit that may merge.
     void pushChange(const QString &what, GridChange change, int column = -1, int row = -1);
+    // Pushes a step on the history and keeps it in the recovery journal.
+    void pushStep(QUndoCommand *command);
+    // --- recovery journal -------------------------------------------------------
+    // Brings the journal up to the history: starts it at the first unsaved
+    // step (with every step so far), records undos and redos, ends it when
+    // the log is back to its saved state.
+    void journalHistory();
+    void startJournal();
+    void endJournal();
+    // Restores the journal's steps onto its log; false when nothing was restored.
+    bool restoreJournal(const std::string &path, const JournalContents &contents);
+    // Replays the steps onto the log as loaded; the first that does not fit
+    // stops it (problem says which).
+    bool replaySteps(const std::vector<JournalStep> &steps, std::string &problem);
     // After an undo or redo: refresh the grid, show the cell.
     void showChangedCell(int column, int row);
     // The light and the unsaved flag follow the history.
@@ -312,6 +341,13 @@ private:
     QTimer *checkRefreshTimer_ = nullptr;
     QUndoStack *history_ = nullptr;
     Preferences *preferences_ = nullptr;
+    std::string recoveryFolder_;
+    std::unique_ptr<RecoveryJournal> journal_;
+    JournalSource journalSource_;  // the log shown, as loaded
+    std::shared_ptr<const std::string> journalText_;
+    int journalIndex_ = 0;  // the history's index the journal has reached
+    bool pushingStep_ = false;
+    bool replaying_ = false;
     QMenu *recentLogsMenu_ = nullptr;
     QAction *resetSettingsAction_ = nullptr;
     QAction *clearRecentLogsAction_ = nullptr;

@@ -13,7 +13,9 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -188,6 +190,14 @@ void MainWindow::loadFile(const std::string &path)
         // Every load starts on its first cell, drawn as the current one.
         selectCell(1, 1);
         rememberRecentLog(path);
+        const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(path)));
+        journalSource_ = JournalSource{};
+        journalSource_.path = QFile::encodeName(source.absoluteFilePath()).toStdString();
+        journalSource_.size = static_cast<int64_t>(adifFile_->fileSize());
+        journalSource_.modifiedNs = source.lastModified().toMSecsSinceEpoch() * 1000000;
+        journalSource_.mode = adifMode_;
+        if (const auto loaded = adifFile_->loadedText())
+            journalText_ = std::shared_ptr<const std::string>(loaded, &loaded->source);
         setStatusText(0, "1 : 1");
         startupImage_->hide();
         startupTitle_->hide();
@@ -206,6 +216,9 @@ void MainWindow::loadFile(const std::string &path)
 void MainWindow::resetDocument()
 {
     guarded("Could not close session properly.", [this] {
+        journalSource_ = JournalSource{};
+        journalSource_.mode = adifMode_;
+        journalText_.reset();
         document_.reset();
         clearHistory(true);
         scheduleCheckRefresh();

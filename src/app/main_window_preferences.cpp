@@ -127,6 +127,9 @@ void MainWindow::rememberRecentLog(const std::string &path)
     if (!preferences_)
         return;
     const QString absolute = QFileInfo(decodedPath(path)).absoluteFilePath();
+    // A copy restored from the recovery folder is no log of the user's.
+    if (!recoveryFolder_.empty() && absolute.startsWith(decodedPath(recoveryFolder_) + "/"))
+        return;
     preferences_->setRecentLogs(Preferences::withRecentLog(preferences_->recentLogs(), absolute));
     preferences_->setLastFolder(decodedPath(lastFolder_));
     preferences_->sync();
