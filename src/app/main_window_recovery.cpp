@@ -111,12 +111,14 @@ void MainWindow::journalHistory()
 
 void MainWindow::startJournal()
 {
+    static int journalsStarted = 0;  // in this process: the names never meet
     std::string name = fileNameOf(journalSource_.path);
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '/' || c == ' '; }, '_');
     const std::string path = recoveryFolder_ + "/" + name + "-"
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString()
-        + "-" + std::to_string(::getpid()) + std::string(RecoveryJournal::kExtension);
+        + "-" + std::to_string(::getpid()) + "-" + std::to_string(++journalsStarted)
+        + std::string(RecoveryJournal::kExtension);
     journal_ = std::make_unique<RecoveryJournal>(path, journalSource_, journalText_, now());
     // Every step so far, as the history holds it now, then back to where it stands.
     for (int i = 0; i < history_->count(); ++i) {

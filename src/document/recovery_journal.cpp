@@ -358,6 +358,9 @@ RecoveryJournal::RecoveryJournal(std::string path, JournalSource source,
     , startedAt_(startedAt)
     , busy_(true)
 {
+    // Made here, so the journal is there (or known to be missing) when the
+    // constructor returns; the thread writes its header.
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
     thread_ = std::thread([this] { run(); });
 }
 
@@ -462,7 +465,7 @@ void RecoveryJournal::writeSourceCopy()
 
 void RecoveryJournal::run()
 {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+    const int fd = fd_;
     bool good = fd >= 0 && writeHeader(fd);
     std::unique_lock<std::mutex> lock(mutex_);
     healthy_ = good;

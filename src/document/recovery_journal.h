@@ -156,6 +156,7 @@ private:
     void writeSourceCopy();
 
     std::string path_;
+    int fd_ = -1;
     JournalSource source_;
     std::shared_ptr<const std::string> loaded_;
     int64_t startedAt_;
