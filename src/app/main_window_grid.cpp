@@ -136,8 +136,10 @@ void MainWindow::applyGridFont(const QFont &font)
     gridView_->horizontalHeader()->setFont(font);
     gridView_->verticalHeader()->setFont(font);
     // The corner's "RECORD #" and the record numbers keep their room.
-    gridView_->verticalHeader()->setMinimumWidth(
-        std::max(74, QFontMetrics(font).horizontalAdvance(toQt(document_.text(0, 0))) + 10));
+    // Before any log is open the corner is empty: its heading is measured all the same.
+    const std::string_view corner = document_.text(0, 0);
+    gridView_->verticalHeader()->setMinimumWidth(std::max(
+        74, QFontMetrics(font).horizontalAdvance(toQt(corner.empty() ? "RECORD #" : corner)) + 10));
     loadReportView_->setFont(font);
     sourceView_->setFont(font);
     const int height = std::abs(QFontInfo(font).pixelSize());
