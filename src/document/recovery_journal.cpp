@@ -21,8 +21,10 @@ constexpr size_t kMergedFlagOffset = 9;  // after the kind and the time
 
 void putU32(std::string &out, uint32_t value)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    const char bytes[4]
+        = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
+           static_cast<char>((value >> 16) & 0xFF), static_cast<char>((value >> 24) & 0xFF)};
+    out.append(bytes, 4);
 }
 
 uint32_t getU32(std::string_view bytes, size_t at)
