@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
+#include "export/file_system.h"
 #include "platform/platform.h"
 
 #include <QDateTime>
@@ -238,8 +239,10 @@ bool MainWindow::restoreJournal(const std::string &path, const JournalContents &
             return false;
         }
         if (fromCopy) {
-            // The journal from here on speaks of the log, not of the copy.
+            // The journal from here on speaks of the log, not of the copy, and
+            // the save dialog starts beside the log.
             journalSource_.path = source.path;
+            lastFolder_ = folderOf(source.path);
             setWindowTitle(QStringLiteral(" File: ")
                            + QFile::decodeName(QByteArray::fromStdString(source.path))
                            + QStringLiteral(" (as it was)"));

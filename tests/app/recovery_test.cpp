@@ -234,6 +234,9 @@ TEST_F(Recovery, AChangedLogIsRestoredOnlyOntoItsCopyAndSavedAsANewFile)
     const auto asked = platform.eventsOfKind(Kind::Confirm);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text.rfind("log.adi has changed since these changes were made", 0), 0u);
+    const auto dialogs = platform.eventsOfKind(Kind::SaveDialog);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].fileOptions.initialDirectory, folder.path().toStdString());
     const std::string saved = readFile(target);
     EXPECT_NE(saved.find("<CALL:5>K9XYZ"), std::string::npos) << saved;
     EXPECT_NE(saved.find("K1ABC"), std::string::npos);
