@@ -79,10 +79,12 @@ start() {
 edit() {
   EDITS=$((EDITS + 1))
   local value=R${1}E${EDITS}
-  # Ctrl+Home leaves no cell current; the first Down makes row 1 current.
+  # Ctrl+Home may leave no cell current at first: Down and Up make row 1
+  # current either way.
   xdotool key ctrl+Home
   sleep 0.2
-  xdotool key --repeat "$EDITS" --delay 15 Down
+  xdotool key --delay 30 Down Up
+  [ "$EDITS" -gt 1 ] && xdotool key --repeat $((EDITS - 1)) --delay 15 Down
   xdotool type --delay 150 "$value"
   xdotool key Return
   echo "$value $(now)" >> "$WORK/answered"
