@@ -5,17 +5,18 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+DEB_BUILD  ?= build-deb
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
 PACKAGES = cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev \
            libbenchmark-dev nlohmann-json3-dev clang-format libxml2-utils desktop-file-utils \
-           qt6-charts-dev qt6-svg-dev
+           qt6-charts-dev qt6-svg-dev appstream dpkg-dev file
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench bench-quick test-asan format format-check install uninstall fuzz fuzz-deps clean
+.PHONY: all deps build run test bench bench-quick test-asan format format-check install uninstall deb fuzz fuzz-deps clean
 
 all: build
 
@@ -78,6 +79,17 @@ uninstall:
 	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
 	-@! command -v update-mime-database >/dev/null || update-mime-database $(PREFIX)/share/mime
 
+# A Debian package of what install puts in place, from a Release build of the two programs
+# (tests and benchmarks left out), checked before it is handed out.
+deb: deps
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVAZIDUVU_BUILD_TESTS=OFF \
+	  -DVAZIDUVU_BUILD_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+	appstreamcli validate --no-net packaging/vaziduvu.metainfo.xml
+	desktop-file-validate packaging/vaziduvu.desktop
+	@ls $(DEB_BUILD)/vaziduvu_*.deb
+
 # The code follows .clang-format; format-check fails on any difference.
 FORMATTED = $(shell git ls-files --cached --others --exclude-standard 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
 
@@ -122,4 +134,4 @@ fuzz: deps fuzz-deps
 	  -artifact_prefix=$(FUZZ_ARTIFACTS)/formats- -print_final_stats=1 $(FUZZ_FORMATS_CORPUS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEB_BUILD)

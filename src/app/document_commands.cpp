@@ -1,5 +1,7 @@
 #include "app/document_commands.h"
 
+#include "document/recovery_journal.h"
+
 namespace vaziduvu {
 
 namespace {
@@ -18,6 +20,23 @@ GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document,
     , column_(mergeColumn)
     , row_(mergeRow)
 {
+}
+
+GridChangeCommand *GridChangeCommand::replayed(const QString &text, LogDocument &document,
+                                               GridChange change, ChangeShown shown,
+                                               int mergeColumn, int mergeRow, bool merged)
+{
+    auto *command = new GridChangeCommand(text, document, std::move(change), std::move(shown),
+                                          mergeColumn, mergeRow);
+    command->applied_ = false;
+    command->replayMerge_ = merged;
+    return command;
+}
+
+std::string GridChangeCommand::journalRecord() const
+{
+    return JournalStep::encodeChange(text().toUtf8().toStdString(), column_, row_, change_,
+                                     madeAt_);
 }
 
 void GridChangeCommand::undo()
@@ -46,6 +65,13 @@ bool GridChangeCommand::mergeWith(const QUndoCommand *other)
     const auto *later = static_cast<const GridChangeCommand *>(other);
     if (later->column_ != column_ || later->row_ != row_)
         return false;
+    if (later->replayMerge_) {
+        // As it was when the step was made, whatever the history looks like.
+        if (!*later->replayMerge_)
+            return false;
+        change_.absorb(later->change_);
+        return true;
+    }
     // Typing a cell back to what it held is a step of its own: only undo
     // brings the history back to a saved state.
     GridChange merged = change_;
@@ -63,6 +89,11 @@ RemoveRowsCommand::RemoveRowsCommand(const QString &text, LogDocument &document,
     , rows_(std::move(rows))
     , shown_(std::move(shown))
 {
+}
+
+std::string RemoveRowsCommand::journalRecord() const
+{
+    return JournalStep::encodeRemoveRows(text().toUtf8().toStdString(), rows_, madeAt_);
 }
 
 void RemoveRowsCommand::redo()
@@ -93,6 +124,11 @@ ReorderRowsCommand::ReorderRowsCommand(const QString &text, LogDocument &documen
         inverse_[static_cast<size_t>(order_[i] - 1)] = static_cast<int>(i) + 1;
 }
 
+std::string ReorderRowsCommand::journalRecord() const
+{
+    return JournalStep::encodeReorderRows(text().toStdString(), order_, madeAt_);
+}
+
 void ReorderRowsCommand::redo()
 {
     document_.reorderRows(order_);
@@ -112,6 +148,11 @@ RemoveColumnCommand::RemoveColumnCommand(const QString &text, LogDocument &docum
     , column_(column)
     , shown_(std::move(shown))
 {
+}
+
+std::string RemoveColumnCommand::journalRecord() const
+{
+    return JournalStep::encodeRemoveColumn(text().toUtf8().toStdString(), column_, madeAt_);
 }
 
 void RemoveColumnCommand::redo()

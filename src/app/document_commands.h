@@ -5,10 +5,24 @@
 
 #include <QUndoCommand>
 
+#include <ctime>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vaziduvu {
+
+// A step of the history that the recovery journal can keep and replay.
+class JournaledStep {
+public:
+    virtual ~JournaledStep() = default;
+    // The step's journal record (JournalStep::encode...), as it is now.
+    virtual std::string journalRecord() const = 0;
+
+protected:
+    int64_t madeAt_ = static_cast<int64_t>(std::time(nullptr));
+};
 
 // Called after a command changed the document on undo or redo: the window
 // refreshes the grid and shows the cell (column, row) when it names one,
@@ -19,13 +33,19 @@ using ChangeShown = std::function<void(int column, int row)>;
 // first redo (QUndoStack::push) does nothing, later ones replay it. Edits of
 // one cell that follow each other merge into one step, unless together they
 // change nothing.
-class GridChangeCommand : public QUndoCommand {
+class GridChangeCommand : public QUndoCommand, public JournaledStep {
 public:
     // mergeColumn/mergeRow: the one cell an edit command changed; -1 for a
     // command that never merges.
     GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
                       ChangeShown shown, int mergeColumn = -1, int mergeRow = -1,
                       QUndoCommand *parent = nullptr);
+    // A change replayed from the recovery journal: the first redo makes it,
+    // and it merges into the step before exactly when it did (merged).
+    static GridChangeCommand *replayed(const QString &text, LogDocument &document,
+                                       GridChange change, ChangeShown shown, int mergeColumn,
+                                       int mergeRow, bool merged);
+    std::string journalRecord() const override;
 
     void undo() override;
     void redo() override;
@@ -39,16 +59,18 @@ private:
     int column_;
     int row_;
     bool applied_ = true;
+    std::optional<bool> replayMerge_;
 };
 
 // Removal of data rows; undo puts them back with their records, trailers
 // and numbers, and the counts as they were.
-class RemoveRowsCommand : public QUndoCommand {
+class RemoveRowsCommand : public QUndoCommand, public JournaledStep {
 public:
     RemoveRowsCommand(const QString &text, LogDocument &document, std::vector<int> rows,
                       ChangeShown shown, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
+    std::string journalRecord() const override;
 
 private:
     LogDocument &document_;
@@ -60,12 +82,13 @@ private:
 
 // A new order of the data rows (LogDocument::reorderRows); undo puts back
 // the order before.
-class ReorderRowsCommand : public QUndoCommand {
+class ReorderRowsCommand : public QUndoCommand, public JournaledStep {
 public:
     ReorderRowsCommand(const QString &text, LogDocument &document, std::vector<int> order,
                        ChangeShown shown);
     void undo() override;
     void redo() override;
+    std::string journalRecord() const override;
 
 private:
     LogDocument &document_;
@@ -75,11 +98,12 @@ private:
 };
 
 // Removal of one data column; undo puts it back.
-class RemoveColumnCommand : public QUndoCommand {
+class RemoveColumnCommand : public QUndoCommand, public JournaledStep {
 public:
     RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown);
     void undo() override;
     void redo() override;
+    std::string journalRecord() const override;
 
 private:
     LogDocument &document_;

@@ -2,6 +2,7 @@
 // A second start hands the log it was given to the running program.
 #include "app/icons.h"
 #include "app/main_window.h"
+#include "app/preferences.h"
 #include "app/startup_checks.h"
 #include "platform/instance_channel.h"
 #include "platform/qt_platform.h"
@@ -22,7 +23,7 @@
 namespace {
 
 const char *const kUsage
-    = "usage: vaziduvu [--current-adif] [FILE]\n"
+    = "usage: vaziduvu [--current-adif] [--reset-settings] [FILE]\n"
       "       vaziduvu --help | --version\n"
       "\n"
       "Opens an ADIF log (.adi, .adif, .badi) for viewing and careful editing.\n"
@@ -31,6 +32,9 @@ const char *const kUsage
       "\n"
       "  --current-adif  start with Format > Current ADIF (3.1.6) on: the\n"
       "                  vocabulary and reading rules of ADIF 3.1.6\n"
+      "  --reset-settings\n"
+      "                  forget the window's size, panels, font, folder,\n"
+      "                  options and recent logs: start as the first time\n"
       "  --help          show this text\n"
       "  --version       show the version\n";
 
@@ -39,6 +43,7 @@ struct Arguments {
     bool help = false;
     bool version = false;
     bool currentAdif = false;
+    bool resetSettings = false;
     std::string error;
 };
 
@@ -56,6 +61,8 @@ Arguments parseArguments(int argc, char *argv[])
             arguments.version = true;
         else if (!optionsEnd && argument == "--current-adif")
             arguments.currentAdif = true;
+        else if (!optionsEnd && argument == "--reset-settings")
+            arguments.resetSettings = true;
         else if (!optionsEnd && argument.size() > 1 && argument[0] == '-')
             arguments.error = "unknown option '" + argument + "'";
         else if (arguments.file.empty())
@@ -64,6 +71,19 @@ Arguments parseArguments(int argc, char *argv[])
             arguments.error = "only one FILE can be opened";
     }
     return arguments;
+}
+
+// Where unsaved changes are journaled: $XDG_STATE_HOME/vaziduvu/recovery,
+// by default ~/.local/state/vaziduvu/recovery.
+std::string recoveryFolder()
+{
+    const char *state = std::getenv("XDG_STATE_HOME");
+    if (state && state[0] == '/')
+        return std::string(state) + "/vaziduvu/recovery";
+    const char *home = std::getenv("HOME");
+    if (!home || home[0] != '/')
+        return {};
+    return std::string(home) + "/.local/state/vaziduvu/recovery";
 }
 
 void showStartFailure(vaziduvu::Platform &platform, const std::string &text)
@@ -127,7 +147,12 @@ int main(int argc, char *argv[])
                              "Not enough physical memory available to run the application.");
             return 1;
         }
+        Preferences preferences;
+        if (arguments.resetSettings)
+            preferences.clear();
         MainWindow window(platform);
+        window.usePreferences(preferences);
+        window.useRecoveryFolder(recoveryFolder());
         if (arguments.currentAdif)
             window.setAdifMode(AdifMode::Current);
         InstanceChannel channel;
@@ -137,6 +162,8 @@ int main(int argc, char *argv[])
                              window.openFile(QFile::encodeName(path).toStdString());
                          });
         window.show();
+        // Changes left by a session that did not end cleanly come first.
+        QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
         if (!file.isEmpty()) {
             QTimer::singleShot(0, &window, [&window, &file] {
                 window.openFile(QFile::encodeName(file).toStdString());

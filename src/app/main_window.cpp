@@ -86,6 +86,11 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setMinimumSize(440, 400);  // every control keeps its place and stays readable
     setAcceptDrops(true);      // a log dropped on the window is opened
     setUpStartState();
+    startGridFont_ = gridView_->font();
+    startReportFont_ = loadReportView_->font();
+    startSourceFont_ = sourceView_->font();
+    startRowHeight_ = gridView_->verticalHeader()->defaultSectionSize();
+    startSize_ = size();
 }
 
 MainWindow::~MainWindow()
@@ -461,6 +466,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    storePreferences();
     releaseOnClose();
 }
 
@@ -483,6 +489,7 @@ bool MainWindow::mayClose()
 void MainWindow::releaseOnClose()
 {
     guarded("Could not close the program properly.", [this] {
+        endJournal();  // a clean exit leaves nothing to recover
         document_.setDocumentOpen(false);
         clearGrid();
         adifFile_.reset();

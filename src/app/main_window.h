@@ -3,6 +3,7 @@
 #include "app/search_dialog.h"
 #include "document/grid_change.h"
 #include "document/log_document.h"
+#include "document/recovery_journal.h"
 #include "document/search.h"
 #include "export/quick_fixes.h"
 
@@ -25,6 +26,7 @@ class QStatusBar;
 class QTableView;
 class QTimer;
 class QToolBar;
+class QUndoCommand;
 class QUndoStack;
 
 namespace vaziduvu {
@@ -40,6 +42,7 @@ class ProgressPanel;
 class GridDelegate;
 class GridModel;
 class Platform;
+class Preferences;
 class ShapeWidget;
 class StatisticsWindow;
 
@@ -155,6 +158,28 @@ public:
     // Cells outside the grid are ignored.
     void selectCell(int column, int row);
 
+    // Remembers the window between starts in `preferences` (kept by the
+    // caller, alive as long as the window): restores the size, the panels,
+    // the folder, the grid font and the options now, writes them as they
+    // change and on close, and adds File > Recent Logs and Help > Restore
+    // Default Settings. Without it the window remembers nothing.
+    void usePreferences(Preferences &preferences);
+    // The recent logs, newest first (empty without preferences).
+    QStringList recentLogs() const;
+
+    // Keeps a recovery journal of every unsaved change in `folder` (made
+    // when missing): written while the log has unsaved changes, removed by
+    // Save As, Close Current, an answered discard and a clean exit. Without
+    // it no journal is kept.
+    void useRecoveryFolder(const std::string &folder);
+    // Offers the changes of every journal left in the folder by a program
+    // that did not end cleanly: Yes restores them (one log; the others wait
+    // for the next start), No removes them after a second question, Later
+    // keeps them. A journal that cannot be read is kept and reported.
+    void offerRecovery();
+    // The journal kept now; empty when there is none.
+    std::string recoveryJournalPath() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -214,6 +239,8 @@ private slots:
     void mergeDuplicateGroup(int group);
     // Reads another log into the open one (one step), then offers Find Duplicates.
     void appendLog();
+    void restoreDefaultSettings();
+    void clearRecentLogs();
 
 private:
     friend class WindowExportHost;
@@ -280,6 +307,18 @@ private:
     void setLoadReport(const std::string &text);
     void setSourceView(const std::string &text);
 
+    // --- preferences -------------------------------------------------------------
+    void restorePreferences();
+    void storePreferences();
+    // The mode chosen in the menu (not one given on the command line).
+    void rememberAdifMode();
+    void rememberRecentLog(const std::string &path);
+    void fillRecentLogsMenu();
+    // The grid, its headings and the two text views take the font.
+    void applyGridFont(const QFont &font);
+    // The Check Log panel, made once when first needed.
+    void ensureCheckPanel();
+
     // --- grid ---------------------------------------------------------------
     void showCurrentCellPosition();
     void handleGridKey(int key);
@@ -319,6 +358,20 @@ private:
     // Keeps a recorded change as a step of the history (nothing when it is
     // empty); column and row name the one cell of an edit that may merge.
     void pushChange(const QString &what, GridChange change, int column = -1, int row = -1);
+    // Pushes a step on the history and keeps it in the recovery journal.
+    void pushStep(QUndoCommand *command);
+    // --- recovery journal -------------------------------------------------------
+    // Brings the journal up to the history: starts it at the first unsaved
+    // step (with every step so far), records undos and redos, ends it when
+    // the log is back to its saved state.
+    void journalHistory();
+    void startJournal();
+    void endJournal();
+    // Restores the journal's steps onto its log; false when nothing was restored.
+    bool restoreJournal(const std::string &path, const JournalContents &contents);
+    // Replays the steps onto the log as loaded; the first that does not fit
+    // stops it (problem says which).
+    bool replaySteps(const std::vector<JournalStep> &steps, std::string &problem);
     // After an undo or redo: refresh the grid, show the cell.
     void showChangedCell(int column, int row);
     // The light and the unsaved flag follow the history.
@@ -435,6 +488,28 @@ private:
     FilterBar *filterBar_ = nullptr;
     QTimer *filterTimer_ = nullptr;
     DuplicatesPanel *duplicatesPanel_ = nullptr;
+    Preferences *preferences_ = nullptr;
+    std::string recoveryFolder_;
+    std::unique_ptr<RecoveryJournal> journal_;
+    JournalSource journalSource_;  // the log shown, as loaded
+    std::shared_ptr<const std::string> journalText_;
+    int journalIndex_ = 0;  // the history's index the journal has reached
+    bool pushingStep_ = false;
+    bool replaying_ = false;
+    // Every step of the history can be written to a journal and replayed (a
+    // step that cannot, such as Merge Duplicates, ends the journal until the
+    // history is saved or cleared).
+    bool historyJournalable() const;
+    QMenu *recentLogsMenu_ = nullptr;
+    QAction *resetSettingsAction_ = nullptr;
+    QAction *clearRecentLogsAction_ = nullptr;
+    // The fonts of a first start, for Restore Default Settings.
+    QFont startGridFont_;
+    QFont startReportFont_;
+    QFont startSourceFont_;
+    QSize startSize_;
+    bool restoringPreferences_ = false;
+    int startRowHeight_ = 0;
 
     // --- menus and commands ----------------------------------------------------
     QMenu *fileMenu_ = nullptr;

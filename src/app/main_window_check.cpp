@@ -63,28 +63,33 @@ void MainWindow::checkWholeLog()
 {
     guarded("Could not check the log.", [this] {
         gridDelegate_->commitOpenEditor();
-        if (checkPanel_ == nullptr) {
-            checkPanel_ = new CheckPanel(this);
-            addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
-            // A few lines of problems; the grid keeps most of the window.
-            resizeDocks({checkPanel_}, {kPanelHeight}, Qt::Vertical);
-            connect(checkPanel_, &CheckPanel::cellChosen, this, [this](int column, int row) {
-                selectCell(column, row);
-                gridView_->setFocus();
-            });
-            connect(checkPanel_, &CheckPanel::fixRequested, this,
-                    [this](int line) { fixProblems(line, false); });
-            connect(checkPanel_, &CheckPanel::fixAllRequested, this,
-                    [this](int line) { fixProblems(line, true); });
-            checkRefreshTimer_ = new QTimer(this);
-            checkRefreshTimer_->setSingleShot(true);
-            checkRefreshTimer_->setInterval(kRefreshDelay);
-            connect(checkRefreshTimer_, &QTimer::timeout, this, &MainWindow::refreshCheck);
-        }
+        ensureCheckPanel();
         checkPanel_->show();
         checkPanel_->raise();
         runCheck(true);
     });
+}
+
+void MainWindow::ensureCheckPanel()
+{
+    if (checkPanel_ != nullptr)
+        return;
+    checkPanel_ = new CheckPanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
+    // A few lines of problems; the grid keeps most of the window.
+    resizeDocks({checkPanel_}, {kPanelHeight}, Qt::Vertical);
+    connect(checkPanel_, &CheckPanel::cellChosen, this, [this](int column, int row) {
+        selectCell(column, row);
+        gridView_->setFocus();
+    });
+    connect(checkPanel_, &CheckPanel::fixRequested, this,
+            [this](int line) { fixProblems(line, false); });
+    connect(checkPanel_, &CheckPanel::fixAllRequested, this,
+            [this](int line) { fixProblems(line, true); });
+    checkRefreshTimer_ = new QTimer(this);
+    checkRefreshTimer_->setSingleShot(true);
+    checkRefreshTimer_->setInterval(kRefreshDelay);
+    connect(checkRefreshTimer_, &QTimer::timeout, this, &MainWindow::refreshCheck);
 }
 
 void MainWindow::scheduleCheckRefresh()

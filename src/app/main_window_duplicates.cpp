@@ -142,7 +142,7 @@ void MainWindow::deleteDuplicates()
                     + "?\r\nEach group keeps the contact with the most filled cells (the "
                       "first of them on a tie).\r\nUndo (Ctrl+Z) brings them back."))
             return;
-        history_->push(
+        pushStep(
             new RemoveRowsCommand(QStringLiteral("Delete Duplicates"), document_, rows,
                                   [this](int column, int row) { showChangedCell(column, row); }));
     });
@@ -209,7 +209,7 @@ void MainWindow::mergeDuplicateGroup(int group)
                               GridChange::fromJournal(document_), shown, -1, -1, step);
         new RemoveRowsCommand(QStringLiteral("Merge Duplicates"), document_,
                               std::vector<int>(rows.begin() + 1, rows.end()), shown, step);
-        history_->push(step);
+        pushStep(step);
         selectCell(std::max(1, currentColumn()), keeper);
     });
 }

@@ -126,24 +126,32 @@ void MainWindow::chooseGridFont()
         const std::optional<QFont> chosen = platform_.chooseFont(this, gridView_->font(), 7, 11);
         if (!chosen)
             return;
-        gridView_->setFont(*chosen);
-        // The headings (the field names and the record numbers) follow.
-        gridView_->horizontalHeader()->setFont(*chosen);
-        gridView_->verticalHeader()->setFont(*chosen);
-        // The corner's "RECORD #" and the record numbers keep their room.
-        gridView_->verticalHeader()->setMinimumWidth(
-            std::max(74, QFontMetrics(*chosen).horizontalAdvance(toQt(document_.text(0, 0))) + 10));
-        loadReportView_->setFont(*chosen);
-        sourceView_->setFont(*chosen);
-        const int height = std::abs(QFontInfo(*chosen).pixelSize());
-        if (height > 0 && document_.rowCount() > 0 && document_.columnCount() > 0) {
-            gridView_->verticalHeader()->setMinimumSectionSize(1);
-            gridView_->verticalHeader()->setDefaultSectionSize(height + 4);
-            gridView_->horizontalHeader()->setFixedHeight(height + 4);
-        }
-        fitColumnWidths();
-        layoutChildren();
+        applyGridFont(*chosen);
+        storePreferences();
     });
+}
+
+void MainWindow::applyGridFont(const QFont &font)
+{
+    gridView_->setFont(font);
+    // The headings (the field names and the record numbers) follow.
+    gridView_->horizontalHeader()->setFont(font);
+    gridView_->verticalHeader()->setFont(font);
+    // The corner's "RECORD #" and the record numbers keep their room.
+    // Before any log is open the corner is empty: its heading is measured all the same.
+    const std::string_view corner = document_.text(0, 0);
+    gridView_->verticalHeader()->setMinimumWidth(std::max(
+        74, QFontMetrics(font).horizontalAdvance(toQt(corner.empty() ? "RECORD #" : corner)) + 10));
+    loadReportView_->setFont(font);
+    sourceView_->setFont(font);
+    const int height = std::abs(QFontInfo(font).pixelSize());
+    if (height > 0 && document_.rowCount() > 0 && document_.columnCount() > 0) {
+        gridView_->verticalHeader()->setMinimumSectionSize(1);
+        gridView_->verticalHeader()->setDefaultSectionSize(height + 4);
+        gridView_->horizontalHeader()->setFixedHeight(height + 4);
+    }
+    fitColumnWidths();
+    layoutChildren();
 }
 
 void MainWindow::fitColumnWidths()

@@ -67,6 +67,7 @@ void MainWindow::createHistory()
 
 void MainWindow::clearHistory(bool startsSaved)
 {
+    endJournal();
     historyResetting_ = true;
     history_->clear();
     history_->setClean();
@@ -78,6 +79,7 @@ void MainWindow::markHistorySaved()
 {
     history_->setClean();
     historyStartsSaved_ = true;
+    endJournal();
 }
 
 void MainWindow::recordTidying()
@@ -90,7 +92,7 @@ void MainWindow::pushChange(const QString &what, GridChange change, int column, 
 {
     if (change.empty())
         return;
-    history_->push(new GridChangeCommand(
+    pushStep(new GridChangeCommand(
         what, document_, std::move(change),
         [this](int shownColumn, int shownRow) { showChangedCell(shownColumn, shownRow); }, column,
         row));
@@ -110,6 +112,8 @@ bool MainWindow::recordChange(const std::string &what, GridRegion region,
 
 void MainWindow::showChangedCell(int column, int row)
 {
+    if (replaying_)
+        return;  // shown once the replay ends
     refreshGrid();
     if (column < 0 && row < 0)
         return;
@@ -129,6 +133,8 @@ void MainWindow::followHistory()
     }
     scheduleCheckRefresh();
     showDuplicateGroups();
+    if (!pushingStep_)
+        journalHistory();
 }
 
 std::vector<int> MainWindow::selectedRows() const
@@ -163,7 +169,7 @@ void MainWindow::deleteRows()
                                    + (rows.size() == 1 ? "?\r\nUndo (Ctrl+Z) brings it back."
                                                        : "?\r\nUndo (Ctrl+Z) brings them back.")))
             return;
-        history_->push(new RemoveRowsCommand(
+        pushStep(new RemoveRowsCommand(
             toQt(rows.size() == 1 ? std::string("Delete Row") : std::string("Delete Rows")),
             document_, rows, [this](int column, int row) { showChangedCell(column, row); }));
     });
@@ -187,7 +193,7 @@ void MainWindow::deleteColumn()
                                    + (contacts == 1 ? " contact" : " contacts")
                                    + "?\r\nUndo (Ctrl+Z) brings it back."))
             return;
-        history_->push(new RemoveColumnCommand(
+        pushStep(new RemoveColumnCommand(
             toQt("Delete Column " + name), document_, column,
             [this](int shownColumn, int row) { showChangedCell(shownColumn, row); }));
     });

@@ -14,7 +14,9 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -225,6 +227,15 @@ void MainWindow::loadFile(const std::string &path)
         fitColumnWidths();
         // Every load starts on its first cell, drawn as the current one.
         selectCell(1, 1);
+        rememberRecentLog(path);
+        const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(path)));
+        journalSource_ = JournalSource{};
+        journalSource_.path = QFile::encodeName(source.absoluteFilePath()).toStdString();
+        journalSource_.size = static_cast<int64_t>(adifFile_->fileSize());
+        journalSource_.modifiedNs = source.lastModified().toMSecsSinceEpoch() * 1000000;
+        journalSource_.mode = adifMode_;
+        if (const auto loaded = adifFile_->loadedText())
+            journalText_ = std::shared_ptr<const std::string>(loaded, &loaded->source);
         setStatusText(StatusCellPosition, "1 : 1");
         startupImage_->hide();
         startupTitle_->hide();
@@ -243,6 +254,9 @@ void MainWindow::loadFile(const std::string &path)
 void MainWindow::resetDocument()
 {
     guarded("Could not close session properly.", [this] {
+        journalSource_ = JournalSource{};
+        journalSource_.mode = adifMode_;
+        journalText_.reset();
         document_.reset();
         resetView();
         clearHistory(true);
@@ -276,6 +290,7 @@ void MainWindow::toggleCurrentAdif()
     guarded("Could not change the ADIF mode.", [this] {
         const bool on = action(Command::CurrentAdif)->isChecked();
         setAdifMode(on ? AdifMode::Current : AdifMode::Classic);
+        rememberAdifMode();
         if (document_.documentOpen())
             showMessage("Information:",
                         on ? "Current ADIF (3.1.6) is on: every check and save from now on "

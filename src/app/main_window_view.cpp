@@ -220,7 +220,7 @@ void MainWindow::sortLog()
             showMessage("Information:", "The contacts are in this order already.");
             return;
         }
-        history_->push(
+        pushStep(
             new ReorderRowsCommand(QStringLiteral("Sort Log"), document_, order,
                                    [this](int column, int row) { showChangedCell(column, row); }));
     });

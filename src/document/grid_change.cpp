@@ -1,6 +1,7 @@
 #include "document/grid_change.h"
 
 #include "document/log_document.h"
+#include "document/recovery_journal.h"
 
 #include <algorithm>
 
@@ -155,6 +156,120 @@ void GridChange::absorb(const GridChange &later)
                        [](const TrailerEdit &edit) { return edit.before == edit.after; }),
         trailers_.end());
     after_ = later.after_;
+}
+
+namespace {
+
+void writeShape(RecordWriter &out, const GridShape &shape)
+{
+    for (const int value : {shape.columns, shape.rows, shape.fields, shape.records})
+        out.i32(value);
+}
+
+bool readShape(RecordReader &in, GridShape &shape)
+{
+    return in.i32(shape.columns) && in.i32(shape.rows) && in.i32(shape.fields)
+        && in.i32(shape.records) && shape.columns >= 0 && shape.rows >= 0;
+}
+
+void writeContent(RecordWriter &out, const CellContent &content)
+{
+    out.text(content.text);
+    out.u8(content.record ? 1 : 0);
+    if (!content.record)
+        return;
+    const TagRecord &record = *content.record;
+    out.text(record.name);
+    out.text(record.value);
+    out.text(record.rawTag);
+    out.text(record.comment);
+    out.i32(record.declaredLength);
+    out.i32(record.errorPosition);
+    out.i32(record.errorLength);
+    out.i32(record.valueOffset);
+    out.u8(record.kind);
+    out.u8(record.hasLength);
+    out.u8(record.hasType);
+    out.u8(record.dataType);
+    out.u8(record.isTimeOn);
+    out.u8(static_cast<uint8_t>(record.errorCode));
+}
+
+bool readFlag(RecordReader &in, bool &flag)
+{
+    uint8_t value = 0;
+    if (!in.u8(value) || value > 1)
+        return false;
+    flag = value == 1;
+    return true;
+}
+
+bool readContent(RecordReader &in, CellContent &content)
+{
+    bool hasRecord = false;
+    if (!in.text(content.text) || !readFlag(in, hasRecord))
+        return false;
+    if (!hasRecord)
+        return true;
+    TagRecord record;
+    uint8_t errorCode = 0;
+    if (!in.text(record.name) || !in.text(record.value) || !in.text(record.rawTag)
+        || !in.text(record.comment) || !in.i32(record.declaredLength)
+        || !in.i32(record.errorPosition) || !in.i32(record.errorLength)
+        || !in.i32(record.valueOffset) || !in.u8(record.kind) || !readFlag(in, record.hasLength)
+        || !readFlag(in, record.hasType) || !in.u8(record.dataType)
+        || !readFlag(in, record.isTimeOn) || !in.u8(errorCode))
+        return false;
+    record.errorCode = static_cast<ParseStatus>(errorCode);
+    content.record = std::move(record);
+    return true;
+}
+
+}  // namespace
+
+void GridChange::writeTo(RecordWriter &out) const
+{
+    writeShape(out, before_);
+    writeShape(out, after_);
+    out.i32(static_cast<int32_t>(cells_.size()));
+    for (const CellEdit &edit : cells_) {
+        out.i32(edit.column);
+        out.i32(edit.row);
+        writeContent(out, edit.before);
+        writeContent(out, edit.after);
+    }
+    out.i32(static_cast<int32_t>(trailers_.size()));
+    for (const TrailerEdit &edit : trailers_) {
+        out.i32(edit.record);
+        out.text(edit.before);
+        out.text(edit.after);
+    }
+}
+
+std::optional<GridChange> GridChange::readFrom(RecordReader &in)
+{
+    GridChange change;
+    int32_t count = 0;
+    if (!readShape(in, change.before_) || !readShape(in, change.after_) || !in.i32(count)
+        || count < 0)
+        return std::nullopt;
+    for (int32_t i = 0; i < count; ++i) {
+        CellEdit edit;
+        if (!in.i32(edit.column) || !in.i32(edit.row) || edit.column < 0 || edit.row < 0
+            || !readContent(in, edit.before) || !readContent(in, edit.after))
+            return std::nullopt;
+        change.cells_.push_back(std::move(edit));
+    }
+    if (!in.i32(count) || count < 0)
+        return std::nullopt;
+    for (int32_t i = 0; i < count; ++i) {
+        TrailerEdit edit;
+        if (!in.i32(edit.record) || edit.record < 0 || !in.text(edit.before)
+            || !in.text(edit.after))
+            return std::nullopt;
+        change.trailers_.push_back(std::move(edit));
+    }
+    return change;
 }
 
 }  // namespace vaziduvu

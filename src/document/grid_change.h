@@ -9,6 +9,8 @@
 namespace vaziduvu {
 
 class LogDocument;
+class RecordReader;
+class RecordWriter;
 
 // What one grid cell holds: its text and its record (none for the headings,
 // the record numbers and cells never given one).
@@ -72,6 +74,14 @@ public:
     void absorb(const GridChange &later);
     // Cells the change touches (for a merge of typing into one cell).
     int changedCellCount() const { return static_cast<int>(cells_.size()); }
+    // The grid's size and counts the change starts from.
+    const GridShape &shapeBefore() const { return before_; }
+
+    // A finished change as bytes and back (the recovery journal): both
+    // sides of every cell and trailer, and both shapes. readFrom gives
+    // nullopt for bytes that are not such a change.
+    void writeTo(RecordWriter &out) const;
+    static std::optional<GridChange> readFrom(RecordReader &in);
 
 private:
     struct CellEdit {

@@ -22,6 +22,9 @@ struct MemoryStatus {
     uint64_t availablePageFile = 0;
 };
 
+// The answers of a question that may also be put off.
+enum class LaterAnswer { Yes, No, Later };
+
 struct FileDialogOptions {
     std::string defaultExtension;  // without the dot, e.g. "adi"
     std::string filter;            // "'.ADI' files (*.adi)|*.ADI|..." pairs
@@ -65,6 +68,8 @@ public:
     virtual void showPlainMessage(QWidget *owner, const std::string &text) = 0;
     // Yes/No question; true only for Yes.
     virtual bool confirm(QWidget *owner, const std::string &text) = 0;
+    // Yes/No/Later question; closing the box is Later, which changes nothing.
+    virtual LaterAnswer askYesNoLater(QWidget *owner, const std::string &text) = 0;
     // Chosen path, or nullopt when cancelled.
     virtual std::optional<std::string> chooseOpenFile(QWidget *owner,
                                                       const FileDialogOptions &options)

@@ -6,6 +6,7 @@
 #include "platform/message_box_dialog.h"
 #include "platform/system_info.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QWindow>
 
@@ -259,6 +261,22 @@ bool QtPlatform::confirm(QWidget *owner, const std::string &text)
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+LaterAnswer QtPlatform::askYesNoLater(QWidget *owner, const std::string &text)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
+                    fromBytes(text, textEncoding()), QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    QAbstractButton *later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return LaterAnswer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return LaterAnswer::No;
+    return LaterAnswer::Later;
 }
 
 std::optional<std::string> QtPlatform::chooseOpenFile(QWidget *owner,

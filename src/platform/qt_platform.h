@@ -37,6 +37,7 @@ public:
                         const std::string &text) override;
     void showPlainMessage(QWidget *owner, const std::string &text) override;
     bool confirm(QWidget *owner, const std::string &text) override;
+    LaterAnswer askYesNoLater(QWidget *owner, const std::string &text) override;
     std::optional<std::string> chooseOpenFile(QWidget *owner,
                                               const FileDialogOptions &options) override;
     std::optional<std::string> chooseSaveFile(QWidget *owner,

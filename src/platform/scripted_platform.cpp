@@ -80,6 +80,12 @@ bool ScriptedPlatform::confirm(QWidget *, const std::string &text)
     return take(confirmAnswers_).value_or(false);
 }
 
+LaterAnswer ScriptedPlatform::askYesNoLater(QWidget *, const std::string &text)
+{
+    record(EventKind::LaterQuestion, {}, text);
+    return take(laterAnswers_).value_or(LaterAnswer::Later);
+}
+
 std::optional<std::string> ScriptedPlatform::chooseOpenFile(QWidget *,
                                                             const FileDialogOptions &options)
 {

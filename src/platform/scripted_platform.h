@@ -21,15 +21,16 @@ namespace vaziduvu {
 class ScriptedPlatform : public Platform {
 public:
     enum class EventKind {
-        MessageBox,    // header, text
-        PlainMessage,  // text
-        Confirm,       // text
-        OpenDialog,    // fileOptions
-        SaveDialog,    // fileOptions
-        FontDialog,    // header: the initial font's family; text: "<minSize>-<maxSize>"
-        InputBox,      // header: caption; text: prompt; defaultText
-        Modal,         // objectName, windowTitle of the dialog
-        Help,          // header: help file; text: the context number
+        MessageBox,     // header, text
+        PlainMessage,   // text
+        Confirm,        // text
+        LaterQuestion,  // text (Yes/No/Later)
+        OpenDialog,     // fileOptions
+        SaveDialog,     // fileOptions
+        FontDialog,     // header: the initial font's family; text: "<minSize>-<maxSize>"
+        InputBox,       // header: caption; text: prompt; defaultText
+        Modal,          // objectName, windowTitle of the dialog
+        Help,           // header: help file; text: the context number
     };
 
     struct Event {
@@ -49,6 +50,8 @@ public:
 
     // --- scripted answers -------------------------------------------------
     void queueConfirm(bool yes) { confirmAnswers_.push_back(yes); }
+    // An empty queue answers Later.
+    void queueLaterAnswer(LaterAnswer answer) { laterAnswers_.push_back(answer); }
     // Answers the open and the save dialog alike; nullopt is Cancel.
     void queueFileName(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
     void queueFont(std::optional<QFont> font) { fontAnswers_.push_back(std::move(font)); }
@@ -91,6 +94,7 @@ public:
                      const std::string &reason) override;
     void showPlainMessage(QWidget *owner, const std::string &text) override;
     bool confirm(QWidget *owner, const std::string &text) override;
+    LaterAnswer askYesNoLater(QWidget *owner, const std::string &text) override;
     std::optional<std::string> chooseOpenFile(QWidget *owner,
                                               const FileDialogOptions &options) override;
     std::optional<std::string> chooseSaveFile(QWidget *owner,
@@ -136,6 +140,7 @@ private:
 
     std::vector<Event> events_;
     std::deque<bool> confirmAnswers_;
+    std::deque<LaterAnswer> laterAnswers_;
     std::deque<std::optional<std::string>> fileAnswers_;
     std::deque<std::optional<QFont>> fontAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;

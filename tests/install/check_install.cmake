@@ -21,7 +21,8 @@ foreach(path
     share/icons/hicolor/48x48/apps/vaziduvu.png
     share/icons/hicolor/256x256/apps/vaziduvu.png
     share/man/man1/vaziduvu.1
-    share/man/man1/vaziduvu-cli.1)
+    share/man/man1/vaziduvu-cli.1
+    share/metainfo/org.vaziduvu.vaziduvu.metainfo.xml)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
@@ -46,6 +47,15 @@ if(VALIDATE)
                   RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
   if(NOT result EQUAL 0 OR NOT said STREQUAL "")
     message(FATAL_ERROR "desktop-file-validate: ${said}")
+  endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net
+                          "${PREFIX}/share/metainfo/org.vaziduvu.vaziduvu.metainfo.xml"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "appstreamcli validate: ${said}")
   endif()
 endif()
 find_program(XMLLINT xmllint)
