@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSplitter>
 #include <QTableView>
 
 namespace vaziduvu {
@@ -85,6 +86,10 @@ void MainWindow::restorePreferences()
         checkPanel_->setVisible(preferences_->checkLogOpen());
         runCheck(false);
     }
+    if (const QByteArray split = preferences_->gridSplit(); !split.isEmpty())
+        contentSplitMoved_ = contentSplitter_->restoreState(split);
+    if (const QByteArray split = preferences_->reportSplit(); !split.isEmpty())
+        reportSplitter_->restoreState(split);
     lastFolder_ = encodedPath(preferences_->lastFolder());
     if (const std::optional<QFont> font = preferences_->gridFont()) {
         applyGridFont(*font);
@@ -106,6 +111,8 @@ void MainWindow::storePreferences()
     preferences_->setWindowGeometry(saveGeometry());
     preferences_->setWindowState(saveState());
     preferences_->setCheckLogOpen(checkPanel_ && !checkPanel_->isHidden());
+    preferences_->setGridSplit(contentSplitMoved_ ? contentSplitter_->saveState() : QByteArray());
+    preferences_->setReportSplit(reportSplitter_->saveState());
     preferences_->setLastFolder(decodedPath(lastFolder_));
     const QFont font = gridView_->font();
     preferences_->setGridFont(font == startGridFont_ ? std::nullopt : std::optional<QFont>(font));
@@ -192,6 +199,10 @@ void MainWindow::restoreDefaultSettings()
             addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
             checkPanel_->hide();
         }
+        contentSplitMoved_ = false;
+        const int half = reportSplitter_->width() / 2;
+        reportSplitter_->setSizes({half, reportSplitter_->width() - half});
+        layoutChildren();
         lastFolder_.clear();
         applyGridFont(startGridFont_);
         loadReportView_->setFont(startReportFont_);

@@ -9,6 +9,8 @@ namespace {
 const char *const kGeometry = "window/geometry";
 const char *const kState = "window/state";
 const char *const kCheckLogOpen = "window/checkLogOpen";
+const char *const kGridSplit = "window/gridSplit";
+const char *const kReportSplit = "window/reportSplit";
 const char *const kLastFolder = "files/lastFolder";
 const char *const kRecentLogs = "files/recentLogs";
 const char *const kGridFont = "grid/font";
@@ -60,6 +62,29 @@ QByteArray Preferences::windowState() const
 void Preferences::setWindowState(const QByteArray &state)
 {
     settings_->setValue(kState, state);
+}
+
+QByteArray Preferences::gridSplit() const
+{
+    return settings_->value(kGridSplit).toByteArray();
+}
+
+void Preferences::setGridSplit(const QByteArray &state)
+{
+    if (state.isEmpty())
+        settings_->remove(kGridSplit);
+    else
+        settings_->setValue(kGridSplit, state);
+}
+
+QByteArray Preferences::reportSplit() const
+{
+    return settings_->value(kReportSplit).toByteArray();
+}
+
+void Preferences::setReportSplit(const QByteArray &state)
+{
+    settings_->setValue(kReportSplit, state);
 }
 
 bool Preferences::checkLogOpen() const

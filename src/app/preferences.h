@@ -40,6 +40,13 @@ public:
     // The docks' places (QMainWindow::saveState).
     QByteArray windowState() const;
     void setWindowState(const QByteArray &state);
+    // The boundary between the grid and the text views as the user dragged
+    // it (QSplitter::saveState); empty while it keeps its first proportions.
+    QByteArray gridSplit() const;
+    void setGridSplit(const QByteArray &state);
+    // The boundary between the load report and the source view.
+    QByteArray reportSplit() const;
+    void setReportSplit(const QByteArray &state);
     bool checkLogOpen() const;
     void setCheckLogOpen(bool open);
 

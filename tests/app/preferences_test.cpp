@@ -5,12 +5,15 @@
 #include "app/preferences.h"
 #include "window_fixture.h"
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSplitter>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vaziduvu::test {
@@ -61,6 +64,8 @@ protected:
         settingsFile = folder.filePath("vaziduvu.conf");
         preferences = std::make_unique<Preferences>(settingsFile);
         form->usePreferences(*preferences);
+        form->show();
+        QApplication::processEvents();
     }
 
     // The program ends and starts again on the same settings, or with
@@ -74,6 +79,8 @@ protected:
             preferences->clear();
         form = std::make_unique<MainWindow>(platform);
         form->usePreferences(*preferences);
+        form->show();  // the splitters share out the room of a shown window
+        QApplication::processEvents();
     }
 
     struct Look {
@@ -84,6 +91,7 @@ protected:
         AdifMode mode = AdifMode::Classic;
         bool checkLogShown = false;
         Qt::DockWidgetArea checkLogArea = Qt::NoDockWidgetArea;
+        double gridShare = 0;  // of the height the grid and the text views share
     };
 
     Look look() const
@@ -94,6 +102,8 @@ protected:
         seen.syntaxHighlighting = action(*form, "syntaxHighlightingAction")->isChecked();
         seen.omitEmptyTags = action(*form, "omitEmptyTagsAction")->isChecked();
         seen.mode = form->adifMode();
+        const QList<int> split = form->findChild<QSplitter *>("contentSplitter")->sizes();
+        seen.gridShare = double(split[0]) / std::max(1, split[0] + split[1]);
         if (auto *panel = form->findChild<CheckPanel *>("checkPanel")) {
             seen.checkLogShown = !panel->isHidden();
             seen.checkLogArea = form->dockWidgetArea(panel);
@@ -109,6 +119,7 @@ protected:
         EXPECT_EQ(a.omitEmptyTags, b.omitEmptyTags);
         EXPECT_EQ(a.mode, b.mode);
         EXPECT_EQ(a.checkLogShown, b.checkLogShown);
+        EXPECT_NEAR(a.gridShare, b.gridShare, 0.03);
         if (a.checkLogShown) {
             EXPECT_EQ(a.checkLogArea, b.checkLogArea);
         }
@@ -133,6 +144,11 @@ protected:
         auto *panel = form->findChild<QDockWidget *>("checkPanel");
         ASSERT_NE(panel, nullptr);
         form->addDockWidget(Qt::RightDockWidgetArea, panel);
+        auto *split = form->findChild<QSplitter *>("contentSplitter");
+        const int room = split->sizes()[0] + split->sizes()[1];
+        split->setSizes({room / 4, room - room / 4});  // the grid dragged smaller
+        emit split->splitterMoved(room / 4, 1);
+        QApplication::processEvents();
     }
 
     QString settingsFile;
@@ -146,6 +162,7 @@ TEST_F(PreferencesTest, AStartAfterChangesLooksAsTheWindowWasLeft)
     const Look changed = look();
     ASSERT_NE(changed.gridFont, first.gridFont);
     ASSERT_EQ(changed.checkLogArea, Qt::RightDockWidgetArea);
+    ASSERT_LT(changed.gridShare, first.gridShare - 0.1);
 
     restart();
     expectSame(look(), changed);

@@ -146,12 +146,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   }},
                       HistoryCase{"SortLogThenAnEdit",
                                   [](MainWindow &w, ScriptedPlatform &p) {
-                                      editCell(w, 1, 2, "AA1AA");  // sorts first by CALL
+                                      editCell(w, 3, 1, "20050101");  // now sorts last
                                       p.queueModal([](QDialog &dialog) {
                                           dialog.accept();
                                           return dialog.result();
                                       });
                                       trigger(w, "sortLogAction");
+                                      EXPECT_EQ(w.document().text(1, 3), "W1AW");  // moved
                                       editCell(w, 1, 1, "K9XYZ");
                                   }}),
     [](const auto &info) { return std::string(info.param.name); });
