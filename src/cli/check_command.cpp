@@ -33,15 +33,9 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
         = readableLogArgument("check [--json]", rest, pretty, err);
     if (!path)
         return CliUsageError;
-    ConsoleProgress reading(err);
-    reading.begin("reading " + *path);
-    OpenSteps steps;
-    steps.reading = options.progress ? &reading : nullptr;
-    const OpenedLog opened = openLog(*path, options.mode, steps);
-    if (opened.status == OpenStatus::Unreadable) {
-        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+    const OpenedLog opened = openCommandLog(*path, options, err);
+    if (opened.status == OpenStatus::Unreadable)
         return CliUsageError;
-    }
     const AdifFile &file = *opened.file;
     std::vector<ReportedProblem> found;
     if (opened.status == OpenStatus::FormatError) {

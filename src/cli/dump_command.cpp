@@ -3,6 +3,7 @@
 #include "adif/adif_file.h"
 #include "cli/console_progress.h"
 #include "cli/json_writer.h"
+#include "document/open_log.h"
 
 #include <filesystem>
 #include <fstream>
@@ -127,6 +128,19 @@ bool loadLog(const std::string &path, AdifFile &file, const CliOptions &options,
         return true;
     err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
     return false;
+}
+
+OpenedLog openCommandLog(const std::string &path, const CliOptions &options, std::ostream &err)
+{
+    ConsoleProgress reading(err);
+    reading.begin("reading " + path);
+    OpenSteps steps;
+    steps.reading = options.progress ? &reading : nullptr;
+    OpenedLog opened = openLog(path, options.mode, steps);
+    reading.finish();
+    if (opened.status == OpenStatus::Unreadable)
+        err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
+    return opened;
 }
 
 int runDumpCommand(const std::vector<std::string> &args, const CliOptions &options,

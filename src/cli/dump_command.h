@@ -43,10 +43,17 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
                       std::ostream &out, std::ostream &err);
 
 class AdifFile;
+struct OpenedLog;
 
 // Loads the log with the reading rules of the options' mode; false after
 // saying on `err` that reading failed.
 bool loadLog(const std::string &path, AdifFile &file, const CliOptions &options, std::ostream &err);
+
+// Opens the log of a command that works on the whole document (check, fix,
+// stats): with --progress, reading shows how far it has come. A reader that
+// ran out of memory is said on `err` here (the command then exits with
+// CliUsageError); every other refusal is the command's to report.
+OpenedLog openCommandLog(const std::string &path, const CliOptions &options, std::ostream &err);
 
 // The one readable log FILE of `COMMAND [--pretty] FILE`, or nullopt after
 // saying on `err` what is wrong.

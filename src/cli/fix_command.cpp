@@ -58,15 +58,9 @@ int runFixCommand(const std::vector<std::string> &args, const CliOptions &option
         err << "vaziduvu-cli: cannot read '" << path << "'\n";
         return CliUsageError;
     }
-    ConsoleProgress reading(err);
-    reading.begin("reading " + path);
-    OpenSteps steps;
-    steps.reading = options.progress ? &reading : nullptr;
-    const OpenedLog opened = openLog(path, options.mode, steps);
-    if (opened.status == OpenStatus::Unreadable) {
-        err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
+    const OpenedLog opened = openCommandLog(path, options, err);
+    if (opened.status == OpenStatus::Unreadable)
         return CliUsageError;
-    }
     const AdifFile &file = *opened.file;
     if (!opened) {
         const ReportedProblem refusal = opened.status == OpenStatus::FormatError

@@ -123,16 +123,9 @@ int runStatsCommand(const std::vector<std::string> &args, const CliOptions &opti
         = readableLogArgument("stats [--json]", rest, pretty, err);
     if (!path)
         return CliUsageError;
-    ConsoleProgress reading(err);
-    reading.begin("reading " + *path);
-    OpenSteps steps;
-    steps.reading = options.progress ? &reading : nullptr;
-    const OpenedLog opened = openLog(*path, options.mode, steps);
-    reading.finish();
-    if (opened.status == OpenStatus::Unreadable) {
-        err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+    const OpenedLog opened = openCommandLog(*path, options, err);
+    if (opened.status == OpenStatus::Unreadable)
         return CliUsageError;
-    }
     if (opened.status == OpenStatus::FormatError) {
         const AdifFile &file = *opened.file;
         std::string report = outcomeReportText(file.result().status, file.result().position);
