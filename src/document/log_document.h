@@ -280,6 +280,8 @@ public:
     std::vector<JournalEntry> closeJournal(GridShape &shapeBefore);
 
 private:
+    // The heading of the record-number column.
+    static constexpr const char *kRecordHeading = "RECORD #";
     void journal(int column, int row);
     void journalTrailer(int recordIndex);
     size_t slot(int column, int row) const
