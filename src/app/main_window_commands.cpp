@@ -151,6 +151,14 @@ void MainWindow::createActions()
         if (!row.keys.isEmpty())
             made->setShortcut(row.keys);
         made->setCheckable(row.checkable);
+        // A checkable item toggles its own mark before the slot runs; these
+        // slots decide after a question, so the mark is put back first.
+        if (row.command == Command::SyntaxHighlighting || row.command == Command::OmitEmptyTags) {
+            connect(made, &QAction::triggered, made, [made](bool checked) {
+                QSignalBlocker block(made);
+                made->setChecked(!checked);
+            });
+        }
         if (row.slot)
             connect(made, &QAction::triggered, this, row.slot);
         actions_[static_cast<size_t>(row.command)] = made;
@@ -171,21 +179,6 @@ void MainWindow::createActions()
         ->setStatusTip(QStringLiteral("Open an ADX (XML ADIF) log as a new log"));
     action(Command::ImportCsv)
         ->setStatusTip(QStringLiteral("Open a CSV table of contacts as a new log"));
-    // A checkable item toggles its own mark before the slot runs; the slots
-    // decide after a question, so the mark is put back first (the connection
-    // made before the slot's runs first).
-    for (Command command : {Command::SyntaxHighlighting, Command::OmitEmptyTags}) {
-        QAction *option = action(command);
-        option->disconnect(this);
-        connect(option, &QAction::triggered, option, [option](bool checked) {
-            QSignalBlocker block(option);
-            option->setChecked(!checked);
-        });
-    }
-    connect(action(Command::SyntaxHighlighting), &QAction::triggered, this,
-            &MainWindow::toggleSyntaxHighlighting);
-    connect(action(Command::OmitEmptyTags), &QAction::triggered, this,
-            &MainWindow::toggleOmitEmptyTags);
 }
 
 void MainWindow::createMenus()
