@@ -24,10 +24,11 @@ GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document,
 
 GridChangeCommand *GridChangeCommand::replayed(const QString &text, LogDocument &document,
                                                GridChange change, ChangeShown shown,
-                                               int mergeColumn, int mergeRow, bool merged)
+                                               int mergeColumn, int mergeRow, bool merged,
+                                               QUndoCommand *parent)
 {
     auto *command = new GridChangeCommand(text, document, std::move(change), std::move(shown),
-                                          mergeColumn, mergeRow);
+                                          mergeColumn, mergeRow, parent);
     command->applied_ = false;
     command->replayMerge_ = merged;
     return command;
@@ -113,8 +114,9 @@ void RemoveRowsCommand::undo()
 }
 
 ReorderRowsCommand::ReorderRowsCommand(const QString &text, LogDocument &document,
-                                       std::vector<int> order, ChangeShown shown)
-    : QUndoCommand(text)
+                                       std::vector<int> order, ChangeShown shown,
+                                       QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , order_(std::move(order))
     , inverse_(order_.size())
@@ -142,8 +144,8 @@ void ReorderRowsCommand::undo()
 }
 
 RemoveColumnCommand::RemoveColumnCommand(const QString &text, LogDocument &document, int column,
-                                         ChangeShown shown)
-    : QUndoCommand(text)
+                                         ChangeShown shown, QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , column_(column)
     , shown_(std::move(shown))
@@ -168,6 +170,29 @@ void RemoveColumnCommand::undo()
     document_.setShape(before_);
     removed_.clear();
     shown_(column_, -1);
+}
+
+StepGroupCommand::StepGroupCommand(const QString &text)
+    : QUndoCommand(text)
+{
+}
+
+bool StepGroupCommand::journalable() const
+{
+    for (int i = 0; i < childCount(); ++i) {
+        const auto *step = dynamic_cast<const JournaledStep *>(child(i));
+        if (step == nullptr || !step->journalable())
+            return false;
+    }
+    return childCount() > 0;
+}
+
+std::string StepGroupCommand::journalRecord() const
+{
+    std::vector<std::string> parts;
+    for (int i = 0; i < childCount(); ++i)
+        parts.push_back(dynamic_cast<const JournaledStep &>(*child(i)).journalRecord());
+    return JournalStep::encodeGroup(text().toUtf8().toStdString(), parts, madeAt_);
 }
 
 }  // namespace vaziduvu

@@ -19,6 +19,8 @@ public:
     virtual ~JournaledStep() = default;
     // The step's journal record (JournalStep::encode...), as it is now.
     virtual std::string journalRecord() const = 0;
+    // False when the step cannot be replayed from its record.
+    virtual bool journalable() const { return true; }
 
 protected:
     int64_t madeAt_ = static_cast<int64_t>(std::time(nullptr));
@@ -44,7 +46,7 @@ public:
     // and it merges into the step before exactly when it did (merged).
     static GridChangeCommand *replayed(const QString &text, LogDocument &document,
                                        GridChange change, ChangeShown shown, int mergeColumn,
-                                       int mergeRow, bool merged);
+                                       int mergeRow, bool merged, QUndoCommand *parent = nullptr);
     std::string journalRecord() const override;
 
     void undo() override;
@@ -85,7 +87,7 @@ private:
 class ReorderRowsCommand : public QUndoCommand, public JournaledStep {
 public:
     ReorderRowsCommand(const QString &text, LogDocument &document, std::vector<int> order,
-                       ChangeShown shown);
+                       ChangeShown shown, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
     std::string journalRecord() const override;
@@ -100,7 +102,8 @@ private:
 // Removal of one data column; undo puts it back.
 class RemoveColumnCommand : public QUndoCommand, public JournaledStep {
 public:
-    RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown);
+    RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown,
+                        QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
     std::string journalRecord() const override;
@@ -111,6 +114,17 @@ private:
     std::vector<CellContent> removed_;
     GridShape before_;
     ChangeShown shown_;
+};
+
+// Steps made as one (its children, made with it as their parent): one
+// entry of the history, undone and redone whole, kept in the journal as a
+// group of its children's records.
+class StepGroupCommand : public QUndoCommand, public JournaledStep {
+public:
+    explicit StepGroupCommand(const QString &text);
+    std::string journalRecord() const override;
+    // Every child is a journaled step.
+    bool journalable() const override;
 };
 
 }  // namespace vaziduvu

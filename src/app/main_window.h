@@ -497,8 +497,8 @@ private:
     bool pushingStep_ = false;
     bool replaying_ = false;
     // Every step of the history can be written to a journal and replayed (a
-    // step that cannot, such as Merge Duplicates, ends the journal until the
-    // history is saved or cleared).
+    // step that cannot ends the journal until the history is saved or
+    // cleared: no journal rather than a wrong one).
     bool historyJournalable() const;
     QMenu *recentLogsMenu_ = nullptr;
     QAction *resetSettingsAction_ = nullptr;

@@ -187,7 +187,7 @@ void MainWindow::mergeDuplicateGroup(int group)
 
         const int keeper = rows.front();
         auto shown = [this](int column, int row) { showChangedCell(column, row); };
-        auto *step = new QUndoCommand(QStringLiteral("Merge Duplicates"));
+        auto *step = new StepGroupCommand(QStringLiteral("Merge Duplicates"));
         document_.openJournal();
         for (size_t i = 0; i < fieldColumns.size(); ++i) {
             const int chosen = dialog.chosen(static_cast<int>(i));

@@ -240,6 +240,19 @@ std::string JournalStep::encodeMove(bool undo, int64_t madeAt)
     return std::move(out.bytes());
 }
 
+std::string JournalStep::encodeGroup(const std::string &text, const std::vector<std::string> &parts,
+                                     int64_t madeAt)
+{
+    RecordWriter out;
+    out.u8(static_cast<uint8_t>(Kind::Group));
+    out.i64(madeAt);
+    out.text(text);
+    out.i32(static_cast<int32_t>(parts.size()));
+    for (const std::string &part : parts)
+        out.text(part);
+    return std::move(out.bytes());
+}
+
 void JournalStep::markMerged(std::string &record)
 {
     if (record.size() > kMergedFlagOffset
@@ -287,6 +300,18 @@ std::optional<JournalStep> JournalStep::decode(std::string_view record)
         if (!in.text(step.text) || !in.i32(number))
             return std::nullopt;
         step.column = number;
+        break;
+    case Kind::Group:
+        if (!in.text(step.text) || !in.i32(number) || number < 1)
+            return std::nullopt;
+        for (int32_t i = 0; i < number; ++i) {
+            std::string bytes;
+            std::optional<JournalStep> part;
+            if (!in.text(bytes) || !(part = decode(bytes)) || part->kind == Kind::Group
+                || part->kind == Kind::Undo || part->kind == Kind::Redo)
+                return std::nullopt;
+            step.parts.push_back(std::move(*part));
+        }
         break;
     case Kind::Undo:
     case Kind::Redo:

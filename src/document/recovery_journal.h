@@ -71,6 +71,7 @@ struct JournalStep {
         RemoveRows = 'R',    // rows removed
         RemoveColumn = 'C',  // a column removed
         ReorderRows = 'O',   // the data rows put in a new order (rows: the new order)
+        Group = 'G',         // steps made as one (parts), undone and redone together
         Undo = 'U',
         Redo = 'D',
     };
@@ -80,8 +81,9 @@ struct JournalStep {
     bool merged = false;  // Change: folded into the step before it
     int column = -1;      // Change: the one cell of an edit that merges; RemoveColumn: the column
     int row = -1;
-    std::vector<int> rows;  // RemoveRows; ReorderRows
-    GridChange change;      // Change
+    std::vector<int> rows;           // RemoveRows; ReorderRows
+    GridChange change;               // Change
+    std::vector<JournalStep> parts;  // Group: in the order they are made
 
     // The step's record. mergedFlagOffset: where markMerged sets the flag.
     static std::string encodeChange(const std::string &text, int column, int row,
@@ -92,6 +94,9 @@ struct JournalStep {
                                          int64_t madeAt);
     static std::string encodeRemoveColumn(const std::string &text, int column, int64_t madeAt);
     static std::string encodeMove(bool undo, int64_t madeAt);
+    // parts: the records of the group's steps (never a group themselves).
+    static std::string encodeGroup(const std::string &text, const std::vector<std::string> &parts,
+                                   int64_t madeAt);
     // The change was merged into the step before it when pushed.
     static void markMerged(std::string &record);
     static std::optional<JournalStep> decode(std::string_view record);

@@ -224,6 +224,33 @@ INSTANTIATE_TEST_SUITE_P(
                    JournalContents::Status::Empty, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(RecoveryJournalTest, AGroupIsReadBackPartByPart)
+{
+    const std::string group
+        = JournalStep::encodeGroup("Merge Duplicates", {records[0], records[1]}, 1005);
+    const std::optional<JournalStep> step = JournalStep::decode(group);
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->kind, JournalStep::Kind::Group);
+    EXPECT_EQ(step->text, "Merge Duplicates");
+    EXPECT_EQ(step->madeAt, 1005);
+    ASSERT_EQ(step->parts.size(), 2u);
+    EXPECT_EQ(step->parts[0].kind, JournalStep::Kind::Change);
+    EXPECT_TRUE(step->parts[0].merged);
+    EXPECT_EQ(step->parts[1].rows, (std::vector<int>{1, 2}));
+}
+
+TEST_F(RecoveryJournalTest, AGroupOfNothingOrOfMovesOrGroupsIsRefused)
+{
+    const std::string inner = JournalStep::encodeGroup("Inner", {records[1]}, 1);
+    for (const std::vector<std::string> &parts : {std::vector<std::string>{},
+                                                  {records[3]},
+                                                  {records[1], records[4]},
+                                                  {inner},
+                                                  {records[1], "Zxxxxxxxx"}})
+        EXPECT_FALSE(JournalStep::decode(JournalStep::encodeGroup("Group", parts, 1)))
+            << parts.size();
+}
+
 TEST_F(RecoveryJournalTest, DiscardRemovesTheJournalAndItsCopy)
 {
     RecoveryJournal journal(path(), source, text, 999);
