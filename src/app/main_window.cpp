@@ -99,6 +99,11 @@ MainWindow::~MainWindow()
     gridView_->setModel(nullptr);
     // Nor may the history, cleared on its way out, reach a half-gone window.
     history_->disconnect(this);
+    // Nor the panels, whose choices change as their widgets go.
+    if (duplicatesPanel_)
+        duplicatesPanel_->disconnect(this);
+    if (statisticsWindow_)
+        statisticsWindow_->disconnect(this);
 }
 
 void MainWindow::createWidgets()

@@ -318,6 +318,12 @@ private:
     void applyGridFont(const QFont &font);
     // The Check Log panel, made once when first needed.
     void ensureCheckPanel();
+    // The Find Duplicates panel and the Statistics window, made once when
+    // first needed, with the choices remembered.
+    void ensureDuplicatesPanel();
+    void ensureStatisticsWindow();
+    // A choice made in a panel, kept at once.
+    void rememberPanelChoices();
 
     // --- grid ---------------------------------------------------------------
     void showCurrentCellPosition();
