@@ -1,9 +1,9 @@
 // What the recovery journal adds to editing a whole logbook (100,000
 // generated contacts, Current ADIF). Each command is timed as the window
-// makes it, without and with its journal: with it, the step's record is
-// encoded on the window's thread and handed to a journal, whose own thread
-// frames, writes and syncs it (that wait is outside the timing, as the
-// window never waits for it; "syncMs" shows it).
+// makes it, without and with its journal: with it, the window hands the
+// step (shared, not copied) to the journal, whose own thread encodes,
+// frames, writes and syncs its record. That wait is outside the timing, as
+// the window never waits for it; "syncMs" shows it.
 //
 // Compared: a change of one cell and of a whole column (as Replace All
 // makes), Fix All Like This on every sideband contact (a third of the log,
@@ -64,7 +64,7 @@ public:
         journal_->discard();
         std::filesystem::remove_all(folder_);
     }
-    void append(std::string record) { journal_->append(std::move(record)); }
+    void append(RecordMaker record) { journal_->append(std::move(record)); }
     // Milliseconds until what was appended is on the disk.
     double waitMs()
     {
@@ -79,8 +79,8 @@ private:
     std::unique_ptr<RecoveryJournal> journal_;
 };
 
-// Times `made` (the command, returning its step's record when journaled)
-// and takes it back with `undo` outside the timing.
+// Times `made` (the command, returning the maker of its step's record when
+// journaled) and takes it back with `undo` outside the timing.
 template <typename Made, typename Undo>
 void timeCommand(benchmark::State &state, bool journaled, Made made, Undo undo)
 {
@@ -90,10 +90,13 @@ void timeCommand(benchmark::State &state, bool journaled, Made made, Undo undo)
     double syncMs = 0;
     size_t recordBytes = 0;
     for (auto _ : state) {
-        std::string record = made(journaled);
-        recordBytes = record.size();
+        RecordMaker record = made(journaled);
         if (journal)
-            journal->append(std::move(record));
+            journal->append([&recordBytes, record = std::move(record)] {
+                std::string bytes = record();
+                recordBytes = bytes.size();
+                return bytes;
+            });
         state.PauseTiming();
         if (journal)
             syncMs += journal->waitMs();
@@ -103,6 +106,14 @@ void timeCommand(benchmark::State &state, bool journaled, Made made, Undo undo)
     state.counters["recordMB"] = static_cast<double>(recordBytes) / 1e6;
     state.counters["syncMs"]
         = syncMs / static_cast<double>(std::max<int64_t>(1, state.iterations()));
+}
+
+// The record of a change, made on the journal's thread.
+RecordMaker changeRecord(const char *text, std::shared_ptr<const GridChange> change)
+{
+    return [text, change = std::move(change)] {
+        return JournalStep::encodeChange(text, -1, -1, *change, 0);
+    };
 }
 
 // --- a change of one cell or of a whole column ----------------------------------
@@ -123,19 +134,19 @@ void changeColumn(benchmark::State &state, bool wholeColumn, bool journaled)
     LogDocument &document = *log.document;
     const GridRegion region
         = wholeColumn ? GridRegion::column(document, 2) : GridRegion::cell(2, kRecords / 2);
-    GridChange change;
+    std::shared_ptr<const GridChange> step;
     timeCommand(
         state, journaled,
         [&](bool journal) {
-            change = GridChange::capture(document, region);
+            GridChange change = GridChange::capture(document, region);
             for (int row = std::max(1, region.firstRow);
                  row <= std::min(region.lastRow, document.rowCount() - 1); ++row)
                 document.setText(2, row, std::string(document.text(2, row)) + "X");
             change.finish(document);
-            return journal ? JournalStep::encodeChange("Replace All", -1, -1, change, 0)
-                           : std::string();
+            step = std::make_shared<const GridChange>(std::move(change));
+            return journal ? changeRecord("Replace All", step) : RecordMaker();
         },
-        [&] { change.undo(document); });
+        [&] { step->undo(document); });
 }
 
 void BM_OneCell(benchmark::State &state)
@@ -179,7 +190,7 @@ void fixAll(benchmark::State &state, bool journaled)
         state.SkipWithError("no sideband problem found");
         return;
     }
-    GridChange step;
+    std::shared_ptr<const GridChange> step;
     int fixed = 0;
     timeCommand(
         state, journaled,
@@ -191,11 +202,10 @@ void fixAll(benchmark::State &state, bool journaled)
             }
             document.openJournal();
             fixed = applyQuickFixes(document, fixesToApply(alike)).contacts;
-            step = GridChange::fromJournal(document);
-            return journal ? JournalStep::encodeChange("Fix All: SUBMODE", -1, -1, step, 0)
-                           : std::string();
+            step = std::make_shared<const GridChange>(GridChange::fromJournal(document));
+            return journal ? changeRecord("Fix All: SUBMODE", step) : RecordMaker();
         },
-        [&] { step.undo(document); });
+        [&] { step->undo(document); });
     state.counters["contactsFixed"] = fixed;
 }
 
@@ -244,8 +254,11 @@ void deleteDuplicates(benchmark::State &state, bool journaled)
             deleted = rows.size();
             before = document.shape();
             removed = document.removeRows(rows);
-            return journal ? JournalStep::encodeRemoveRows("Delete Duplicates", rows, 0)
-                           : std::string();
+            if (!journal)
+                return RecordMaker();
+            // A removal's record is small: the window makes it at once.
+            return RecordMaker([record = JournalStep::encodeRemoveRows("Delete Duplicates", rows,
+                                                                       0)] { return record; });
         },
         [&] {
             document.insertRows(removed);

@@ -10,12 +10,17 @@ constexpr int kCellEditId = 1;
 
 }  // namespace
 
+RecordMaker JournaledStep::journalRecordMaker() const
+{
+    return [record = journalRecord()] { return record; };
+}
+
 GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
                                      ChangeShown shown, int mergeColumn, int mergeRow,
                                      QUndoCommand *parent)
     : QUndoCommand(text, parent)
     , document_(document)
-    , change_(std::move(change))
+    , change_(std::make_shared<const GridChange>(std::move(change)))
     , shown_(std::move(shown))
     , column_(mergeColumn)
     , row_(mergeRow)
@@ -36,13 +41,21 @@ GridChangeCommand *GridChangeCommand::replayed(const QString &text, LogDocument 
 
 std::string GridChangeCommand::journalRecord() const
 {
-    return JournalStep::encodeChange(text().toUtf8().toStdString(), column_, row_, change_,
+    return JournalStep::encodeChange(text().toUtf8().toStdString(), column_, row_, *change_,
                                      madeAt_);
+}
+
+RecordMaker GridChangeCommand::journalRecordMaker() const
+{
+    return [text = text().toUtf8().toStdString(), column = column_, row = row_, change = change_,
+            madeAt = madeAt_] {
+        return JournalStep::encodeChange(text, column, row, *change, madeAt);
+    };
 }
 
 void GridChangeCommand::undo()
 {
-    change_.undo(document_);
+    change_->undo(document_);
     shown_(column_, row_);
 }
 
@@ -52,7 +65,7 @@ void GridChangeCommand::redo()
         applied_ = false;  // the operation itself made the change
         return;
     }
-    change_.redo(document_);
+    change_->redo(document_);
     shown_(column_, row_);
 }
 
@@ -70,14 +83,16 @@ bool GridChangeCommand::mergeWith(const QUndoCommand *other)
         // As it was when the step was made, whatever the history looks like.
         if (!*later->replayMerge_)
             return false;
-        change_.absorb(later->change_);
+        auto merged = std::make_shared<GridChange>(*change_);
+        merged->absorb(*later->change_);
+        change_ = std::move(merged);
         return true;
     }
     // Typing a cell back to what it held is a step of its own: only undo
     // brings the history back to a saved state.
-    GridChange merged = change_;
-    merged.absorb(later->change_);
-    if (merged.empty())
+    auto merged = std::make_shared<GridChange>(*change_);
+    merged->absorb(*later->change_);
+    if (merged->empty())
         return false;
     change_ = std::move(merged);
     return true;
@@ -185,6 +200,19 @@ bool StepGroupCommand::journalable() const
             return false;
     }
     return childCount() > 0;
+}
+
+RecordMaker StepGroupCommand::journalRecordMaker() const
+{
+    std::vector<RecordMaker> parts;
+    for (int i = 0; i < childCount(); ++i)
+        parts.push_back(dynamic_cast<const JournaledStep &>(*child(i)).journalRecordMaker());
+    return [text = text().toUtf8().toStdString(), parts = std::move(parts), madeAt = madeAt_] {
+        std::vector<std::string> records;
+        for (const RecordMaker &part : parts)
+            records.push_back(part());
+        return JournalStep::encodeGroup(text, records, madeAt);
+    };
 }
 
 std::string StepGroupCommand::journalRecord() const

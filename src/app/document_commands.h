@@ -2,11 +2,13 @@
 
 #include "document/grid_change.h"
 #include "document/log_document.h"
+#include "document/recovery_journal.h"
 
 #include <QUndoCommand>
 
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,9 @@ public:
     virtual ~JournaledStep() = default;
     // The step's journal record (JournalStep::encode...), as it is now.
     virtual std::string journalRecord() const = 0;
+    // The same record, made later by the journal's thread; the maker shares
+    // what it needs, so the step may change or go meanwhile.
+    virtual RecordMaker journalRecordMaker() const;
     // False when the step cannot be replayed from its record.
     virtual bool journalable() const { return true; }
 
@@ -48,6 +53,7 @@ public:
                                        GridChange change, ChangeShown shown, int mergeColumn,
                                        int mergeRow, bool merged, QUndoCommand *parent = nullptr);
     std::string journalRecord() const override;
+    RecordMaker journalRecordMaker() const override;
 
     void undo() override;
     void redo() override;
@@ -56,7 +62,8 @@ public:
 
 private:
     LogDocument &document_;
-    GridChange change_;
+    // Shared with the journal until it is encoded; never changed in place.
+    std::shared_ptr<const GridChange> change_;
     ChangeShown shown_;
     int column_;
     int row_;
@@ -123,6 +130,7 @@ class StepGroupCommand : public QUndoCommand, public JournaledStep {
 public:
     explicit StepGroupCommand(const QString &text);
     std::string journalRecord() const override;
+    RecordMaker journalRecordMaker() const override;
     // Every child is a journaled step.
     bool journalable() const override;
 };

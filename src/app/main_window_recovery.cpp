@@ -134,11 +134,11 @@ std::string MainWindow::recoveryJournalPath() const
 
 void MainWindow::pushStep(QUndoCommand *command)
 {
-    std::string record;
+    RecordMaker record;
     if (journal_ && !replaying_) {
         const auto *step = dynamic_cast<const JournaledStep *>(command);
         if (step && step->journalable())
-            record = step->journalRecord();
+            record = step->journalRecordMaker();
         else
             endJournal();  // it could not be replayed: no journal rather than a wrong one
     }
@@ -149,9 +149,14 @@ void MainWindow::pushStep(QUndoCommand *command)
     } pushing{pushingStep_ = true};
     history_->push(command);  // a merged command is gone after this
     pushingStep_ = false;
-    if (journal_ && !record.empty()) {
-        if (history_->index() == before)
-            JournalStep::markMerged(record);
+    if (journal_ && record) {
+        if (history_->index() == before) {
+            record = [made = std::move(record)] {
+                std::string merged = made();
+                JournalStep::markMerged(merged);
+                return merged;
+            };
+        }
         journal_->append(std::move(record));
         journalIndex_ = history_->index();
     }
@@ -204,7 +209,7 @@ void MainWindow::startJournal()
     for (int i = 0; i < history_->count(); ++i) {
         const auto *step = dynamic_cast<const JournaledStep *>(history_->command(i));
         if (step)
-            journal_->append(step->journalRecord());
+            journal_->append(step->journalRecordMaker());
     }
     for (int i = history_->count(); i > history_->index(); --i)
         journal_->append(JournalStep::encodeMove(true, now()));

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -102,6 +103,11 @@ struct JournalStep {
     static std::optional<JournalStep> decode(std::string_view record);
 };
 
+// Makes a step's record when called: a large change is encoded by the
+// journal's thread, not by the one that made the change. It must hold
+// (share, never refer to) what it encodes.
+using RecordMaker = std::function<std::string()>;
+
 // What a journal file holds, as far as it can be read.
 struct JournalContents {
     enum class Status {
@@ -144,6 +150,8 @@ public:
 
     // Queues a step's record (made with JournalStep::encode...).
     void append(std::string record);
+    // Queues a record that the journal's thread makes, in its turn.
+    void append(RecordMaker make);
     // Blocks until everything queued is on the disk.
     void waitUntilWritten();
     // Stops and removes the journal and its copy of the log.
@@ -172,7 +180,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable written_;
-    std::deque<std::string> queue_;
+    std::deque<RecordMaker> queue_;
     bool stopping_ = false;
     bool discarding_ = false;
     bool busy_ = false;
