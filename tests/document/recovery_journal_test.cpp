@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <new>
 
 #include <stdlib.h>
 
@@ -249,6 +250,21 @@ TEST_F(RecoveryJournalTest, AGroupOfNothingOrOfMovesOrGroupsIsRefused)
                                                   {records[1], "Zxxxxxxxx"}})
         EXPECT_FALSE(JournalStep::decode(JournalStep::encodeGroup("Group", parts, 1)))
             << parts.size();
+}
+
+TEST_F(RecoveryJournalTest, ARecordThatCannotBeMadeStopsTheJournalAfterTheOnesBefore)
+{
+    {
+        RecoveryJournal journal(path(), source, text, 999);
+        journal.append(records[0]);
+        journal.append(RecordMaker([]() -> std::string { throw std::bad_alloc(); }));
+        journal.append(records[1]);
+        journal.waitUntilWritten();
+        EXPECT_FALSE(journal.healthy());
+    }
+    const JournalContents contents = JournalContents::read(path());
+    EXPECT_EQ(contents.status, JournalContents::Status::Ok) << contents.problem;
+    EXPECT_EQ(contents.steps.size(), 1u);
 }
 
 TEST_F(RecoveryJournalTest, DiscardRemovesTheJournalAndItsCopy)
