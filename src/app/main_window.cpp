@@ -329,6 +329,9 @@ void MainWindow::endLongOperation()
 
 void MainWindow::setCommandsWaiting(bool waiting)
 {
+    // Disabled widgets give up the keyboard: it comes back where it was.
+    if (waiting)
+        focusBeforeWaiting_ = QApplication::focusWidget();
     menuBar()->setEnabled(!waiting);
     toolBar_->setEnabled(!waiting);
     client_->setEnabled(!waiting);
@@ -338,6 +341,9 @@ void MainWindow::setCommandsWaiting(bool waiting)
         statisticsWindow_->setEnabled(!waiting);
     if (duplicatesPanel_)
         duplicatesPanel_->setEnabled(!waiting);
+    if (!waiting && focusBeforeWaiting_ && focusBeforeWaiting_->isVisible()
+        && focusBeforeWaiting_->isEnabled())
+        focusBeforeWaiting_->setFocus();
 }
 
 void MainWindow::setUpStartState()

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -544,6 +545,7 @@ private:
     int busyDepth_ = 0;
     bool historyResetting_ = false;
     int longOperationDepth_ = 0;
+    QPointer<QWidget> focusBeforeWaiting_;
     bool historyStartsSaved_ = true;
     AdifMode adifMode_ = AdifMode::Classic;
     int sortColumn_ = -1;  // grid column the view is sorted by; -1: file order
