@@ -78,7 +78,8 @@ start() {
   WINDOW=
   for _ in $(seq 1 40); do
     sleep 0.5
-    WINDOW=$(xdotool search --onlyvisible --name ' File: ' 2>/dev/null | head -1)
+    # This copy's window only: one of a killed copy may linger a moment.
+    WINDOW=$(xdotool search --all --onlyvisible --pid "$PID" --name ' File: ' 2>/dev/null | head -1)
     [ -n "$WINDOW" ] && break
     journal_left && xdotool key Return
   done
