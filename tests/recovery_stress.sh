@@ -81,7 +81,12 @@ start() {
     # This copy's window only: one of a killed copy may linger a moment.
     WINDOW=$(xdotool search --all --onlyvisible --pid "$PID" --name ' File: ' 2>/dev/null | head -1)
     [ -n "$WINDOW" ] && break
-    journal_left && xdotool key Return
+    if journal_left; then
+      # The newest window of this copy is the question: it takes the key.
+      box=$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | tail -1)
+      [ -n "$box" ] && xdotool windowfocus --sync "$box" 2>/dev/null
+      xdotool key Return
+    fi
   done
   sleep 0.5
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null
@@ -89,6 +94,7 @@ start() {
 
 # Types one new value into the CALL cell of contact EDITS+1.
 edit() {
+  [ -n "$WINDOW" ] || return  # no window came: nothing is typed, nothing answered
   EDITS=$((EDITS + 1))
   local value=R${1}E${EDITS}
   # Ctrl+Home may leave no cell current at first: Down and Up make row 1
@@ -138,6 +144,7 @@ fix_all() {
 failed=0
 for round in $(seq 1 "$ROUNDS"); do
   start
+  [ -n "$WINDOW" ] || echo "round $round: no window within 20 s, nothing typed"
   lifetime=$(awk -v r=$RANDOM 'BEGIN { printf "%.2f", 2 + (r % 500) / 100 }')
   if [ $((round % 4)) = 2 ]; then
     ( edit "$round"; fix_all "$round"; sleep 30 ) &
