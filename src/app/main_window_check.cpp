@@ -67,6 +67,7 @@ void MainWindow::checkWholeLog()
         checkPanel_->show();
         checkPanel_->raise();
         runCheck(true);
+        storePreferences();
     });
 }
 
