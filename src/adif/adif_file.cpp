@@ -140,6 +140,13 @@ void AdifFile::parse(Progress *progress)
     if (!parser.readPreamble(facts, header))
         return;
     const TextWindow whole{text, 0, true};
+    if (parser.checkBrackets(whole, parser.dataStart()) == AdifParser::Step::Paused
+        && parser.canCheckBracketsWithData()) {
+        readCheckingBrackets(parser, progress);
+        return;
+    }
+    if (!outcome_)
+        return;
     parser.checkBrackets(whole);
     if (!outcome_)
         return;
@@ -147,6 +154,34 @@ void AdifFile::parse(Progress *progress)
     loaded.tags.reserve(std::min(parser.dataOpenings(), limit));
     adviseLargeBuffer(loaded.tags.data(), loaded.tags.capacity() * sizeof(StoredTag));
     parser.readData(whole, loaded, progress);
+}
+
+// The data section read with its brackets checked on the way (one pass over
+// the text instead of two); the full check runs only when the walk met a
+// bracket out of order or ended early, and a bracket error it finds
+// outranks what the tags gave.
+void AdifFile::readCheckingBrackets(AdifParser &parser, Progress *progress)
+{
+    LoadedText &loaded = *loaded_;
+    const TextWindow whole{loaded.source, 0, true};
+    // A tag takes five bytes at least in a log of any size; the estimate
+    // is only a reservation, so a shorter spelling costs a reallocation.
+    const size_t estimate = loaded.source.size() / 5 + 16;
+    loaded.tags.reserve(
+        mode_ == AdifMode::Current ? estimate : std::min(estimate, static_cast<size_t>(kTagLimit)));
+    adviseLargeBuffer(loaded.tags.data(), loaded.tags.capacity() * sizeof(StoredTag));
+    parser.checkBracketsWithData();
+    parser.readData(whole, loaded, progress);
+    if (outcome_.status == ParseStatus::Cancelled || (outcome_ && parser.bracketsHeld()))
+        return;
+    const ParseResult tagsOutcome = outcome_;
+    outcome_ = ParseResult{};
+    parser.checkBrackets(whole);
+    if (!outcome_) {
+        parser.discardData(loaded);
+        return;
+    }
+    outcome_ = tagsOutcome;
 }
 
 int AdifFile::fieldIndex(std::string_view name) const

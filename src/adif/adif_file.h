@@ -172,6 +172,8 @@ inline TagFields LoadedText::fields(size_t index) const
     return fields;
 }
 
+class AdifParser;
+
 // What a load returns: the outcome of the parse, and whether the text could
 // be read and parsed to an outcome at all. As a bool it is the latter, as
 // load's result always was; ok() is the parse's success.
@@ -310,6 +312,7 @@ private:
     friend class AdifBatchReader;
 
     void parse(Progress *progress);
+    void readCheckingBrackets(AdifParser &parser, Progress *progress);
     void failUnexpectedly();
     void cancel();
 

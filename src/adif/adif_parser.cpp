@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vaziduvu {
 
 namespace {
@@ -35,6 +39,43 @@ size_t findIn(std::string_view text, char c, size_t from)
     const void *hit = std::memchr(text.data() + from, c, text.size() - from);
     return hit == nullptr ? kNone
                           : static_cast<size_t>(static_cast<const char *>(hit) - text.data());
+}
+
+// The offset of the first '<' or '>' in data[from, to), `to` when none; the
+// bytes up to `size` may be read. Values and tags are short: one block of
+// sixteen bytes mostly settles it.
+inline size_t firstBracket(const char *data, size_t from, size_t to, size_t size)
+{
+#ifdef __SSE2__
+    // '<' (0x3C) and '>' (0x3E) are the only bytes that read '>' with bit 1 set.
+    const __m128i bit = _mm_set1_epi8(2);
+    const __m128i close = _mm_set1_epi8('>');
+    while (from < to && from + 16 <= size) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + from));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(block, bit), close)));
+        if (mask != 0)
+            return std::min(to, from + static_cast<size_t>(__builtin_ctz(mask)));
+        from += 16;
+    }
+#else
+    (void)size;
+#endif
+    for (; from < to; ++from) {
+        if ((data[from] | 2) == '>')
+            return from;
+    }
+    return to;
+}
+
+// The first ':' of a tag's text (short: a plain loop beats a call).
+inline size_t colonIn(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ':')
+            return i;
+    }
+    return kNone;
 }
 
 // How far past a tag's '>' the value rules may look: the declared length
@@ -188,7 +229,7 @@ size_t AdifParser::bracketsNeedFrom() const
 // The brackets are visited in order, each found with memchr from the one
 // before. In the Current mode the value a tag's length delimits is skipped,
 // brackets and all.
-AdifParser::Step AdifParser::checkBrackets(const TextWindow &window)
+AdifParser::Step AdifParser::checkBrackets(const TextWindow &window, size_t stopAt)
 {
     const std::string_view text = window.text;
     const size_t base = window.base;
@@ -197,6 +238,8 @@ AdifParser::Step AdifParser::checkBrackets(const TextWindow &window)
     while (nextOpen != kNone || nextClose != kNone) {
         const bool open = nextOpen < nextClose;
         const size_t p = open ? nextOpen : nextClose;
+        if (base + p >= stopAt)
+            return Step::Paused;
         const char c = open ? '<' : '>';
         if (c == last_) {
             fail(ParseStatus::BracketMismatch, lastAt_, base + p + 1 - lastAt_);
@@ -242,6 +285,29 @@ AdifParser::Step AdifParser::checkBrackets(const TextWindow &window)
     if (nextClose == kNone)
         closeFrom_ = std::max(closeFrom_, window.end());
     return Step::NeedMore;
+}
+
+bool AdifParser::canCheckBracketsWithData() const
+{
+    // The header's last bracket closed, and nothing of it reaches into the data.
+    return last_ != '<' && closeFrom_ <= dataStart_ && openFrom_ <= dataStart_;
+}
+
+void AdifParser::discardData(LoadedText &out)
+{
+    out.tags.clear();
+    out.extras.clear();
+    out.tagNames.clear();
+    file_.fieldNames_.clear();
+    file_.fieldOfTagName_.clear();
+    file_.tagIndexByName_.clear();
+    const int header = file_.headerExpected_ ? 1 : 0;  // a header was read
+    file_.leftBracketCount_ = header;
+    file_.rightBracketCount_ = header;
+    file_.recordCount_ = 0;
+    file_.lastRecordStart_ = -1;
+    file_.lineEndCountedValues_ = 0;
+    file_.firstLineEndCountedValue_ = -1;
 }
 
 const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, LoadedText &out)
@@ -298,7 +364,7 @@ bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, si
         out.push(stored);
         return false;
     };
-    const size_t colon = inner.find(':');
+    const size_t colon = colonIn(inner);
     const std::string_view rawName = inner.substr(0, colon);
     if (rawName.empty())
         return failTag(ParseStatus::MissingName);
@@ -315,7 +381,7 @@ bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, si
     stored.hasLength = true;
     stored.dataType = info.known ? info.entryType : static_cast<uint8_t>(TypeCharacter);
     const std::string_view specifier = inner.substr(colon + 1);
-    const size_t typeColon = specifier.find(':');
+    const size_t typeColon = colonIn(specifier);
     if (typeColon != std::string_view::npos)
         stored.hasType = true;
     if (!parseLength(specifier.substr(0, typeColon), stored.declaredLength))
@@ -342,13 +408,24 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
     const size_t scan = static_cast<size_t>(AdifFile::kMaxTagScan);
     if (!window.atEnd && size - local <= scan)
         return TagStep::NeedMore;
-    const void *close = std::memchr(text.data() + local, '>', std::min(scan, size - local));
-    if (close == nullptr) {
-        ++file_.leftBracketCount_;
-        p_ = base + local + scan + 1;
-        return TagStep::Next;
+    const char *const data = text.data();
+    const size_t tagEnd = local + std::min(scan, size - local);
+    size_t q = tagEnd;
+    if (withData_) {
+        q = firstBracket(data, local + 1, tagEnd, size);
+        if (q < tagEnd && data[q] == '<')
+            q = tagEnd;  // a '<' inside the tag: found again below
     }
-    const size_t q = static_cast<size_t>(static_cast<const char *>(close) - text.data());
+    if (q == tagEnd) {
+        bracketsHeld_ = false;
+        const void *close = std::memchr(data + local, '>', tagEnd - local);
+        if (close == nullptr) {
+            ++file_.leftBracketCount_;
+            p_ = base + local + scan + 1;
+            return TagStep::Next;
+        }
+        q = static_cast<size_t>(static_cast<const char *>(close) - data);
+    }
     const std::string_view tag = text.substr(local, q - local + 1);
     if (!window.atEnd && !holdsTagAfter(window, valueReach(tag, q + 1, current_)))
         return TagStep::NeedMore;
@@ -368,7 +445,8 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
         out.push(stored);
         if (recordStart_ != kNone)
             file_.lastRecordStart_ = static_cast<int32_t>(recordStart_);
-        return TagStep::End;  // nothing after this marker is read
+        bracketsHeld_ = false;  // the brackets after it count all the same
+        return TagStep::End;    // nothing after this marker is read
     }
     if (equalsMarker(tag, "<EOR>")) {
         stored.kind = TagEndOfRecord;
@@ -405,7 +483,19 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
         : kNone;
     if (lineEndsCounted && file_.lineEndCountedValues_++ == 0)
         file_.firstLineEndCountedValue_ = static_cast<int32_t>(base + q + 1);
-    const size_t next = findIn(text, '<', valueEnd == kNone ? q + 1 : valueEnd);
+    const size_t dataFrom = valueEnd == kNone ? q + 1 : valueEnd;
+    size_t next = kNone;
+    if (withData_) {
+        next = firstBracket(data, dataFrom, size, size);
+        if (next == size) {
+            next = kNone;
+        } else if (data[next] == '>') {
+            bracketsHeld_ = false;
+            next = findIn(text, '<', next);
+        }
+    } else {
+        next = findIn(text, '<', dataFrom);
+    }
     // A marker at the end of the file keeps an empty value; a field there
     // (the last field of a record without its marker) has its data.
     if (next == kNone && stored.kind == TagEndOfRecord) {
@@ -448,7 +538,10 @@ AdifParser::Step AdifParser::readData(const TextWindow &window, LoadedText &out,
     for (;;) {
         size_t local = p_ - base;
         if (local >= text.size() || text[local] != '<') {
-            local = findIn(text, '<', local);
+            const size_t from = local;
+            local = findIn(text, '<', from);
+            if (withData_ && firstBracket(text.data(), from, text.size(), text.size()) != local)
+                bracketsHeld_ = false;
             if (local == kNone) {
                 if (!window.atEnd) {
                     p_ = std::max(p_, window.end());

@@ -72,7 +72,8 @@ public:
     size_t dataStart() const { return dataStart_; }
 
     // The balance of '<' and '>' over the whole text, header included.
-    Step checkBrackets(const TextWindow &window);
+    // Stops before the first bracket at or after `stopAt` (Paused).
+    Step checkBrackets(const TextWindow &window, size_t stopAt = std::string_view::npos);
     // '<' seen at or after the data start: a whole load reserves its tags.
     size_t dataOpenings() const { return dataOpenings_; }
     // Where the bracket check must see the text from when it asks for more.
@@ -83,6 +84,18 @@ public:
     Step readData(const TextWindow &window, LoadedText &out, Progress *progress);
     // Pauses readData after `records` more end-of-record markers.
     void pauseAfterRecords(int64_t records) { recordsLeft_ = records; }
+    // A whole load may check the brackets of the data section as it reads
+    // its tags, once the header's are checked (checkBrackets up to the data
+    // start): for a clean text the walk from tag to tag meets every bracket
+    // in the order the full check would. When it meets one out of that order,
+    // or ends early, bracketsHeld() is false and the full check must decide.
+    bool canCheckBracketsWithData() const;
+    void checkBracketsWithData() { withData_ = true; }
+    bool bracketsHeld() const { return bracketsHeld_; }
+    // Forgets every tag, name and count the data section gave (a bracket
+    // error found afterwards outranks them).
+    void discardData(LoadedText &out);
+
     // Offset of the next tag to read.
     size_t position() const { return p_; }
     // The first field tag of the record being read (npos: none).
@@ -108,6 +121,8 @@ private:
     bool current_ = false;
     bool utf8_ = false;
     bool ownNames_ = false;
+    bool withData_ = false;
+    bool bracketsHeld_ = true;
     size_t dataStart_ = 0;
 
     // Bracket balance, carried from window to window.
