@@ -42,7 +42,10 @@ OpenStatus StreamedLog::survey()
     ConsoleProgress progress(err_);
     progress.begin("reading " + path_);
     bool read = reader_.open(path_);
+    wholeColumns_ = std::make_shared<std::vector<LogDocument::WholeLogColumn>>(1);
+    recordCells_.clear();
     while (read && reader_.next(options_.batchRecords)) {
+        learnColumns(reader_.file(), reader_.finished());
         if (options_.progress) {
             const auto batch = reader_.file().loadedText();
             progress.advance(static_cast<int64_t>(batch->base + batch->source.size()),
@@ -90,6 +93,7 @@ bool StreamedLog::forEachBatch(const std::function<bool(LogDocument &, int)> &ea
         document.reset();
         if (document.fillFromBatch(batch, columns_, rows) != LogDocument::FillResult::Filled)
             return false;
+        document.useWholeLogColumns(wholeColumns_);
         const bool more = each(document, rowOffset);
         markLines(text);
         if (!more)
@@ -97,6 +101,64 @@ bool StreamedLog::forEachBatch(const std::function<bool(LogDocument &, int)> &ea
         rowOffset += rows;
     }
     return static_cast<bool>(reader_.file().result());
+}
+
+// The cells of each record, as a document filled from the whole log holds
+// them (the last of a field repeated in a record counts): the first record
+// holding a column gives its template, name and first value.
+void StreamedLog::learnColumns(const AdifFile &batch, bool last)
+{
+    for (int i = 0; i < batch.storedTagCount(); ++i) {
+        const TagFields tag = batch.storedTag(i);
+        if (tag.kind == TagEndOfFile)
+            break;
+        if (tag.tagLength == 0)
+            continue;
+        if (tag.kind == TagEndOfRecord) {
+            endRecord();
+            continue;
+        }
+        const int field = tag.nameIndex < 0 ? -1 : batch.fieldOfTagName(tag.nameIndex);
+        if (field < 0)
+            continue;
+        auto cell = std::find_if(recordCells_.begin(), recordCells_.end(),
+                                 [field](const auto &held) { return held.first == field + 1; });
+        if (cell == recordCells_.end())
+            recordCells_.emplace_back(field + 1, tag);
+        else
+            cell->second = tag;
+        if (wholeColumns_->size() <= static_cast<size_t>(field + 1))
+            wholeColumns_->resize(static_cast<size_t>(field + 2));
+        if ((*wholeColumns_)[static_cast<size_t>(field + 1)].fieldName.empty())
+            (*wholeColumns_)[static_cast<size_t>(field + 1)].fieldName
+                = batch.tagNames()[static_cast<size_t>(tag.nameIndex)];
+    }
+    if (last && batch.lastRecordStart() >= 0)
+        endRecord();
+    recordCells_.clear();
+}
+
+void StreamedLog::endRecord()
+{
+    for (const auto &[column, tag] : recordCells_) {
+        LogDocument::WholeLogColumn &facts = (*wholeColumns_)[static_cast<size_t>(column)];
+        if (!facts.blank) {
+            TagRecord blank;
+            blank.kind = tag.kind;
+            blank.hasLength = tag.hasLength;
+            blank.declaredLength = tag.declaredLength;
+            blank.hasType = tag.hasType;
+            blank.dataType = tag.dataType;
+            blank.isTimeOn = tag.isTimeOn;
+            blank.name = facts.fieldName;
+            facts.blank = std::move(blank);
+            facts.status = tag.kind;
+            facts.firstValueOffset = tag.valueOffset();
+        }
+        if (facts.dataType == 6)
+            facts.dataType = tag.dataType;
+    }
+    recordCells_.clear();
 }
 
 void StreamedLog::markLines(const LoadedText &batch)

@@ -33,6 +33,12 @@ public:
     // counts; its text is only the last batch's.
     const AdifFile &file() const { return reader_.file(); }
     const std::vector<std::string> &columns() const { return columns_; }
+    // What the whole log says of column c (1..): its template, summaries
+    // and first value.
+    const LogDocument::WholeLogColumn &wholeColumn(int column) const
+    {
+        return (*wholeColumns_)[static_cast<size_t>(column)];
+    }
     int records() const { return records_; }
 
     // The second read: `each(document, rowOffset)` for every batch, the
@@ -53,6 +59,8 @@ private:
         size_t lineStart = 0;
     };
     void markLines(const LoadedText &batch);
+    void learnColumns(const AdifFile &batch, bool last);
+    void endRecord();
     void readRegion(size_t mark);
 
     std::string path_;
@@ -61,6 +69,9 @@ private:
     AdifBatchReader reader_;
     std::vector<std::string> columns_;
     int records_ = 0;
+    // The whole log's column facts, learnt by the first read.
+    std::shared_ptr<std::vector<LogDocument::WholeLogColumn>> wholeColumns_;
+    std::vector<std::pair<int, TagFields>> recordCells_;  // the record being read
     std::vector<LineMark> marks_;
     // The line starts of the text from one mark to the next, read back
     // from the file when a place there is asked for.

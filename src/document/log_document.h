@@ -190,6 +190,29 @@ public:
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;
     std::string columnFieldName(int column) const;
+
+    // What the whole log says of each column, for a document that holds one
+    // batch of it: the column template and summaries above then come from
+    // here, not from the batch's rows, so every batch is checked and written
+    // as the whole log would be. Index: column.
+    struct WholeLogColumn {
+        std::optional<TagRecord> blank;  // what blankRecordFor gives
+        uint8_t status = TagNone;
+        uint8_t dataType = 6;
+        std::string fieldName;
+        int32_t firstValueOffset = -1;  // the column's first value in the file
+    };
+    void useWholeLogColumns(std::shared_ptr<const std::vector<WholeLogColumn>> columns)
+    {
+        wholeLogColumns_ = std::move(columns);
+    }
+    const WholeLogColumn *wholeLogColumn(int column) const
+    {
+        return wholeLogColumns_ && column >= 0
+                && static_cast<size_t>(column) < wholeLogColumns_->size()
+            ? &(*wholeLogColumns_)[static_cast<size_t>(column)]
+            : nullptr;
+    }
     // True when any record of the grid has a length discrepancy: a value whose
     // byte count is not its declared length. A value the Current mode read
     // with its length counted in characters is longer in bytes than declared,
@@ -420,6 +443,7 @@ private:
     std::vector<uint32_t> freeOwned_;
     std::shared_ptr<const LoadedText> loaded_;  // what loaded cells refer to
     const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags and text
+    std::shared_ptr<const std::vector<WholeLogColumn>> wholeLogColumns_;
     const char *loadedSource_ = nullptr;
     uint32_t loadedBase_ = 0;            // the file offset of loadedSource_[0]
     std::vector<std::string> trailers_;  // storedRows_

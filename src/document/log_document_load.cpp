@@ -158,6 +158,7 @@ void LogDocument::showEmptyGrid()
 void LogDocument::reset()
 {
     ++resetCount_;
+    wholeLogColumns_.reset();
     documentOpen_ = false;
     unsavedChanges_ = false;
     textEncoding_ = TextEncoding::Latin1;
