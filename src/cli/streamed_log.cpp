@@ -141,6 +141,8 @@ void StreamedLog::learnColumns(const AdifFile &batch, bool last)
 void StreamedLog::endRecord()
 {
     for (const auto &[column, tag] : recordCells_) {
+        lengthDiscrepancy_
+            = lengthDiscrepancy_ || (tag.hasLength && tag.valueLength != tag.declaredLength);
         LogDocument::WholeLogColumn &facts = (*wholeColumns_)[static_cast<size_t>(column)];
         if (!facts.blank) {
             TagRecord blank;

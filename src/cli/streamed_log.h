@@ -40,6 +40,9 @@ public:
         return (*wholeColumns_)[static_cast<size_t>(column)];
     }
     int records() const { return records_; }
+    // True when a cell's value is not as long as its length says
+    // (LogDocument::anyLengthDiscrepancy of the whole log as loaded).
+    bool anyLengthDiscrepancy() const { return lengthDiscrepancy_; }
 
     // The second read: `each(document, rowOffset)` for every batch, the
     // document's row r being row r + rowOffset of the whole log. Stops when
@@ -69,6 +72,7 @@ private:
     AdifBatchReader reader_;
     std::vector<std::string> columns_;
     int records_ = 0;
+    bool lengthDiscrepancy_ = false;
     // The whole log's column facts, learnt by the first read.
     std::shared_ptr<std::vector<LogDocument::WholeLogColumn>> wholeColumns_;
     std::vector<std::pair<int, TagFields>> recordCells_;  // the record being read
