@@ -10,6 +10,7 @@
 #include "adif/adif_file.h"
 #include "adif/field_catalogue.h"
 #include "adif/text.h"
+#include "batched_read_check.h"
 #include "document/log_document.h"
 #include "export/export_host.h"
 #include "export/writers.h"
@@ -371,6 +372,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     checkReader(file, bytes);
     checkCurrentReader(bytes, file.result().status);
+    // A batched read gives what the whole load gives, at any batch and
+    // window size (both chosen by the first byte).
+    const int batchRecords = size > 0 ? 1 + data[0] % 4 : 1;
+    const size_t window = size > 0 && (data[0] & 0x10) != 0 ? 16 : 4096;
+    for (const AdifMode mode : {AdifMode::Classic, AdifMode::Current})
+        FUZZ_CHECK(batchedReadDifference(bytes, mode, batchRecords, window).empty());
 
     // One document serves every input, as the window's does: reset, then
     // fill. (A fresh one per input would also cost more than the rest.)

@@ -105,6 +105,9 @@ struct LoadedText {
     };
 
     std::string source;
+    // The file offset of source[0]: 0 for a whole load, the batch's first
+    // tag for a batch read (the tags keep their offsets in the file).
+    size_t base = 0;
     std::vector<StoredTag> tags;
     std::vector<std::string> tagNames;
     std::vector<Extra> extras;  // in the order of their tags
@@ -169,6 +172,24 @@ inline TagFields LoadedText::fields(size_t index) const
     return fields;
 }
 
+class AdifParser;
+
+// What a load returns: the outcome of the parse, and whether the text could
+// be read and parsed to an outcome at all. As a bool it is the latter, as
+// load's result always was; ok() is the parse's success.
+struct LoadResult : ParseResult {
+    bool completed = true;  // false: reading or parsing ran out of memory (status TooBig)
+
+    LoadResult() = default;
+    LoadResult(ParseResult result, bool done)
+        : ParseResult(result)
+        , completed(done)
+    {
+    }
+    explicit operator bool() const { return completed; }
+    bool ok() const { return status == ParseStatus::Ok; }
+};
+
 // Reads one ADIF log (.adi or .badi) and keeps what it found: the whole
 // source text, the tags of the data section in file order, the distinct
 // field names in order of first appearance, the counts for the load report
@@ -190,20 +211,20 @@ public:
 
     AdifFile();
 
-    // Reads and parses the file. Returns false only when reading or parsing
-    // failed unexpectedly (memory exhaustion); the outcome is then ParseStatus::TooBig,
-    // never ParseStatus::Ok. A file that cannot be opened reads as empty and gives
-    // ParseStatus::NoHeader. The outcome is read with the accessors, never from the
-    // result.
+    // Reads and parses the file and returns the outcome (also kept: result()).
+    // It is false as a bool only when reading or parsing failed unexpectedly
+    // (memory exhaustion); the status is then ParseStatus::TooBig, never
+    // ParseStatus::Ok. A file that cannot be opened reads as empty and gives
+    // ParseStatus::NoHeader.
     //
     // The progress, when given, hears of the bytes read now and then; when it
     // asks to stop, the outcome is ParseStatus::Cancelled and nothing is kept.
-    bool load(const std::string &path, Progress *progress = nullptr);
+    LoadResult load(const std::string &path, Progress *progress = nullptr);
 
     // Parses the given bytes as if they were a file's content (used by load,
     // by tests and by the fuzz target). A zero byte refuses the text
     // (ParseZeroByte at its offset).
-    bool loadFromBytes(std::string_view bytes, Progress *progress = nullptr);
+    LoadResult loadFromBytes(std::string_view bytes, Progress *progress = nullptr);
 
     void clear();
 
@@ -287,7 +308,11 @@ public:
     static std::string nameOfTag(std::string_view tagText);
 
 private:
+    friend class AdifParser;
+    friend class AdifBatchReader;
+
     void parse(Progress *progress);
+    void readCheckingBrackets(AdifParser &parser, Progress *progress);
     void failUnexpectedly();
     void cancel();
 

@@ -1,5 +1,8 @@
 #include "adif/utf8_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace vaziduvu {
 
 size_t utf8SequenceLength(std::string_view text, size_t at)
@@ -53,8 +56,18 @@ bool isValidUtf8(std::string_view text)
 
 bool hasNonAscii(std::string_view text)
 {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: a whole logbook is read through here once.
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    const char *data = text.data();
+    size_t at = 0;
+    for (; at + 32 <= text.size(); at += 32) {
+        uint64_t words[4];
+        std::memcpy(words, data + at, sizeof(words));
+        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0)
+            return true;
+    }
+    for (; at < text.size(); ++at) {
+        if (static_cast<unsigned char>(data[at]) >= 0x80)
             return true;
     }
     return false;

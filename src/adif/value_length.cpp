@@ -3,6 +3,8 @@
 #include "adif/text.h"
 #include "adif/utf8_text.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace vaziduvu {
@@ -35,9 +37,10 @@ bool noCloseBeforeNextTag(std::string_view text, size_t from)
 // blanks are left before that tag. npos when it does not.
 size_t lineEndConvertedValueEnd(std::string_view text, size_t from, size_t length)
 {
-    const size_t nextTag = text.find('<', from);
-    if (nextTag == std::string_view::npos || nextTag - from >= length)
-        return std::string_view::npos;  // the declared bytes do not reach a tag
+    // The declared bytes must reach a tag.
+    if (from >= text.size()
+        || std::memchr(text.data() + from, '<', std::min(length, text.size() - from)) == nullptr)
+        return std::string_view::npos;
     size_t counted = 0;
     size_t i = from;
     bool loneLineFeed = false;

@@ -23,6 +23,10 @@ struct CliOptions {
     AdifMode mode = AdifMode::Classic;
     // --progress: long steps say how far they have come on standard error.
     bool progress = false;
+    // --batch-records N: the commands that stream read N records at a time;
+    // 0 reads the whole log into memory first (the two give the same output,
+    // which the tests compare with tiny batches).
+    int batchRecords = 1000;
 };
 
 // `vaziduvu-cli dump [--pretty] FILE`: parses FILE and writes the whole parse

@@ -3,10 +3,13 @@
 #include "adif/adif_file.h"
 #include "cli/console_progress.h"
 #include "cli/dump_command.h"
+#include "cli/streamed_log.h"
 #include "document/log_document.h"
 #include "document/open_log.h"
+#include "export/export_run.h"
 #include "export/file_system.h"
 #include "export/save_flow.h"
+#include "export/streamed_file.h"
 
 #include <clocale>
 #include <ctime>
@@ -26,6 +29,99 @@ std::tm localNow()
     std::tm local{};
     localtime_r(&now, &local);
     return local;
+}
+
+// The refusal of a log that did not load, as the window's load report says it.
+int reportRefusal(const std::string &report, std::ostream &err)
+{
+    err << report;
+    if (report.empty() || report.back() != '\n')
+        err << '\n';
+    return CliFormatError;
+}
+
+int reportNotSaved(const ExportResult &result, std::ostream &err)
+{
+    err << "Problem: " << kFileNotSavedMessage << '\n';
+    if (!result.reason.empty())
+        err << result.reason << '\n';
+    return CliFormatError;
+}
+
+// An ADIF export a batch at a time: the sizing pass over every batch (so a
+// date, time or number error anywhere is found before anything is written),
+// then the writing pass over every batch into one sink, the text going to
+// the unnamed file as it is built.
+int streamAdifExport(const std::string &source, const std::string &target,
+                     const CliOptions &options, std::ostream &out, std::ostream &err)
+{
+    CliOptions quietReading = options;
+    quietReading.progress = false;  // as the whole load, reading shows no progress
+    StreamedLog log(source, quietReading, err);
+    const OpenStatus status = log.survey();
+    if (status == OpenStatus::Unreadable)
+        return CliUsageError;
+    if (status == OpenStatus::FormatError)
+        return reportRefusal(
+            outcomeReportText(log.file().result().status, log.file().result().position), err);
+    if (status != OpenStatus::Loaded)
+        return reportRefusal(kTooBigReport, err);
+    if (log.file().lastRecordStart() >= 0)
+        out << "Note: the last record has no <EOR> (it starts at character "
+            << log.file().lastRecordStart() << "); it is exported as a record.\n";
+    if (pathExists(target)) {
+        err << "Problem: " << kExistingFileNameMessage << '\n';
+        return CliFormatError;
+    }
+    const auto [header, notice] = saveNotice(log.anyLengthDiscrepancy());
+    out << header << ' ' << notice << '\n';
+
+    ConsoleProgress progress(err);
+    progress.begin("writing " + target);
+    ConsoleExportHost host(err, options.progress ? &progress : nullptr);
+    const std::unique_ptr<StreamedExportFile> file = StreamedExportFile::open(target, host);
+    std::unique_ptr<ExportRun> run;
+    std::unique_ptr<ExportSink> sink;
+    bool passed = true;
+    auto window = [&log](const LogDocument &batch, int rowOffset) {
+        return RowWindow{1, batch.rowCount() - 1, rowOffset, log.records()};
+    };
+    const bool sized = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
+        if (!run) {
+            run = std::make_unique<ExportRun>(ExportFormat::Adif, batch, host);
+            run->text().file = file.get();
+            if (!run->start())
+                return passed = false;
+        }
+        run->useBatch(batch);
+        return passed = run->walk(CheckPass::Sizing, window(batch, rowOffset));
+    });
+    bool written = false;
+    if (sized && passed) {
+        run->sizingDone();
+        written = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
+            run->useBatch(batch);
+            if (!sink) {
+                sink = run->makeSink();
+                sink->begin(batch, run->estimate());
+            }
+            return passed = run->walk(CheckPass::Writing, window(batch, rowOffset), sink.get());
+        });
+    }
+    ExportResult result = run ? run->result() : ExportResult::refused({});
+    if (written && passed) {
+        sink->end();
+        result = file ? file->finish(run->text().text)
+                      : writeExportFile(target, run->text().text, host);
+    } else if (passed) {
+        err << "vaziduvu-cli: reading '" << source << "' failed (out of memory)\n";
+        return CliUsageError;
+    }
+    progress.finish();
+    if (!result)
+        return reportNotSaved(result, err);
+    out << "Saved: " << target << '\n';
+    return CliOk;
 }
 
 }  // namespace
@@ -78,6 +174,10 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
         err << "vaziduvu-cli: cannot read '" << source << "'\n";
         return CliUsageError;
     }
+
+    if (options.batchRecords > 0 && planExport(target).format == ExportFormat::Adif
+        && !planExport(target).hasCompanion() && !planExport(target).refused())
+        return streamAdifExport(source, target, options, out, err);
 
     const OpenedLog opened = openLog(source, options.mode);
     switch (opened.status) {

@@ -6,6 +6,7 @@
 #include "cli/fix_command.h"
 #include "cli/stats_command.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -62,6 +63,8 @@ void printUsage(std::ostream &out)
            "  --current-adif\n"
            "      read and check the log as Current ADIF (3.1.6): its modes, bands,\n"
            "      subdivisions and formats, < and > inside values, UTF-8 text\n"
+           "  --batch-records N\n"
+           "      read N records at a time (default 1000; 0 reads the whole log first)\n"
            "  --progress\n"
            "      show how far reading, checking and writing have come on standard\n"
            "      error (nothing is printed without it)\n";
@@ -80,7 +83,13 @@ int main(int argc, char **argv)
             options.mode = vaziduvu::AdifMode::Current;
         else if (std::strcmp(argv[1], "--progress") == 0)
             options.progress = true;
-        else
+        else if (std::strcmp(argv[1], "--batch-records") == 0 && argc >= 3
+                 && std::strspn(argv[2], "0123456789") == std::strlen(argv[2]) && *argv[2]
+                 && std::strlen(argv[2]) <= 9) {
+            options.batchRecords = std::atoi(argv[2]);
+            --argc;
+            ++argv;
+        } else
             break;
     }
     if (argc < 2) {

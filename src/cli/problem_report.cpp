@@ -76,35 +76,56 @@ std::vector<ReportedProblem> reportedProblems(const LogDocument &document,
     return found;
 }
 
+ProblemPrinter::ProblemPrinter(std::ostream &out, std::string path, bool json,
+                               TextEncoding encoding)
+    : out_(out)
+    , path_(std::move(path))
+{
+    if (json) {
+        json_ = std::make_unique<JsonWriter>(out, false, encoding);
+        json_->beginArray();
+    }
+}
+
+ProblemPrinter::~ProblemPrinter() = default;
+
+void ProblemPrinter::print(const ReportedProblem &problem, std::pair<int, int> place)
+{
+    const auto [line, column] = place;
+    if (!json_) {
+        out_ << path_ << ':' << line << ':' << column << ": ";
+        if (!problem.field.empty())
+            out_ << problem.field << " \"" << problem.value << "\": ";
+        out_ << problem.message << '\n';
+        return;
+    }
+    json_->beginObject();
+    json_->member("file", path_);
+    json_->member("line", int64_t{line});
+    json_->member("column", int64_t{column});
+    json_->member("field", problem.field);
+    json_->member("value", problem.value);
+    json_->member("message", problem.message);
+    json_->endObject();
+}
+
+void ProblemPrinter::finish()
+{
+    if (!json_)
+        return;
+    json_->endArray();
+    json_->finish();
+    json_.reset();
+}
+
 void printProblems(std::ostream &out, const std::string &path, const AdifFile &file,
                    const std::vector<ReportedProblem> &found, bool json)
 {
     const std::string &text = file.sourceText();
-    if (!json) {
-        for (const ReportedProblem &problem : found) {
-            const auto [line, column] = lineAndColumn(text, problem.offset);
-            out << path << ':' << line << ':' << column << ": ";
-            if (!problem.field.empty())
-                out << problem.field << " \"" << problem.value << "\": ";
-            out << problem.message << '\n';
-        }
-        return;
-    }
-    JsonWriter writer(out, false, file.textEncoding());
-    writer.beginArray();
-    for (const ReportedProblem &problem : found) {
-        const auto [line, column] = lineAndColumn(text, problem.offset);
-        writer.beginObject();
-        writer.member("file", path);
-        writer.member("line", int64_t{line});
-        writer.member("column", int64_t{column});
-        writer.member("field", problem.field);
-        writer.member("value", problem.value);
-        writer.member("message", problem.message);
-        writer.endObject();
-    }
-    writer.endArray();
-    writer.finish();
+    ProblemPrinter printer(out, path, json, file.textEncoding());
+    for (const ReportedProblem &problem : found)
+        printer.print(problem, lineAndColumn(text, problem.offset));
+    printer.finish();
 }
 
 }  // namespace vaziduvu

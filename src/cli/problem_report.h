@@ -2,7 +2,10 @@
 
 #include "export/writers.h"
 
+#include "adif/adif_mode.h"
+
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -11,6 +14,7 @@
 namespace vaziduvu {
 
 class AdifFile;
+class JsonWriter;
 class LogDocument;
 
 // Where the commands of the tool point at a log's text: "FILE:LINE:COLUMN:"
@@ -45,5 +49,21 @@ std::vector<ReportedProblem> reportedProblems(const LogDocument &document,
 // array of objects (file, line, column, field, value, message).
 void printProblems(std::ostream &out, const std::string &path, const AdifFile &file,
                    const std::vector<ReportedProblem> &found, bool json);
+
+// The same, a few problems at a time (a log checked a batch at a time):
+// `place` gives the line and column of an offset in the file.
+class ProblemPrinter {
+public:
+    ProblemPrinter(std::ostream &out, std::string path, bool json, TextEncoding encoding);
+    ~ProblemPrinter();
+    void print(const ReportedProblem &problem, std::pair<int, int> place);
+    // Ends the JSON array.
+    void finish();
+
+private:
+    std::ostream &out_;
+    const std::string path_;
+    std::unique_ptr<JsonWriter> json_;
+};
 
 }  // namespace vaziduvu

@@ -1,5 +1,7 @@
+#include "adif/adif_batch_reader.h"
 #include "adif/adif_file.h"
 #include "adif/text.h"
+#include "cli/console_progress.h"
 #include "cli/dump_command.h"
 #include "cli/json_writer.h"
 
@@ -83,36 +85,15 @@ Fields headerFields(std::string_view header, std::vector<std::string> &names)
     return fields;
 }
 
-}  // namespace
-
-int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &options,
-                      std::ostream &out, std::ostream &err)
+// The records of the stored tags of `file` (a whole load or one batch):
+// each record is written at its end marker. False after the end-of-file
+// marker: nothing after it is a record.
+bool writeRecords(JsonWriter &json, const AdifFile &file, Fields &record)
 {
-    bool pretty = false;
-    const std::optional<std::string> path = readableLogArgument("records", args, pretty, err);
-    if (!path)
-        return CliUsageError;
-    AdifFile file;
-    if (!loadLog(*path, file, options, err))
-        return CliUsageError;
-    if (!file.result()) {
-        err << outcomeReportText(file.result().status, file.result().position) << '\n';
-        return CliFormatError;
-    }
-
-    JsonWriter json(out, pretty, file.textEncoding());
-    json.beginObject();
-    json.key("header");
-    std::vector<std::string> headerNames;
-    headerNames.reserve(64);
-    writeFields(json, headerFields(file.headerText(), headerNames));
-    json.key("records");
-    json.beginArray();
-    Fields record;
     for (int slot = 0; slot < file.storedTagCount(); ++slot) {
         const TagFields tag = file.storedTag(slot);
         if (tag.kind == TagEndOfFile)
-            break;
+            return false;
         if (tag.kind == TagEndOfRecord) {
             writeFields(json, record);
             record.clear();
@@ -122,11 +103,88 @@ int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &op
             setField(record, tag.nameIndex, file.tagNames()[static_cast<size_t>(tag.nameIndex)],
                      file.valueOf(tag));
     }
+    return true;
+}
+
+void beginRecords(JsonWriter &json, const AdifFile &file)
+{
+    json.beginObject();
+    json.key("header");
+    std::vector<std::string> headerNames;
+    headerNames.reserve(64);
+    writeFields(json, headerFields(file.headerText(), headerNames));
+    json.key("records");
+    json.beginArray();
+}
+
+void endRecords(JsonWriter &json, const AdifFile &file, const Fields &record)
+{
     if (file.lastRecordStart() >= 0)
         writeFields(json, record);
     json.endArray();
     json.endObject();
     json.finish();
+}
+
+int formatError(const AdifFile &file, std::ostream &err)
+{
+    err << outcomeReportText(file.result().status, file.result().position) << '\n';
+    return CliFormatError;
+}
+
+// A batch at a time: a first read finds the outcome (nothing is written for
+// a log with a format error), the second writes the records as it goes.
+int streamRecords(const std::string &path, const CliOptions &options, bool pretty,
+                  std::ostream &out, std::ostream &err)
+{
+    AdifBatchReader reader(options.mode);
+    ConsoleProgress progress(err);
+    progress.begin("reading " + path);
+    if (reader.open(path)) {
+        while (reader.next(options.batchRecords)) {
+            const auto batch = reader.file().loadedText();
+            if (options.progress)
+                progress.advance(static_cast<int64_t>(batch->base + batch->source.size()),
+                                 reader.file().fileSize());
+        }
+    }
+    progress.finish();
+    if (!reader.file().result())
+        return formatError(reader.file(), err);
+    if (!reader.open(path)) {
+        err << "vaziduvu-cli: reading '" << path << "' failed (out of memory)\n";
+        return CliUsageError;
+    }
+    JsonWriter json(out, pretty, reader.file().textEncoding());
+    beginRecords(json, reader.file());
+    Fields record;
+    while (reader.next(options.batchRecords) && writeRecords(json, reader.file(), record)) { }
+    endRecords(json, reader.file(), record);
+    return CliOk;
+}
+
+}  // namespace
+
+int runRecordsCommand(const std::vector<std::string> &args, const CliOptions &options,
+                      std::ostream &out, std::ostream &err)
+{
+    bool pretty = false;
+    const std::optional<std::string> path = readableLogArgument("records", args, pretty, err);
+    if (!path)
+        return CliUsageError;
+    if (options.batchRecords > 0)
+        return streamRecords(*path, options, pretty, out, err);
+    AdifFile file;
+    if (!loadLog(*path, file, options, err))
+        return CliUsageError;
+    if (!file.result())
+        return formatError(file, err);
+
+    JsonWriter json(out, pretty, file.textEncoding());
+    beginRecords(json, file);
+    Fields record;
+    writeRecords(json, file, record);
+    endRecords(json, file, record);
     return CliOk;
 }
 

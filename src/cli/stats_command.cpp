@@ -2,6 +2,7 @@
 #include "adif/adif_file.h"
 #include "cli/console_progress.h"
 #include "cli/json_writer.h"
+#include "cli/streamed_log.h"
 #include "document/log_document.h"
 #include "document/log_statistics.h"
 #include "document/open_log.h"
@@ -105,6 +106,30 @@ void writeText(std::ostream &out, const std::string &path, const LogStatistics &
             << year.contacts << '\n';
 }
 
+int reportFormatError(const std::string &path, const AdifFile &file, std::ostream &err)
+{
+    std::string report = outcomeReportText(file.result().status, file.result().position);
+    std::replace(report.begin(), report.end(), '\r', ' ');
+    std::replace(report.begin(), report.end(), '\n', ' ');
+    err << "vaziduvu-cli: " << path << ": " << report << '\n';
+    return CliFormatError;
+}
+
+int reportTooBig(const std::string &path, std::ostream &err)
+{
+    err << "vaziduvu-cli: " << path << ": " << kTooBigMessage << '\n';
+    return CliFormatError;
+}
+
+void writeFigures(std::ostream &out, bool json, bool pretty, const std::string &path,
+                  TextEncoding encoding, const LogStatistics &figures)
+{
+    if (json)
+        writeJson(out, pretty, path, encoding, figures);
+    else
+        writeText(out, path, figures);
+}
+
 }  // namespace
 
 int runStatsCommand(const std::vector<std::string> &args, const CliOptions &options,
@@ -123,26 +148,35 @@ int runStatsCommand(const std::vector<std::string> &args, const CliOptions &opti
         = readableLogArgument("stats [--json]", rest, pretty, err);
     if (!path)
         return CliUsageError;
+    if (options.batchRecords > 0) {
+        StreamedLog log(*path, options, err);
+        const OpenStatus status = log.survey();
+        if (status == OpenStatus::Unreadable)
+            return CliUsageError;
+        if (status == OpenStatus::FormatError)
+            return reportFormatError(*path, log.file(), err);
+        if (status != OpenStatus::Loaded)
+            return reportTooBig(*path, err);
+        LogStatisticsCounter counter;
+        if (!log.forEachBatch([&counter](LogDocument &batch, int) {
+                counter.add(batch);
+                return true;
+            })) {
+            err << "vaziduvu-cli: reading '" << *path << "' failed (out of memory)\n";
+            return CliUsageError;
+        }
+        writeFigures(out, json, pretty, *path, log.file().textEncoding(), counter.figures());
+        return CliOk;
+    }
     const OpenedLog opened = openCommandLog(*path, options, err);
     if (opened.status == OpenStatus::Unreadable)
         return CliUsageError;
-    if (opened.status == OpenStatus::FormatError) {
-        const AdifFile &file = *opened.file;
-        std::string report = outcomeReportText(file.result().status, file.result().position);
-        std::replace(report.begin(), report.end(), '\r', ' ');
-        std::replace(report.begin(), report.end(), '\n', ' ');
-        err << "vaziduvu-cli: " << *path << ": " << report << '\n';
-        return CliFormatError;
-    }
-    if (!opened) {
-        err << "vaziduvu-cli: " << *path << ": " << kTooBigMessage << '\n';
-        return CliFormatError;
-    }
-    const LogStatistics figures = LogStatistics::of(*opened.document);
-    if (json)
-        writeJson(out, pretty, *path, opened.document->textEncoding(), figures);
-    else
-        writeText(out, *path, figures);
+    if (opened.status == OpenStatus::FormatError)
+        return reportFormatError(*path, *opened.file, err);
+    if (!opened)
+        return reportTooBig(*path, err);
+    writeFigures(out, json, pretty, *path, opened.document->textEncoding(),
+                 LogStatistics::of(*opened.document));
     return CliOk;
 }
 

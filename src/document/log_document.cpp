@@ -36,6 +36,8 @@ TagRecord *LogDocument::ensureCellRecord(int column, int row)
 
 std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
 {
+    if (const WholeLogColumn *whole = wholeLogColumn(column))
+        return whole->blank;
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     TagRecord scratch;
     const TagRecord *templateRecord = nullptr;
@@ -64,6 +66,8 @@ std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
 
 uint8_t LogDocument::columnStatus(int column) const
 {
+    if (const WholeLogColumn *whole = wholeLogColumn(column))
+        return whole->status;
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {
@@ -76,6 +80,8 @@ uint8_t LogDocument::columnStatus(int column) const
 
 uint8_t LogDocument::columnDataType(int column) const
 {
+    if (const WholeLogColumn *whole = wholeLogColumn(column))
+        return whole->dataType;
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {
@@ -88,6 +94,8 @@ uint8_t LogDocument::columnDataType(int column) const
 
 std::string LogDocument::columnFieldName(int column) const
 {
+    if (const WholeLogColumn *whole = wholeLogColumn(column))
+        return whole->fieldName;
     const int lastLoaded = std::min(recordCount_, cellTableRows() - 1);
     TagRecord scratch;
     for (int r = 1; r <= lastLoaded; ++r) {

@@ -158,6 +158,14 @@ public:
     // given, hears of the rows filled now and then and may stop the fill.
     // Running out of memory resets the document and gives TooBig.
     FillResult fillFrom(const AdifFile &file, Progress *progress = nullptr);
+    // Fills the document with one batch of a log read a batch at a time
+    // (AdifBatchReader): its `records` records as rows 1.., under the whole
+    // log's `columns` (the batch's field names are a leading part of them,
+    // in the same order). The cells refer to the batch's text as a load's
+    // refer to the file's. No limit is checked: the caller decided on the
+    // whole log.
+    FillResult fillFromBatch(const AdifFile &batch, const std::vector<std::string> &columns,
+                             int records);
 
     // Empties every cell text and releases every record in columns
     // 0..columnCount and rows 0..rowCount (one beyond the grid each way).
@@ -182,6 +190,29 @@ public:
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;
     std::string columnFieldName(int column) const;
+
+    // What the whole log says of each column, for a document that holds one
+    // batch of it: the column template and summaries above then come from
+    // here, not from the batch's rows, so every batch is checked and written
+    // as the whole log would be. Index: column.
+    struct WholeLogColumn {
+        std::optional<TagRecord> blank;  // what blankRecordFor gives
+        uint8_t status = TagNone;
+        uint8_t dataType = 6;
+        std::string fieldName;
+        int32_t firstValueOffset = -1;  // the column's first value in the file
+    };
+    void useWholeLogColumns(std::shared_ptr<const std::vector<WholeLogColumn>> columns)
+    {
+        wholeLogColumns_ = std::move(columns);
+    }
+    const WholeLogColumn *wholeLogColumn(int column) const
+    {
+        return wholeLogColumns_ && column >= 0
+                && static_cast<size_t>(column) < wholeLogColumns_->size()
+            ? &(*wholeLogColumns_)[static_cast<size_t>(column)]
+            : nullptr;
+    }
     // True when any record of the grid has a length discrepancy: a value whose
     // byte count is not its declared length. A value the Current mode read
     // with its length counted in characters is longer in bytes than declared,
@@ -299,7 +330,8 @@ private:
     // Makes room for columns x rows cells (within the bounds), keeping every
     // cell where it is.
     void reserveCells(int columns, int rows);
-    FillResult fill(const AdifFile &file, Progress *progress);
+    FillResult fill(const AdifFile &file, const std::vector<std::string> &names, int records,
+                    Progress *progress);
 
     // A changed cell's own text and record (nullptr: none). The record is
     // kept beside the text, so a walk over the grid meets both together;
@@ -380,7 +412,7 @@ private:
     std::string_view loadedValue(uint32_t cell) const
     {
         const StoredTag &tag = loadedTags_[cell - 1];
-        return {loadedSource_ + tag.tagOffset() + tag.tagLength(),
+        return {loadedSource_ + (tag.tagOffset() - loadedBase_) + tag.tagLength(),
                 static_cast<size_t>(tag.valueLength())};
     }
     void buildLoadedRecord(uint32_t cell, TagRecord &record,
@@ -411,7 +443,9 @@ private:
     std::vector<uint32_t> freeOwned_;
     std::shared_ptr<const LoadedText> loaded_;  // what loaded cells refer to
     const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags and text
+    std::shared_ptr<const std::vector<WholeLogColumn>> wholeLogColumns_;
     const char *loadedSource_ = nullptr;
+    uint32_t loadedBase_ = 0;            // the file offset of loadedSource_[0]
     std::vector<std::string> trailers_;  // storedRows_
     int fieldCount_ = 0;
     int recordCount_ = 0;

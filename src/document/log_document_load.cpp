@@ -26,7 +26,7 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file, Progress *pr
     if (adifMode_ == AdifMode::Classic && (fields > kLoadFieldLimit || records > kLoadRecordLimit))
         return FillResult::TooBig;
     try {
-        const FillResult result = fill(file, progress);
+        const FillResult result = fill(file, file.fieldNames(), records, progress);
         if (result == FillResult::Cancelled)
             reset();
         return result;
@@ -36,11 +36,26 @@ LogDocument::FillResult LogDocument::fillFrom(const AdifFile &file, Progress *pr
     }
 }
 
-LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progress)
+LogDocument::FillResult LogDocument::fillFromBatch(const AdifFile &batch,
+                                                   const std::vector<std::string> &columns,
+                                                   int records)
+{
+    textEncoding_ = batch.textEncoding();
+    setDocumentCounts(static_cast<int>(columns.size()), records);
+    try {
+        return fill(batch, columns, records, nullptr);
+    } catch (const std::bad_alloc &) {
+        reset();
+        return FillResult::TooBig;
+    }
+}
+
+LogDocument::FillResult LogDocument::fill(const AdifFile &file,
+                                          const std::vector<std::string> &names, int records,
+                                          Progress *progress)
 {
     constexpr int kProgressRows = 1024;
-    const int fields = file.fieldCount();
-    const int records = file.contactCount();
+    const int fields = static_cast<int>(names.size());
     // Whatever an earlier document left behind goes first, so a fill never
     // mixes two logs even when the caller did not reset.
     clearGrid();
@@ -48,7 +63,6 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file, Progress *progre
     setSize(fields + 1, records + 1);
 
     setText(0, 0, kRecordHeading);
-    const std::vector<std::string> &names = file.fieldNames();
     for (int c = 0; c < fields; ++c)
         setText(c + 1, 0, names[static_cast<size_t>(c)]);
     // A tag's name index leads straight to its column (-1 for a field named
@@ -144,6 +158,7 @@ void LogDocument::showEmptyGrid()
 void LogDocument::reset()
 {
     ++resetCount_;
+    wholeLogColumns_.reset();
     documentOpen_ = false;
     unsavedChanges_ = false;
     textEncoding_ = TextEncoding::Latin1;

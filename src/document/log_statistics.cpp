@@ -150,9 +150,7 @@ bool bandBefore(const std::string &a, const std::string &b)
 
 }  // namespace
 
-LogStatistics LogStatistics::of(const LogDocument &document)
-{
-    const ContactReader reader(document);
+struct LogStatisticsCounter::Tally {
     Interner bands;
     Interner modes;
     Interner years;
@@ -160,23 +158,36 @@ LogStatistics LogStatistics::of(const LogDocument &document)
     std::vector<int> yearCounts;
     std::unordered_set<std::string> calls;
     std::unordered_map<int64_t, size_t> entityIds;
-    std::vector<Entity> entities;  // bands by band id
-
+    std::vector<LogStatistics::Entity> entities;  // bands by band id
     LogStatistics figures;
+};
+
+LogStatisticsCounter::LogStatisticsCounter()
+    : tally_(std::make_unique<Tally>())
+{
+}
+
+LogStatisticsCounter::~LogStatisticsCounter() = default;
+
+void LogStatisticsCounter::add(const LogDocument &document)
+{
+    Tally &t = *tally_;
+    LogStatistics &figures = t.figures;
+    const ContactReader reader(document);
     ContactFacts facts;
     for (int row = 1; row < document.rowCount(); ++row) {
         reader.read(row, facts);
         ++figures.contacts;
-        const size_t band = bands.idOf(facts.band);
-        const size_t mode = modes.idOf(facts.mode);
-        const size_t year = years.idOf(facts.year);
-        counts.resize(std::max(counts.size(), band + 1));
-        counts[band].resize(std::max(counts[band].size(), mode + 1));
-        ++counts[band][mode];
-        yearCounts.resize(std::max(yearCounts.size(), year + 1));
-        ++yearCounts[year];
+        const size_t band = t.bands.idOf(facts.band);
+        const size_t mode = t.modes.idOf(facts.mode);
+        const size_t year = t.years.idOf(facts.year);
+        t.counts.resize(std::max(t.counts.size(), band + 1));
+        t.counts[band].resize(std::max(t.counts[band].size(), mode + 1));
+        ++t.counts[band][mode];
+        t.yearCounts.resize(std::max(t.yearCounts.size(), year + 1));
+        ++t.yearCounts[year];
         if (!facts.call.empty())
-            calls.insert(facts.call);
+            t.calls.insert(facts.call);
         if (!facts.date.empty()) {
             if (figures.firstDate.empty() || facts.date < figures.firstDate)
                 figures.firstDate = facts.date;
@@ -185,17 +196,36 @@ LogStatistics LogStatistics::of(const LogDocument &document)
         }
         if (facts.dxcc == 0)
             continue;
-        const auto [found, added] = entityIds.emplace(facts.dxcc, entities.size());
+        const auto [found, added] = t.entityIds.emplace(facts.dxcc, t.entities.size());
         if (added)
-            entities.push_back({facts.dxcc, 0, false, {}});
-        Entity &entity = entities[found->second];
+            t.entities.push_back({facts.dxcc, 0, false, {}});
+        LogStatistics::Entity &entity = t.entities[found->second];
         ++entity.contacts;
         entity.confirmed = entity.confirmed || facts.confirmed;
         entity.bands.resize(std::max(entity.bands.size(), band + 1));
         ++entity.bands[band].contacts;
         entity.bands[band].confirmed = entity.bands[band].confirmed || facts.confirmed;
     }
-    figures.uniqueCalls = static_cast<int>(calls.size());
+}
+
+LogStatistics LogStatistics::of(const LogDocument &document)
+{
+    LogStatisticsCounter counter;
+    counter.add(document);
+    return counter.figures();
+}
+
+LogStatistics LogStatisticsCounter::figures()
+{
+    Tally &t = *tally_;
+    LogStatistics figures = std::move(t.figures);
+    const Interner &bands = t.bands;
+    const Interner &modes = t.modes;
+    const Interner &years = t.years;
+    const std::vector<std::vector<int>> &counts = t.counts;
+    const std::vector<int> &yearCounts = t.yearCounts;
+    std::vector<LogStatistics::Entity> entities = std::move(t.entities);
+    figures.uniqueCalls = static_cast<int>(t.calls.size());
 
     const std::vector<size_t> bandOrder = orderOf(bands.texts(), bandBefore);
     const std::vector<size_t> modeOrder = orderOf(modes.texts(), std::less<std::string>());
@@ -223,11 +253,13 @@ LogStatistics LogStatistics::of(const LogDocument &document)
     }
 
     std::sort(entities.begin(), entities.end(),
-              [](const Entity &a, const Entity &b) { return a.code < b.code; });
+              [](const LogStatistics::Entity &a, const LogStatistics::Entity &b) {
+                  return a.code < b.code;
+              });
     figures.bandEntitiesWorked.assign(bandCount, 0);
     figures.bandEntitiesConfirmed.assign(bandCount, 0);
-    for (Entity &entity : entities) {
-        std::vector<EntityBand> ordered(bandCount);
+    for (LogStatistics::Entity &entity : entities) {
+        std::vector<LogStatistics::EntityBand> ordered(bandCount);
         for (size_t b = 0; b < bandCount; ++b) {
             if (bandOrder[b] < entity.bands.size())
                 ordered[b] = entity.bands[bandOrder[b]];

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,6 +73,25 @@ struct LogStatistics {
 
     // The figures of the document's data rows, by the rules above.
     static LogStatistics of(const LogDocument &document);
+};
+
+// The figures of a log counted a document at a time: a log read in batches
+// adds each batch's document in turn and gets the figures of the whole.
+class LogStatisticsCounter {
+public:
+    LogStatisticsCounter();
+    ~LogStatisticsCounter();
+    LogStatisticsCounter(const LogStatisticsCounter &) = delete;
+    LogStatisticsCounter &operator=(const LogStatisticsCounter &) = delete;
+
+    // Counts the document's data rows.
+    void add(const LogDocument &document);
+    // The figures of every row added (once: the counter is spent).
+    LogStatistics figures();
+
+private:
+    struct Tally;
+    std::unique_ptr<Tally> tally_;
 };
 
 // Which contacts a figure counts: those matching every part given.

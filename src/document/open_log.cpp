@@ -4,11 +4,12 @@ namespace vaziduvu {
 
 namespace {
 
-OpenStatus fillAfterRead(bool read, AdifFile &file, LogDocument &document, const OpenSteps &steps)
+OpenStatus fillAfterRead(const LoadResult &read, AdifFile &file, LogDocument &document,
+                         const OpenSteps &steps)
 {
     if (!read)
         return OpenStatus::Unreadable;
-    if (file.result().status == ParseStatus::Cancelled)
+    if (read.status == ParseStatus::Cancelled)
         return OpenStatus::Cancelled;
     if (steps.betweenSteps)
         steps.betweenSteps();
@@ -55,7 +56,7 @@ OpenStatus openLogInto(const std::string &path, AdifMode mode, AdifFile &file,
 {
     file.setMode(mode);
     document.setAdifMode(mode);
-    const bool read = file.load(path, steps.reading);
+    const LoadResult read = file.load(path, steps.reading);
     return fillAfterRead(read, file, document, steps);
 }
 
@@ -64,7 +65,7 @@ OpenStatus openLogFromBytesInto(std::string_view bytes, AdifMode mode, AdifFile 
 {
     file.setMode(mode);
     document.setAdifMode(mode);
-    const bool read = file.loadFromBytes(bytes, steps.reading);
+    const LoadResult read = file.loadFromBytes(bytes, steps.reading);
     return fillAfterRead(read, file, document, steps);
 }
 

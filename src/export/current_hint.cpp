@@ -34,11 +34,16 @@ const HintedColumn kHintedColumns[] = {
 
 }  // namespace
 
-std::vector<std::string> currentOnlyValues(const LogDocument &document, size_t limit)
+namespace {
+
+constexpr size_t kNamed = 3;
+
+void collectCurrentOnlyValues(const LogDocument &document, size_t limit,
+                              std::vector<std::string> &values)
 {
-    std::vector<std::string> values;
-    if (document.adifMode() == AdifMode::Current || !document.documentOpen())
-        return values;
+    if (document.adifMode() == AdifMode::Current || !document.documentOpen()
+        || values.size() >= limit)
+        return;
     std::vector<std::pair<int, const HintedColumn *>> columns;
     for (int column = 1; column < document.columnCount(); ++column) {
         const std::string heading = upperText(trimText(document.text(column, 0)));
@@ -59,13 +64,29 @@ std::vector<std::string> currentOnlyValues(const LogDocument &document, size_t l
                 break;
         }
     }
+}
+
+}  // namespace
+
+std::vector<std::string> currentOnlyValues(const LogDocument &document, size_t limit)
+{
+    std::vector<std::string> values;
+    collectCurrentOnlyValues(document, limit, values);
     return values;
+}
+
+void addCurrentOnlyValues(const LogDocument &document, std::vector<std::string> &values)
+{
+    collectCurrentOnlyValues(document, kNamed + 1, values);
 }
 
 std::string currentAdifHint(const LogDocument &document, std::string_view remedy)
 {
-    constexpr size_t kNamed = 3;
-    const std::vector<std::string> values = currentOnlyValues(document, kNamed + 1);
+    return currentAdifHint(currentOnlyValues(document, kNamed + 1), remedy);
+}
+
+std::string currentAdifHint(const std::vector<std::string> &values, std::string_view remedy)
+{
     if (values.empty())
         return {};
     std::string named;

@@ -24,6 +24,11 @@ std::vector<std::string> currentOnlyValues(const LogDocument &document, size_t l
 // no such value.
 std::string currentAdifHint(const LogDocument &document, std::string_view remedy);
 
+// The same over a log read in batches: each batch's document adds its values
+// (up to the number the hint names), and the hint is made of them at the end.
+void addCurrentOnlyValues(const LogDocument &document, std::vector<std::string> &values);
+std::string currentAdifHint(const std::vector<std::string> &values, std::string_view remedy);
+
 // The remedies of the window and of the command-line tool.
 inline constexpr std::string_view kCurrentAdifMenuRemedy
     = "Format > Current ADIF (3.1.6) checks it against today's lists.";

@@ -442,7 +442,7 @@ TEST(AdifFileLoad, ReadCutShortByMemoryIsNeverParseOk)
         if (pages <= 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
             std::_Exit(3);
         AdifFile file;
-        const bool loaded = file.load(path.string());
+        const bool loaded = static_cast<bool>(file.load(path.string()));
         std::_Exit(!loaded && file.result().status == ParseStatus::TooBig
                            && file.sourceText().empty()
                        ? 0

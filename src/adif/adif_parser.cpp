@@ -1,0 +1,583 @@
+#include "adif/adif_parser.h"
+
+#include "adif/field_catalogue.h"
+#include "adif/text.h"
+#include "adif/utf8_text.h"
+#include "adif/value_length.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace vaziduvu {
+
+namespace {
+
+constexpr size_t kNone = std::string_view::npos;
+constexpr size_t kProgressStep = 64 * 1024;
+
+// Case-insensitive comparison with an upper-case ASCII marker.
+bool equalsMarker(std::string_view text, std::string_view marker)
+{
+    if (text.size() != marker.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (upperChar(text[i]) != marker[i])
+            return false;
+    }
+    return true;
+}
+
+// The offset in `text` of the first `c` at or after `from`; npos when none.
+size_t findIn(std::string_view text, char c, size_t from)
+{
+    if (from >= text.size())
+        return kNone;
+    const void *hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit == nullptr ? kNone
+                          : static_cast<size_t>(static_cast<const char *>(hit) - text.data());
+}
+
+// The offset of the first '<' or '>' in data[from, to), `to` when none; the
+// bytes up to `size` may be read. Values and tags are short: one block of
+// sixteen bytes mostly settles it.
+inline size_t firstBracket(const char *data, size_t from, size_t to, size_t size)
+{
+#ifdef __SSE2__
+    // '<' (0x3C) and '>' (0x3E) are the only bytes that read '>' with bit 1 set.
+    const __m128i bit = _mm_set1_epi8(2);
+    const __m128i close = _mm_set1_epi8('>');
+    while (from < to && from + 16 <= size) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + from));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(block, bit), close)));
+        if (mask != 0)
+            return std::min(to, from + static_cast<size_t>(__builtin_ctz(mask)));
+        from += 16;
+    }
+#else
+    (void)size;
+#endif
+    for (; from < to; ++from) {
+        if ((data[from] | 2) == '>')
+            return from;
+    }
+    return to;
+}
+
+// The first ':' of a tag's text (short: a plain loop beats a call).
+inline size_t colonIn(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ':')
+            return i;
+    }
+    return kNone;
+}
+
+// How far past a tag's '>' the value rules may look: the declared length
+// read as characters of up to four bytes, then to the next '<'.
+size_t valueReach(std::string_view tag, size_t valueAt, bool current)
+{
+    if (!current)
+        return valueAt;
+    const int32_t declared = declaredLengthOf(tag);
+    return declared > 0 ? valueAt + 4 * static_cast<size_t>(declared) : valueAt;
+}
+
+// True when the window holds a '<' at or after `reach`, so every rule that
+// reads up to the next tag from there finds it in the window.
+bool holdsTagAfter(const TextWindow &window, size_t localReach)
+{
+    return window.atEnd || findIn(window.text, '<', localReach) != kNone;
+}
+
+}  // namespace
+
+AdifParser::AdifParser(AdifFile &file, bool ownNames)
+    : file_(file)
+    , current_(file.mode() == AdifMode::Current)
+    , ownNames_(ownNames)
+{
+    names_.reserve(128);
+}
+
+TextFacts AdifParser::factsOf(std::string_view text, bool current)
+{
+    TextFacts facts;
+    survey(facts, TextWindow{text, 0, true}, current);
+    return facts;
+}
+
+bool AdifParser::survey(TextFacts &facts, const TextWindow &window, bool current)
+{
+    const std::string_view text = window.text;
+    // Four bytes are left for the next window (unless the text ends here), so
+    // a header marker or a character never straddles two windows.
+    const size_t end = window.atEnd ? window.end() : std::max(window.end(), size_t{4}) - 4;
+    if (end > facts.surveyed) {
+        const size_t from = facts.surveyed - window.base;
+        const size_t to = end - window.base;
+        // A zero byte ends the look: the text is refused there.
+        if (const void *zero = std::memchr(text.data() + from, 0, to - from)) {
+            facts.zeroAt
+                = window.base + static_cast<size_t>(static_cast<const char *>(zero) - text.data());
+            facts.size = window.end();
+            return true;
+        }
+        if (facts.surveyed == 0) {
+            facts.start
+                = current && startsWithUtf8ByteOrderMark(text) ? kUtf8ByteOrderMark.size() : 0;
+            facts.startsWithTag = facts.start < text.size() && text[facts.start] == '<';
+        }
+        if (current && facts.validUtf8) {
+            if (hasNonAscii(text.substr(from, to - from))) {
+                facts.nonAscii = true;
+                size_t at = std::max(facts.utf8From, facts.surveyed) - window.base;
+                while (at < to) {
+                    const size_t length = utf8SequenceLength(text, at);
+                    if (length == 0) {
+                        facts.validUtf8 = false;
+                        break;
+                    }
+                    at += length;
+                }
+                facts.utf8From = window.base + at;
+            } else {
+                facts.utf8From = std::max(facts.utf8From, end);
+            }
+        }
+        if (facts.headerAt == kNone) {
+            const size_t searchFrom
+                = std::max(from, facts.start > window.base ? facts.start - window.base : 0);
+            for (size_t p = findIn(text, '<', searchFrom); p != kNone && p < to;
+                 p = findIn(text, '<', p + 1)) {
+                if (equalsMarker(text.substr(p, 5), "<EOH>")) {
+                    facts.headerAt = window.base + p;
+                    break;
+                }
+            }
+        }
+        facts.surveyed = end;
+    }
+    if (!window.atEnd)
+        return false;
+    facts.size = window.end();
+    facts.utf8 = current && (facts.start > 0 || (facts.nonAscii && facts.validUtf8));
+    return true;
+}
+
+void AdifParser::fail(ParseStatus status, size_t position, size_t length)
+{
+    file_.outcome_.status = status;
+    file_.outcome_.position = static_cast<int32_t>(position);
+    file_.outcome_.length = static_cast<int32_t>(length);
+}
+
+bool AdifParser::readPreamble(const TextFacts &facts, std::string_view headerText)
+{
+    if (facts.size == 0) {
+        fail(ParseStatus::NoHeader, 0, 0);
+        return false;
+    }
+    // A zero byte is no text: the file is refused where it stands.
+    if (facts.zeroAt != kNone) {
+        fail(ParseStatus::ZeroByte, facts.zeroAt, 1);
+        return false;
+    }
+    // In the Current mode a UTF-8 byte-order mark is no part of the header:
+    // the text is read from after it.
+    if (facts.utf8)
+        file_.textEncoding_ = TextEncoding::Utf8;
+    utf8_ = facts.utf8;
+    if (facts.start >= facts.size) {
+        fail(ParseStatus::NoHeader, 0, 0);
+        return false;
+    }
+    file_.headerExpected_ = !facts.startsWithTag;
+    if (facts.headerAt != kNone) {
+        file_.headerText_.assign(headerText);
+        ++file_.leftBracketCount_;
+        ++file_.rightBracketCount_;
+    }
+    dataStart_ = facts.start;
+    if (file_.headerExpected_) {
+        if (facts.headerAt == kNone) {
+            fail(ParseStatus::NoHeader, 0, 0);
+            return false;
+        }
+        dataStart_ = facts.headerAt + 5;
+    } else if (facts.headerAt != kNone) {
+        fail(ParseStatus::BracketMismatch, facts.start + 1, 15);
+        return false;
+    }
+    return true;
+}
+
+size_t AdifParser::bracketsNeedFrom() const
+{
+    size_t from = std::min(openFrom_, closeFrom_);
+    // The tag text from the last '<' is read again at its '>'.
+    if (last_ == '<' && closeFrom_ - lastAt_ < static_cast<size_t>(AdifFile::kMaxTagScan))
+        from = std::min(from, lastAt_);
+    return from;
+}
+
+// The brackets are visited in order, each found with memchr from the one
+// before. In the Current mode the value a tag's length delimits is skipped,
+// brackets and all.
+AdifParser::Step AdifParser::checkBrackets(const TextWindow &window, size_t stopAt)
+{
+    const std::string_view text = window.text;
+    const size_t base = window.base;
+    size_t nextOpen = findIn(text, '<', openFrom_ - base);
+    size_t nextClose = findIn(text, '>', closeFrom_ - base);
+    while (nextOpen != kNone || nextClose != kNone) {
+        const bool open = nextOpen < nextClose;
+        const size_t p = open ? nextOpen : nextClose;
+        if (base + p >= stopAt)
+            return Step::Paused;
+        const char c = open ? '<' : '>';
+        if (c == last_) {
+            fail(ParseStatus::BracketMismatch, lastAt_, base + p + 1 - lastAt_);
+            return Step::Done;
+        }
+        size_t resume = p + 1;
+        bool skipped = false;
+        if (current_ && !open && last_ == '<'
+            && base + p - lastAt_ < static_cast<size_t>(AdifFile::kMaxTagScan)) {
+            const std::string_view tag = text.substr(lastAt_ - base, base + p - lastAt_ + 1);
+            const size_t reach = valueReach(tag, p + 1, true);
+            if (!holdsTagAfter(window, reach))
+                break;
+            const int32_t declared = declaredLengthOf(tag);
+            const size_t valueEnd
+                = declared > 0 ? delimitedValueEnd(text, p + 1, declared, utf8_) : kNone;
+            if (valueEnd != kNone) {
+                resume = valueEnd;
+                skipped = true;
+            }
+        }
+        if (open && base + p >= dataStart_)
+            ++dataOpenings_;
+        last_ = c;
+        lastAt_ = base + p;
+        if (skipped) {
+            openFrom_ = base + resume;
+            nextOpen = findIn(text, '<', resume);
+        }
+        if (open) {
+            openFrom_ = base + resume;
+            nextOpen = findIn(text, '<', resume);
+        } else {
+            closeFrom_ = base + resume;
+            nextClose = findIn(text, '>', resume);
+        }
+    }
+    if (nextOpen == kNone && nextClose == kNone && window.atEnd)
+        return Step::Done;
+    // The next bracket lies beyond the window: what is searched is known to hold none.
+    if (nextOpen == kNone)
+        openFrom_ = std::max(openFrom_, window.end());
+    if (nextClose == kNone)
+        closeFrom_ = std::max(closeFrom_, window.end());
+    return Step::NeedMore;
+}
+
+bool AdifParser::canCheckBracketsWithData() const
+{
+    // The header's last bracket closed, and nothing of it reaches into the data.
+    return last_ != '<' && closeFrom_ <= dataStart_ && openFrom_ <= dataStart_;
+}
+
+void AdifParser::discardData(LoadedText &out)
+{
+    out.tags.clear();
+    out.extras.clear();
+    out.tagNames.clear();
+    file_.fieldNames_.clear();
+    file_.fieldOfTagName_.clear();
+    file_.tagIndexByName_.clear();
+    const int header = file_.headerExpected_ ? 1 : 0;  // a header was read
+    file_.leftBracketCount_ = header;
+    file_.rightBracketCount_ = header;
+    file_.recordCount_ = 0;
+    file_.lastRecordStart_ = -1;
+    file_.lineEndCountedValues_ = 0;
+    file_.firstLineEndCountedValue_ = -1;
+}
+
+const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, LoadedText &out)
+{
+    if (previous_ != nullptr) {
+        const auto &follower = followerOf_[static_cast<size_t>(previous_->index)];
+        if (follower.second != nullptr && follower.first == rawName) {
+            previous_ = follower.second;
+            return *follower.second;
+        }
+    }
+    auto found = names_.find(rawName);
+    if (found == names_.end()) {
+        std::string name = upperText(rawName);
+        NameInfo described;
+        described.isTimeOn = isTimeFieldName(name);
+        if (const auto entry = findCatalogueEntry(name)) {
+            described.known = true;
+            const uint8_t code = typeCodeOfLetter(catalogueLetterAt(*entry));
+            described.entryType
+                = code == TypeInvalid ? static_cast<uint8_t>(TypeOtherLetter) : code;
+            described.prefixType = catalogueTypeOf(name);
+        }
+        const auto indexed
+            = file_.tagIndexByName_.emplace(name, static_cast<int32_t>(out.tagNames.size()));
+        if (indexed.second) {
+            out.tagNames.push_back(std::move(name));
+            file_.fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
+            followerOf_.emplace_back();
+        }
+        described.index = indexed.first->second;
+        std::string_view key = rawName;
+        if (ownNames_)
+            key = spellings_.emplace_back(rawName);
+        found = names_.emplace(key, described).first;
+    }
+    const NameInfo *info = &found->second;
+    if (previous_ != nullptr)
+        followerOf_[static_cast<size_t>(previous_->index)] = {found->first, info};
+    previous_ = info;
+    return *info;
+}
+
+// The name, length and type of a field tag ("<NAME:length:type>"); false
+// when the tag fails (the outcome says why).
+bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, size_t p,
+                                   LoadedText &out)
+{
+    const size_t tagSize = inner.size() + 2;
+    auto failTag = [&](ParseStatus code) {
+        stored.kind = TagNone;
+        stored.tagLength = 0;
+        fail(code, p, tagSize);
+        out.push(stored);
+        return false;
+    };
+    const size_t colon = colonIn(inner);
+    const std::string_view rawName = inner.substr(0, colon);
+    if (rawName.empty())
+        return failTag(ParseStatus::MissingName);
+    const NameInfo &info = nameInfo(rawName, out);
+    stored.nameIndex = info.index;
+    stored.isTimeOn = info.isTimeOn;
+    if (recordStart_ == kNone)
+        recordStart_ = p;
+    stored.kind = info.known ? TagKnownField : TagUserField;
+    if (colon == std::string_view::npos) {
+        stored.dataType = info.known ? info.prefixType : static_cast<uint8_t>(TypeCharacter);
+        return true;
+    }
+    stored.hasLength = true;
+    stored.dataType = info.known ? info.entryType : static_cast<uint8_t>(TypeCharacter);
+    const std::string_view specifier = inner.substr(colon + 1);
+    const size_t typeColon = colonIn(specifier);
+    if (typeColon != std::string_view::npos)
+        stored.hasType = true;
+    if (!parseLength(specifier.substr(0, typeColon), stored.declaredLength))
+        return failTag(ParseStatus::BadLength);
+    if (typeColon != std::string_view::npos) {
+        const std::string_view typePart = specifier.substr(typeColon + 1);
+        const uint8_t code = typePart.empty() ? static_cast<uint8_t>(TypeInvalid)
+                                              : typeCodeOfLetter(upperChar(typePart[0]));
+        if (code == TypeInvalid)
+            return failTag(ParseStatus::BadType);
+        stored.dataType = code;
+    }
+    return true;
+}
+
+// One tag at `local` in the window (a '<'), with the data after it up to the
+// next tag. Nothing is counted or kept before the window is known to hold
+// all the tag's rules look at.
+AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, LoadedText &out)
+{
+    const std::string_view text = window.text;
+    const size_t size = text.size();
+    const size_t base = window.base;
+    const size_t scan = static_cast<size_t>(AdifFile::kMaxTagScan);
+    if (!window.atEnd && size - local <= scan)
+        return TagStep::NeedMore;
+    const char *const data = text.data();
+    const size_t tagEnd = local + std::min(scan, size - local);
+    size_t q = tagEnd;
+    if (withData_) {
+        q = firstBracket(data, local + 1, tagEnd, size);
+        if (q < tagEnd && data[q] == '<')
+            q = tagEnd;  // a '<' inside the tag: found again below
+    }
+    if (q == tagEnd) {
+        bracketsHeld_ = false;
+        const void *close = std::memchr(data + local, '>', tagEnd - local);
+        if (close == nullptr) {
+            ++file_.leftBracketCount_;
+            p_ = base + local + scan + 1;
+            return TagStep::Next;
+        }
+        q = static_cast<size_t>(static_cast<const char *>(close) - data);
+    }
+    const std::string_view tag = text.substr(local, q - local + 1);
+    if (!window.atEnd && !holdsTagAfter(window, valueReach(tag, q + 1, current_)))
+        return TagStep::NeedMore;
+
+    ++file_.leftBracketCount_;
+    ++file_.rightBracketCount_;
+    TagFields stored;
+    stored.tagOffset = static_cast<int32_t>(base + local);
+    if (tag.size() == 2) {
+        fail(ParseStatus::EmptyBrackets, base + q, 2);
+        return TagStep::End;
+    }
+    if (equalsMarker(tag, "<APP_LOTW_EOF>")) {
+        stored.kind = TagEndOfFile;
+        stored.dataType = TypeMarker;
+        stored.tagLength = static_cast<uint16_t>(tag.size());
+        out.push(stored);
+        if (recordStart_ != kNone)
+            file_.lastRecordStart_ = static_cast<int32_t>(recordStart_);
+        bracketsHeld_ = false;  // the brackets after it count all the same
+        return TagStep::End;    // nothing after this marker is read
+    }
+    if (equalsMarker(tag, "<EOR>")) {
+        stored.kind = TagEndOfRecord;
+        stored.dataType = TypeMarker;
+        recordStart_ = kNone;
+        ++file_.recordCount_;
+        if (!current_ && file_.recordCount_ > AdifFile::kRecordLimit) {
+            stored.kind = TagNone;
+            fail(ParseStatus::TooBig, base + q, 5);
+            out.push(stored);
+            return TagStep::End;
+        }
+    } else if (!readNameAndLength(tag.substr(1, tag.size() - 2), stored, base + local, out)) {
+        return TagStep::End;
+    }
+
+    stored.tagLength = static_cast<uint16_t>(tag.size());
+    if (stored.nameIndex >= 0) {
+        int &field = file_.fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
+        if (field < 0) {
+            const std::string &name = out.tagNames[static_cast<size_t>(stored.nameIndex)];
+            if (name != "EOR") {
+                field = static_cast<int>(file_.fieldNames_.size());
+                file_.fieldNames_.push_back(name);
+            }
+        }
+    }
+
+    // The tag's data: everything up to the next '<', or in the Current
+    // mode the value its length delimits and what follows up to the next '<'.
+    bool lineEndsCounted = false;
+    const size_t valueEnd = current_ && stored.hasLength && stored.declaredLength > 0
+        ? delimitedValueEnd(text, q + 1, stored.declaredLength, utf8_, &lineEndsCounted)
+        : kNone;
+    if (lineEndsCounted && file_.lineEndCountedValues_++ == 0)
+        file_.firstLineEndCountedValue_ = static_cast<int32_t>(base + q + 1);
+    const size_t dataFrom = valueEnd == kNone ? q + 1 : valueEnd;
+    size_t next = kNone;
+    if (withData_) {
+        next = firstBracket(data, dataFrom, size, size);
+        if (next == size) {
+            next = kNone;
+        } else if (data[next] == '>') {
+            bracketsHeld_ = false;
+            next = findIn(text, '<', next);
+        }
+    } else {
+        next = findIn(text, '<', dataFrom);
+    }
+    // A marker at the end of the file keeps an empty value; a field there
+    // (the last field of a record without its marker) has its data.
+    if (next == kNone && stored.kind == TagEndOfRecord) {
+        out.push(stored);
+        return TagStep::Finish;
+    }
+    const size_t dataEnd = next == kNone ? size : next;
+    const size_t dataLength = dataEnd - q - 1;
+    size_t valueLength = dataLength;
+    if (valueEnd != kNone)
+        valueLength = valueEnd - q - 1;
+    else if (stored.hasLength)
+        valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
+    stored.valueLength = static_cast<int32_t>(valueLength);
+    stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
+    out.push(stored);
+    if (next == kNone)
+        return TagStep::Finish;
+    ++slot_;
+    if (!current_ && slot_ >= AdifFile::kTagLimit) {
+        fail(ParseStatus::TooBig, base + next, 3);
+        return TagStep::End;
+    }
+    p_ = base + next;
+    if (stored.kind == TagEndOfRecord && recordsLeft_ > 0 && --recordsLeft_ == 0)
+        return TagStep::Paused;
+    return TagStep::Next;
+}
+
+AdifParser::Step AdifParser::readData(const TextWindow &window, LoadedText &out, Progress *progress)
+{
+    if (!dataStarted_) {
+        dataStarted_ = true;
+        p_ = dataStart_;
+        nextReport_ = kProgressStep;
+    }
+    const std::string_view text = window.text;
+    const size_t base = window.base;
+    const auto total = static_cast<int64_t>(file_.fileSize_);
+    for (;;) {
+        size_t local = p_ - base;
+        if (local >= text.size() || text[local] != '<') {
+            const size_t from = local;
+            local = findIn(text, '<', from);
+            if (withData_ && firstBracket(text.data(), from, text.size(), text.size()) != local)
+                bracketsHeld_ = false;
+            if (local == kNone) {
+                if (!window.atEnd) {
+                    p_ = std::max(p_, window.end());
+                    return Step::NeedMore;
+                }
+                break;
+            }
+            p_ = base + local;
+        }
+        if (progress && p_ >= nextReport_) {
+            if (!progress->advance(static_cast<int64_t>(p_), total)) {
+                file_.cancel();
+                return Step::Done;
+            }
+            nextReport_ = p_ + kProgressStep;
+        }
+        switch (readTag(window, local, out)) {
+        case TagStep::Next:
+            continue;
+        case TagStep::NeedMore:
+            return Step::NeedMore;
+        case TagStep::Paused:
+            return Step::Paused;
+        case TagStep::End:
+            return Step::Done;
+        case TagStep::Finish:
+            break;
+        }
+        break;
+    }
+    // Field tags after the last end-of-record marker are a record too.
+    if (recordStart_ != kNone)
+        file_.lastRecordStart_ = static_cast<int32_t>(recordStart_);
+    if (progress && !progress->advance(total, total))
+        file_.cancel();
+    return Step::Done;
+}
+
+}  // namespace vaziduvu

@@ -1,0 +1,134 @@
+// The commands that read a log a batch at a time say and write exactly what
+// they say and write when the whole log is read first: every fixture and
+// every example, each command, in both modes, with batches of one and of
+// three records so that every record boundary is a batch boundary somewhere.
+
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using vaziduvu::test::quoted;
+using vaziduvu::test::readBytes;
+
+struct StreamCase {
+    std::string file;
+    std::string command;
+};
+
+// What a run left: its exit status, its two streams and the file it wrote.
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::string written;
+};
+
+// Runs the tool in a folder of its own, so that the paths it prints are the
+// same for every run.
+Outcome runIn(const fs::path &folder, const std::vector<std::string> &args)
+{
+    fs::create_directories(folder);
+    std::string command = "cd " + quoted(folder.string()) + " && " + quoted(VAZIDUVU_CLI);
+    for (const std::string &arg : args)
+        command += " " + quoted(arg);
+    command += " 2>err.txt";
+    Outcome outcome;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return outcome;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        outcome.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.err = readBytes((folder / "err.txt").string());
+    outcome.written = readBytes((folder / "target.adi").string());
+    fs::remove_all(folder);
+    return outcome;
+}
+
+std::vector<std::string> commandArgs(const StreamCase &c)
+{
+    if (c.command == "export" || c.command == "fix")
+        return {c.command, c.file, "target.adi"};
+    if (c.command == "check json")
+        return {"check", "--json", c.file};
+    if (c.command == "stats json")
+        return {"stats", "--json", c.file};
+    return {c.command, c.file};
+}
+
+class StreamingCommand : public ::testing::TestWithParam<StreamCase> { };
+
+TEST_P(StreamingCommand, SaysAndWritesWhatTheWholeLogGives)
+{
+    const fs::path folder = fs::path(::testing::TempDir())
+        / ("vaziduvu-streaming-" + std::to_string(::getpid()) + "-"
+           + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    for (const char *mode : {"", "--current-adif"}) {
+        auto run = [&](const char *batch) {
+            std::vector<std::string> args = {"--batch-records", batch};
+            if (*mode)
+                args.insert(args.begin(), mode);
+            const std::vector<std::string> rest = commandArgs(GetParam());
+            args.insert(args.end(), rest.begin(), rest.end());
+            return runIn(folder, args);
+        };
+        const Outcome whole = run("0");
+        for (const char *batch : {"1", "3"}) {
+            const Outcome streamed = run(batch);
+            const std::string where
+                = std::string(*mode ? mode : "classic") + ", batches of " + batch;
+            EXPECT_EQ(streamed.status, whole.status) << where;
+            EXPECT_EQ(streamed.out, whole.out) << where;
+            EXPECT_EQ(streamed.err, whole.err) << where;
+            EXPECT_EQ(streamed.written, whole.written) << where;
+        }
+    }
+}
+
+std::vector<StreamCase> streamCases()
+{
+    std::vector<std::string> files;
+    for (const char *folder : {TEST_DATA_DIR, EXAMPLES_DIR}) {
+        for (const auto &entry : fs::directory_iterator(folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (entry.is_regular_file() && extension != ".md")
+                files.push_back(entry.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<StreamCase> cases;
+    for (const std::string &file : files) {
+        for (const char *command :
+             {"check", "check json", "export", "records", "stats", "stats json", "fix"})
+            cases.push_back({file, command});
+    }
+    return cases;
+}
+
+std::string caseName(const ::testing::TestParamInfo<StreamCase> &info)
+{
+    std::string name = fs::path(info.param.file).filename().string() + "_" + info.param.command;
+    for (char &c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name + "_" + std::to_string(info.index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Logs, StreamingCommand, ::testing::ValuesIn(streamCases()), caseName);
+
+}  // namespace
