@@ -279,9 +279,9 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
     const auto value = [&] { return name + " " + quoted(text); };
 
     if (rule == ValueRule::Mode) {
-        const std::string upper = upperAsciiText(text);
         if (isCurrentMode(text))
             return std::nullopt;
+        const std::string upper = upperAsciiText(text);
         if (const std::optional<std::string> mode = modeOfSubmode(text))
             return message("'Mode'", upper + " is a submode, not a mode",
                            "log it as MODE " + *mode + " with SUBMODE " + upper);
