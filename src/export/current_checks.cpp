@@ -103,6 +103,12 @@ int entityListing(std::string_view code)
     return 0;
 }
 
+// A field's lower and upper limits, read from its catalogue texts once.
+struct NumberLimits {
+    std::optional<double> low;
+    std::optional<double> high;
+};
+
 enum class CellKind { Other, Date, Time, Number, Integer, PositiveInteger, GridSquare };
 
 CellKind kindOf(const CurrentField *field, const TagRecord &record)
@@ -134,13 +140,14 @@ CellKind kindOf(const CurrentField *field, const TagRecord &record)
     return CellKind::Other;
 }
 
-std::optional<std::string> rangeProblem(const CurrentField &field, std::string_view text)
+std::optional<std::string> rangeProblem(const CurrentField &field, const NumberLimits &limits,
+                                        std::string_view text)
 {
     if (field.minimum == nullptr && field.maximum == nullptr)
         return std::nullopt;
     const std::optional<double> value = numberOf(text);
-    const std::optional<double> low = field.minimum ? numberOf(field.minimum) : std::nullopt;
-    const std::optional<double> high = field.maximum ? numberOf(field.maximum) : std::nullopt;
+    const std::optional<double> &low = limits.low;
+    const std::optional<double> &high = limits.high;
     if (!value || ((!low || *value >= *low) && (!high || *value <= *high)))
         return std::nullopt;
     const std::string allowed = high
@@ -175,6 +182,8 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     const size_t columns = static_cast<size_t>(std::max(document.columnCount(), 1));
     headings_.resize(columns);
     fields_.resize(columns, nullptr);
+    lows_.resize(columns);
+    highs_.resize(columns);
     valueRules_.resize(columns, ValueRule::None);
     headingNormalised_.resize(columns, false);
     for (int column = document.columnCount() - 1; column >= 1; --column) {
@@ -182,6 +191,10 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
         headings_[at] = upperAsciiText(TrimmedText(document.text(column, 0)).view());
         columnOfField_[headings_[at]] = column;  // the first one wins
         fields_[at] = findCurrentField(headings_[at]);
+        if (fields_[at] != nullptr && fields_[at]->minimum != nullptr)
+            lows_[at] = numberOf(fields_[at]->minimum);
+        if (fields_[at] != nullptr && fields_[at]->maximum != nullptr)
+            highs_[at] = numberOf(fields_[at]->maximum);
         for (const auto &[name, rule] : kValueRules) {
             if (headings_[at] == name)
                 valueRules_[at] = rule;
@@ -256,7 +269,8 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     case CellKind::Other:
         return std::nullopt;
     }
-    return field ? rangeProblem(*field, text) : std::nullopt;
+    const size_t at = static_cast<size_t>(column);
+    return field ? rangeProblem(*field, {lows_.at(at), highs_.at(at)}, text) : std::nullopt;
 }
 
 std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int row, int column)

@@ -64,6 +64,9 @@ private:
     // Per column, worked out with the headings: its 3.1.6 field (nullptr:
     // none), and whether a value rule of the writing pass names it.
     std::vector<const CurrentField *> fields_;
+    // The limits of the field's numbers, read from the catalogue once.
+    std::vector<std::optional<double>> lows_;
+    std::vector<std::optional<double>> highs_;
     // Which rule of the writing pass a column's heading names, so a pass
     // over a million rows never compares headings.
     enum class ValueRule : uint8_t {
