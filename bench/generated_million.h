@@ -17,6 +17,14 @@ class GeneratedMillion {
 public:
     static constexpr int kFields = 25;
 
+    GeneratedMillion() = default;
+    // Every SSB contact logged as MODE USB or LSB by turns, as some loggers
+    // export them: each one has a quick fix.
+    explicit GeneratedMillion(bool sidebandModes)
+        : sidebandModes_(sidebandModes)
+    {
+    }
+
     static std::string header()
     {
         return "Generated logbook of a busy station\r\n<ADIF_VER:5>3.1.6\r\n"
@@ -50,7 +58,10 @@ public:
         field(text, "TIME_OFF", time(record_ % 1000 + 1));
         field(text, "BAND", kBands[band]);
         field(text, "FREQ", kFreqs[band]);
-        field(text, "MODE", kModes[next() % 6]);
+        const char *mode = kModes[next() % 6];
+        if (sidebandModes_ && mode == kModes[2])
+            mode = record_ % 2 == 0 ? "USB" : "LSB";
+        field(text, "MODE", mode);
         field(text, "RST_SENT", std::to_string(500 + next() % 100));
         field(text, "RST_RCVD", std::to_string(500 + next() % 100));
         field(text, "OPERATOR", "W1AW");
@@ -135,6 +146,7 @@ private:
 
     uint32_t seed_ = 4242u;
     int record_ = 0;
+    bool sidebandModes_ = false;
 };
 
 // The whole log as one text (small counts: tests of the benchmarks, quick runs).
@@ -148,10 +160,11 @@ inline std::string generatedMillion(int records)
 }
 
 // Writes the log to the file a block at a time; returns its size in bytes.
-inline int64_t writeGeneratedMillion(const std::string &path, int records)
+inline int64_t writeGeneratedMillion(const std::string &path, int records,
+                                     bool sidebandModes = false)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    GeneratedMillion generator;
+    GeneratedMillion generator(sidebandModes);
     std::string block = GeneratedMillion::header();
     int64_t size = 0;
     for (int i = 0; i < records; ++i) {
