@@ -8,6 +8,8 @@
 //   a sort or a filter of the view      1 s
 //   a search                            1 s
 //   one page step of scrolling          16 ms (a frame)
+// and, without a target, Find Duplicates and Fix All (every USB/LSB
+// contact), which show their progress.
 // A quick run does the same on 2,000 contacts.
 
 #include "app/check_panel.h"
@@ -238,6 +240,21 @@ void BM_ScrollMillionPageStep(benchmark::State &state)
 BENCHMARK(BM_ScrollMillionPageStep)
     ->Unit(benchmark::kMillisecond)
     ->Apply(vaziduvu::bench::lasting<10>);
+
+// Find Duplicates over the whole log, its panel filled.
+void BM_FindDuplicatesMillion(benchmark::State &state)
+{
+    MillionLog &log = millionLog();
+    log.ensureOpen();
+    QAction *find = log.window->findChild<QAction *>("findDuplicatesAction");
+    for (auto _ : state)
+        find->trigger();
+    if (auto *panel = log.window->findChild<QWidget *>("duplicatesPanel"))
+        panel->hide();
+}
+BENCHMARK(BM_FindDuplicatesMillion)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(vaziduvu::bench::repeated<2>);
 
 // Check Log and Fix All Like This on a log whose every SSB contact is
 // logged as USB or LSB (about 170,000 fixes), in a window of its own; Undo
