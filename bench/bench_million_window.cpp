@@ -256,6 +256,22 @@ BENCHMARK(BM_FindDuplicatesMillion)
     ->Unit(benchmark::kMillisecond)
     ->Apply(vaziduvu::bench::repeated<2>);
 
+// The Statistics window opened on the whole log (its figures counted and shown).
+void BM_StatisticsMillion(benchmark::State &state)
+{
+    MillionLog &log = millionLog();
+    log.ensureOpen();
+    QAction *statistics = log.window->findChild<QAction *>("statisticsAction");
+    for (auto _ : state) {
+        statistics->trigger();
+        state.PauseTiming();
+        if (auto *window = log.window->findChild<QWidget *>("statisticsWindow"))
+            window->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StatisticsMillion)->Unit(benchmark::kMillisecond)->Apply(vaziduvu::bench::repeated<2>);
+
 // Check Log and Fix All Like This on a log whose every SSB contact is
 // logged as USB or LSB (about 170,000 fixes), in a window of its own; Undo
 // takes the fixes back between runs.
