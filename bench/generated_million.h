@@ -34,20 +34,21 @@ public:
     // Appends the next record (the first, then the second, ...).
     void appendRecord(std::string &text)
     {
-        static const char *const kBands[] = {"160M", "80M", "40M", "30M", "20M", "17M", "15M", "10M"};
+        static const char *const kBands[]
+            = {"160M", "80M", "40M", "30M", "20M", "17M", "15M", "10M"};
         static const char *const kFreqs[]
             = {"1.840", "3.573", "7.074", "10.136", "14.074", "18.100", "21.074", "28.074"};
         static const char *const kModes[] = {"FT8", "CW", "SSB", "MFSK", "RTTY", "FM"};
-        static const char *const kNames[] = {"John", "Maria", "Hans", "Yuki",  "Pedro", "Anna",
-                                             "Bob",  "Ivan",  "Li",   "Olga",  "Tom",   "Eva"};
-        static const char *const kTowns[] = {"Hartford", "Boston", "Austin",  "Seattle",
-                                             "Albany",   "Dayton", "Fresno",  "Salem",
-                                             "Newark",   "Reno",   "Ogden",   "Tulsa"};
+        static const char *const kNames[] = {"John", "Maria", "Hans", "Yuki", "Pedro", "Anna",
+                                             "Bob",  "Ivan",  "Li",   "Olga", "Tom",   "Eva"};
+        static const char *const kTowns[]
+            = {"Hartford", "Boston", "Austin", "Seattle", "Albany", "Dayton",
+               "Fresno",   "Salem",  "Newark", "Reno",    "Ogden",  "Tulsa"};
         static const char *const kStates[] = {"CT", "MA", "TX", "WA", "NY", "OH", "CA", "OR"};
         static const char *const kContinents[] = {"NA", "SA", "EU", "AF", "OC", "AS"};
         static const char *const kFlags[] = {"Y", "N", "R"};
-        static const char *const kComments[] = {"tnx QSO", "good sig", "QSB",      "portable",
-                                                "mobile",  "pileup",   "new band", "73"};
+        static const char *const kComments[]
+            = {"tnx QSO", "good sig", "QSB", "portable", "mobile", "pileup", "new band", "73"};
 
         const int band = static_cast<int>(next() % 8);
         const int day = record_ / 1000;  // a thousand contacts a day, over about three years

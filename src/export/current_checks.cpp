@@ -164,20 +164,13 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     , latestYear_(latestYear)
 {
     static constexpr std::pair<std::string_view, ValueRule> kValueRules[] = {
-        {"MODE", ValueRule::Mode},
-        {"SUBMODE", ValueRule::Submode},
-        {"BAND", ValueRule::Band},
-        {"BAND_RX", ValueRule::Band},
-        {"FREQ", ValueRule::Freq},
-        {"FREQ_RX", ValueRule::FreqRx},
-        {"STATE", ValueRule::State},
-        {"DXCC", ValueRule::Dxcc},
-        {"VE_PROV", ValueRule::VeProv},
-        {"ARRL_SECT", ValueRule::ArrlSect},
-        {"CONT", ValueRule::Continent},
-        {"PROP_MODE", ValueRule::PropagationMode},
-        {"QSL_SENT", ValueRule::QslSent},
-        {"QSL_RCVD", ValueRule::QslRcvd},
+        {"MODE", ValueRule::Mode},        {"SUBMODE", ValueRule::Submode},
+        {"BAND", ValueRule::Band},        {"BAND_RX", ValueRule::Band},
+        {"FREQ", ValueRule::Freq},        {"FREQ_RX", ValueRule::FreqRx},
+        {"STATE", ValueRule::State},      {"DXCC", ValueRule::Dxcc},
+        {"VE_PROV", ValueRule::VeProv},   {"ARRL_SECT", ValueRule::ArrlSect},
+        {"CONT", ValueRule::Continent},   {"PROP_MODE", ValueRule::PropagationMode},
+        {"QSL_SENT", ValueRule::QslSent}, {"QSL_RCVD", ValueRule::QslRcvd},
     };
     const size_t columns = static_cast<size_t>(std::max(document.columnCount(), 1));
     headings_.resize(columns);

@@ -83,9 +83,9 @@ std::vector<const QuickFix *> fixesToApply(const std::vector<FoundProblem> &foun
 
 // What applying mends did.
 struct AppliedFixes {
-    int fixes = 0;     // mends that changed a cell
-    int cells = 0;     // cells changed
-    int contacts = 0;  // rows changed
+    int fixes = 0;         // mends that changed a cell
+    int cells = 0;         // cells changed
+    int contacts = 0;      // rows changed
     bool stopped = false;  // the progress asked to stop: only some mends were applied
 };
 
