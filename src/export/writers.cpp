@@ -52,25 +52,17 @@ std::vector<std::string> cellProblems(LogDocument &document, CurrentChecks *curr
                                       const TagRecord &record, int column, int row, int latestYear,
                                       bool adifWriter)
 {
-    std::vector<std::string> problems;
-    if (current != nullptr) {
-        if (auto problem = current->formatProblem(record, row, column))
-            problems.push_back(std::move(*problem));
-        if (auto problem = current->valueProblem(record, row, column))
-            problems.push_back(std::move(*problem));
-        return problems;
-    }
-    if (!checkDate(document, record, row, column, latestYear))
-        problems.emplace_back(kDateCheckMessage);
-    if (!checkTime(document, record, row, column))
-        problems.emplace_back(kTimeCheckMessage);
-    if (!checkNumber(document, record, row, column))
-        problems.emplace_back(kNumberCheckMessage);
-    for (EnumeratedCheck check : kEnumeratedChecks) {
-        if (!checkEnumerated(check, document, record, row, column))
-            problems.emplace_back(enumeratedCheckMessage(check, adifWriter));
-    }
-    return problems;
+    struct Collected : ProblemReport {
+        std::vector<std::string> messages;
+        bool report(const std::string &message, int, int) override
+        {
+            messages.push_back(message);
+            return true;
+        }
+    } collected;
+    CellChecks(adifWriter ? ExportFormat::Adif : ExportFormat::Xml, document, current, latestYear)
+        .run(CheckPass::Values, record, column, row, collected);
+    return std::move(collected.messages);
 }
 
 std::vector<LogProblem> checkLog(ExportFormat format, LogDocument &document, ExportHost &host)
