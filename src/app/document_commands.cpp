@@ -10,12 +10,17 @@ constexpr int kCellEditId = 1;
 
 }  // namespace
 
+RecordMaker JournaledStep::journalRecordMaker() const
+{
+    return [record = journalRecord()] { return record; };
+}
+
 GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document, GridChange change,
                                      ChangeShown shown, int mergeColumn, int mergeRow,
                                      QUndoCommand *parent)
     : QUndoCommand(text, parent)
     , document_(document)
-    , change_(std::move(change))
+    , change_(std::make_shared<const GridChange>(std::move(change)))
     , shown_(std::move(shown))
     , column_(mergeColumn)
     , row_(mergeRow)
@@ -24,10 +29,11 @@ GridChangeCommand::GridChangeCommand(const QString &text, LogDocument &document,
 
 GridChangeCommand *GridChangeCommand::replayed(const QString &text, LogDocument &document,
                                                GridChange change, ChangeShown shown,
-                                               int mergeColumn, int mergeRow, bool merged)
+                                               int mergeColumn, int mergeRow, bool merged,
+                                               QUndoCommand *parent)
 {
     auto *command = new GridChangeCommand(text, document, std::move(change), std::move(shown),
-                                          mergeColumn, mergeRow);
+                                          mergeColumn, mergeRow, parent);
     command->applied_ = false;
     command->replayMerge_ = merged;
     return command;
@@ -35,13 +41,21 @@ GridChangeCommand *GridChangeCommand::replayed(const QString &text, LogDocument 
 
 std::string GridChangeCommand::journalRecord() const
 {
-    return JournalStep::encodeChange(text().toUtf8().toStdString(), column_, row_, change_,
+    return JournalStep::encodeChange(text().toUtf8().toStdString(), column_, row_, *change_,
                                      madeAt_);
+}
+
+RecordMaker GridChangeCommand::journalRecordMaker() const
+{
+    return [text = text().toUtf8().toStdString(), column = column_, row = row_, change = change_,
+            madeAt = madeAt_] {
+        return JournalStep::encodeChange(text, column, row, *change, madeAt);
+    };
 }
 
 void GridChangeCommand::undo()
 {
-    change_.undo(document_);
+    change_->undo(document_);
     shown_(column_, row_);
 }
 
@@ -51,7 +65,7 @@ void GridChangeCommand::redo()
         applied_ = false;  // the operation itself made the change
         return;
     }
-    change_.redo(document_);
+    change_->redo(document_);
     shown_(column_, row_);
 }
 
@@ -69,14 +83,16 @@ bool GridChangeCommand::mergeWith(const QUndoCommand *other)
         // As it was when the step was made, whatever the history looks like.
         if (!*later->replayMerge_)
             return false;
-        change_.absorb(later->change_);
+        auto merged = std::make_shared<GridChange>(*change_);
+        merged->absorb(*later->change_);
+        change_ = std::move(merged);
         return true;
     }
     // Typing a cell back to what it held is a step of its own: only undo
     // brings the history back to a saved state.
-    GridChange merged = change_;
-    merged.absorb(later->change_);
-    if (merged.empty())
+    auto merged = std::make_shared<GridChange>(*change_);
+    merged->absorb(*later->change_);
+    if (merged->empty())
         return false;
     change_ = std::move(merged);
     return true;
@@ -113,8 +129,9 @@ void RemoveRowsCommand::undo()
 }
 
 ReorderRowsCommand::ReorderRowsCommand(const QString &text, LogDocument &document,
-                                       std::vector<int> order, ChangeShown shown)
-    : QUndoCommand(text)
+                                       std::vector<int> order, ChangeShown shown,
+                                       QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , order_(std::move(order))
     , inverse_(order_.size())
@@ -142,8 +159,8 @@ void ReorderRowsCommand::undo()
 }
 
 RemoveColumnCommand::RemoveColumnCommand(const QString &text, LogDocument &document, int column,
-                                         ChangeShown shown)
-    : QUndoCommand(text)
+                                         ChangeShown shown, QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , document_(document)
     , column_(column)
     , shown_(std::move(shown))
@@ -168,6 +185,42 @@ void RemoveColumnCommand::undo()
     document_.setShape(before_);
     removed_.clear();
     shown_(column_, -1);
+}
+
+StepGroupCommand::StepGroupCommand(const QString &text)
+    : QUndoCommand(text)
+{
+}
+
+bool StepGroupCommand::journalable() const
+{
+    for (int i = 0; i < childCount(); ++i) {
+        const auto *step = dynamic_cast<const JournaledStep *>(child(i));
+        if (step == nullptr || !step->journalable())
+            return false;
+    }
+    return childCount() > 0;
+}
+
+RecordMaker StepGroupCommand::journalRecordMaker() const
+{
+    std::vector<RecordMaker> parts;
+    for (int i = 0; i < childCount(); ++i)
+        parts.push_back(dynamic_cast<const JournaledStep &>(*child(i)).journalRecordMaker());
+    return [text = text().toUtf8().toStdString(), parts = std::move(parts), madeAt = madeAt_] {
+        std::vector<std::string> records;
+        for (const RecordMaker &part : parts)
+            records.push_back(part());
+        return JournalStep::encodeGroup(text, records, madeAt);
+    };
+}
+
+std::string StepGroupCommand::journalRecord() const
+{
+    std::vector<std::string> parts;
+    for (int i = 0; i < childCount(); ++i)
+        parts.push_back(dynamic_cast<const JournaledStep &>(*child(i)).journalRecord());
+    return JournalStep::encodeGroup(text().toUtf8().toStdString(), parts, madeAt_);
 }
 
 }  // namespace vaziduvu

@@ -2,11 +2,13 @@
 
 #include "document/grid_change.h"
 #include "document/log_document.h"
+#include "document/recovery_journal.h"
 
 #include <QUndoCommand>
 
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,11 @@ public:
     virtual ~JournaledStep() = default;
     // The step's journal record (JournalStep::encode...), as it is now.
     virtual std::string journalRecord() const = 0;
+    // The same record, made later by the journal's thread; the maker shares
+    // what it needs, so the step may change or go meanwhile.
+    virtual RecordMaker journalRecordMaker() const;
+    // False when the step cannot be replayed from its record.
+    virtual bool journalable() const { return true; }
 
 protected:
     int64_t madeAt_ = static_cast<int64_t>(std::time(nullptr));
@@ -44,8 +51,9 @@ public:
     // and it merges into the step before exactly when it did (merged).
     static GridChangeCommand *replayed(const QString &text, LogDocument &document,
                                        GridChange change, ChangeShown shown, int mergeColumn,
-                                       int mergeRow, bool merged);
+                                       int mergeRow, bool merged, QUndoCommand *parent = nullptr);
     std::string journalRecord() const override;
+    RecordMaker journalRecordMaker() const override;
 
     void undo() override;
     void redo() override;
@@ -54,7 +62,8 @@ public:
 
 private:
     LogDocument &document_;
-    GridChange change_;
+    // Shared with the journal until it is encoded; never changed in place.
+    std::shared_ptr<const GridChange> change_;
     ChangeShown shown_;
     int column_;
     int row_;
@@ -85,7 +94,7 @@ private:
 class ReorderRowsCommand : public QUndoCommand, public JournaledStep {
 public:
     ReorderRowsCommand(const QString &text, LogDocument &document, std::vector<int> order,
-                       ChangeShown shown);
+                       ChangeShown shown, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
     std::string journalRecord() const override;
@@ -100,7 +109,8 @@ private:
 // Removal of one data column; undo puts it back.
 class RemoveColumnCommand : public QUndoCommand, public JournaledStep {
 public:
-    RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown);
+    RemoveColumnCommand(const QString &text, LogDocument &document, int column, ChangeShown shown,
+                        QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
     std::string journalRecord() const override;
@@ -111,6 +121,18 @@ private:
     std::vector<CellContent> removed_;
     GridShape before_;
     ChangeShown shown_;
+};
+
+// Steps made as one (its children, made with it as their parent): one
+// entry of the history, undone and redone whole, kept in the journal as a
+// group of its children's records.
+class StepGroupCommand : public QUndoCommand, public JournaledStep {
+public:
+    explicit StepGroupCommand(const QString &text);
+    std::string journalRecord() const override;
+    RecordMaker journalRecordMaker() const override;
+    // Every child is a journaled step.
+    bool journalable() const override;
 };
 
 }  // namespace vaziduvu

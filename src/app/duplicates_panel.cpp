@@ -32,7 +32,7 @@ DuplicatesPanel::DuplicatesPanel(QWidget *parent)
     window_ = new QSpinBox(body);
     window_->setObjectName("duplicateWindow");
     window_->setRange(0, 1440);
-    window_->setValue(5);
+    window_->setValue(kDefaultWindow);
     window_->setSuffix(QStringLiteral(" min"));
     window_->setToolTip(QStringLiteral("0: the same clock minute"));
     windowLabel->setBuddy(window_);
@@ -65,6 +65,7 @@ DuplicatesPanel::DuplicatesPanel(QWidget *parent)
     setWidget(body);
 
     connect(find, &QPushButton::clicked, this, &DuplicatesPanel::refreshRequested);
+    connect(window_, &QSpinBox::valueChanged, this, &DuplicatesPanel::windowChanged);
     connect(window_, &QSpinBox::valueChanged, this, &DuplicatesPanel::refreshRequested);
     connect(delete_, &QPushButton::clicked, this, &DuplicatesPanel::deleteRequested);
     connect(merge_, &QPushButton::clicked, this, [this] {
@@ -123,6 +124,11 @@ void DuplicatesPanel::showNoLog()
 int DuplicatesPanel::window() const
 {
     return window_->value();
+}
+
+void DuplicatesPanel::setWindow(int minutes)
+{
+    window_->setValue(minutes);
 }
 
 int DuplicatesPanel::groupCount() const

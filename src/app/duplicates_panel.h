@@ -24,12 +24,17 @@ public:
         std::vector<std::pair<int, QString>> rows;  // grid row and its line
     };
 
+    // Minutes between contacts that still make them one, at a first start.
+    static constexpr int kDefaultWindow = 5;
+
     explicit DuplicatesPanel(QWidget *parent = nullptr);
 
     void setGroups(const std::vector<Group> &groups, int contacts);
     // No log is open.
     void showNoLog();
     int window() const;
+    // Out of range values are brought to the nearest allowed.
+    void setWindow(int minutes);
     int groupCount() const;
     QString summary() const;
     // The group of the current line (a group or one of its contacts); -1 none.
@@ -38,6 +43,7 @@ public:
 
 signals:
     void refreshRequested();
+    void windowChanged(int minutes);
     void deleteRequested();
     void mergeRequested(int group);
     void rowChosen(int row);

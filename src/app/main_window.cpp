@@ -99,6 +99,11 @@ MainWindow::~MainWindow()
     gridView_->setModel(nullptr);
     // Nor may the history, cleared on its way out, reach a half-gone window.
     history_->disconnect(this);
+    // Nor the panels, whose choices change as their widgets go.
+    if (duplicatesPanel_)
+        duplicatesPanel_->disconnect(this);
+    if (statisticsWindow_)
+        statisticsWindow_->disconnect(this);
 }
 
 void MainWindow::createWidgets()
@@ -324,6 +329,9 @@ void MainWindow::endLongOperation()
 
 void MainWindow::setCommandsWaiting(bool waiting)
 {
+    // Disabled widgets give up the keyboard: it comes back where it was.
+    if (waiting)
+        focusBeforeWaiting_ = QApplication::focusWidget();
     menuBar()->setEnabled(!waiting);
     toolBar_->setEnabled(!waiting);
     client_->setEnabled(!waiting);
@@ -333,6 +341,9 @@ void MainWindow::setCommandsWaiting(bool waiting)
         statisticsWindow_->setEnabled(!waiting);
     if (duplicatesPanel_)
         duplicatesPanel_->setEnabled(!waiting);
+    if (!waiting && focusBeforeWaiting_ && focusBeforeWaiting_->isVisible()
+        && focusBeforeWaiting_->isEnabled())
+        focusBeforeWaiting_->setFocus();
 }
 
 void MainWindow::setUpStartState()

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -318,6 +319,12 @@ private:
     void applyGridFont(const QFont &font);
     // The Check Log panel, made once when first needed.
     void ensureCheckPanel();
+    // The Find Duplicates panel and the Statistics window, made once when
+    // first needed, with the choices remembered.
+    void ensureDuplicatesPanel();
+    void ensureStatisticsWindow();
+    // A choice made in a panel, kept at once.
+    void rememberPanelChoices();
 
     // --- grid ---------------------------------------------------------------
     void showCurrentCellPosition();
@@ -497,8 +504,8 @@ private:
     bool pushingStep_ = false;
     bool replaying_ = false;
     // Every step of the history can be written to a journal and replayed (a
-    // step that cannot, such as Merge Duplicates, ends the journal until the
-    // history is saved or cleared).
+    // step that cannot ends the journal until the history is saved or
+    // cleared: no journal rather than a wrong one).
     bool historyJournalable() const;
     QMenu *recentLogsMenu_ = nullptr;
     QAction *resetSettingsAction_ = nullptr;
@@ -538,6 +545,7 @@ private:
     int busyDepth_ = 0;
     bool historyResetting_ = false;
     int longOperationDepth_ = 0;
+    QPointer<QWidget> focusBeforeWaiting_;
     bool historyStartsSaved_ = true;
     AdifMode adifMode_ = AdifMode::Classic;
     int sortColumn_ = -1;  // grid column the view is sorted by; -1: file order

@@ -69,6 +69,7 @@ void MainWindow::checkWholeLog()
         checkPanel_->show();
         checkPanel_->raise();
         runCheck(true);
+        storePreferences();
     });
 }
 

@@ -8,6 +8,7 @@
 #include "app/grid_delegate.h"
 #include "app/main_window.h"
 #include "app/merge_dialog.h"
+#include "app/preferences.h"
 #include "app/qt_text.h"
 #include "document/duplicates.h"
 #include "document/log_merge.h"
@@ -44,7 +45,11 @@ std::string contactLine(const LogDocument &document, const KeyColumns &columns, 
 
 int MainWindow::duplicateWindow() const
 {
-    return duplicatesPanel_ != nullptr ? duplicatesPanel_->window() : 5;
+    if (duplicatesPanel_ != nullptr)
+        return duplicatesPanel_->window();
+    const std::optional<int> remembered
+        = preferences_ ? preferences_->duplicateMinutes() : std::nullopt;
+    return remembered.value_or(DuplicatesPanel::kDefaultWindow);
 }
 
 std::vector<int> MainWindow::duplicateRows()
@@ -63,24 +68,36 @@ void MainWindow::findDuplicates()
 {
     guarded("Could not look for duplicates.", [this] {
         gridDelegate_->commitOpenEditor();
-        if (duplicatesPanel_ == nullptr) {
-            duplicatesPanel_ = new DuplicatesPanel(this);
-            addDockWidget(Qt::BottomDockWidgetArea, duplicatesPanel_);
-            resizeDocks({duplicatesPanel_}, {kPanelHeight}, Qt::Vertical);
-            connect(duplicatesPanel_, &DuplicatesPanel::refreshRequested, this,
-                    &MainWindow::showDuplicateGroups);
-            connect(duplicatesPanel_, &DuplicatesPanel::deleteRequested, this,
-                    &MainWindow::deleteDuplicates);
-            connect(duplicatesPanel_, &DuplicatesPanel::mergeRequested, this,
-                    &MainWindow::mergeDuplicateGroup);
-            connect(duplicatesPanel_, &DuplicatesPanel::rowChosen, this, [this](int row) {
-                selectCell(std::max(1, currentColumn()), row);
-                gridView_->setFocus();
-            });
-        }
+        ensureDuplicatesPanel();
         duplicatesPanel_->show();
         duplicatesPanel_->raise();
         showDuplicateGroups();
+        storePreferences();
+    });
+}
+
+void MainWindow::ensureDuplicatesPanel()
+{
+    if (duplicatesPanel_ != nullptr)
+        return;
+    duplicatesPanel_ = new DuplicatesPanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, duplicatesPanel_);
+    resizeDocks({duplicatesPanel_}, {kPanelHeight}, Qt::Vertical);
+    if (preferences_) {
+        if (const std::optional<int> minutes = preferences_->duplicateMinutes())
+            duplicatesPanel_->setWindow(*minutes);
+    }
+    connect(duplicatesPanel_, &DuplicatesPanel::refreshRequested, this,
+            &MainWindow::showDuplicateGroups);
+    connect(duplicatesPanel_, &DuplicatesPanel::windowChanged, this,
+            &MainWindow::rememberPanelChoices);
+    connect(duplicatesPanel_, &DuplicatesPanel::deleteRequested, this,
+            &MainWindow::deleteDuplicates);
+    connect(duplicatesPanel_, &DuplicatesPanel::mergeRequested, this,
+            &MainWindow::mergeDuplicateGroup);
+    connect(duplicatesPanel_, &DuplicatesPanel::rowChosen, this, [this](int row) {
+        selectCell(std::max(1, currentColumn()), row);
+        gridView_->setFocus();
     });
 }
 
@@ -187,7 +204,7 @@ void MainWindow::mergeDuplicateGroup(int group)
 
         const int keeper = rows.front();
         auto shown = [this](int column, int row) { showChangedCell(column, row); };
-        auto *step = new QUndoCommand(QStringLiteral("Merge Duplicates"));
+        auto *step = new StepGroupCommand(QStringLiteral("Merge Duplicates"));
         document_.openJournal();
         for (size_t i = 0; i < fieldColumns.size(); ++i) {
             const int chosen = dialog.chosen(static_cast<int>(i));

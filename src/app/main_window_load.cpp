@@ -239,6 +239,8 @@ void MainWindow::loadFile(const std::string &path)
         setStatusText(StatusCellPosition, "1 : 1");
         startupImage_->hide();
         startupTitle_->hide();
+        // Typing goes to the log, not to a panel that was open before it came.
+        gridView_->setFocus();
     } else {
         appendLoadReport(
             outcomeReportText(adifFile_->result().status, adifFile_->result().position));

@@ -1,8 +1,10 @@
 // What the window remembers between starts, File > Recent Logs and
 // Help > Restore Default Settings.
 #include "app/check_panel.h"
+#include "app/duplicates_panel.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "app/statistics_window.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 
 namespace vaziduvu {
 
@@ -79,12 +82,18 @@ void MainWindow::restorePreferences()
         restoreGeometry(geometry);
     if (preferences_->checkLogOpen())
         ensureCheckPanel();
+    if (preferences_->duplicatesOpen())
+        ensureDuplicatesPanel();
     const QByteArray state = preferences_->windowState();
     if (!state.isEmpty())
         restoreState(state);
     if (checkPanel_) {
         checkPanel_->setVisible(preferences_->checkLogOpen());
         runCheck(false);
+    }
+    if (duplicatesPanel_) {
+        duplicatesPanel_->setVisible(preferences_->duplicatesOpen());
+        showDuplicateGroups();
     }
     if (const QByteArray split = preferences_->gridSplit(); !split.isEmpty())
         contentSplitMoved_ = contentSplitter_->restoreState(split);
@@ -102,6 +111,13 @@ void MainWindow::restorePreferences()
     if (preferences_->currentAdif())
         setAdifMode(AdifMode::Current);
     restoringPreferences_ = false;
+    // Beside the window, once the window has its place.
+    if (preferences_->statisticsOpen())
+        QTimer::singleShot(0, this, [this] {
+            ensureStatisticsWindow();
+            refreshStatistics();
+            statisticsWindow_->show();
+        });
 }
 
 void MainWindow::storePreferences()
@@ -111,6 +127,8 @@ void MainWindow::storePreferences()
     preferences_->setWindowGeometry(saveGeometry());
     preferences_->setWindowState(saveState());
     preferences_->setCheckLogOpen(checkPanel_ && !checkPanel_->isHidden());
+    preferences_->setDuplicatesOpen(duplicatesPanel_ && !duplicatesPanel_->isHidden());
+    preferences_->setStatisticsOpen(statisticsWindow_ && statisticsWindow_->isVisible());
     preferences_->setGridSplit(contentSplitMoved_ ? contentSplitter_->saveState() : QByteArray());
     preferences_->setReportSplit(reportSplitter_->saveState());
     preferences_->setLastFolder(decodedPath(lastFolder_));
@@ -118,6 +136,17 @@ void MainWindow::storePreferences()
     preferences_->setGridFont(font == startGridFont_ ? std::nullopt : std::optional<QFont>(font));
     preferences_->setSyntaxHighlighting(action(Command::SyntaxHighlighting)->isChecked());
     preferences_->setOmitEmptyTags(action(Command::OmitEmptyTags)->isChecked());
+    preferences_->sync();
+}
+
+void MainWindow::rememberPanelChoices()
+{
+    if (!preferences_ || restoringPreferences_)
+        return;
+    if (duplicatesPanel_)
+        preferences_->setDuplicateMinutes(duplicatesPanel_->window());
+    if (statisticsWindow_)
+        preferences_->setStatisticsTab(statisticsWindow_->shownTab());
     preferences_->sync();
 }
 
@@ -199,6 +228,18 @@ void MainWindow::restoreDefaultSettings()
             addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
             checkPanel_->hide();
         }
+        restoringPreferences_ = true;
+        if (duplicatesPanel_) {
+            duplicatesPanel_->setFloating(false);
+            addDockWidget(Qt::BottomDockWidgetArea, duplicatesPanel_);
+            duplicatesPanel_->setWindow(DuplicatesPanel::kDefaultWindow);
+            duplicatesPanel_->hide();
+        }
+        if (statisticsWindow_) {
+            statisticsWindow_->showTab(0);
+            statisticsWindow_->hide();
+        }
+        restoringPreferences_ = false;
         contentSplitMoved_ = false;
         const int half = reportSplitter_->width() / 2;
         reportSplitter_->setSizes({half, reportSplitter_->width() - half});

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -53,6 +55,69 @@ std::optional<uint64_t> hashOfFile(const std::string &path)
     return contentHash(bytes);
 }
 
+// The log's size and counts as a replayed step will find them. Within a
+// group, only the size is known after a removal, not the counts.
+struct ExpectedShape {
+    GridShape shape;
+    bool exact = true;
+};
+
+// The command that makes a journal step again, once its record is checked
+// against the log it will meet; throws when it does not fit.
+QUndoCommand *replayedCommand(const JournalStep &step, LogDocument &document,
+                              const ChangeShown &shown, ExpectedShape &expected,
+                              QUndoCommand *parent)
+{
+    const QString text = QString::fromUtf8(step.text.data(), int(step.text.size()));
+    GridShape &shape = expected.shape;
+    switch (step.kind) {
+    case JournalStep::Kind::Change: {
+        const GridShape &before = step.change.shapeBefore();
+        if (expected.exact ? !(before == shape)
+                           : before.columns != shape.columns || before.rows != shape.rows)
+            throw std::runtime_error("the log's size differs");
+        expected = {step.change.shapeAfter(), true};
+        return GridChangeCommand::replayed(text, document, step.change, shown, step.column,
+                                           step.row, step.merged, parent);
+    }
+    case JournalStep::Kind::RemoveRows:
+        for (const int row : step.rows) {
+            if (row < 1 || row >= shape.rows)
+                throw std::runtime_error("a removed row is not in the log");
+        }
+        shape.rows -= static_cast<int>(step.rows.size());
+        expected.exact = false;
+        return new RemoveRowsCommand(text, document, step.rows, shown, parent);
+    case JournalStep::Kind::RemoveColumn:
+        if (step.column < 1 || step.column >= shape.columns)
+            throw std::runtime_error("a removed column is not in the log");
+        shape.columns -= 1;
+        expected.exact = false;
+        return new RemoveColumnCommand(text, document, step.column, shown, parent);
+    case JournalStep::Kind::ReorderRows: {
+        std::vector<bool> seen(step.rows.size() + 1, false);
+        if (static_cast<int>(step.rows.size()) != shape.rows - 1)
+            throw std::runtime_error("the new order does not hold every contact");
+        for (const int row : step.rows) {
+            if (row < 1 || row > static_cast<int>(step.rows.size()) || seen[row])
+                throw std::runtime_error("the new order does not hold every contact");
+            seen[static_cast<size_t>(row)] = true;
+        }
+        return new ReorderRowsCommand(text, document, step.rows, shown, parent);
+    }
+    case JournalStep::Kind::Group: {
+        auto group = std::make_unique<StepGroupCommand>(text);
+        for (const JournalStep &part : step.parts)
+            replayedCommand(part, document, shown, expected, group.get());
+        return group.release();
+    }
+    case JournalStep::Kind::Undo:
+    case JournalStep::Kind::Redo:
+        break;
+    }
+    throw std::runtime_error("a step is not one that can be made again");
+}
+
 }  // namespace
 
 void MainWindow::useRecoveryFolder(const std::string &folder)
@@ -69,10 +134,11 @@ std::string MainWindow::recoveryJournalPath() const
 
 void MainWindow::pushStep(QUndoCommand *command)
 {
-    std::string record;
+    RecordMaker record;
     if (journal_ && !replaying_) {
-        if (const auto *step = dynamic_cast<const JournaledStep *>(command))
-            record = step->journalRecord();
+        const auto *step = dynamic_cast<const JournaledStep *>(command);
+        if (step && step->journalable())
+            record = step->journalRecordMaker();
         else
             endJournal();  // it could not be replayed: no journal rather than a wrong one
     }
@@ -83,9 +149,14 @@ void MainWindow::pushStep(QUndoCommand *command)
     } pushing{pushingStep_ = true};
     history_->push(command);  // a merged command is gone after this
     pushingStep_ = false;
-    if (journal_ && !record.empty()) {
-        if (history_->index() == before)
-            JournalStep::markMerged(record);
+    if (journal_ && record) {
+        if (history_->index() == before) {
+            record = [made = std::move(record)] {
+                std::string merged = made();
+                JournalStep::markMerged(merged);
+                return merged;
+            };
+        }
         journal_->append(std::move(record));
         journalIndex_ = history_->index();
     }
@@ -116,7 +187,8 @@ void MainWindow::journalHistory()
 bool MainWindow::historyJournalable() const
 {
     for (int i = 0; i < history_->count(); ++i) {
-        if (dynamic_cast<const JournaledStep *>(history_->command(i)) == nullptr)
+        const auto *step = dynamic_cast<const JournaledStep *>(history_->command(i));
+        if (step == nullptr || !step->journalable())
             return false;
     }
     return true;
@@ -137,7 +209,7 @@ void MainWindow::startJournal()
     for (int i = 0; i < history_->count(); ++i) {
         const auto *step = dynamic_cast<const JournaledStep *>(history_->command(i));
         if (step)
-            journal_->append(step->journalRecord());
+            journal_->append(step->journalRecordMaker());
     }
     for (int i = history_->count(); i > history_->index(); --i)
         journal_->append(JournalStep::encodeMove(true, now()));
@@ -281,7 +353,7 @@ bool MainWindow::restoreJournal(const std::string &path, const JournalContents &
 
 bool MainWindow::replaySteps(const std::vector<JournalStep> &steps, std::string &problem)
 {
-    auto shown = [this](int column, int row) { showChangedCell(column, row); };
+    ChangeShown shown = [this](int column, int row) { showChangedCell(column, row); };
     struct Replaying {
         bool &flag;
         ~Replaying() { flag = false; }
@@ -289,38 +361,7 @@ bool MainWindow::replaySteps(const std::vector<JournalStep> &steps, std::string 
     size_t done = 0;
     try {
         for (const JournalStep &step : steps) {
-            const QString text = QString::fromUtf8(step.text.data(), int(step.text.size()));
             switch (step.kind) {
-            case JournalStep::Kind::Change:
-                if (!(step.change.shapeBefore() == document_.shape()))
-                    throw std::runtime_error("the log's size differs");
-                pushStep(GridChangeCommand::replayed(text, document_, step.change, shown,
-                                                     step.column, step.row, step.merged));
-                break;
-            case JournalStep::Kind::RemoveRows:
-                for (const int row : step.rows) {
-                    if (row < 1 || row >= document_.rowCount())
-                        throw std::runtime_error("a removed row is not in the log");
-                }
-                pushStep(new RemoveRowsCommand(text, document_, step.rows, shown));
-                break;
-            case JournalStep::Kind::RemoveColumn:
-                if (step.column < 1 || step.column >= document_.columnCount())
-                    throw std::runtime_error("a removed column is not in the log");
-                pushStep(new RemoveColumnCommand(text, document_, step.column, shown));
-                break;
-            case JournalStep::Kind::ReorderRows: {
-                std::vector<bool> seen(step.rows.size() + 1, false);
-                if (static_cast<int>(step.rows.size()) != document_.rowCount() - 1)
-                    throw std::runtime_error("the new order does not hold every contact");
-                for (const int row : step.rows) {
-                    if (row < 1 || row > static_cast<int>(step.rows.size()) || seen[row])
-                        throw std::runtime_error("the new order does not hold every contact");
-                    seen[static_cast<size_t>(row)] = true;
-                }
-                pushStep(new ReorderRowsCommand(text, document_, step.rows, shown));
-                break;
-            }
             case JournalStep::Kind::Undo:
                 if (!history_->canUndo())
                     throw std::runtime_error("an undo has nothing to take back");
@@ -331,6 +372,11 @@ bool MainWindow::replaySteps(const std::vector<JournalStep> &steps, std::string 
                     throw std::runtime_error("a redo has nothing to make again");
                 history_->redo();
                 break;
+            default: {
+                ExpectedShape expected{document_.shape(), true};
+                pushStep(replayedCommand(step, document_, shown, expected, nullptr));
+                break;
+            }
             }
             ++done;
         }

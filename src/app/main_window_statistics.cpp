@@ -3,6 +3,7 @@
 #include "app/grid_delegate.h"
 #include "app/grid_model.h"
 #include "app/main_window.h"
+#include "app/preferences.h"
 #include "app/qt_text.h"
 #include "app/statistics_window.h"
 #include "document/log_statistics.h"
@@ -70,29 +71,37 @@ void MainWindow::showStatistics()
 {
     guarded("Could not show the statistics.", [this] {
         gridDelegate_->commitOpenEditor();
-        if (statisticsWindow_ == nullptr) {
-            statisticsWindow_ = new StatisticsWindow(this);
-            connect(statisticsWindow_, &StatisticsWindow::contactsChosen, this,
-                    [this](const ContactSelection &selection, const QString &description) {
-                        guarded("Could not show the contacts.", [&] {
-                            showContacts(contactRows(document_, selection), description);
-                        });
-                    });
-            connect(statisticsWindow_, &StatisticsWindow::saveChartRequested, this,
-                    &MainWindow::saveStatisticsChart);
-            statisticsRefreshTimer_ = new QTimer(this);
-            statisticsRefreshTimer_->setObjectName("statisticsRefreshTimer");
-            statisticsRefreshTimer_->setSingleShot(true);
-            statisticsRefreshTimer_->setInterval(kRefreshDelay);
-            connect(statisticsRefreshTimer_, &QTimer::timeout, this,
-                    &MainWindow::refreshStatistics);
-            placeStatisticsWindow();
-        }
+        ensureStatisticsWindow();
         refreshStatistics();
         statisticsWindow_->show();
         statisticsWindow_->raise();
         statisticsWindow_->activateWindow();
+        storePreferences();
     });
+}
+
+void MainWindow::ensureStatisticsWindow()
+{
+    if (statisticsWindow_ != nullptr)
+        return;
+    statisticsWindow_ = new StatisticsWindow(this);
+    if (preferences_)
+        statisticsWindow_->showTab(preferences_->statisticsTab());
+    connect(statisticsWindow_, &StatisticsWindow::contactsChosen, this,
+            [this](const ContactSelection &selection, const QString &description) {
+                guarded("Could not show the contacts.",
+                        [&] { showContacts(contactRows(document_, selection), description); });
+            });
+    connect(statisticsWindow_, &StatisticsWindow::saveChartRequested, this,
+            &MainWindow::saveStatisticsChart);
+    connect(statisticsWindow_, &StatisticsWindow::tabChosen, this,
+            &MainWindow::rememberPanelChoices);
+    statisticsRefreshTimer_ = new QTimer(this);
+    statisticsRefreshTimer_->setObjectName("statisticsRefreshTimer");
+    statisticsRefreshTimer_->setSingleShot(true);
+    statisticsRefreshTimer_->setInterval(kRefreshDelay);
+    connect(statisticsRefreshTimer_, &QTimer::timeout, this, &MainWindow::refreshStatistics);
+    placeStatisticsWindow();
 }
 
 void MainWindow::placeStatisticsWindow()

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace vaziduvu {
 
 namespace {
@@ -9,6 +11,10 @@ namespace {
 const char *const kGeometry = "window/geometry";
 const char *const kState = "window/state";
 const char *const kCheckLogOpen = "window/checkLogOpen";
+const char *const kDuplicatesOpen = "window/duplicatesOpen";
+const char *const kStatisticsOpen = "window/statisticsOpen";
+const char *const kDuplicateMinutes = "duplicates/minutes";
+const char *const kStatisticsTab = "statistics/tab";
 const char *const kGridSplit = "window/gridSplit";
 const char *const kReportSplit = "window/reportSplit";
 const char *const kLastFolder = "files/lastFolder";
@@ -95,6 +101,50 @@ bool Preferences::checkLogOpen() const
 void Preferences::setCheckLogOpen(bool open)
 {
     settings_->setValue(kCheckLogOpen, open);
+}
+
+bool Preferences::duplicatesOpen() const
+{
+    return settings_->value(kDuplicatesOpen, false).toBool();
+}
+
+void Preferences::setDuplicatesOpen(bool open)
+{
+    settings_->setValue(kDuplicatesOpen, open);
+}
+
+bool Preferences::statisticsOpen() const
+{
+    return settings_->value(kStatisticsOpen, false).toBool();
+}
+
+void Preferences::setStatisticsOpen(bool open)
+{
+    settings_->setValue(kStatisticsOpen, open);
+}
+
+std::optional<int> Preferences::duplicateMinutes() const
+{
+    bool number = false;
+    const int minutes = settings_->value(kDuplicateMinutes).toInt(&number);
+    if (!number || minutes < 0)
+        return std::nullopt;
+    return minutes;
+}
+
+void Preferences::setDuplicateMinutes(int minutes)
+{
+    settings_->setValue(kDuplicateMinutes, minutes);
+}
+
+int Preferences::statisticsTab() const
+{
+    return std::max(0, settings_->value(kStatisticsTab, 0).toInt());
+}
+
+void Preferences::setStatisticsTab(int tab)
+{
+    settings_->setValue(kStatisticsTab, tab);
 }
 
 QString Preferences::lastFolder() const

@@ -49,6 +49,17 @@ public:
     void setReportSplit(const QByteArray &state);
     bool checkLogOpen() const;
     void setCheckLogOpen(bool open);
+    bool duplicatesOpen() const;
+    void setDuplicatesOpen(bool open);
+    bool statisticsOpen() const;
+    void setStatisticsOpen(bool open);
+
+    // The Find Duplicates window in minutes; nullopt: the first start's.
+    std::optional<int> duplicateMinutes() const;
+    void setDuplicateMinutes(int minutes);
+    // The tab the Statistics window shows (0: the first).
+    int statisticsTab() const;
+    void setStatisticsTab(int tab);
 
     QString lastFolder() const;
     void setLastFolder(const QString &folder);

@@ -178,7 +178,10 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
 
     connect(save, &QPushButton::clicked, this, &StatisticsWindow::saveChartRequested);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(tabs_, &QTabWidget::currentChanged, this, [this] { updateSaveButton(); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        updateSaveButton();
+        emit tabChosen(tab);
+    });
     auto *escape = new QAction(this);
     escape->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(escape, &QAction::triggered, this, &QWidget::close);
@@ -375,6 +378,17 @@ void StatisticsWindow::fillEntityTable(const LogStatistics &figures)
 void StatisticsWindow::updateSaveButton()
 {
     saveChartButton_->setEnabled(chartShown() && hasContacts_);
+}
+
+int StatisticsWindow::shownTab() const
+{
+    return tabs_->currentIndex();
+}
+
+void StatisticsWindow::showTab(int tab)
+{
+    if (tab >= 0 && tab < tabs_->count())
+        tabs_->setCurrentIndex(tab);
 }
 
 bool StatisticsWindow::chartShown() const

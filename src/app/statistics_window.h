@@ -55,11 +55,15 @@ public:
     // The chart shown (bands, or years on that tab) as PNG or SVG bytes;
     // empty while the entity table is shown.
     QByteArray chartImage(bool svg) const;
+    // The tab shown: 0 bands, 1 years, 2 the entity table.
+    int shownTab() const;
+    void showTab(int tab);
     bool chartShown() const;
 
 signals:
     void contactsChosen(const ContactSelection &selection, const QString &description);
     void saveChartRequested();
+    void tabChosen(int tab);
 
 private:
     void fillBandChart(const LogStatistics &figures);

@@ -76,6 +76,7 @@ public:
     int changedCellCount() const { return static_cast<int>(cells_.size()); }
     // The grid's size and counts the change starts from.
     const GridShape &shapeBefore() const { return before_; }
+    const GridShape &shapeAfter() const { return after_; }
 
     // A finished change as bytes and back (the recovery journal): both
     // sides of every cell and trailer, and both shapes. readFrom gives

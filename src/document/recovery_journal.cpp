@@ -60,6 +60,14 @@ void syncFolderOf(const std::string &path)
     }
 }
 
+void appendFramed(std::string &out, std::string_view record)
+{
+    out.reserve(out.size() + kFrameHead + record.size());
+    putU32(out, static_cast<uint32_t>(record.size()));
+    putU32(out, crc32Of(record));
+    out.append(record);
+}
+
 std::string encodeHeader(const JournalSource &source, int64_t startedAt)
 {
     RecordWriter out;
@@ -240,6 +248,19 @@ std::string JournalStep::encodeMove(bool undo, int64_t madeAt)
     return std::move(out.bytes());
 }
 
+std::string JournalStep::encodeGroup(const std::string &text, const std::vector<std::string> &parts,
+                                     int64_t madeAt)
+{
+    RecordWriter out;
+    out.u8(static_cast<uint8_t>(Kind::Group));
+    out.i64(madeAt);
+    out.text(text);
+    out.i32(static_cast<int32_t>(parts.size()));
+    for (const std::string &part : parts)
+        out.text(part);
+    return std::move(out.bytes());
+}
+
 void JournalStep::markMerged(std::string &record)
 {
     if (record.size() > kMergedFlagOffset
@@ -287,6 +308,18 @@ std::optional<JournalStep> JournalStep::decode(std::string_view record)
         if (!in.text(step.text) || !in.i32(number))
             return std::nullopt;
         step.column = number;
+        break;
+    case Kind::Group:
+        if (!in.text(step.text) || !in.i32(number) || number < 1)
+            return std::nullopt;
+        for (int32_t i = 0; i < number; ++i) {
+            std::string bytes;
+            std::optional<JournalStep> part;
+            if (!in.text(bytes) || !(part = decode(bytes)) || part->kind == Kind::Group
+                || part->kind == Kind::Undo || part->kind == Kind::Redo)
+                return std::nullopt;
+            step.parts.push_back(std::move(*part));
+        }
         break;
     case Kind::Undo:
     case Kind::Redo:
@@ -406,10 +439,7 @@ std::string RecoveryJournal::sourceCopyPath(const std::string &journalPath)
 std::string RecoveryJournal::frame(std::string_view record)
 {
     std::string framed;
-    framed.reserve(kFrameHead + record.size());
-    putU32(framed, static_cast<uint32_t>(record.size()));
-    putU32(framed, crc32Of(record));
-    framed.append(record);
+    appendFramed(framed, record);
     return framed;
 }
 
@@ -423,9 +453,14 @@ void RecoveryJournal::removeFiles(const std::string &journalPath)
 
 void RecoveryJournal::append(std::string record)
 {
+    append(RecordMaker([record = std::move(record)]() mutable { return std::move(record); }));
+}
+
+void RecoveryJournal::append(RecordMaker make)
+{
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(record));
+        queue_.push_back(std::move(make));
     }
     wake_.notify_all();
 }
@@ -495,16 +530,24 @@ void RecoveryJournal::run()
         wake_.wait(lock, [&] { return stopping_ || !queue_.empty() || copyPending_; });
         if (queue_.empty() && (discarding_ || (stopping_ && !copyPending_)))
             break;
-        std::string batch;
-        while (!queue_.empty()) {
-            batch += frame(queue_.front());
-            queue_.pop_front();
-        }
+        std::deque<RecordMaker> makers;
+        makers.swap(queue_);
         busy_ = true;
         const bool copyNow = copyPending_;
         lock.unlock();
+        std::string batch;
+        bool madeAll = true;
+        try {
+            for (RecordMaker &make : makers) {
+                appendFramed(batch, make());
+                make = nullptr;  // what it shared goes now
+            }
+        } catch (const std::exception &) {
+            madeAll = false;  // out of memory: the records made so far are still written
+        }
         if (good && !batch.empty())
             good = writeAll(fd, batch) && ::fsync(fd) == 0;
+        good = good && madeAll;
         // The records first: the copy of a large log takes longer.
         if (good && copyNow)
             writeSourceCopy();

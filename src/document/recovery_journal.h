@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -71,6 +72,7 @@ struct JournalStep {
         RemoveRows = 'R',    // rows removed
         RemoveColumn = 'C',  // a column removed
         ReorderRows = 'O',   // the data rows put in a new order (rows: the new order)
+        Group = 'G',         // steps made as one (parts), undone and redone together
         Undo = 'U',
         Redo = 'D',
     };
@@ -80,8 +82,9 @@ struct JournalStep {
     bool merged = false;  // Change: folded into the step before it
     int column = -1;      // Change: the one cell of an edit that merges; RemoveColumn: the column
     int row = -1;
-    std::vector<int> rows;  // RemoveRows; ReorderRows
-    GridChange change;      // Change
+    std::vector<int> rows;           // RemoveRows; ReorderRows
+    GridChange change;               // Change
+    std::vector<JournalStep> parts;  // Group: in the order they are made
 
     // The step's record. mergedFlagOffset: where markMerged sets the flag.
     static std::string encodeChange(const std::string &text, int column, int row,
@@ -92,10 +95,18 @@ struct JournalStep {
                                          int64_t madeAt);
     static std::string encodeRemoveColumn(const std::string &text, int column, int64_t madeAt);
     static std::string encodeMove(bool undo, int64_t madeAt);
+    // parts: the records of the group's steps (never a group themselves).
+    static std::string encodeGroup(const std::string &text, const std::vector<std::string> &parts,
+                                   int64_t madeAt);
     // The change was merged into the step before it when pushed.
     static void markMerged(std::string &record);
     static std::optional<JournalStep> decode(std::string_view record);
 };
+
+// Makes a step's record when called: a large change is encoded by the
+// journal's thread, not by the one that made the change. It must hold
+// (share, never refer to) what it encodes.
+using RecordMaker = std::function<std::string()>;
 
 // What a journal file holds, as far as it can be read.
 struct JournalContents {
@@ -139,6 +150,8 @@ public:
 
     // Queues a step's record (made with JournalStep::encode...).
     void append(std::string record);
+    // Queues a record that the journal's thread makes, in its turn.
+    void append(RecordMaker make);
     // Blocks until everything queued is on the disk.
     void waitUntilWritten();
     // Stops and removes the journal and its copy of the log.
@@ -167,7 +180,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable written_;
-    std::deque<std::string> queue_;
+    std::deque<RecordMaker> queue_;
     bool stopping_ = false;
     bool discarding_ = false;
     bool busy_ = false;

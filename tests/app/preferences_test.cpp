@@ -2,14 +2,18 @@
 // settings changed and a new one on the same settings file look the same; a
 // cleared file gives a first start. Recent Logs lists, greys and clears.
 #include "app/check_panel.h"
+#include "app/duplicates_panel.h"
 #include "app/preferences.h"
+#include "app/statistics_window.h"
 #include "window_fixture.h"
 
 #include <QApplication>
 #include <QDockWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,10 @@ protected:
         bool checkLogShown = false;
         Qt::DockWidgetArea checkLogArea = Qt::NoDockWidgetArea;
         double gridShare = 0;  // of the height the grid and the text views share
+        bool duplicatesShown = false;
+        int duplicateMinutes = DuplicatesPanel::kDefaultWindow;
+        bool statisticsShown = false;
+        int statisticsTab = 0;
     };
 
     Look look() const
@@ -108,6 +116,14 @@ protected:
             seen.checkLogShown = !panel->isHidden();
             seen.checkLogArea = form->dockWidgetArea(panel);
         }
+        if (auto *panel = form->findChild<DuplicatesPanel *>("duplicatesPanel")) {
+            seen.duplicatesShown = !panel->isHidden();
+            seen.duplicateMinutes = panel->window();
+        }
+        if (auto *statistics = form->findChild<StatisticsWindow *>()) {
+            seen.statisticsShown = statistics->isVisible();
+            seen.statisticsTab = statistics->shownTab();
+        }
         return seen;
     }
 
@@ -120,6 +136,10 @@ protected:
         EXPECT_EQ(a.mode, b.mode);
         EXPECT_EQ(a.checkLogShown, b.checkLogShown);
         EXPECT_NEAR(a.gridShare, b.gridShare, 0.03);
+        EXPECT_EQ(a.duplicatesShown, b.duplicatesShown);
+        EXPECT_EQ(a.duplicateMinutes, b.duplicateMinutes);
+        EXPECT_EQ(a.statisticsShown, b.statisticsShown);
+        EXPECT_EQ(a.statisticsTab, b.statisticsTab);
         if (a.checkLogShown) {
             EXPECT_EQ(a.checkLogArea, b.checkLogArea);
         }
@@ -148,7 +168,17 @@ protected:
         const int room = split->sizes()[0] + split->sizes()[1];
         split->setSizes({room / 4, room - room / 4});  // the grid dragged smaller
         emit split->splitterMoved(room / 4, 1);
+        changeChoices();
         QApplication::processEvents();
+    }
+
+    // The choices made in the Find Duplicates panel and the Statistics window.
+    void changeChoices()
+    {
+        trigger(*form, "findDuplicatesAction");
+        child<QSpinBox>(*form, "duplicateWindow")->setValue(12);
+        trigger(*form, "statisticsAction");
+        child<QTabWidget>(*form, "statisticsTabs")->setCurrentIndex(1);
     }
 
     QString settingsFile;
@@ -163,6 +193,10 @@ TEST_F(PreferencesTest, AStartAfterChangesLooksAsTheWindowWasLeft)
     ASSERT_NE(changed.gridFont, first.gridFont);
     ASSERT_EQ(changed.checkLogArea, Qt::RightDockWidgetArea);
     ASSERT_LT(changed.gridShare, first.gridShare - 0.1);
+
+    ASSERT_TRUE(changed.duplicatesShown && changed.statisticsShown);
+    ASSERT_EQ(changed.duplicateMinutes, 12);
+    ASSERT_EQ(changed.statisticsTab, 1);
 
     restart();
     expectSame(look(), changed);
@@ -193,6 +227,36 @@ TEST_F(PreferencesTest, ClearedSettingsAndRestoreDefaultsGiveAFirstStart)
     EXPECT_TRUE(form->recentLogs().isEmpty());
     restart();
     expectSame(look(), first);
+}
+
+TEST_F(PreferencesTest, ChoicesAreKeptWhenMadeNotOnlyAtTheEnd)
+{
+    open(kCleanLog);
+    QFont chosen = gridView(*form)->font();
+    chosen.setPointSize(chosen.pointSize() + 3);
+    platform.queueFont(chosen);
+    trigger(*form, "fontAction");
+    platform.queueConfirm(true);
+    trigger(*form, "syntaxHighlightingAction");
+    trigger(*form, "currentAdifAction");
+    changeChoices();
+    const Look changed = look();
+
+    // Killed: no close, no last write of the settings.
+    form.reset();
+    preferences = std::make_unique<Preferences>(settingsFile);
+    form = std::make_unique<MainWindow>(platform);
+    form->usePreferences(*preferences);
+    form->show();
+    QApplication::processEvents();
+    const Look after = look();
+    EXPECT_EQ(after.gridFont, changed.gridFont);
+    EXPECT_TRUE(after.syntaxHighlighting);
+    EXPECT_EQ(after.mode, AdifMode::Current);
+    EXPECT_TRUE(after.duplicatesShown);
+    EXPECT_EQ(after.duplicateMinutes, 12);
+    EXPECT_TRUE(after.statisticsShown);
+    EXPECT_EQ(after.statisticsTab, 1);
 }
 
 TEST_F(PreferencesTest, RecentLogsGreyWhatIsGoneAndClear)

@@ -71,6 +71,21 @@ TEST_F(QuickFixWindow, FixAllLikeThisIsOneStepAndFixOneLine)
 
 // A list older than the grid mends only the cells that still hold what the
 // check saw.
+TEST_F(QuickFixWindow, TheKeyboardStaysInTheGridThroughACheck)
+{
+    form->setAdifMode(AdifMode::Current);
+    openText(kModesLog);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QTableView *view = gridView(*form);
+    view->setFocus();
+    QApplication::processEvents();
+    if (!view->hasFocus())
+        GTEST_SKIP() << "this platform gives no window the keyboard";
+    trigger(*form, "checkLogAction");  // the window waits while the log is checked
+    EXPECT_TRUE(view->hasFocus());
+}
+
 TEST_F(QuickFixWindow, StaleListLeavesEditedCells)
 {
     form->setAdifMode(AdifMode::Current);

@@ -7,6 +7,7 @@
 #include "window_fixture.h"
 
 #include <QDir>
+#include <QPushButton>
 
 #include <filesystem>
 #include <functional>
@@ -154,6 +155,23 @@ INSTANTIATE_TEST_SUITE_P(
                                       trigger(w, "sortLogAction");
                                       EXPECT_EQ(w.document().text(1, 3), "W1AW");  // moved
                                       editCell(w, 1, 1, "K9XYZ");
+                                  }},
+                      HistoryCase{"MergeDuplicatesThenAnEdit",
+                                  [](MainWindow &w, ScriptedPlatform &p) {
+                                      // The second contact becomes the first one's twin.
+                                      editCell(w, 1, 2, "W1AW");
+                                      editCell(w, 2, 2, "CW");
+                                      editCell(w, 3, 2, "20040101");
+                                      trigger(w, "findDuplicatesAction");
+                                      p.queueModal([](QDialog &dialog) {
+                                          dialog.accept();
+                                          return dialog.result();
+                                      });
+                                      child<QPushButton>(w, "mergeDuplicatesButton")->click();
+                                      EXPECT_EQ(w.document().rowCount(), 3);  // merged
+                                      editCell(w, 1, 2, "G4ABC");
+                                      p.queueConfirm(true);
+                                      trigger(w, "deleteRowsAction");  // on the edited row
                                   }}),
     [](const auto &info) { return std::string(info.param.name); });
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <new>
 
 #include <stdlib.h>
 
@@ -223,6 +224,48 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"NothingAtAll", [](std::string &b) { b.clear(); },
                    JournalContents::Status::Empty, 0}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(RecoveryJournalTest, AGroupIsReadBackPartByPart)
+{
+    const std::string group
+        = JournalStep::encodeGroup("Merge Duplicates", {records[0], records[1]}, 1005);
+    const std::optional<JournalStep> step = JournalStep::decode(group);
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->kind, JournalStep::Kind::Group);
+    EXPECT_EQ(step->text, "Merge Duplicates");
+    EXPECT_EQ(step->madeAt, 1005);
+    ASSERT_EQ(step->parts.size(), 2u);
+    EXPECT_EQ(step->parts[0].kind, JournalStep::Kind::Change);
+    EXPECT_TRUE(step->parts[0].merged);
+    EXPECT_EQ(step->parts[1].rows, (std::vector<int>{1, 2}));
+}
+
+TEST_F(RecoveryJournalTest, AGroupOfNothingOrOfMovesOrGroupsIsRefused)
+{
+    const std::string inner = JournalStep::encodeGroup("Inner", {records[1]}, 1);
+    for (const std::vector<std::string> &parts : {std::vector<std::string>{},
+                                                  {records[3]},
+                                                  {records[1], records[4]},
+                                                  {inner},
+                                                  {records[1], "Zxxxxxxxx"}})
+        EXPECT_FALSE(JournalStep::decode(JournalStep::encodeGroup("Group", parts, 1)))
+            << parts.size();
+}
+
+TEST_F(RecoveryJournalTest, ARecordThatCannotBeMadeStopsTheJournalAfterTheOnesBefore)
+{
+    {
+        RecoveryJournal journal(path(), source, text, 999);
+        journal.append(records[0]);
+        journal.append(RecordMaker([]() -> std::string { throw std::bad_alloc(); }));
+        journal.append(records[1]);
+        journal.waitUntilWritten();
+        EXPECT_FALSE(journal.healthy());
+    }
+    const JournalContents contents = JournalContents::read(path());
+    EXPECT_EQ(contents.status, JournalContents::Status::Ok) << contents.problem;
+    EXPECT_EQ(contents.steps.size(), 1u);
+}
 
 TEST_F(RecoveryJournalTest, DiscardRemovesTheJournalAndItsCopy)
 {
