@@ -29,6 +29,13 @@ inline int logbookContacts()
     return quickRun() ? 2000 : 100000;
 }
 
+// Contacts of the generated million log (generated_million.h): 1,000,000,
+// or a few in a quick run.
+inline int millionContacts()
+{
+    return quickRun() ? 2000 : 1000000;
+}
+
 // A benchmark that runs for at least Tenths / 10 seconds; once in a quick run.
 template <int Tenths> void lasting(benchmark::internal::Benchmark *benchmark)
 {

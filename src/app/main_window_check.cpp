@@ -51,6 +51,8 @@ private:
     int rowsChecked_ = 0;
 };
 
+const char *const kFixStopped = "Fixing stopped: the log is as it was.";
+
 constexpr int kRefreshDelay = 300;  // milliseconds after the last change
 constexpr int kPanelHeight = 170;   // pixels, at first
 // Past this many cells a check takes long enough that it runs only when
@@ -189,26 +191,47 @@ void MainWindow::fixProblems(int line, bool allLikeIt)
             }
             return true;
         };
+        // Choosing the mends, then making them: two parts of one bar. A
+        // stop in either leaves the log as it was.
         std::vector<FoundProblem> chosenOnes;
-        for (const FoundProblem &found : checkFound_) {
-            if (found.fix && (allLikeIt ? found.fix->sameKind(chosen) : &*found.fix == &chosen)
-                && current(*found.fix))
-                chosenOnes.push_back(found);
-        }
-        const std::vector<const QuickFix *> fixes = fixesToApply(chosenOnes);
-        if (fixes.empty()) {
-            checkPanel_->setFixReport(
-                QStringLiteral("The log has changed since this list was made: press F7."));
-            return;
-        }
-        document_.openJournal();
+        std::vector<const QuickFix *> fixes;  // into chosenOnes
         AppliedFixes applied;
-        try {
-            applied = applyQuickFixes(document_, fixes);
-        } catch (...) {
-            // Guards the one step: a fix that failed half way is taken back.
+        {
+            const LongOperation busy(*this);
+            WindowProgress progress(*progressPanel_, platform_, QStringLiteral("Fixing the log"),
+                                    true, 2);
+            const auto problems = static_cast<int64_t>(checkFound_.size());
+            for (size_t i = 0; i < checkFound_.size(); ++i) {
+                if (!progress.advance(static_cast<int64_t>(i), problems)) {
+                    checkPanel_->setFixReport(QString::fromLatin1(kFixStopped));
+                    return;
+                }
+                const FoundProblem &found = checkFound_[i];
+                if (found.fix && (allLikeIt ? found.fix->sameKind(chosen) : &*found.fix == &chosen)
+                    && current(*found.fix))
+                    chosenOnes.push_back(found);
+            }
+            fixes = fixesToApply(chosenOnes);
+            if (fixes.empty()) {
+                checkPanel_->setFixReport(
+                    QStringLiteral("The log has changed since this list was made: press F7."));
+                return;
+            }
+            progress.nextPart();
+            document_.openJournal();
+            try {
+                applied = applyQuickFixes(document_, fixes, &progress);
+            } catch (...) {
+                // Guards the one step: a fix that failed half way is taken back.
+                GridChange::fromJournal(document_).undo(document_);
+                throw;
+            }
+        }
+        if (applied.stopped) {
             GridChange::fromJournal(document_).undo(document_);
-            throw;
+            refreshGrid();
+            checkPanel_->setFixReport(QString::fromLatin1(kFixStopped));
+            return;
         }
         const std::string kind = describeFixKind(fixes);
         pushChange(toQt((allLikeIt ? "Fix All: " : "Fix: ") + kind),

@@ -64,6 +64,7 @@ void MainWindow::createHousekeeping()
     filterBar_->hide();
     static_cast<QVBoxLayout *>(gridArea_->layout())->insertWidget(0, filterBar_);
     filterTimer_ = new QTimer(this);
+    filterTimer_->setObjectName("filterTimer");
     filterTimer_->setSingleShot(true);
     filterTimer_->setInterval(kFilterDelay);
     connect(filterTimer_, &QTimer::timeout, this,

@@ -5,6 +5,7 @@
 #include "document/log_document.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <tuple>
 
@@ -125,19 +126,37 @@ bool sameContact(const ContactKey &a, const ContactKey &b, int windowMinutes)
 std::vector<DuplicateGroup> findDuplicateGroups(const std::vector<ContactKey> &keys,
                                                 int windowMinutes)
 {
-    std::vector<int> order;
-    order.reserve(keys.size());
+    // Sorted by call, band, mode and start: a call's first eight bytes,
+    // held as a number beside the contact, settle most comparisons without
+    // reading the keys.
+    struct Sorted {
+        uint64_t callPrefix;
+        int index;
+    };
+    std::vector<Sorted> sorted;
+    sorted.reserve(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].comparable())
-            order.push_back(static_cast<int>(i));
+        if (!keys[i].comparable())
+            continue;
+        uint64_t prefix = 0;
+        for (size_t b = 0; b < 8; ++b)
+            prefix = prefix << 8
+                | (b < keys[i].call.size() ? static_cast<unsigned char>(keys[i].call[b]) : 0u);
+        sorted.push_back({prefix, static_cast<int>(i)});
     }
     auto keyOf = [&](int i) -> const ContactKey & { return keys[static_cast<size_t>(i)]; };
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const ContactKey &x = keyOf(a);
-        const ContactKey &y = keyOf(b);
-        return std::tie(x.call, x.band, x.mode, x.start, a)
-            < std::tie(y.call, y.band, y.mode, y.start, b);
+    std::sort(sorted.begin(), sorted.end(), [&](const Sorted &p, const Sorted &q) {
+        if (p.callPrefix != q.callPrefix)
+            return p.callPrefix < q.callPrefix;
+        const ContactKey &x = keyOf(p.index);
+        const ContactKey &y = keyOf(q.index);
+        return std::tie(x.call, x.band, x.mode, x.start, p.index)
+            < std::tie(y.call, y.band, y.mode, y.start, q.index);
     });
+    std::vector<int> order(sorted.size());
+    for (size_t i = 0; i < sorted.size(); ++i)
+        order[i] = sorted[i].index;
+    std::vector<Sorted>().swap(sorted);
     UnionFind links(keys.size());
     std::vector<bool> linked(keys.size(), false);
     for (size_t i = 0; i < order.size(); ++i) {

@@ -160,9 +160,15 @@ void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record, RecordText
     record.declaredLength = tag.declaredLength;
     record.hasType = tag.hasType;
     record.dataType = tag.dataType;
+    // A walk over a whole logbook reuses one scratch record: a text already
+    // there (the name of the column, the usual blank comment) is not copied again.
+    const auto keep = [](std::string &kept, std::string_view text) {
+        if (kept != text)
+            kept.assign(text.data(), text.size());
+    };
     if (texts == RecordTexts::With) {
-        record.name = loaded_->tagNames[static_cast<size_t>(tag.nameIndex)];
-        record.value = loaded_->valueOf(tag);
+        keep(record.name, loaded_->tagNames[static_cast<size_t>(tag.nameIndex)]);
+        keep(record.value, loaded_->valueOf(tag));
     } else {
         record.name.clear();
         record.value.clear();
@@ -170,7 +176,7 @@ void LogDocument::buildLoadedRecord(uint32_t cell, TagRecord &record, RecordText
     record.errorCode = ParseStatus::Ok;
     record.errorPosition = 0;
     record.isTimeOn = tag.isTimeOn;
-    record.comment = loaded_->commentOf(tag);
+    keep(record.comment, loaded_->commentOf(tag));
     record.valueOffset = tag.valueOffset();
     record.rawTag.clear();
     record.errorLength = 0;

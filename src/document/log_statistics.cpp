@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace vaziduvu {
 
@@ -120,6 +120,39 @@ private:
     std::vector<std::string> texts_;
 };
 
+// Leaves each different text once and says how many there are. Sorted by
+// their first eight bytes, held as numbers beside them, so most comparisons
+// never read the texts: a whole logbook's calls are counted without a set
+// of a million nodes.
+size_t keepDistinct(std::vector<std::string> &texts)
+{
+    struct Entry {
+        uint64_t prefix;
+        uint32_t index;
+    };
+    std::vector<Entry> entries(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        uint64_t prefix = 0;
+        for (size_t b = 0; b < 8; ++b)
+            prefix = prefix << 8
+                | (b < texts[i].size() ? static_cast<unsigned char>(texts[i][b]) : 0u);
+        entries[i] = {prefix, static_cast<uint32_t>(i)};
+    }
+    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return texts[a.index] < texts[b.index];
+    });
+    std::vector<std::string> distinct;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        std::string &text = texts[entries[i].index];
+        if (i == 0 || entries[i].prefix != entries[i - 1].prefix || text != distinct.back())
+            distinct.push_back(std::move(text));
+    }
+    texts = std::move(distinct);
+    return texts.size();
+}
+
 // The ids of the texts in the order given by `before`, "" last.
 template <typename Before>
 std::vector<size_t> orderOf(const std::vector<std::string> &texts, Before before)
@@ -156,7 +189,8 @@ struct LogStatisticsCounter::Tally {
     Interner years;
     std::vector<std::vector<int>> counts;  // by band id, then mode id
     std::vector<int> yearCounts;
-    std::unordered_set<std::string> calls;
+    std::vector<std::string> calls;  // every non-empty one, made distinct now and then
+    size_t distinctCalls = 0;        // how many were left the last time
     std::unordered_map<int64_t, size_t> entityIds;
     std::vector<LogStatistics::Entity> entities;  // bands by band id
     LogStatistics figures;
@@ -187,7 +221,7 @@ void LogStatisticsCounter::add(const LogDocument &document)
         t.yearCounts.resize(std::max(t.yearCounts.size(), year + 1));
         ++t.yearCounts[year];
         if (!facts.call.empty())
-            t.calls.insert(facts.call);
+            t.calls.push_back(facts.call);
         if (!facts.date.empty()) {
             if (figures.firstDate.empty() || facts.date < figures.firstDate)
                 figures.firstDate = facts.date;
@@ -206,6 +240,10 @@ void LogStatisticsCounter::add(const LogDocument &document)
         ++entity.bands[band].contacts;
         entity.bands[band].confirmed = entity.bands[band].confirmed || facts.confirmed;
     }
+    // Read a batch at a time, a log keeps little more than its different
+    // calls between batches.
+    if (t.calls.size() > 2 * t.distinctCalls + 65536)
+        t.distinctCalls = keepDistinct(t.calls);
 }
 
 LogStatistics LogStatistics::of(const LogDocument &document)
@@ -225,7 +263,8 @@ LogStatistics LogStatisticsCounter::figures()
     const std::vector<std::vector<int>> &counts = t.counts;
     const std::vector<int> &yearCounts = t.yearCounts;
     std::vector<LogStatistics::Entity> entities = std::move(t.entities);
-    figures.uniqueCalls = static_cast<int>(t.calls.size());
+    figures.uniqueCalls = static_cast<int>(keepDistinct(t.calls));
+    std::vector<std::string>().swap(t.calls);
 
     const std::vector<size_t> bandOrder = orderOf(bands.texts(), bandBefore);
     const std::vector<size_t> modeOrder = orderOf(modes.texts(), std::less<std::string>());

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <numeric>
 #include <string_view>
 
@@ -71,28 +72,65 @@ SortValue sortValueOf(std::string_view cell, ColumnOrder order)
     return value;
 }
 
+// The first eight bytes of a text, as an unsigned number that compares as
+// the texts do (a shorter text counts as padded with zero bytes): most
+// comparisons of a sort end here, without reading the log's text again.
+uint64_t prefixOf(std::string_view text)
+{
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+        prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return prefix;
+}
+
+// A row as a sort moves it: its value's class, its number or the start of
+// its text, and the row.
+struct SortEntry {
+    uint64_t prefix = 0;
+    double number = 0;
+    int row = 0;
+    int kind = 2;
+};
+
 void sortRowsBy(const LogDocument &document, std::vector<int> &rows, int column, bool descending)
 {
     const ColumnOrder order = columnOrderOf(document, column);
-    std::vector<SortValue> values(static_cast<size_t>(document.rowCount()));
-    for (const int row : rows)
-        values[static_cast<size_t>(row)] = sortValueOf(document.text(column, row), order);
-    // The time texts point into the values themselves: fix them once they stay put.
-    for (SortValue &value : values) {
-        if (value.kind == 0 && order == ColumnOrder::Time)
-            value.text = std::string_view(value.time, 6);
+    std::vector<SortEntry> entries;
+    entries.reserve(rows.size());
+    for (const int row : rows) {
+        const SortValue value = sortValueOf(document.text(column, row), order);
+        SortEntry entry;
+        entry.kind = value.kind;
+        entry.number = value.number;
+        entry.row = row;
+        // A time is compared as its six digits, which the prefix holds whole.
+        entry.prefix = prefixOf(value.kind == 0 && order == ColumnOrder::Time
+                                    ? std::string_view(value.time, 6)
+                                    : value.text);
+        entries.push_back(entry);
     }
-    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        const SortValue &x = values[static_cast<size_t>(a)];
-        const SortValue &y = values[static_cast<size_t>(b)];
+    const bool byNumber = order == ColumnOrder::Number;
+    // Negative, zero or positive as x comes before, with or after y, ascending.
+    const auto compare = [&](const SortEntry &x, const SortEntry &y) {
+        if (x.kind == 0 && byNumber)
+            return x.number < y.number ? -1 : (y.number < x.number ? 1 : 0);
+        if (x.prefix != y.prefix)
+            return x.prefix < y.prefix ? -1 : 1;
+        if (x.kind == 0)
+            return 0;  // dates and times are whole in their prefix
+        return trimmedView(document.text(column, x.row))
+            .compare(trimmedView(document.text(column, y.row)));
+    };
+    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry &x, const SortEntry &y) {
         if (x.kind != y.kind)
             return x.kind < y.kind;
         if (x.kind == 2)
             return false;
-        if (x.kind == 0 && order == ColumnOrder::Number)
-            return descending ? y.number < x.number : x.number < y.number;
-        return descending ? y.text < x.text : x.text < y.text;
+        const int sign = compare(x, y);
+        return descending ? sign > 0 : sign < 0;
     });
+    for (size_t i = 0; i < entries.size(); ++i)
+        rows[i] = entries[i].row;
 }
 
 }  // namespace

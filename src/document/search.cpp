@@ -35,6 +35,46 @@ std::string foldCase(std::string_view text, TextEncoding encoding)
     return folded;
 }
 
+namespace {
+
+// Each byte as a search compares it: itself when letter case must match,
+// otherwise folded as foldCase folds it.
+std::array<unsigned char, 256> comparedBytes(bool matchCase, TextEncoding encoding)
+{
+    std::array<unsigned char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        table[static_cast<size_t>(byte)] = static_cast<unsigned char>(
+            matchCase ? c : (encoding == TextEncoding::Latin1 ? upperChar(c) : upperAscii(c)));
+    }
+    return table;
+}
+
+// True when the cell holds the wanted bytes (already as compared), each
+// cell byte taken through the table: no copy of the cell is made.
+bool holds(std::string_view cell, std::string_view wanted,
+           const std::array<unsigned char, 256> &compared)
+{
+    if (cell.size() < wanted.size())
+        return false;
+    const auto first = static_cast<unsigned char>(wanted.front());
+    const size_t last = cell.size() - wanted.size();
+    for (size_t at = 0; at <= last; ++at) {
+        if (compared[static_cast<unsigned char>(cell[at])] != first)
+            continue;
+        size_t i = 1;
+        while (i < wanted.size()
+               && compared[static_cast<unsigned char>(cell[at + i])]
+                   == static_cast<unsigned char>(wanted[i]))
+            ++i;
+        if (i == wanted.size())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 SearchHit searchGrid(const LogDocument &document, const std::string &text, bool findNext,
                      bool matchCase, SearchPosition &position)
 {
@@ -52,8 +92,7 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
     }
 
     const TextEncoding encoding = document.textEncoding();
-    auto upper = [encoding](std::string_view bytes) { return foldCase(bytes, encoding); };
-    const std::string wanted = matchCase ? trimText(text) : upper(trimText(text));
+    const std::string wanted = matchCase ? trimText(text) : foldCase(trimText(text), encoding);
     if (wanted.empty())
         return hit;
 
@@ -71,21 +110,14 @@ SearchHit searchGrid(const LogDocument &document, const std::string &text, bool 
             position.row = 1;
     }
 
-    std::string cellUpper;
+    const std::array<unsigned char, 256> compared = comparedBytes(matchCase, encoding);
     bool wrapped = false;
     for (;;) {
         const int startRow = position.row;
         bool restart = false;
         for (int r = startRow; r < rows && !restart; ++r) {
             for (int c = position.column; c < columns; ++c) {
-                std::string_view cell = trimmedView(document.text(c, r));
-                if (!matchCase) {
-                    // One buffer for every cell: a whole logbook is searched
-                    // without an allocation per cell.
-                    foldCaseInto(cell, encoding, cellUpper);
-                    cell = cellUpper;
-                }
-                if (cell.find(wanted) != std::string_view::npos) {
+                if (holds(trimmedView(document.text(c, r)), wanted, compared)) {
                     position.row = r;
                     position.column = c;
                     hit.found = true;

@@ -103,6 +103,12 @@ int entityListing(std::string_view code)
     return 0;
 }
 
+// A field's lower and upper limits, read from its catalogue texts once.
+struct NumberLimits {
+    std::optional<double> low;
+    std::optional<double> high;
+};
+
 enum class CellKind { Other, Date, Time, Number, Integer, PositiveInteger, GridSquare };
 
 CellKind kindOf(const CurrentField *field, const TagRecord &record)
@@ -134,13 +140,14 @@ CellKind kindOf(const CurrentField *field, const TagRecord &record)
     return CellKind::Other;
 }
 
-std::optional<std::string> rangeProblem(const CurrentField &field, std::string_view text)
+std::optional<std::string> rangeProblem(const CurrentField &field, const NumberLimits &limits,
+                                        std::string_view text)
 {
     if (field.minimum == nullptr && field.maximum == nullptr)
         return std::nullopt;
     const std::optional<double> value = numberOf(text);
-    const std::optional<double> low = field.minimum ? numberOf(field.minimum) : std::nullopt;
-    const std::optional<double> high = field.maximum ? numberOf(field.maximum) : std::nullopt;
+    const std::optional<double> &low = limits.low;
+    const std::optional<double> &high = limits.high;
     if (!value || ((!low || *value >= *low) && (!high || *value <= *high)))
         return std::nullopt;
     const std::string allowed = high
@@ -156,23 +163,44 @@ CurrentChecks::CurrentChecks(LogDocument &document, int latestYear)
     : document_(document)
     , latestYear_(latestYear)
 {
-    static constexpr std::string_view kValueRuled[] = {
-        "MODE", "SUBMODE", "BAND",      "BAND_RX", "FREQ",      "FREQ_RX",  "STATE",
-        "DXCC", "VE_PROV", "ARRL_SECT", "CONT",    "PROP_MODE", "QSL_SENT", "QSL_RCVD",
+    static constexpr std::pair<std::string_view, ValueRule> kValueRules[] = {
+        {"MODE", ValueRule::Mode},        {"SUBMODE", ValueRule::Submode},
+        {"BAND", ValueRule::Band},        {"BAND_RX", ValueRule::Band},
+        {"FREQ", ValueRule::Freq},        {"FREQ_RX", ValueRule::FreqRx},
+        {"STATE", ValueRule::State},      {"DXCC", ValueRule::Dxcc},
+        {"VE_PROV", ValueRule::VeProv},   {"ARRL_SECT", ValueRule::ArrlSect},
+        {"CONT", ValueRule::Continent},   {"PROP_MODE", ValueRule::PropagationMode},
+        {"QSL_SENT", ValueRule::QslSent}, {"QSL_RCVD", ValueRule::QslRcvd},
     };
     const size_t columns = static_cast<size_t>(std::max(document.columnCount(), 1));
     headings_.resize(columns);
     fields_.resize(columns, nullptr);
-    valueRuled_.resize(columns, false);
+    lows_.resize(columns);
+    highs_.resize(columns);
+    valueRules_.resize(columns, ValueRule::None);
     headingNormalised_.resize(columns, false);
     for (int column = document.columnCount() - 1; column >= 1; --column) {
         const size_t at = static_cast<size_t>(column);
         headings_[at] = upperAsciiText(TrimmedText(document.text(column, 0)).view());
         columnOfField_[headings_[at]] = column;  // the first one wins
         fields_[at] = findCurrentField(headings_[at]);
-        for (std::string_view ruled : kValueRuled)
-            valueRuled_[at] = valueRuled_[at] || headings_[at] == ruled;
+        if (fields_[at] != nullptr && fields_[at]->minimum != nullptr)
+            lows_[at] = numberOf(fields_[at]->minimum);
+        if (fields_[at] != nullptr && fields_[at]->maximum != nullptr)
+            highs_[at] = numberOf(fields_[at]->maximum);
+        for (const auto &[name, rule] : kValueRules) {
+            if (headings_[at] == name)
+                valueRules_[at] = rule;
+        }
     }
+    const auto columnOf = [this](const char *field) {
+        const auto found = columnOfField_.find(field);
+        return found == columnOfField_.end() ? 0 : found->second;
+    };
+    modeColumn_ = columnOf("MODE");
+    bandColumn_ = columnOf("BAND");
+    bandRxColumn_ = columnOf("BAND_RX");
+    dxccColumn_ = columnOf("DXCC");
 }
 
 const std::string &CurrentChecks::heading(int column) const
@@ -180,12 +208,9 @@ const std::string &CurrentChecks::heading(int column) const
     return headings_.at(static_cast<size_t>(column));
 }
 
-std::string CurrentChecks::fieldText(std::string_view field, int row) const
+std::string CurrentChecks::textOf(int column, int row) const
 {
-    const auto found = columnOfField_.find(std::string(field));
-    if (found == columnOfField_.end())
-        return {};
-    return TrimmedText(document_.text(found->second, row)).copy();
+    return column > 0 ? TrimmedText(document_.text(column, row)).copy() : std::string();
 }
 
 std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record, int row,
@@ -237,7 +262,8 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
     case CellKind::Other:
         return std::nullopt;
     }
-    return field ? rangeProblem(*field, text) : std::nullopt;
+    const size_t at = static_cast<size_t>(column);
+    return field ? rangeProblem(*field, {lows_.at(at), highs_.at(at)}, text) : std::nullopt;
 }
 
 std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int row, int column)
@@ -251,17 +277,18 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
             document_.normalizeColumnHeader(column);
         headingNormalised_[static_cast<size_t>(column)] = true;
     }
-    if (!valueRuled_.at(static_cast<size_t>(column)))
+    const ValueRule rule = valueRules_.at(static_cast<size_t>(column));
+    if (rule == ValueRule::None)
         return std::nullopt;
     const TrimmedText trimmed(document_.text(column, row));
     const std::string_view text = trimmed.view();
     const std::string &name = heading(column);
     const auto value = [&] { return name + " " + quoted(text); };
 
-    if (name == "MODE") {
-        const std::string upper = upperAsciiText(text);
+    if (rule == ValueRule::Mode) {
         if (isCurrentMode(text))
             return std::nullopt;
+        const std::string upper = upperAsciiText(text);
         if (const std::optional<std::string> mode = modeOfSubmode(text))
             return message("'Mode'", upper + " is a submode, not a mode",
                            "log it as MODE " + *mode + " with SUBMODE " + upper);
@@ -269,14 +296,14 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
                        "MODE takes a mode ADIF 3.1.6 lists, such as CW, SSB, FM, RTTY, FT8, MFSK "
                        "or PSK, and its variant goes in SUBMODE");
     }
-    if (name == "SUBMODE") {
+    if (rule == ValueRule::Submode) {
         const std::string upper = upperAsciiText(text);
         const std::optional<std::string> owner = modeOfSubmode(text);
         if (!owner)
             return message("'Submode'", value() + " is not an ADIF 3.1.6 submode",
                            "SUBMODE takes a submode of the record's MODE, such as FT4 with MODE "
                            "MFSK or USB with MODE SSB");
-        const std::string mode = fieldText("MODE", row);
+        const std::string mode = textOf(modeColumn_, row);
         if (!mode.empty() && isSubmodeOf(text, mode))
             return std::nullopt;
         const std::string pair = "use MODE " + *owner + " with SUBMODE " + upper;
@@ -286,16 +313,17 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
                        "SUBMODE " + upper + " does not belong to MODE " + upperAsciiText(mode),
                        pair);
     }
-    if (name == "BAND" || name == "BAND_RX") {
+    if (rule == ValueRule::Band) {
         if (findBand(text))
             return std::nullopt;
         return message("'Band'", value() + " is not an ADIF 3.1.6 band",
                        "BAND and BAND_RX take a band from 2190m to submm, such as 160m, 20m, 2m "
                        "or 70cm");
     }
-    if (name == "FREQ" || name == "FREQ_RX") {
-        const std::string bandField = name == "FREQ" ? "BAND" : "BAND_RX";
-        const std::string bandText = fieldText(bandField, row);
+    if (rule == ValueRule::Freq || rule == ValueRule::FreqRx) {
+        const std::string bandField = rule == ValueRule::Freq ? "BAND" : "BAND_RX";
+        const std::string bandText
+            = textOf(rule == ValueRule::Freq ? bandColumn_ : bandRxColumn_, row);
         const CurrentBand *band = findBand(bandText);
         const std::optional<double> mhz = numberOf(text);
         if (band == nullptr || !mhz || (*mhz >= band->lowerMHz && *mhz <= band->upperMHz))
@@ -306,8 +334,8 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
             "the " + std::string(band->name) + " band runs from " + numberText(band->lowerMHz)
                 + " to " + numberText(band->upperMHz) + " MHz");
     }
-    if (name == "STATE") {
-        const std::optional<int> dxcc = dxccOf(fieldText("DXCC", row));
+    if (rule == ValueRule::State) {
+        const std::optional<int> dxcc = dxccOf(textOf(dxccColumn_, row));
         if (isPrimarySubdivision(text, dxcc))
             return std::nullopt;
         if (!dxcc)
@@ -323,19 +351,19 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
                        "with DXCC " + std::to_string(*dxcc)
                            + " STATE takes one of that entity's ADIF 3.1.6 codes");
     }
-    if (name == "DXCC") {
+    if (rule == ValueRule::Dxcc) {
         if (dxccOf(text))
             return std::nullopt;
         return message("'DXCC'", value() + " is not a DXCC entity code",
                        "DXCC takes an ADIF 3.1.6 entity code, current or deleted, or 0 for none");
     }
-    if (name == "VE_PROV") {
+    if (rule == ValueRule::VeProv) {
         if (isCanadianProvince(text))
             return std::nullopt;
         return message("'VE Province'", value() + " is not a Canadian province or territory",
                        "VE_PROV takes one of " + canadianProvinces());
     }
-    if (name == "ARRL_SECT") {
+    if (rule == ValueRule::ArrlSect) {
         if (isArrlSection(text))
             return std::nullopt;
         return message("'ARRL Section'", value() + " is not an ARRL section",
@@ -343,20 +371,20 @@ std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int ro
                        "ENY or ON");
     }
     struct Listed {
-        std::string_view field;
+        ValueRule rule;
         AdifEnumeration enumeration;
         std::string_view columns;
         std::string_view what;
     };
     static constexpr Listed kListed[] = {
-        {"CONT", AdifEnumeration::Continent, "'Continent'", "a continent"},
-        {"PROP_MODE", AdifEnumeration::PropagationMode, "'Propagation Modes'",
+        {ValueRule::Continent, AdifEnumeration::Continent, "'Continent'", "a continent"},
+        {ValueRule::PropagationMode, AdifEnumeration::PropagationMode, "'Propagation Modes'",
          "a propagation mode"},
-        {"QSL_SENT", AdifEnumeration::QslSent, "'QSL Flag'", "a QSL sent flag"},
-        {"QSL_RCVD", AdifEnumeration::QslRcvd, "'QSL Flag'", "a QSL received flag"},
+        {ValueRule::QslSent, AdifEnumeration::QslSent, "'QSL Flag'", "a QSL sent flag"},
+        {ValueRule::QslRcvd, AdifEnumeration::QslRcvd, "'QSL Flag'", "a QSL received flag"},
     };
     for (const Listed &listed : kListed) {
-        if (name != listed.field)
+        if (rule != listed.rule)
             continue;
         if (isEnumerationValue(listed.enumeration, text, false))
             return std::nullopt;

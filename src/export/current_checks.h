@@ -2,6 +2,7 @@
 
 #include "adif/tag_record.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,9 +54,9 @@ private:
     // The column's heading, trimmed and in capitals, as it was when the
     // object was made (normalising a heading later does not change it).
     const std::string &heading(int column) const;
-    // The trimmed text of the named field in the row; empty when the grid
-    // has no such column.
-    std::string fieldText(std::string_view field, int row) const;
+    // The trimmed text of the column in the row; empty for column 0 (the
+    // grid has no such field).
+    std::string textOf(int column, int row) const;
 
     LogDocument &document_;
     int latestYear_;
@@ -63,9 +64,35 @@ private:
     // Per column, worked out with the headings: its 3.1.6 field (nullptr:
     // none), and whether a value rule of the writing pass names it.
     std::vector<const CurrentField *> fields_;
-    std::vector<bool> valueRuled_;
+    // The limits of the field's numbers, read from the catalogue once.
+    std::vector<std::optional<double>> lows_;
+    std::vector<std::optional<double>> highs_;
+    // Which rule of the writing pass a column's heading names, so a pass
+    // over a million rows never compares headings.
+    enum class ValueRule : uint8_t {
+        None,
+        Mode,
+        Submode,
+        Band,
+        Freq,
+        FreqRx,
+        State,
+        Dxcc,
+        VeProv,
+        ArrlSect,
+        Continent,
+        PropagationMode,
+        QslSent,
+        QslRcvd,
+    };
+    std::vector<ValueRule> valueRules_;
     std::vector<bool> headingNormalised_;  // by valueProblem, this pass
     std::unordered_map<std::string, int> columnOfField_;
+    // The columns the record-level rules read (0: none), found once.
+    int modeColumn_ = 0;
+    int bandColumn_ = 0;
+    int bandRxColumn_ = 0;
+    int dxccColumn_ = 0;
 };
 
 }  // namespace vaziduvu

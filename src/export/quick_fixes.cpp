@@ -362,13 +362,21 @@ std::vector<const QuickFix *> fixesToApply(const std::vector<FoundProblem> &foun
     return fixes;
 }
 
-AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const QuickFix *> &fixes)
+AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const QuickFix *> &fixes,
+                             Progress *progress)
 {
     AppliedFixes applied;
     std::unordered_map<std::string, int> added;
-    std::set<int> rows;
+    std::vector<bool> rows(static_cast<size_t>(std::max(0, document.rowCount())) + 1,
+                           false);  // by grid row: changed
     std::set<int> newColumns;
-    for (const QuickFix *fix : fixes) {
+    const auto total = static_cast<int64_t>(fixes.size());
+    for (size_t done = 0; done < fixes.size(); ++done) {
+        if (progress != nullptr && !progress->advance(static_cast<int64_t>(done), total)) {
+            applied.stopped = true;
+            break;
+        }
+        const QuickFix *fix = fixes[done];
         bool changed = false;
         for (const CellFix &cell : fix->cells) {
             int column = cell.column;
@@ -395,13 +403,15 @@ AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const Quic
                     && document.ensureCellRecord(column, cell.row) == nullptr))
                 document.setCellInfo(column, cell.row, recordOfNewCell(cell.field, cell.after));
             document.setText(column, cell.row, cell.after);
-            rows.insert(cell.row);
+            if (static_cast<size_t>(cell.row) >= rows.size())
+                rows.resize(static_cast<size_t>(cell.row) + 1, false);
+            applied.contacts += rows[static_cast<size_t>(cell.row)] ? 0 : 1;
+            rows[static_cast<size_t>(cell.row)] = true;
             ++applied.cells;
             changed = true;
         }
         applied.fixes += changed ? 1 : 0;
     }
-    applied.contacts = static_cast<int>(rows.size());
     return applied;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adif/progress.h"
 #include "export/writers.h"
 
 #include <cstdint>
@@ -82,17 +83,21 @@ std::vector<const QuickFix *> fixesToApply(const std::vector<FoundProblem> &foun
 
 // What applying mends did.
 struct AppliedFixes {
-    int fixes = 0;     // mends that changed a cell
-    int cells = 0;     // cells changed
-    int contacts = 0;  // rows changed
+    int fixes = 0;         // mends that changed a cell
+    int cells = 0;         // cells changed
+    int contacts = 0;      // rows changed
+    bool stopped = false;  // the progress asked to stop: only some mends were applied
 };
 
 // Applies the mends in order: a column a mend needs is added once (at the
 // right, headed by its field), cells are set to their new texts (a cell
 // without record gets one). A mend whose cells all hold their new texts
 // already changes nothing and is not counted. Callers that must be able to
-// undo open the document's journal around it.
-AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const QuickFix *> &fixes);
+// undo open the document's journal around it. The progress, when given,
+// hears of the mends applied and may stop the run between two of them; the
+// caller then takes back what was applied (through the journal).
+AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const QuickFix *> &fixes,
+                             Progress *progress = nullptr);
 
 // The log's source text with the mends written into it: a changed value's
 // tag gets the new length (its name and type letter as they were), a field

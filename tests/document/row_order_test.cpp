@@ -57,6 +57,23 @@ TEST(SortedRows, ComparesDatesTimesAndNumbersAsSuch)
     }
 }
 
+// Texts that agree in their first eight bytes or more, and a Latin-1
+// letter, which sorts after every ASCII one.
+TEST(SortedRows, ComparesLongTextsToTheirEnd)
+{
+    const OpenedLog log = openLogFromBytes("h<EOH>"
+                                           "<QTH:14>Springfield MA<EOR>"
+                                           "<QTH:11>Springfield<EOR>"
+                                           "<QTH:10>Springfiel<EOR>"
+                                           "<QTH:5>\xc9vora<EOR>"
+                                           "<QTH:14>Springfield IL<EOR>"
+                                           "<QTH:11>Springfield<EOR>",
+                                           AdifMode::Classic);
+    ASSERT_TRUE(log);
+    EXPECT_EQ(sortedRows(*log.document, 1, false), (std::vector<int>{3, 2, 6, 5, 1, 4}));
+    EXPECT_EQ(sortedRows(*log.document, 1, true), (std::vector<int>{4, 1, 5, 2, 6, 3}));
+}
+
 struct MatchCase {
     const char *text;
     int column;  // 0: every column

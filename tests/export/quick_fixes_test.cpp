@@ -1,6 +1,7 @@
 // Quick fixes: which problems get a mend and which stay, and that a mended
 // log written back keeps every other byte and finds nothing more to mend.
 #include "adif/text.h"
+#include "document/grid_change.h"
 #include "document/open_log.h"
 #include "export/quick_fixes.h"
 
@@ -151,6 +152,38 @@ TEST(QuickFixes, MendedSourceReadsBackAndNeedsNoMore)
     }
     for (const FoundProblem &problem : findQuickFixes(*reread.document, host))
         EXPECT_FALSE(problem.fix) << problem.problem.message;
+}
+
+// Stopped after its first mend, a run says so, and the journal around it
+// gives back the log exactly as it was (the SUBMODE column included).
+TEST(QuickFixes, StoppedRunIsTakenBackWhole)
+{
+    struct StopAfter : Progress {
+        int64_t allowed = 1;
+        bool advance(int64_t done, int64_t) override { return done < allowed; }
+    };
+    const OpenedLog opened = openLogFromBytes("log <EOH><CALL:4>W1AW<MODE:3>USB<EOR>"
+                                              "<CALL:4>K1AB<MODE:3>LSB<EOR>",
+                                              kCurrent);
+    ASSERT_TRUE(opened);
+    LogDocument &document = *opened.document;
+    ScriptedExportHost host;
+    const std::vector<FoundProblem> found = findQuickFixes(document, host);
+    std::vector<const QuickFix *> fixes;
+    for (const FoundProblem &problem : found)
+        fixes.push_back(&*problem.fix);
+    ASSERT_EQ(fixes.size(), 2u);
+    const GridShape shape = document.shape();
+    document.openJournal();
+    StopAfter stop;
+    const AppliedFixes applied = applyQuickFixes(document, fixes, &stop);
+    EXPECT_TRUE(applied.stopped);
+    EXPECT_EQ(applied.fixes, 1);
+    EXPECT_EQ(document.text(2, 1), "SSB");
+    EXPECT_EQ(document.text(2, 2), "LSB");
+    GridChange::fromJournal(document).undo(document);
+    EXPECT_EQ(document.shape(), shape);
+    EXPECT_EQ(document.text(2, 1), "USB");
 }
 
 }  // namespace
