@@ -98,16 +98,9 @@ int runCheckCommand(const std::vector<std::string> &args, const CliOptions &opti
                     std::ostream &out, std::ostream &err)
 {
     bool json = false;
-    std::vector<std::string> rest;
-    for (const std::string &arg : args) {
-        if (arg == "--json")
-            json = true;
-        else
-            rest.push_back(arg);
-    }
     bool pretty = false;
     const std::optional<std::string> path
-        = readableLogArgument("check [--json]", rest, pretty, err);
+        = readableLogArgument("check [--json]", args, pretty, json, err);
     if (!path)
         return CliUsageError;
     if (options.batchRecords > 0)

@@ -88,6 +88,21 @@ void writeParse(JsonWriter &json, const std::string &path, const AdifFile &file)
 
 std::optional<std::string> readableLogArgument(const char *command,
                                                const std::vector<std::string> &args, bool &pretty,
+                                               bool &json, std::ostream &err)
+{
+    json = false;
+    std::vector<std::string> rest;
+    for (const std::string &arg : args) {
+        if (arg == "--json")
+            json = true;
+        else
+            rest.push_back(arg);
+    }
+    return readableLogArgument(command, rest, pretty, err);
+}
+
+std::optional<std::string> readableLogArgument(const char *command,
+                                               const std::vector<std::string> &args, bool &pretty,
                                                std::ostream &err)
 {
     pretty = false;

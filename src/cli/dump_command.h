@@ -65,4 +65,10 @@ std::optional<std::string> readableLogArgument(const char *command,
                                                const std::vector<std::string> &args, bool &pretty,
                                                std::ostream &err);
 
+// The same for `COMMAND [--json] [--pretty] FILE`; `json` says whether
+// --json was given.
+std::optional<std::string> readableLogArgument(const char *command,
+                                               const std::vector<std::string> &args, bool &pretty,
+                                               bool &json, std::ostream &err);
+
 }  // namespace vaziduvu
