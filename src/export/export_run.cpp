@@ -111,7 +111,11 @@ bool ExportRun::walk(CheckPass pass, const RowWindow &window, ExportSink *sink)
             if (collecting && refusedColumns_[static_cast<size_t>(column)])
                 continue;
             const bool bare = !collecting && bareAfterGate(column, row);
-            const TagRecord *record = bare ? &*summaryOf(column).blank : passGate(column, row);
+            // The sizing pass took every cell through the gate already.
+            const TagRecord *record = bare ? &*summaryOf(column).blank
+                : pass == CheckPass::Writing && gatePassed_[static_cast<size_t>(column)]
+                ? cellRecord(column, row)
+                : passGate(column, row);
             if (record == nullptr) {
                 if (!collecting)
                     return false;
