@@ -23,36 +23,57 @@ namespace {
 
 using vaziduvu::AdifFile;
 using vaziduvu::AdifMode;
-using vaziduvu::LogDocument;
 using vaziduvu::OpenedLog;
 using vaziduvu::openLog;
 
 using vaziduvu::bench::residentPeakSinceLastCall;
 
-class LogbookFile {
+// A generated log in a file of its own, removed at exit.
+class GeneratedFile {
 public:
-    LogbookFile()
-        : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_logbook.adi")
+    // `write` writes the log to the path and returns its size.
+    template <typename Write>
+    GeneratedFile(const char *name, int contacts, Write write)
+        : path_(std::filesystem::temp_directory_path() / name)
+        , contacts_(contacts)
+        , size_(write(path_.string()))
     {
-        std::string text = generatedLogbook(vaziduvu::bench::logbookContacts());
-        std::ofstream(path_, std::ios::binary)
-            .write(text.data(), static_cast<std::streamsize>(text.size()));
-        size_ = text.size();
-        std::string().swap(text);
         malloc_trim(0);
     }
-    ~LogbookFile() { std::filesystem::remove(path_); }
+    ~GeneratedFile() { std::filesystem::remove(path_); }
     std::string path() const { return path_.string(); }
+    int contacts() const { return contacts_; }
     size_t size() const { return size_; }
 
 private:
     std::filesystem::path path_;
+    int contacts_ = 0;
     size_t size_ = 0;
 };
 
-const LogbookFile &logbookFile()
+const GeneratedFile &logbookFile()
 {
-    static const LogbookFile file;
+    static const GeneratedFile file(
+        "vaziduvu_bench_logbook.adi", vaziduvu::bench::logbookContacts(),
+        [](const std::string &path) {
+            const std::string text = generatedLogbook(vaziduvu::bench::logbookContacts());
+            std::ofstream(path, std::ios::binary)
+                .write(text.data(), static_cast<std::streamsize>(text.size()));
+            return text.size();
+        });
+    return file;
+}
+
+// The million-contact log of generated_million.h (about 350 MB), written
+// a block at a time.
+const GeneratedFile &millionFile()
+{
+    static const GeneratedFile file("vaziduvu_bench_million.adi",
+                                    vaziduvu::bench::millionContacts(),
+                                    [](const std::string &path) {
+                                        return static_cast<size_t>(writeGeneratedMillion(
+                                            path, vaziduvu::bench::millionContacts()));
+                                    });
     return file;
 }
 
@@ -63,83 +84,16 @@ void reportMemory(benchmark::State &state, int64_t peak, size_t fileSize)
     state.counters["peakPerFile"] = static_cast<double>(peak) / static_cast<double>(fileSize);
 }
 
-void BM_ReadLogbook(benchmark::State &state)
+// The reader alone.
+void readGenerated(benchmark::State &state, const GeneratedFile &file)
 {
-    const LogbookFile &file = logbookFile();
     malloc_trim(0);
     residentPeakSinceLastCall();
     for (auto _ : state) {
         auto adif = std::make_unique<AdifFile>();
         adif->setMode(AdifMode::Current);
         adif->load(file.path());
-        if (!adif->result() || adif->recordCount() != vaziduvu::bench::logbookContacts()) {
-            state.SkipWithError("the generated logbook did not load");
-            break;
-        }
-        benchmark::DoNotOptimize(adif->storedTagCount());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
-                            * static_cast<int64_t>(file.size()));
-    reportMemory(state, residentPeakSinceLastCall(), file.size());
-}
-BENCHMARK(BM_ReadLogbook)->Unit(benchmark::kMillisecond);
-
-// Read and fill, as opening the file does; the document is new each time.
-void BM_OpenLogbook(benchmark::State &state)
-{
-    const LogbookFile &file = logbookFile();
-    malloc_trim(0);
-    residentPeakSinceLastCall();
-    for (auto _ : state) {
-        const OpenedLog opened = openLog(file.path(), AdifMode::Current);
-        if (!opened) {
-            state.SkipWithError("the generated logbook was not filled");
-            break;
-        }
-        benchmark::DoNotOptimize(opened.document->rowCount());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
-                            * static_cast<int64_t>(file.size()));
-    reportMemory(state, residentPeakSinceLastCall(), file.size());
-}
-BENCHMARK(BM_OpenLogbook)->Unit(benchmark::kMillisecond);
-
-// The million-contact log of generated_million.h (about 350 MB), written
-// a block at a time: the reader alone, then the reader and the fill.
-class MillionFile {
-public:
-    MillionFile()
-        : path_(std::filesystem::temp_directory_path() / "vaziduvu_bench_million.adi")
-    {
-        size_ = static_cast<size_t>(
-            writeGeneratedMillion(path_.string(), vaziduvu::bench::millionContacts()));
-        malloc_trim(0);
-    }
-    ~MillionFile() { std::filesystem::remove(path_); }
-    std::string path() const { return path_.string(); }
-    size_t size() const { return size_; }
-
-private:
-    std::filesystem::path path_;
-    size_t size_ = 0;
-};
-
-const MillionFile &millionFile()
-{
-    static const MillionFile file;
-    return file;
-}
-
-void BM_ReadMillion(benchmark::State &state)
-{
-    const MillionFile &file = millionFile();
-    malloc_trim(0);
-    residentPeakSinceLastCall();
-    for (auto _ : state) {
-        auto adif = std::make_unique<AdifFile>();
-        adif->setMode(AdifMode::Current);
-        adif->load(file.path());
-        if (!adif->result() || adif->recordCount() != vaziduvu::bench::millionContacts()) {
+        if (!adif->result() || adif->recordCount() != file.contacts()) {
             state.SkipWithError("the generated log did not load");
             break;
         }
@@ -149,11 +103,10 @@ void BM_ReadMillion(benchmark::State &state)
                             * static_cast<int64_t>(file.size()));
     reportMemory(state, residentPeakSinceLastCall(), file.size());
 }
-BENCHMARK(BM_ReadMillion)->Unit(benchmark::kMillisecond)->Apply(vaziduvu::bench::repeated<2>);
 
-void BM_OpenMillion(benchmark::State &state)
+// Read and fill, as opening the file does; the document is new each time.
+void openGenerated(benchmark::State &state, const GeneratedFile &file)
 {
-    const MillionFile &file = millionFile();
     malloc_trim(0);
     residentPeakSinceLastCall();
     for (auto _ : state) {
@@ -168,6 +121,27 @@ void BM_OpenMillion(benchmark::State &state)
                             * static_cast<int64_t>(file.size()));
     reportMemory(state, residentPeakSinceLastCall(), file.size());
 }
+
+void BM_ReadLogbook(benchmark::State &state)
+{
+    readGenerated(state, logbookFile());
+}
+void BM_OpenLogbook(benchmark::State &state)
+{
+    openGenerated(state, logbookFile());
+}
+void BM_ReadMillion(benchmark::State &state)
+{
+    readGenerated(state, millionFile());
+}
+void BM_OpenMillion(benchmark::State &state)
+{
+    openGenerated(state, millionFile());
+}
+
+BENCHMARK(BM_ReadLogbook)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLogbook)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMillion)->Unit(benchmark::kMillisecond)->Apply(vaziduvu::bench::repeated<2>);
 BENCHMARK(BM_OpenMillion)->Unit(benchmark::kMillisecond)->Apply(vaziduvu::bench::repeated<2>);
 
 }  // namespace
