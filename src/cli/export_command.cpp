@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 namespace vaziduvu {
 
@@ -48,38 +49,15 @@ int reportNotSaved(const ExportResult &result, std::ostream &err)
     return CliFormatError;
 }
 
-// An ADIF export a batch at a time: the sizing pass over every batch (so a
-// date, time or number error anywhere is found before anything is written),
-// then the writing pass over every batch into one sink, the text going to
-// the unnamed file as it is built.
-int streamAdifExport(const std::string &source, const std::string &target,
-                     const CliOptions &options, std::ostream &out, std::ostream &err)
+// One file of an export written a batch at a time: the sizing pass over
+// every batch (so a date, time or number error anywhere is found before
+// anything is written), then the writing pass over every batch into one
+// sink, the text going to the unnamed file as it is built. Nothing when a
+// read of the log failed.
+std::optional<ExportResult> streamExportFile(StreamedLog &log, ExportFormat format,
+                                             const std::string &path, ExportHost &host)
 {
-    CliOptions quietReading = options;
-    quietReading.progress = false;  // as the whole load, reading shows no progress
-    StreamedLog log(source, quietReading, err);
-    const OpenStatus status = log.survey();
-    if (status == OpenStatus::Unreadable)
-        return CliUsageError;
-    if (status == OpenStatus::FormatError)
-        return reportRefusal(
-            outcomeReportText(log.file().result().status, log.file().result().position), err);
-    if (status != OpenStatus::Loaded)
-        return reportRefusal(kTooBigReport, err);
-    if (log.file().lastRecordStart() >= 0)
-        out << "Note: the last record has no <EOR> (it starts at character "
-            << log.file().lastRecordStart() << "); it is exported as a record.\n";
-    if (pathExists(target)) {
-        err << "Problem: " << kExistingFileNameMessage << '\n';
-        return CliFormatError;
-    }
-    const auto [header, notice] = saveNotice(log.anyLengthDiscrepancy());
-    out << header << ' ' << notice << '\n';
-
-    ConsoleProgress progress(err);
-    progress.begin("writing " + target);
-    ConsoleExportHost host(err, options.progress ? &progress : nullptr);
-    const std::unique_ptr<StreamedExportFile> file = StreamedExportFile::open(target, host);
+    const std::unique_ptr<StreamedExportFile> file = StreamedExportFile::open(path, host);
     std::unique_ptr<ExportRun> run;
     std::unique_ptr<ExportSink> sink;
     bool passed = true;
@@ -88,7 +66,7 @@ int streamAdifExport(const std::string &source, const std::string &target,
     };
     const bool sized = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
         if (!run) {
-            run = std::make_unique<ExportRun>(ExportFormat::Adif, batch, host);
+            run = std::make_unique<ExportRun>(format, batch, host);
             run->text().file = file.get();
             if (!run->start())
                 return passed = false;
@@ -108,19 +86,69 @@ int streamAdifExport(const std::string &source, const std::string &target,
             return passed = run->walk(CheckPass::Writing, window(batch, rowOffset), sink.get());
         });
     }
-    ExportResult result = run ? run->result() : ExportResult::refused({});
-    if (written && passed) {
-        sink->end();
-        result = file ? file->finish(run->text().text)
-                      : writeExportFile(target, run->text().text, host);
-    } else if (passed) {
+    if (!passed)
+        return run ? run->result() : ExportResult::refused({});
+    if (!written)
+        return std::nullopt;
+    sink->end();
+    return file ? file->finish(run->text().text) : writeExportFile(path, run->text().text, host);
+}
+
+// An export a batch at a time, saying and writing what runExportPlan does
+// for the whole log: an XML or HTML target's ADIF companion first, removed
+// again when the target is not written.
+int streamExport(const std::string &source, const ExportPlan &plan, const CliOptions &options,
+                 std::ostream &out, std::ostream &err)
+{
+    CliOptions quietReading = options;
+    quietReading.progress = false;  // as the whole load, reading shows no progress
+    StreamedLog log(source, quietReading, err);
+    const OpenStatus status = log.survey();
+    if (status == OpenStatus::Unreadable)
+        return CliUsageError;
+    if (status == OpenStatus::FormatError)
+        return reportRefusal(
+            outcomeReportText(log.file().result().status, log.file().result().position), err);
+    if (status != OpenStatus::Loaded)
+        return reportRefusal(kTooBigReport, err);
+    if (log.file().lastRecordStart() >= 0)
+        out << "Note: the last record has no <EOR> (it starts at character "
+            << log.file().lastRecordStart() << "); it is exported as a record.\n";
+    if (pathExists(plan.target)) {
+        err << "Problem: " << kExistingFileNameMessage << '\n';
+        return CliFormatError;
+    }
+    const auto [header, notice] = saveNotice(log.anyLengthDiscrepancy());
+    out << header << ' ' << notice << '\n';
+
+    ConsoleProgress progress(err);
+    progress.begin("writing " + plan.target);
+    ConsoleExportHost host(err, options.progress ? &progress : nullptr);
+    std::optional<ExportResult> result;
+    if (plan.refused()) {
+        result = ExportResult::refused(plan.refusal);
+    } else if (!plan.hasCompanion()) {
+        result = streamExportFile(log, ExportFormat::Adif, plan.target, host);
+    } else if (pathExists(plan.companion)) {
+        result = ExportResult::refused("The companion file " + plan.companion + " already exists.");
+    } else {
+        result = streamExportFile(log, ExportFormat::Adif, plan.companion, host);
+        if (result && *result) {
+            result = streamExportFile(log, plan.format, plan.target, host);
+            if (!result || !*result)
+                removeExportFile(plan.companion);
+        }
+    }
+    if (!result) {
         err << "vaziduvu-cli: reading '" << source << "' failed (out of memory)\n";
         return CliUsageError;
     }
     progress.finish();
-    if (!result)
-        return reportNotSaved(result, err);
-    out << "Saved: " << target << '\n';
+    if (!*result)
+        return reportNotSaved(*result, err);
+    if (plan.hasCompanion())
+        out << "Saved: " << plan.companion << '\n';
+    out << "Saved: " << plan.target << '\n';
     return CliOk;
 }
 
@@ -175,9 +203,8 @@ int runExportCommand(const std::vector<std::string> &args, const CliOptions &opt
         return CliUsageError;
     }
 
-    if (options.batchRecords > 0 && planExport(target).format == ExportFormat::Adif
-        && !planExport(target).hasCompanion() && !planExport(target).refused())
-        return streamAdifExport(source, target, options, out, err);
+    if (options.batchRecords > 0)
+        return streamExport(source, planExport(target), options, out, err);
 
     const OpenedLog opened = openLog(source, options.mode);
     switch (opened.status) {

@@ -26,13 +26,28 @@ struct StreamCase {
     std::string command;
 };
 
-// What a run left: its exit status, its two streams and the file it wrote.
+// What a run left: its exit status, its two streams and every file it wrote
+// (name and bytes), so that a file left behind shows too.
 struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
     std::string written;
 };
+
+std::string filesIn(const fs::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename() != "err.txt")
+            names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string files;
+    for (const std::string &name : names)
+        files += name + ":\n" + readBytes((folder / name).string()) + "\n";
+    return files;
+}
 
 // Runs the tool in a folder of its own, so that the paths it prints are the
 // same for every run.
@@ -54,7 +69,7 @@ Outcome runIn(const fs::path &folder, const std::vector<std::string> &args)
     const int raw = pclose(pipe);
     outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     outcome.err = readBytes((folder / "err.txt").string());
-    outcome.written = readBytes((folder / "target.adi").string());
+    outcome.written = filesIn(folder);
     fs::remove_all(folder);
     return outcome;
 }
@@ -63,6 +78,10 @@ std::vector<std::string> commandArgs(const StreamCase &c)
 {
     if (c.command == "export" || c.command == "fix")
         return {c.command, c.file, "target.adi"};
+    if (c.command == "export xml")
+        return {"export", c.file, "target.xml"};
+    if (c.command == "export html")
+        return {"export", c.file, "target.htm"};
     if (c.command == "check json")
         return {"check", "--json", c.file};
     if (c.command == "stats json")
@@ -112,8 +131,8 @@ std::vector<StreamCase> streamCases()
     std::sort(files.begin(), files.end());
     std::vector<StreamCase> cases;
     for (const std::string &file : files) {
-        for (const char *command :
-             {"check", "check json", "export", "records", "stats", "stats json", "fix"})
+        for (const char *command : {"check", "check json", "export", "export xml", "export html",
+                                    "records", "stats", "stats json", "fix"})
             cases.push_back({file, command});
     }
     return cases;
