@@ -113,13 +113,19 @@ const GigabyteLog &gigabyteLog()
     return log;
 }
 
-void BM_CliStreamsGigabyte(benchmark::State &state, const char *command)
+// `extension`: the export's target type (an XML or HTML target writes its
+// .BADI companion too).
+void BM_CliStreamsGigabyte(benchmark::State &state, const char *command,
+                           const char *extension = ".adi")
 {
     const GigabyteLog &log = gigabyteLog();
-    const auto target = std::filesystem::temp_directory_path() / "vaziduvu_bench_stream_out.adi";
+    const auto folder = std::filesystem::temp_directory_path();
+    const auto target = folder / (std::string("vaziduvu_bench_stream_out") + extension);
+    const auto companion = folder / "vaziduvu_bench_stream_out.BADI";
     double peak = 0;
     for (auto _ : state) {
         std::filesystem::remove(target);
+        std::filesystem::remove(companion);
         std::vector<std::string> args = {"--current-adif", command, log.path()};
         if (std::string(command) == "export" || std::string(command) == "fix")
             args.push_back(target.string());
@@ -134,6 +140,7 @@ void BM_CliStreamsGigabyte(benchmark::State &state, const char *command)
         }
     }
     std::filesystem::remove(target);
+    std::filesystem::remove(companion);
     state.counters["peak_MB"] = peak;
     state.counters["file_MB"] = static_cast<double>(log.size()) / (1024.0 * 1024.0);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
@@ -144,6 +151,14 @@ BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, check, "check")
     ->UseRealTime()
     ->Apply(vaziduvu::bench::repeated<1>);
 BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, export, "export")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(vaziduvu::bench::repeated<1>);
+BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, export_xml, "export", ".xml")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(vaziduvu::bench::repeated<1>);
+BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, export_html, "export", ".htm")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Apply(vaziduvu::bench::repeated<1>);
