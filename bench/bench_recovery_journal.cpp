@@ -15,9 +15,9 @@
 #include "document/grid_change.h"
 #include "document/open_log.h"
 #include "document/recovery_journal.h"
-#include "export/export_host.h"
 #include "export/quick_fixes.h"
 #include "generated_logbook.h"
+#include "quiet_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,17 +36,7 @@ using namespace vaziduvu;
 
 const int kRecords = vaziduvu::bench::logbookContacts();
 
-class QuietHost : public ExportHost {
-public:
-    void showMessage(const std::string &, const std::string &) override { }
-    void showPlainMessage(const std::string &) override { }
-    void selectCell(int, int) override { }
-    void showProgress(const std::string &, bool) override { }
-    bool omitEmptyFieldTags() const override { return false; }
-    std::string exportDate() override { return "12/09/26"; }
-    int latestYear() override { return 2027; }
-    DriveType driveTypeOf(const std::string &) override { return DriveType::Fixed; }
-};
+using vaziduvu::bench::QuietHost;
 
 // A journal in a folder of its own, removed with the journal.
 class BenchJournal {

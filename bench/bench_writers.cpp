@@ -3,6 +3,7 @@
 #include "adif/field_catalogue.h"
 #include "document/log_document.h"
 #include "export/writers.h"
+#include "quiet_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,18 +15,7 @@ namespace {
 
 using namespace vaziduvu;
 
-class QuietHost : public ExportHost {
-public:
-    void showMessage(const std::string &, const std::string &) override { ++messages; }
-    void showPlainMessage(const std::string &) override { ++messages; }
-    void selectCell(int, int) override { }
-    void showProgress(const std::string &, bool) override { }
-    bool omitEmptyFieldTags() const override { return false; }
-    std::string exportDate() override { return "12/31/25"; }
-    int latestYear() override { return 2026; }
-    DriveType driveTypeOf(const std::string &) override { return DriveType::Fixed; }
-    int messages = 0;
-};
+using vaziduvu::bench::QuietHost;
 
 struct FieldSample {
     const char *name;
