@@ -173,10 +173,10 @@ void AdifBatchReader::beginBatch()
     if (loaded.use_count() > 1) {
         auto fresh = std::make_shared<LoadedText>();
         fresh->tagNames = loaded->tagNames;
+        fresh->nameFacts = loaded->nameFacts;
         loaded = std::move(fresh);
     }
-    loaded->tags.clear();
-    loaded->extras.clear();
+    loaded->clearTags();
     loaded->source.clear();
     loaded->base = parser_->position();
 }

@@ -151,8 +151,7 @@ void AdifFile::parse(Progress *progress)
     if (!outcome_)
         return;
     const size_t limit = current ? parser.dataOpenings() : static_cast<size_t>(kTagLimit);
-    loaded.tags.reserve(std::min(parser.dataOpenings(), limit));
-    adviseLargeBuffer(loaded.tags.data(), loaded.tags.capacity() * sizeof(StoredTag));
+    loaded.reserveTags(std::min(parser.dataOpenings(), limit));
     parser.readData(whole, loaded, progress);
 }
 
@@ -167,9 +166,8 @@ void AdifFile::readCheckingBrackets(AdifParser &parser, Progress *progress)
     // A tag takes five bytes at least in a log of any size; the estimate
     // is only a reservation, so a shorter spelling costs a reallocation.
     const size_t estimate = loaded.source.size() / 5 + 16;
-    loaded.tags.reserve(
+    loaded.reserveTags(
         mode_ == AdifMode::Current ? estimate : std::min(estimate, static_cast<size_t>(kTagLimit)));
-    adviseLargeBuffer(loaded.tags.data(), loaded.tags.capacity() * sizeof(StoredTag));
     parser.checkBracketsWithData();
     parser.readData(whole, loaded, progress);
     if (outcome_.status == ParseStatus::Cancelled || (outcome_ && parser.bracketsHeld()))
@@ -215,6 +213,20 @@ TagRecord AdifFile::tagAt(int slot) const
         record.errorLength = outcome_.length;
     }
     return record;
+}
+
+void LoadedText::clearTags()
+{
+    tags.clear();
+    anchors.clear();
+    extras.clear();
+}
+
+void LoadedText::reserveTags(size_t count)
+{
+    tags.reserve(count);
+    adviseLargeBuffer(tags.data(), tags.capacity() * sizeof(StoredTag));
+    anchors.reserve(count / StoredTag::kBlock + 1);
 }
 
 std::string_view LoadedText::valueOf(const TagFields &tag) const

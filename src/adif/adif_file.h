@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adif/adif_mode.h"
+#include "adif/field_catalogue.h"
 #include "adif/progress.h"
 #include "adif/tag_record.h"
 
@@ -38,70 +39,65 @@ struct TagFields {
     bool isTimeOn = false;
 };
 
-// One tag as a load keeps it, 16 bytes: a whole logbook holds millions of
-// them next to its text. What does not fit (a declared length below the
-// value's or more than 15 above it, a comment of a megabyte or more, a name
-// index beyond two million) is kept in the loaded text's extras;
-// LoadedText::fields unpacks.
-struct StoredTag {
-    // Packs the fields of a tag whose lengths and name index fit.
-    static StoredTag pack(const TagFields &fields, uint32_t shortComment, uint32_t shortName,
-                          uint32_t lengthExcess, bool hasExtra)
-    {
-        // Each part is kept to its width, so no field spills into the next.
-        StoredTag tag;
-        tag.offsetWord = (static_cast<uint32_t>(fields.tagOffset) & 0x7FFFFFFFu)
-            | static_cast<uint32_t>(fields.hasLength) << 31;
-        tag.valueWord = (static_cast<uint32_t>(fields.valueLength) & 0x7FFFFFFFu)
-            | static_cast<uint32_t>(fields.hasType) << 31;
-        tag.commentWord = (shortComment & 0xFFFFFu)
-            | (static_cast<uint32_t>(fields.tagLength) & 0x3FFu) << 20
-            | static_cast<uint32_t>(fields.isTimeOn) << 30 | static_cast<uint32_t>(hasExtra) << 31;
-        tag.nameWord = (shortName & 0x1FFFFFu) | (static_cast<uint32_t>(fields.kind) & 7u) << 21
-            | (static_cast<uint32_t>(fields.dataType) & 15u) << 24 | (lengthExcess & 15u) << 28;
-        return tag;
-    }
-
-    uint32_t tagOffset() const { return offsetWord & 0x7FFFFFFFu; }
-    bool hasLength() const { return (offsetWord >> 31) != 0; }
-    uint32_t valueLength() const { return valueWord & 0x7FFFFFFFu; }
-    bool hasType() const { return (valueWord >> 31) != 0; }
-    uint32_t shortComment() const { return commentWord & 0xFFFFFu; }  // when it fits
-    uint32_t tagLength() const { return (commentWord >> 20) & 0x3FFu; }
-    bool isTimeOn() const { return ((commentWord >> 30) & 1u) != 0; }
-    bool hasExtra() const { return (commentWord >> 31) != 0; }
-    uint32_t shortName() const { return nameWord & 0x1FFFFFu; }  // name index + 1; 0: no name
-    uint8_t kind() const { return static_cast<uint8_t>((nameWord >> 21) & 7u); }
-    uint8_t dataType() const { return static_cast<uint8_t>((nameWord >> 24) & 15u); }
-    uint32_t lengthExcess() const { return nameWord >> 28; }  // declared minus value, 0 to 15
-    int32_t valueOffset() const
-    {
-        return tagLength() == 0 || kind() == TagEndOfFile
-            ? -1
-            : static_cast<int32_t>(tagOffset() + tagLength());
-    }
-
-    // Four words, so a tag is stored with four plain writes: tag offset and
-    // hasLength; value length and hasType; comment length (20 bits), tag
-    // length (10), isTimeOn, hasExtra; name index + 1 (21), kind (3), data
-    // type (4), length excess (4).
-    uint32_t offsetWord;
-    uint32_t valueWord;
-    uint32_t commentWord;
-    uint32_t nameWord;
+// What every tag of one name shares: whether the catalogue knows it, the
+// data type a tag of it has without a type of its own (with and without a
+// length), and whether it is a time field.
+struct NameFacts {
+    bool known = false;
+    bool isTimeOn = false;
+    uint8_t typeWithLength = TypeCharacter;
+    uint8_t typeWithoutLength = TypeCharacter;
 };
-static_assert(sizeof(StoredTag) == 16, "a stored tag stays small");
+
+// One tag as a load keeps it, 8 bytes: a whole logbook holds tens of millions
+// of them next to its text, so the tags weigh little more than half the text.
+// What a tag shares with its name (known, data type, time field) is kept
+// once per name (LoadedText::nameFacts); its offset is kept from the first
+// tag of its block of kBlock tags (LoadedText::anchors). A tag that does not
+// fit (a long value, tag or comment, a declared length not a few bytes above
+// what was read, a type of its own other than its name's, a failed tag, a
+// name index beyond two thousand) is kept whole in the loaded text's
+// extras; LoadedText::fields unpacks both.
+struct StoredTag {
+    static constexpr uint32_t kBlockBits = 6;
+    static constexpr uint32_t kBlock = 1u << kBlockBits;
+    // The widths of the parts of the one word (see word).
+    static constexpr uint64_t kOffsetLimit = 1u << 20;
+    static constexpr uint64_t kTagLengthLimit = 1u << 8;
+    static constexpr uint64_t kValueLimit = 1u << 11;
+    static constexpr uint64_t kCommentLimit = 1u << 6;
+    static constexpr uint64_t kExcessLimit = 1u << 3;
+    static constexpr uint64_t kNameLimit = 1u << 11;
+    // What a tag ends, with the kinds of TagKind it stands for.
+    enum Role : uint8_t { Field = 0, EndOfRecord = 1, EndOfFile = 2, Failed = 3 };
+
+    // Offset from the block's anchor (20 bits), tag length (8), value length
+    // (11), comment length (6), declared length minus value length (3),
+    // hasLength, hasType, name index + 1 (11; 0: no name), role (2), extra.
+    uint64_t word = 0;
+
+    uint32_t offsetDelta() const { return static_cast<uint32_t>(word & (kOffsetLimit - 1)); }
+    uint32_t tagLength() const { return static_cast<uint32_t>((word >> 20) & 0xFFu); }
+    uint32_t valueLength() const { return static_cast<uint32_t>((word >> 28) & 0x7FFu); }
+    uint32_t commentLength() const { return static_cast<uint32_t>((word >> 39) & 0x3Fu); }
+    uint32_t lengthExcess() const { return static_cast<uint32_t>((word >> 45) & 7u); }
+    bool hasLength() const { return ((word >> 48) & 1u) != 0; }
+    bool hasType() const { return ((word >> 49) & 1u) != 0; }
+    uint32_t shortName() const { return static_cast<uint32_t>((word >> 50) & 0x7FFu); }
+    Role role() const { return static_cast<Role>((word >> 61) & 3u); }
+    // Kept whole in the extras: only role() holds here.
+    bool hasExtra() const { return (word >> 63) != 0; }
+};
+static_assert(sizeof(StoredTag) == 8, "a stored tag stays small");
 
 // What a load keeps of the file: its text, its stored tags and their names.
 // A document filled from the load shares it, so the values of a whole
 // logbook are read from the one copy of the text until they are edited.
 struct LoadedText {
-    // The full fields of a tag that did not fit its stored form.
+    // A tag that did not fit its stored form, whole.
     struct Extra {
         uint32_t tag = 0;  // index in tags
-        int32_t declaredLength = 0;
-        int32_t commentLength = 0;
-        int32_t nameIndex = -1;
+        TagFields fields;
     };
 
     std::string source;
@@ -109,35 +105,90 @@ struct LoadedText {
     // tag for a batch read (the tags keep their offsets in the file).
     size_t base = 0;
     std::vector<StoredTag> tags;
+    // The file offset of tag 0, kBlock, 2 kBlock, ...
+    std::vector<uint32_t> anchors;
     std::vector<std::string> tagNames;
-    std::vector<Extra> extras;  // in the order of their tags
+    std::vector<NameFacts> nameFacts;  // of each tag name
+    std::vector<Extra> extras;         // in the order of their tags
 
-    // Stores the tag after the others.
+    // Stores the tag after the others. Tags come in file order.
     void push(const TagFields &fields);
+    // Forgets every tag (the names stay).
+    void clearTags();
+    // Room for this many tags.
+    void reserveTags(size_t count);
     TagFields fields(size_t index) const;
+    // A stored tag's value, straight from its stored form when it has one.
+    std::string_view valueAt(size_t index) const;
     std::string_view valueOf(const TagFields &tag) const;
     std::string_view commentOf(const TagFields &tag) const;
+
+private:
+    bool packs(const TagFields &fields, StoredTag &tag) const;
+    uint32_t anchorOf(size_t index) const { return anchors[index >> StoredTag::kBlockBits]; }
 };
 
 // Inline: a load stores every tag through it, and the fields it packs
 // are still in registers.
-inline void LoadedText::push(const TagFields &fields)
+inline bool LoadedText::packs(const TagFields &fields, StoredTag &tag) const
 {
+    // push has given the tag's block its anchor.
+    const int64_t delta = static_cast<int64_t>(fields.tagOffset) - anchorOf(tags.size());
     // A value cut short by the next tag is a few bytes shorter than declared.
     const int64_t excess = fields.hasLength
         ? static_cast<int64_t>(fields.declaredLength) - fields.valueLength
         : (fields.declaredLength == 0 ? 0 : -1);
-    const bool fits = excess >= 0 && excess < 16 && fields.commentLength < (1 << 20)
-        && fields.nameIndex + 1 < (1 << 21);
-    if (!fits) {
-        extras.push_back({static_cast<uint32_t>(tags.size()), fields.declaredLength,
-                          fields.commentLength, fields.nameIndex});
-        tags.push_back(StoredTag::pack(fields, 0, 0, 0, true));
+    if (delta < 0 || static_cast<uint64_t>(delta) >= StoredTag::kOffsetLimit
+        || fields.tagLength == 0 || fields.tagLength >= StoredTag::kTagLengthLimit
+        || fields.valueLength < 0
+        || static_cast<uint64_t>(fields.valueLength) >= StoredTag::kValueLimit
+        || fields.commentLength < 0
+        || static_cast<uint64_t>(fields.commentLength) >= StoredTag::kCommentLimit || excess < 0
+        || static_cast<uint64_t>(excess) >= StoredTag::kExcessLimit)
+        return false;
+    uint64_t role = StoredTag::Field;
+    if (fields.kind == TagEndOfRecord || fields.kind == TagEndOfFile) {
+        // A marker: no name, no length, no type.
+        if (fields.nameIndex != -1 || fields.hasLength || fields.hasType || fields.isTimeOn
+            || fields.dataType != TypeMarker || fields.declaredLength != 0)
+            return false;
+        role = fields.kind == TagEndOfRecord ? StoredTag::EndOfRecord : StoredTag::EndOfFile;
+    } else {
+        // A field: all but its lengths as its name says.
+        if (fields.nameIndex < 0 || static_cast<size_t>(fields.nameIndex) >= nameFacts.size()
+            || static_cast<uint64_t>(fields.nameIndex) + 1 >= StoredTag::kNameLimit)
+            return false;
+        const NameFacts &name = nameFacts[static_cast<size_t>(fields.nameIndex)];
+        if (fields.kind != (name.known ? TagKnownField : TagUserField)
+            || fields.isTimeOn != name.isTimeOn
+            || fields.dataType != (fields.hasLength ? name.typeWithLength : name.typeWithoutLength))
+            return false;
+    }
+    tag.word = static_cast<uint64_t>(delta) | static_cast<uint64_t>(fields.tagLength) << 20
+        | static_cast<uint64_t>(fields.valueLength) << 28
+        | static_cast<uint64_t>(fields.commentLength) << 39 | static_cast<uint64_t>(excess) << 45
+        | static_cast<uint64_t>(fields.hasLength) << 48
+        | static_cast<uint64_t>(fields.hasType) << 49
+        | static_cast<uint64_t>(fields.nameIndex + 1) << 50 | role << 61;
+    return true;
+}
+
+inline void LoadedText::push(const TagFields &fields)
+{
+    if ((tags.size() & (StoredTag::kBlock - 1)) == 0)
+        anchors.push_back(static_cast<uint32_t>(fields.tagOffset));
+    StoredTag tag;
+    if (packs(fields, tag)) {
+        tags.push_back(tag);
         return;
     }
-    tags.push_back(StoredTag::pack(fields, static_cast<uint32_t>(fields.commentLength),
-                                   static_cast<uint32_t>(fields.nameIndex + 1),
-                                   static_cast<uint32_t>(excess), false));
+    extras.push_back({static_cast<uint32_t>(tags.size()), fields});
+    const uint64_t role = fields.kind == TagEndOfRecord ? StoredTag::EndOfRecord
+        : fields.kind == TagEndOfFile                   ? StoredTag::EndOfFile
+        : fields.tagLength == 0                         ? StoredTag::Failed
+                                                        : StoredTag::Field;
+    tag.word = role << 61 | uint64_t{1} << 63;
+    tags.push_back(tag);
 }
 
 inline TagFields LoadedText::fields(size_t index) const
@@ -145,31 +196,51 @@ inline TagFields LoadedText::fields(size_t index) const
     TagFields fields;
     if (index >= tags.size())
         return fields;
-    const StoredTag &tag = tags[index];
-    fields.tagOffset = static_cast<int32_t>(tag.tagOffset());
-    fields.hasLength = tag.hasLength();
-    fields.valueLength = static_cast<int32_t>(tag.valueLength());
-    fields.hasType = tag.hasType();
-    fields.tagLength = static_cast<uint16_t>(tag.tagLength());
-    fields.isTimeOn = tag.isTimeOn();
-    fields.kind = tag.kind();
-    fields.dataType = tag.dataType();
-    if (!tag.hasExtra()) {
-        fields.commentLength = static_cast<int32_t>(tag.shortComment());
-        fields.nameIndex = static_cast<int32_t>(tag.shortName()) - 1;
-        fields.declaredLength
-            = tag.hasLength() ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess()) : 0;
+    const StoredTag tag = tags[index];
+    if (tag.hasExtra()) {
+        const auto extra = std::lower_bound(
+            extras.begin(), extras.end(), index,
+            [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
+        if (extra != extras.end() && extra->tag == index)
+            return extra->fields;
         return fields;
     }
-    const auto extra = std::lower_bound(
-        extras.begin(), extras.end(), index,
-        [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
-    if (extra != extras.end() && extra->tag == index) {
-        fields.commentLength = extra->commentLength;
-        fields.nameIndex = extra->nameIndex;
-        fields.declaredLength = extra->declaredLength;
+    fields.tagOffset = static_cast<int32_t>(anchorOf(index) + tag.offsetDelta());
+    fields.tagLength = static_cast<uint16_t>(tag.tagLength());
+    fields.valueLength = static_cast<int32_t>(tag.valueLength());
+    fields.commentLength = static_cast<int32_t>(tag.commentLength());
+    fields.hasLength = tag.hasLength();
+    fields.hasType = tag.hasType();
+    fields.declaredLength
+        = tag.hasLength() ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess()) : 0;
+    fields.nameIndex = static_cast<int32_t>(tag.shortName()) - 1;
+    switch (tag.role()) {
+    case StoredTag::EndOfRecord:
+        fields.kind = TagEndOfRecord;
+        fields.dataType = TypeMarker;
+        break;
+    case StoredTag::EndOfFile:
+        fields.kind = TagEndOfFile;
+        fields.dataType = TypeMarker;
+        break;
+    default: {
+        const NameFacts &name = nameFacts[static_cast<size_t>(fields.nameIndex)];
+        fields.kind = name.known ? TagKnownField : TagUserField;
+        fields.isTimeOn = name.isTimeOn;
+        fields.dataType = tag.hasLength() ? name.typeWithLength : name.typeWithoutLength;
+        break;
+    }
     }
     return fields;
+}
+
+inline std::string_view LoadedText::valueAt(size_t index) const
+{
+    const StoredTag tag = tags[index];
+    if (tag.hasExtra())
+        return valueOf(fields(index));
+    const size_t at = anchorOf(index) + tag.offsetDelta() + tag.tagLength() - base;
+    return {source.data() + at, tag.valueLength()};
 }
 
 class AdifParser;

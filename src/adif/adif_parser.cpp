@@ -295,9 +295,9 @@ bool AdifParser::canCheckBracketsWithData() const
 
 void AdifParser::discardData(LoadedText &out)
 {
-    out.tags.clear();
-    out.extras.clear();
+    out.clearTags();
     out.tagNames.clear();
+    out.nameFacts.clear();
     file_.fieldNames_.clear();
     file_.fieldOfTagName_.clear();
     file_.tagIndexByName_.clear();
@@ -334,6 +334,14 @@ const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, Loade
         const auto indexed
             = file_.tagIndexByName_.emplace(name, static_cast<int32_t>(out.tagNames.size()));
         if (indexed.second) {
+            NameFacts facts;
+            facts.known = described.known;
+            facts.isTimeOn = described.isTimeOn;
+            if (described.known) {
+                facts.typeWithLength = described.entryType;
+                facts.typeWithoutLength = described.prefixType;
+            }
+            out.nameFacts.push_back(facts);
             out.tagNames.push_back(std::move(name));
             file_.fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
             followerOf_.emplace_back();

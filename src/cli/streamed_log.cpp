@@ -83,9 +83,9 @@ bool StreamedLog::forEachBatch(const std::function<bool(LogDocument &, int)> &ea
         const LoadedText &text = *batch.loadedText();
         int rows = 0;
         for (const StoredTag &tag : text.tags) {
-            if (tag.kind() == TagEndOfRecord)
+            if (tag.role() == StoredTag::EndOfRecord)
                 ++rows;
-            else if (tag.kind() == TagEndOfFile)
+            else if (tag.role() == StoredTag::EndOfFile)
                 break;
         }
         if (reader_.finished() && batch.lastRecordStart() >= 0)

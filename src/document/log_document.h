@@ -409,12 +409,7 @@ private:
 
     void useLoadedText(std::shared_ptr<const LoadedText> text);
     // A loaded field's value, which follows its tag.
-    std::string_view loadedValue(uint32_t cell) const
-    {
-        const StoredTag &tag = loadedTags_[cell - 1];
-        return {loadedSource_ + (tag.tagOffset() - loadedBase_) + tag.tagLength(),
-                static_cast<size_t>(tag.valueLength())};
-    }
+    std::string_view loadedValue(uint32_t cell) const { return loaded_->valueAt(cell - 1); }
     void buildLoadedRecord(uint32_t cell, TagRecord &record,
                            RecordTexts texts = RecordTexts::With) const;
     // The cell's own text and record, made from what it holds (the loaded
@@ -442,10 +437,8 @@ private:
     uint32_t ownedCount_ = 0;  // owned cells handed out, free ones included
     std::vector<uint32_t> freeOwned_;
     std::shared_ptr<const LoadedText> loaded_;  // what loaded cells refer to
-    const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags and text
+    const StoredTag *loadedTags_ = nullptr;     // loaded_'s tags
     std::shared_ptr<const std::vector<WholeLogColumn>> wholeLogColumns_;
-    const char *loadedSource_ = nullptr;
-    uint32_t loadedBase_ = 0;            // the file offset of loadedSource_[0]
     std::vector<std::string> trailers_;  // storedRows_
     int fieldCount_ = 0;
     int recordCount_ = 0;

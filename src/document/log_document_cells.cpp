@@ -145,8 +145,6 @@ void LogDocument::useLoadedText(std::shared_ptr<const LoadedText> text)
 {
     loaded_ = std::move(text);
     loadedTags_ = loaded_ ? loaded_->tags.data() : nullptr;
-    loadedSource_ = loaded_ ? loaded_->source.data() : nullptr;
-    loadedBase_ = loaded_ ? static_cast<uint32_t>(loaded_->base) : 0;
 }
 
 // The loaded fields a cell record keeps of its tag; the tag text itself is

@@ -84,14 +84,14 @@ LogDocument::FillResult LogDocument::fill(const AdifFile &file,
     uint32_t base = 0;  // the row's first tag
     for (size_t i = 0; i < tags; ++i) {
         // Most fields are read straight from their stored form.
-        const StoredTag &tag = loadedTags_[i];
-        if (tag.kind() == TagEndOfFile)
+        const StoredTag tag = loadedTags_[i];
+        if (tag.role() == StoredTag::EndOfFile)
             break;
-        if (tag.tagLength() == 0)
+        if (tag.role() == StoredTag::Failed)
             continue;
-        if (tag.kind() == TagEndOfRecord) {
+        if (tag.role() == StoredTag::EndOfRecord) {
             if (r < storedRows_)
-                trailers_[static_cast<size_t>(r)] = file.valueOf(loaded_->fields(i));
+                trailers_[static_cast<size_t>(r)] = loaded_->valueAt(i);
             ++r;
             numbered = false;
             if (progress && r % kProgressRows == 0 && !progress->advance(r, records))

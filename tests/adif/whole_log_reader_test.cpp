@@ -77,50 +77,85 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // A stored tag packs its fields; what does not fit is kept aside, and every
-// tag unpacks to exactly what was stored, in any order of the two kinds.
+// tag unpacks to exactly what was stored.
 TEST(WholeLogReader, StoredTagsUnpackToWhatWasStored)
 {
-    auto fieldsOf = [](int32_t offset, int32_t value, int32_t comment, int32_t declared,
-                       int32_t name, bool hasLength) {
+    struct Case {
+        int32_t offset, value, comment, declared, name;
+        uint16_t tagLength;
+        int ownType;      // -1: none, the name's type
+        bool opensBlock;  // the first tag of its block
+        bool packs;
+    };
+    const std::vector<Case> cases = {
+        {10, 4, 0, 4, 0, 12, -1, false, true},                     // fits
+        {10, 3, 2, 0, -1, 5, -1, false, true},                     // a marker
+        {10, 5, 0, 7, 2, 14, -1, false, true},                     // declared 7, five read
+        {10, 5, 0, 3, 2, 14, -1, false, false},                    // declared 3, five read
+        {10, 5, 0, 13, 2, 14, -1, false, false},                   // declared 13, five read
+        {(1 << 20) - 1, 2047, 63, 2054, 1, 255, -1, false, true},  // the largest that fit
+        {10, 2048, 0, 2048, 1, 20, -1, false, false},              // a value too long
+        {10, 2, 64, 2, 1, 20, -1, false, false},                   // a comment too long
+        {10, 2, 0, 2, 1, 256, -1, false, false},                   // a tag too long
+        {10, 8, 0, 8, 0, 14, TypeNumber, false, false},            // a type of its own
+        {10, 8, 0, 8, 0, 14, TypeDate, false, true},               // its name's type given
+        {10, 1, 1, 1, 2046, 14, -1, false, true},                  // the last name that fits
+        {10, 1, 1, 1, 2047, 14, -1, false, false},                 // a name beyond
+        {1 << 20, 1, 0, 1, 2, 9, -1, false, false},                // far from its block's start
+        {1 << 30, 1, 0, 1, 2, 9, -1, true, true},                  // far, opening its block
+        {10, 1, 0, 1, 2, 0, -1, false, false},                     // a failed tag
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case &c = cases[i];
+        LoadedText text;
+        // Name 0 a known date field, name 1 a time field, the rest user fields.
+        text.nameFacts.resize(2100);
+        text.nameFacts[0] = {true, false, TypeDate, TypeDate};
+        text.nameFacts[1] = {true, true, TypeTime, TypeTime};
         TagFields tag;
-        tag.tagOffset = offset;
-        tag.valueLength = value;
-        tag.commentLength = comment;
-        tag.declaredLength = declared;
-        tag.nameIndex = name;
-        tag.tagLength = 1000;
-        tag.kind = name < 0 ? TagEndOfRecord : TagUserField;
-        tag.dataType = 8;
-        tag.hasLength = hasLength;
-        tag.hasType = true;
-        tag.isTimeOn = true;
-        return tag;
-    };
-    const std::vector<TagFields> tags = {
-        fieldsOf(0, 4, 0, 4, 0, true),                       // fits
-        fieldsOf(2147482000, 2147, 1 << 20, 2147, 1, true),  // a comment of a megabyte
-        fieldsOf(10, 3, 2, 0, -1, false),                    // fits: a marker without length
-        fieldsOf(20, 5, 0, 7, 2, true),                      // fits: declared 7, five read
-        fieldsOf(50, 5, 0, 21, 2, true),                     // declared 21, five read
-        fieldsOf(60, 5, 0, 3, 2, true),                      // declared 3, five read
-        fieldsOf(30, 0, 0, 0, (1 << 21) - 1, false),         // a name beyond two million
-        fieldsOf(40, 1, 1, 1, (1 << 21) - 2, true),          // the last name that fits
-    };
-    LoadedText text;
-    for (const TagFields &tag : tags)
+        tag.tagOffset = c.offset;
+        tag.valueLength = c.value;
+        tag.commentLength = c.comment;
+        tag.declaredLength = c.declared;
+        tag.nameIndex = c.name;
+        tag.tagLength = c.tagLength;
+        tag.hasLength = c.name >= 0;
+        tag.hasType = c.ownType >= 0;
+        if (c.name < 0) {
+            tag.kind = TagEndOfRecord;
+            tag.dataType = TypeMarker;
+        } else {
+            const NameFacts &name = text.nameFacts[static_cast<size_t>(c.name)];
+            tag.kind = c.tagLength == 0 ? TagNone : name.known ? TagKnownField : TagUserField;
+            tag.isTimeOn = name.isTimeOn;
+            tag.dataType = c.ownType >= 0 ? static_cast<uint8_t>(c.ownType) : name.typeWithLength;
+        }
+        // A marker at the start of the block first, unless the tag opens one.
+        TagFields opening;
+        opening.tagOffset = 0;
+        opening.tagLength = 5;
+        opening.kind = TagEndOfRecord;
+        opening.dataType = TypeMarker;
+        if (!c.opensBlock)
+            text.push(opening);
         text.push(tag);
-    EXPECT_EQ(text.extras.size(), 4u);
-    for (size_t i = 0; i < tags.size(); ++i) {
-        const TagFields back = text.fields(i);
-        const TagFields &want = tags[i];
+        const size_t at = text.tags.size() - 1;
+        EXPECT_EQ(text.tags[at].hasExtra(), !c.packs) << "case " << i;
+        const TagFields back = text.fields(at);
         EXPECT_EQ(
             std::vector<int64_t>({back.tagOffset, back.valueLength, back.commentLength,
                                   back.declaredLength, back.nameIndex, back.tagLength, back.kind,
                                   back.dataType, back.hasLength, back.hasType, back.isTimeOn}),
-            std::vector<int64_t>({want.tagOffset, want.valueLength, want.commentLength,
-                                  want.declaredLength, want.nameIndex, want.tagLength, want.kind,
-                                  want.dataType, want.hasLength, want.hasType, want.isTimeOn}))
-            << "tag " << i;
+            std::vector<int64_t>({tag.tagOffset, tag.valueLength, tag.commentLength,
+                                  tag.declaredLength, tag.nameIndex, tag.tagLength, tag.kind,
+                                  tag.dataType, tag.hasLength, tag.hasType, tag.isTimeOn}))
+            << "case " << i;
+        // The value straight from the stored form is the one the fields give.
+        if (tag.tagLength != 0 && tag.valueOffset() + tag.valueLength < 4096) {
+            for (int b = 0; b < 4096; ++b)
+                text.source.push_back(static_cast<char>('a' + b % 26));
+            EXPECT_EQ(text.valueAt(at), text.valueOf(back)) << "case " << i;
+        }
     }
 }
 
