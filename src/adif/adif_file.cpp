@@ -215,6 +215,18 @@ TagRecord AdifFile::tagAt(int slot) const
     return record;
 }
 
+void LoadedText::pushExtra(const TagFields &fields)
+{
+    extras.push_back({static_cast<uint32_t>(tags.size()), fields});
+    const uint64_t role = fields.kind == TagEndOfRecord ? StoredTag::EndOfRecord
+        : fields.kind == TagEndOfFile                   ? StoredTag::EndOfFile
+        : fields.tagLength == 0                         ? StoredTag::Failed
+                                                        : StoredTag::Field;
+    StoredTag tag;
+    tag.word = role << 61 | uint64_t{1} << 63;
+    tags.push_back(tag);
+}
+
 void LoadedText::clearTags()
 {
     tags.clear();

@@ -113,6 +113,15 @@ struct LoadedText {
 
     // Stores the tag after the others. Tags come in file order.
     void push(const TagFields &fields);
+    // The same for a field tag whose kind, data type and time flag are its
+    // name's (nameFacts), as the reader's own are unless they have a type of
+    // their own: only its lengths and place are looked at.
+    void pushNamed(const TagFields &fields);
+    // A field tag of the reader's with a length and no type of its own, as
+    // its parts; false, with nothing stored, when they do not fit the stored
+    // form (pushNamed then keeps it whole).
+    bool pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength, size_t commentLength,
+                   size_t lengthExcess, int32_t nameIndex);
     // Forgets every tag (the names stay).
     void clearTags();
     // Room for this many tags.
@@ -124,7 +133,9 @@ struct LoadedText {
     std::string_view commentOf(const TagFields &tag) const;
 
 private:
+    void openBlock(int32_t tagOffset);
     bool packs(const TagFields &fields, StoredTag &tag) const;
+    void pushExtra(const TagFields &fields);
     uint32_t anchorOf(size_t index) const { return anchors[index >> StoredTag::kBlockBits]; }
 };
 
@@ -173,22 +184,65 @@ inline bool LoadedText::packs(const TagFields &fields, StoredTag &tag) const
     return true;
 }
 
-inline void LoadedText::push(const TagFields &fields)
+inline void LoadedText::openBlock(int32_t tagOffset)
 {
     if ((tags.size() & (StoredTag::kBlock - 1)) == 0)
-        anchors.push_back(static_cast<uint32_t>(fields.tagOffset));
+        anchors.push_back(static_cast<uint32_t>(tagOffset));
+}
+
+inline void LoadedText::push(const TagFields &fields)
+{
+    openBlock(fields.tagOffset);
     StoredTag tag;
     if (packs(fields, tag)) {
         tags.push_back(tag);
         return;
     }
-    extras.push_back({static_cast<uint32_t>(tags.size()), fields});
-    const uint64_t role = fields.kind == TagEndOfRecord ? StoredTag::EndOfRecord
-        : fields.kind == TagEndOfFile                   ? StoredTag::EndOfFile
-        : fields.tagLength == 0                         ? StoredTag::Failed
-                                                        : StoredTag::Field;
-    tag.word = role << 61 | uint64_t{1} << 63;
+    pushExtra(fields);
+}
+
+inline void LoadedText::pushNamed(const TagFields &fields)
+{
+    openBlock(fields.tagOffset);
+    // Below the anchor wraps round to far above it.
+    const uint64_t delta = static_cast<uint32_t>(fields.tagOffset) - anchors.back();
+    const auto excess = static_cast<uint64_t>(
+        fields.hasLength ? static_cast<int64_t>(fields.declaredLength) - fields.valueLength
+                         : (fields.declaredLength == 0 ? 0 : -1));
+    const uint64_t name = static_cast<uint32_t>(fields.nameIndex + 1);
+    const uint64_t over = delta >> 20 | uint64_t{fields.tagLength} >> 8
+        | uint64_t{static_cast<uint32_t>(fields.valueLength)} >> 11
+        | uint64_t{static_cast<uint32_t>(fields.commentLength)} >> 6 | excess >> 3 | name >> 11;
+    if (over != 0 || fields.tagLength == 0 || name == 0) {
+        pushExtra(fields);
+        return;
+    }
+    StoredTag tag;
+    tag.word = delta | uint64_t{fields.tagLength} << 20
+        | uint64_t{static_cast<uint32_t>(fields.valueLength)} << 28
+        | uint64_t{static_cast<uint32_t>(fields.commentLength)} << 39 | excess << 45
+        | uint64_t{fields.hasLength} << 48 | uint64_t{fields.hasType} << 49 | name << 50;
     tags.push_back(tag);
+}
+
+inline bool LoadedText::pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength,
+                                  size_t commentLength, size_t lengthExcess, int32_t nameIndex)
+{
+    const bool opens = (tags.size() & (StoredTag::kBlock - 1)) == 0;
+    const size_t delta = opens ? 0 : tagOffset - anchors.back();
+    const auto name = static_cast<size_t>(static_cast<uint32_t>(nameIndex + 1));
+    if ((delta >> 20 | tagLength >> 8 | valueLength >> 11 | commentLength >> 6 | lengthExcess >> 3
+         | name >> 11)
+            != 0
+        || tagLength == 0 || name == 0 || tagOffset >= (size_t{1} << 31))
+        return false;
+    if (opens)
+        anchors.push_back(static_cast<uint32_t>(tagOffset));
+    StoredTag tag;
+    tag.word = delta | tagLength << 20 | valueLength << 28 | commentLength << 39
+        | lengthExcess << 45 | uint64_t{1} << 48 | name << 50;
+    tags.push_back(tag);
+    return true;
 }
 
 inline TagFields LoadedText::fields(size_t index) const

@@ -68,6 +68,25 @@ inline size_t firstBracket(const char *data, size_t from, size_t to, size_t size
     return to;
 }
 
+// True when the text at `at` (with `room` bytes to read) starts with the
+// spelling, whose first bytes `head` holds.
+inline bool startsWithSpelling(const char *at, size_t room, std::string_view spelling,
+                               const char (&head)[16])
+{
+#ifdef __SSE2__
+    if (spelling.size() <= 16 && room >= 16) {
+        const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+        const __m128i kept = _mm_loadu_si128(reinterpret_cast<const __m128i *>(head));
+        const auto same = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, kept)));
+        const uint32_t wanted = (uint32_t{1} << spelling.size()) - 1;
+        return (same & wanted) == wanted;
+    }
+#else
+    (void)head;
+#endif
+    return spelling.size() <= room && std::memcmp(at, spelling.data(), spelling.size()) == 0;
+}
+
 // The first ':' of a tag's text (short: a plain loop beats a call).
 inline size_t colonIn(std::string_view text)
 {
@@ -324,6 +343,8 @@ const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, Loade
         std::string name = upperText(rawName);
         NameInfo described;
         described.isTimeOn = isTimeFieldName(name);
+        described.bracketFree = rawName.find_first_of("<>") == std::string_view::npos;
+        rawName.copy(described.head, std::min(rawName.size(), sizeof described.head));
         if (const auto entry = findCatalogueEntry(name)) {
             described.known = true;
             const uint8_t code = typeCodeOfLetter(catalogueLetterAt(*entry));
@@ -357,6 +378,19 @@ const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, Loade
         followerOf_[static_cast<size_t>(previous_->index)] = {found->first, info};
     previous_ = info;
     return *info;
+}
+
+// A field's name is listed the first time a tag of it is read.
+void AdifParser::noteFieldName(int32_t nameIndex, LoadedText &out)
+{
+    int &field = file_.fieldOfTagName_[static_cast<size_t>(nameIndex)];
+    if (field < 0) {
+        const std::string &name = out.tagNames[static_cast<size_t>(nameIndex)];
+        if (name != "EOR") {
+            field = static_cast<int>(file_.fieldNames_.size());
+            file_.fieldNames_.push_back(name);
+        }
+    }
 }
 
 // The name, length and type of a field tag ("<NAME:length:type>"); false
@@ -403,6 +437,126 @@ bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, si
         stored.dataType = code;
     }
     return true;
+}
+
+// The common tags, read the short way, one after the other from `local` on:
+// field tags "<NAME:LENGTH>" (no type, no bracket inside), each with a value
+// and then blanks up to the next '<' where no rule has anything to say, in a
+// whole text whose brackets are checked on the way. Each gives exactly what
+// readTag gives. Stops before any other tag (which readTag then reads) and
+// once the position reaches `stopAt`; Other when not one tag was read.
+AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t local,
+                                                size_t stopAt, LoadedText &out)
+{
+    constexpr size_t kLongestName = 200;
+    constexpr size_t kLongestLength = 9;  // digits: below 2^31 whatever they are
+    const std::string_view text = window.text;
+    const size_t size = text.size();
+    const char *const data = text.data();
+    if (!window.atEnd || !withData_)
+        return TagStep::Other;
+    TagStep read = TagStep::Other;
+    for (;; local = p_ - window.base) {
+        if (size - local < 8)
+            return read;
+        // NAME up to the first ':', neither empty nor holding a bracket. Records
+        // mostly repeat their field order, so the name that followed the last one
+        // is tried first (a name kept holds no ':').
+        const size_t nameFrom = local + 1;
+        const NameInfo *predicted = nullptr;
+        size_t colon = nameFrom;
+        if (previous_ != nullptr) {
+            const auto &follower = followerOf_[static_cast<size_t>(previous_->index)];
+            const size_t length = follower.first.size();
+            if (follower.second != nullptr && follower.second->bracketFree
+                && length + 1 < size - nameFrom && data[nameFrom + length] == ':'
+                && startsWithSpelling(data + nameFrom, size - nameFrom, follower.first,
+                                      follower.second->head)) {
+                predicted = follower.second;
+                colon = nameFrom + length;
+            }
+        }
+        if (predicted == nullptr) {
+            const size_t nameLimit = std::min(size, nameFrom + kLongestName);
+            while (colon < nameLimit && data[colon] != ':') {
+                if ((data[colon] | 2) == '>')
+                    return read;
+                ++colon;
+            }
+            if (colon == nameFrom || colon == nameLimit)
+                return read;
+        }
+        // LENGTH: digits up to the '>'.
+        size_t q = colon + 1;
+        const size_t digitsLimit = std::min(size, q + kLongestLength + 1);
+        uint32_t declared = 0;
+        while (q < digitsLimit && isAsciiDigit(data[q])) {
+            declared = declared * 10 + static_cast<uint32_t>(data[q] - '0');
+            ++q;
+        }
+        if (q == colon + 1 || q == digitsLimit || data[q] != '>')
+            return read;
+        // The value and the blanks after it. The Current mode delimits a value by
+        // its length: without a bracket in it and with only blanks after it up to
+        // the next tag, no other reading of the length applies. Otherwise the
+        // data runs to the next bracket, which must be a '<'.
+        const size_t valueFrom = q + 1;
+        size_t valueLength = 0;
+        size_t next = 0;
+        if (current_ && declared > 0) {
+            const size_t valueEnd = valueFrom + declared;
+            if (valueEnd >= size || firstBracket(data, valueFrom, valueEnd, size) != valueEnd)
+                return read;
+            next = valueEnd;
+            while (next < size && static_cast<unsigned char>(data[next]) < 33)
+                ++next;
+            if (next == size || data[next] != '<')
+                return read;
+            valueLength = declared;
+        } else {
+            next = firstBracket(data, valueFrom, size, size);
+            if (next == size || data[next] != '<')
+                return read;
+            valueLength = std::min(next - valueFrom, static_cast<size_t>(declared));
+        }
+
+        // As readTag and readNameAndLength would have it.
+        ++file_.leftBracketCount_;
+        ++file_.rightBracketCount_;
+        const NameInfo &info = predicted != nullptr
+            ? *predicted
+            : nameInfo(text.substr(nameFrom, colon - nameFrom), out);
+        previous_ = &info;
+        if (recordStart_ == kNone)
+            recordStart_ = window.base + local;
+        if (file_.fieldOfTagName_[static_cast<size_t>(info.index)] < 0)
+            noteFieldName(info.index, out);
+        const size_t commentLength = next - valueFrom - valueLength;
+        if (!out.pushPlain(window.base + local, q - local + 1, valueLength, commentLength,
+                           declared - valueLength, info.index)) {
+            TagFields stored;
+            stored.tagOffset = static_cast<int32_t>(window.base + local);
+            stored.nameIndex = info.index;
+            stored.isTimeOn = info.isTimeOn;
+            stored.kind = info.known ? TagKnownField : TagUserField;
+            stored.hasLength = true;
+            stored.dataType = info.known ? info.entryType : static_cast<uint8_t>(TypeCharacter);
+            stored.declaredLength = static_cast<int32_t>(declared);
+            stored.tagLength = static_cast<uint16_t>(q - local + 1);
+            stored.valueLength = static_cast<int32_t>(valueLength);
+            stored.commentLength = static_cast<int32_t>(commentLength);
+            out.pushNamed(stored);
+        }
+        ++slot_;
+        if (!current_ && slot_ >= AdifFile::kTagLimit) {
+            fail(ParseStatus::TooBig, window.base + next, 3);
+            return TagStep::End;
+        }
+        p_ = window.base + next;
+        read = TagStep::Next;
+        if (p_ >= stopAt)
+            return read;
+    }
 }
 
 // One tag at `local` in the window (a '<'), with the data after it up to the
@@ -472,16 +626,8 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
     }
 
     stored.tagLength = static_cast<uint16_t>(tag.size());
-    if (stored.nameIndex >= 0) {
-        int &field = file_.fieldOfTagName_[static_cast<size_t>(stored.nameIndex)];
-        if (field < 0) {
-            const std::string &name = out.tagNames[static_cast<size_t>(stored.nameIndex)];
-            if (name != "EOR") {
-                field = static_cast<int>(file_.fieldNames_.size());
-                file_.fieldNames_.push_back(name);
-            }
-        }
-    }
+    if (stored.nameIndex >= 0)
+        noteFieldName(stored.nameIndex, out);
 
     // The tag's data: everything up to the next '<', or in the Current
     // mode the value its length delimits and what follows up to the next '<'.
@@ -519,7 +665,10 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
         valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
     stored.valueLength = static_cast<int32_t>(valueLength);
     stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
-    out.push(stored);
+    if (stored.nameIndex >= 0 && !stored.hasType)
+        out.pushNamed(stored);
+    else
+        out.push(stored);
     if (next == kNone)
         return TagStep::Finish;
     ++slot_;
@@ -566,7 +715,10 @@ AdifParser::Step AdifParser::readData(const TextWindow &window, LoadedText &out,
             }
             nextReport_ = p_ + kProgressStep;
         }
-        switch (readTag(window, local, out)) {
+        TagStep step = readPlainFields(window, local, progress ? nextReport_ : kNone, out);
+        if (step == TagStep::Other)
+            step = readTag(window, local, out);
+        switch (step) {
         case TagStep::Next:
             continue;
         case TagStep::NeedMore:
@@ -576,6 +728,7 @@ AdifParser::Step AdifParser::readData(const TextWindow &window, LoadedText &out,
         case TagStep::End:
             return Step::Done;
         case TagStep::Finish:
+        case TagStep::Other:
             break;
         }
         break;

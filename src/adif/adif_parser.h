@@ -108,13 +108,19 @@ private:
         uint8_t entryType = TypeOtherLetter;  // type of the matched entry, for tags with a length
         uint8_t prefixType = TypeInvalid;     // catalogueTypeOf, for tags without a length
         bool isTimeOn = false;
+        bool bracketFree = true;  // the spelling holds neither '<' nor '>'
+        // The spelling's first bytes, zero after its end, compared at once
+        // when the name is predicted.
+        char head[16] = {};
     };
-    enum class TagStep { Next, NeedMore, End, Finish, Paused };
+    enum class TagStep { Next, NeedMore, End, Finish, Paused, Other };
 
     void fail(ParseStatus status, size_t position, size_t length);
     const NameInfo &nameInfo(std::string_view rawName, LoadedText &out);
     bool readNameAndLength(std::string_view inner, TagFields &stored, size_t p, LoadedText &out);
+    TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out);
     TagStep readTag(const TextWindow &window, size_t local, LoadedText &out);
+    void noteFieldName(int32_t nameIndex, LoadedText &out);
     void finishData(LoadedText &out);
 
     AdifFile &file_;
