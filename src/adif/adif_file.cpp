@@ -227,6 +227,14 @@ void LoadedText::pushExtra(const TagFields &fields)
     tags.push_back(tag);
 }
 
+TagFields LoadedText::extraFields(size_t index) const
+{
+    const auto extra = std::lower_bound(
+        extras.begin(), extras.end(), index,
+        [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
+    return extra != extras.end() && extra->tag == index ? extra->fields : TagFields{};
+}
+
 void LoadedText::clearTags()
 {
     tags.clear();

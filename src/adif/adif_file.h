@@ -127,6 +127,8 @@ struct LoadedText {
     // Room for this many tags.
     void reserveTags(size_t count);
     TagFields fields(size_t index) const;
+    // True when the tag has a length and its value is not as long.
+    bool lengthDiffers(size_t index) const;
     // A stored tag's value, straight from its stored form when it has one.
     std::string_view valueAt(size_t index) const;
     std::string_view valueOf(const TagFields &tag) const;
@@ -136,6 +138,7 @@ private:
     void openBlock(int32_t tagOffset);
     bool packs(const TagFields &fields, StoredTag &tag) const;
     void pushExtra(const TagFields &fields);
+    TagFields extraFields(size_t index) const;
     uint32_t anchorOf(size_t index) const { return anchors[index >> StoredTag::kBlockBits]; }
 };
 
@@ -247,18 +250,12 @@ inline bool LoadedText::pushPlain(size_t tagOffset, size_t tagLength, size_t val
 
 inline TagFields LoadedText::fields(size_t index) const
 {
-    TagFields fields;
     if (index >= tags.size())
-        return fields;
+        return TagFields{};
     const StoredTag tag = tags[index];
-    if (tag.hasExtra()) {
-        const auto extra = std::lower_bound(
-            extras.begin(), extras.end(), index,
-            [](const Extra &candidate, size_t wanted) { return candidate.tag < wanted; });
-        if (extra != extras.end() && extra->tag == index)
-            return extra->fields;
-        return fields;
-    }
+    if (tag.hasExtra())
+        return extraFields(index);
+    TagFields fields;
     fields.tagOffset = static_cast<int32_t>(anchorOf(index) + tag.offsetDelta());
     fields.tagLength = static_cast<uint16_t>(tag.tagLength());
     fields.valueLength = static_cast<int32_t>(tag.valueLength());
@@ -268,24 +265,25 @@ inline TagFields LoadedText::fields(size_t index) const
     fields.declaredLength
         = tag.hasLength() ? fields.valueLength + static_cast<int32_t>(tag.lengthExcess()) : 0;
     fields.nameIndex = static_cast<int32_t>(tag.shortName()) - 1;
-    switch (tag.role()) {
-    case StoredTag::EndOfRecord:
-        fields.kind = TagEndOfRecord;
-        fields.dataType = TypeMarker;
-        break;
-    case StoredTag::EndOfFile:
-        fields.kind = TagEndOfFile;
-        fields.dataType = TypeMarker;
-        break;
-    default: {
+    if (tag.role() == StoredTag::Field) {
         const NameFacts &name = nameFacts[static_cast<size_t>(fields.nameIndex)];
         fields.kind = name.known ? TagKnownField : TagUserField;
         fields.isTimeOn = name.isTimeOn;
         fields.dataType = tag.hasLength() ? name.typeWithLength : name.typeWithoutLength;
-        break;
-    }
+    } else {
+        fields.kind = tag.role() == StoredTag::EndOfRecord ? TagEndOfRecord : TagEndOfFile;
+        fields.dataType = TypeMarker;
     }
     return fields;
+}
+
+inline bool LoadedText::lengthDiffers(size_t index) const
+{
+    const StoredTag tag = tags[index];
+    if (!tag.hasExtra())
+        return tag.hasLength() && tag.lengthExcess() != 0;
+    const TagFields whole = extraFields(index);
+    return whole.hasLength && whole.valueLength != whole.declaredLength;
 }
 
 inline std::string_view LoadedText::valueAt(size_t index) const

@@ -119,8 +119,7 @@ bool LogDocument::anyLengthDiscrepancy() const
             }
             if (!isLoaded(cell))
                 continue;
-            const TagFields tag = loaded_->fields(cell - 1);
-            if (tag.hasLength && tag.valueLength != tag.declaredLength)
+            if (loaded_->lengthDiffers(cell - 1))
                 return true;
         }
     }
