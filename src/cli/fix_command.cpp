@@ -268,7 +268,8 @@ int streamFix(const std::string &path, const std::string &target, bool dryRun,
     AppliedFixes applied;
     size_t remaining = 0;
     read = read && log.forEachBatch([&](LogDocument &batch, int rowOffset) {
-        const std::vector<const QuickFix *> fixes = fixesToApply(again.find(batch, rowOffset));
+        const std::vector<FoundProblem> found = again.find(batch, rowOffset);
+        const std::vector<const QuickFix *> fixes = fixesToApply(found);
         for (const AddedColumn &column : added) {
             const int at = batch.columnCount();
             if (at >= batch.cellTableColumns())
