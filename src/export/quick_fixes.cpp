@@ -459,8 +459,11 @@ std::string rewriteSource(const LogDocument &document, std::string_view source,
                                    + cell.after + (anchor->comment.empty() ? "" : " ")});
         }
     }
-    std::stable_sort(splices.begin(), splices.end(),
-                     [](const Splice &a, const Splice &b) { return a.offset < b.offset; });
+    // A field written after a value goes before a mended tag that follows
+    // the value at once, whichever of the two mends came first.
+    std::stable_sort(splices.begin(), splices.end(), [](const Splice &a, const Splice &b) {
+        return a.offset < b.offset || (a.offset == b.offset && a.erased == 0 && b.erased > 0);
+    });
     std::string text;
     text.reserve(source.size() + 64 * splices.size());
     size_t at = 0;
