@@ -237,11 +237,16 @@ int streamFix(const std::string &path, const std::string &target, bool dryRun,
         mended.emplace(log, target, host);
     std::vector<AddedColumn> added;
     BatchFixFinder finding(host, log.records());
+    // Which batches have mends: the second read looks for them again only
+    // there. (A column the check refuses is refused at the first row it
+    // meets, so the batches it skips change nothing in the others.)
+    std::vector<bool> mendedBatches;
     bool read = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
         const std::vector<FoundProblem> found = finding.find(batch, rowOffset);
         const std::vector<const QuickFix *> fixes = fixesToApply(found);
         const LoadedText &text = *log.file().loadedText();
         const size_t end = text.base + text.source.size();
+        mendedBatches.push_back(!fixes.empty());
         if (fixes.empty()) {
             if (mended)
                 mended->add(text.base, end, text.source);
@@ -267,8 +272,12 @@ int streamFix(const std::string &path, const std::string &target, bool dryRun,
     std::vector<LogProblem> problems;
     AppliedFixes applied;
     size_t remaining = 0;
+    size_t batchIndex = 0;
     read = read && log.forEachBatch([&](LogDocument &batch, int rowOffset) {
-        const std::vector<FoundProblem> found = again.find(batch, rowOffset);
+        const bool mended = batchIndex < mendedBatches.size() && mendedBatches[batchIndex];
+        ++batchIndex;
+        const std::vector<FoundProblem> found
+            = mended ? again.find(batch, rowOffset) : std::vector<FoundProblem>();
         const std::vector<const QuickFix *> fixes = fixesToApply(found);
         for (const AddedColumn &column : added) {
             const int at = batch.columnCount();
