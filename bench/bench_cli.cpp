@@ -170,6 +170,10 @@ BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, stats, "stats")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Apply(vaziduvu::bench::repeated<1>);
+BENCHMARK_CAPTURE(BM_CliStreamsGigabyte, fix, "fix")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(vaziduvu::bench::repeated<1>);
 
 }  // namespace
 

@@ -64,7 +64,8 @@ void printUsage(std::ostream &out)
            "      read and check the log as Current ADIF (3.1.6): its modes, bands,\n"
            "      subdivisions and formats, < and > inside values, UTF-8 text\n"
            "  --batch-records N\n"
-           "      read N records at a time (default 1000; 0 reads the whole log first)\n"
+           "      check, export, fix, records and stats read N records at a time\n"
+           "      (default 1000; 0 reads the whole log first)\n"
            "  --progress\n"
            "      show how far reading, checking and writing have come on standard\n"
            "      error (nothing is printed without it)\n";

@@ -75,6 +75,7 @@ bool StreamedLog::forEachBatch(const std::function<bool(LogDocument &, int)> &ea
         return false;
     marks_.assign(1, LineMark{});
     regionMark_ = SIZE_MAX;
+    batchLinesBase_ = SIZE_MAX;
     LogDocument document;
     document.setAdifMode(options_.mode);
     int rowOffset = 0;
@@ -229,9 +230,24 @@ std::pair<int, int> StreamedLog::lineAndColumn(int32_t offset)
                                         [](size_t at, const LineMark &m) { return at < m.offset; });
     const size_t mark = static_cast<size_t>(after - marks_.begin()) - 1;
     const LineMark &from = marks_[mark];
-    // Past the last batch read (a place the first read found), the file is
-    // counted up to the place without keeping its line ends.
     if (mark + 1 == marks_.size()) {
+        const std::shared_ptr<const LoadedText> batch = reader_.file().loadedText();
+        if (batch && batch->base == from.offset && end <= batch->base + batch->source.size()) {
+            if (batchLinesBase_ != batch->base || batchLinesSize_ != batch->source.size()) {
+                batchLinesBase_ = batch->base;
+                batchLinesSize_ = batch->source.size();
+                batchLineStarts_.clear();
+                forEachLineEnd(batch->source, '<',
+                               [&](size_t at) { batchLineStarts_.push_back(batch->base + at); });
+            }
+            const auto ends
+                = std::upper_bound(batchLineStarts_.begin(), batchLineStarts_.end(), end);
+            const auto count = static_cast<int>(ends - batchLineStarts_.begin());
+            const size_t lineStart = count > 0 ? *(ends - 1) : from.lineStart;
+            return {from.line + count, static_cast<int>(end - lineStart) + 1};
+        }
+        // Past the last batch read (a place the first read found), the file
+        // is counted up to the place without keeping its line ends.
         int line = from.line;
         size_t lineStart = from.lineStart;
         forEachLineEndInFile(path_, from.offset, end, [&](size_t at) {
@@ -246,6 +262,26 @@ std::pair<int, int> StreamedLog::lineAndColumn(int32_t offset)
     const auto count = static_cast<int>(ends - regionLineStarts_.begin());
     const size_t lineStart = count > 0 ? *(ends - 1) : from.lineStart;
     return {from.line + count, static_cast<int>(end - lineStart) + 1};
+}
+
+bool StreamedLog::forEachPiece(size_t from, size_t to,
+                               const std::function<void(std::string_view)> &each)
+{
+    if (from >= to)
+        return true;
+    std::FILE *file = std::fopen(path_.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    bool read = std::fseek(file, static_cast<long>(from), SEEK_SET) == 0;
+    std::string piece(std::min(to - from, size_t{1} << 20), '\0');
+    while (read && from < to) {
+        const size_t got = std::fread(piece.data(), 1, std::min(piece.size(), to - from), file);
+        read = got > 0;
+        each(std::string_view(piece.data(), got));
+        from += got;
+    }
+    std::fclose(file);
+    return read;
 }
 
 }  // namespace vaziduvu

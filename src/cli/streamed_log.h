@@ -9,6 +9,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     {
         return (*wholeColumns_)[static_cast<size_t>(column)];
     }
+    // All of them, index: column.
+    const std::vector<LogDocument::WholeLogColumn> &wholeColumns() const { return *wholeColumns_; }
     int records() const { return records_; }
     // True when a cell's value is not as long as its length says
     // (LogDocument::anyLengthDiscrepancy of the whole log as loaded).
@@ -50,8 +53,13 @@ public:
     bool forEachBatch(const std::function<bool(LogDocument &, int)> &each);
 
     // Line and column (from 1) of a byte offset in the file, as
-    // lineAndColumn gives them for the whole text.
+    // lineAndColumn gives them for the whole text. A place in the batch
+    // being handed out is found in its text, the file is not read again.
     std::pair<int, int> lineAndColumn(int32_t offset);
+
+    // Hands the file's bytes [from, to) to `each` a piece at a time; false
+    // when they could not all be read.
+    bool forEachPiece(size_t from, size_t to, const std::function<void(std::string_view)> &each);
 
 private:
     // The line count at the start of each batch, kept as the second read
@@ -81,6 +89,10 @@ private:
     // from the file when a place there is asked for.
     size_t regionMark_ = SIZE_MAX;
     std::vector<size_t> regionLineStarts_;
+    // The line starts of the batch being handed out, from its text.
+    size_t batchLinesBase_ = SIZE_MAX;
+    size_t batchLinesSize_ = 0;
+    std::vector<size_t> batchLineStarts_;
 };
 
 }  // namespace vaziduvu

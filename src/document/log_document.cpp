@@ -49,18 +49,23 @@ std::optional<TagRecord> LogDocument::blankRecordFor(int column) const
     if (!templateRecord)
         return std::nullopt;
 
+    return blankLike(*templateRecord);
+}
+
+TagRecord LogDocument::blankLike(const TagRecord &record)
+{
     TagRecord created;
-    created.kind = templateRecord->kind;
-    created.hasLength = templateRecord->hasLength;
-    created.declaredLength = templateRecord->declaredLength;
-    created.hasType = templateRecord->hasType;
-    created.dataType = templateRecord->dataType;
-    created.isTimeOn = templateRecord->isTimeOn;
-    created.name = templateRecord->name;
-    created.errorCode = templateRecord->errorCode;
-    created.errorPosition = templateRecord->errorPosition;
-    created.errorLength = templateRecord->errorLength;
-    created.rawTag = templateRecord->rawTag;
+    created.kind = record.kind;
+    created.hasLength = record.hasLength;
+    created.declaredLength = record.declaredLength;
+    created.hasType = record.hasType;
+    created.dataType = record.dataType;
+    created.isTimeOn = record.isTimeOn;
+    created.name = record.name;
+    created.errorCode = record.errorCode;
+    created.errorPosition = record.errorPosition;
+    created.errorLength = record.errorLength;
+    created.rawTag = record.rawTag;
     return created;
 }
 

@@ -186,6 +186,8 @@ public:
     // The record ensureCellRecord would create in the column, without
     // storing it; nullopt when the column has no template.
     std::optional<TagRecord> blankRecordFor(int column) const;
+    // The record a column whose template is `record` gives a blank cell.
+    static TagRecord blankLike(const TagRecord &record);
     // Column summaries over the loaded rows 1..recordCount.
     uint8_t columnStatus(int column) const;
     uint8_t columnDataType(int column) const;

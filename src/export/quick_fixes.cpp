@@ -252,21 +252,6 @@ private:
     mutable int submodeColumn_ = -1;  // found at the first MODE fix; 0: none
 };
 
-// The record of a cell a mend fills in a column it adds.
-TagRecord recordOfNewCell(const std::string &field, const std::string &value)
-{
-    TagRecord record;
-    const uint8_t type = catalogueTypeOf(field);
-    record.kind = type == TypeInvalid ? TagUserField : TagKnownField;
-    record.dataType = type == TypeInvalid ? static_cast<uint8_t>(TypeCharacter) : type;
-    record.name = field;
-    record.value = value;
-    record.hasLength = true;
-    record.declaredLength = static_cast<int32_t>(value.size());
-    record.isTimeOn = isTimeFieldName(field);
-    return record;
-}
-
 // A tag like the one given ("<mode:3:S>") for a value of `length` bytes.
 std::string retagged(std::string_view tag, size_t length)
 {
@@ -283,6 +268,20 @@ std::string retagged(std::string_view tag, size_t length)
 
 }  // namespace
 
+TagRecord recordOfAddedCell(const std::string &field, const std::string &value)
+{
+    TagRecord record;
+    const uint8_t type = catalogueTypeOf(field);
+    record.kind = type == TypeInvalid ? TagUserField : TagKnownField;
+    record.dataType = type == TypeInvalid ? static_cast<uint8_t>(TypeCharacter) : type;
+    record.name = field;
+    record.value = value;
+    record.hasLength = true;
+    record.declaredLength = static_cast<int32_t>(value.size());
+    record.isTimeOn = isTimeFieldName(field);
+    return record;
+}
+
 std::vector<FoundProblem> findQuickFixes(LogDocument &document, ExportHost &host)
 {
     std::vector<LogProblem> problems;
@@ -291,7 +290,13 @@ std::vector<FoundProblem> findQuickFixes(LogDocument &document, ExportHost &host
         const TakeBack takeBack(document);
         problems = checkLog(ExportFormat::Adif, document, host);
     }
-    FixFinder finder(document, host.latestYear());
+    return quickFixesOf(document, std::move(problems), host.latestYear());
+}
+
+std::vector<FoundProblem> quickFixesOf(LogDocument &document, std::vector<LogProblem> problems,
+                                       int latestYear)
+{
+    FixFinder finder(document, latestYear);
     std::vector<FoundProblem> found;
     found.reserve(problems.size());
     for (LogProblem &problem : problems) {
@@ -401,7 +406,7 @@ AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const Quic
             if (newColumns.count(column) != 0
                 || (!document.cellInfo(column, cell.row)
                     && document.ensureCellRecord(column, cell.row) == nullptr))
-                document.setCellInfo(column, cell.row, recordOfNewCell(cell.field, cell.after));
+                document.setCellInfo(column, cell.row, recordOfAddedCell(cell.field, cell.after));
             document.setText(column, cell.row, cell.after);
             if (static_cast<size_t>(cell.row) >= rows.size())
                 rows.resize(static_cast<size_t>(cell.row) + 1, false);
@@ -416,7 +421,7 @@ AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const Quic
 }
 
 std::string rewriteSource(const LogDocument &document, std::string_view source,
-                          const std::vector<const QuickFix *> &fixes)
+                          const std::vector<const QuickFix *> &fixes, size_t base)
 {
     struct Splice {
         size_t offset = 0;
@@ -432,7 +437,7 @@ std::string rewriteSource(const LogDocument &document, std::string_view source,
             const CellRecord own
                 = cell.column > 0 ? document.cellInfo(cell.column, cell.row) : CellRecord();
             if (own && own->valueOffset > 0) {
-                const size_t valueAt = static_cast<size_t>(own->valueOffset);
+                const size_t valueAt = static_cast<size_t>(own->valueOffset) - base;
                 const size_t tagAt = source.rfind('<', valueAt - 1);
                 if (tagAt == std::string_view::npos)
                     throw std::runtime_error("a value without its tag");
@@ -447,15 +452,18 @@ std::string rewriteSource(const LogDocument &document, std::string_view source,
                 throw std::runtime_error("row " + std::to_string(cell.row)
                                          + " has no value in the file to write " + cell.field
                                          + " after");
-            const size_t end = static_cast<size_t>(anchor->valueOffset) + anchor->value.size()
-                + anchor->comment.size();
+            const size_t end = static_cast<size_t>(anchor->valueOffset) - base
+                + anchor->value.size() + anchor->comment.size();
             splices.push_back({end, 0,
                                "<" + cell.field + ":" + std::to_string(cell.after.size()) + ">"
                                    + cell.after + (anchor->comment.empty() ? "" : " ")});
         }
     }
-    std::stable_sort(splices.begin(), splices.end(),
-                     [](const Splice &a, const Splice &b) { return a.offset < b.offset; });
+    // A field written after a value goes before a mended tag that follows
+    // the value at once, whichever of the two mends came first.
+    std::stable_sort(splices.begin(), splices.end(), [](const Splice &a, const Splice &b) {
+        return a.offset < b.offset || (a.offset == b.offset && a.erased == 0 && b.erased > 0);
+    });
     std::string text;
     text.reserve(source.size() + 64 * splices.size());
     size_t at = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adif/progress.h"
+#include "adif/tag_record.h"
 #include "export/writers.h"
 
 #include <cstdint>
@@ -72,6 +73,14 @@ struct FoundProblem {
 // taken back.
 std::vector<FoundProblem> findQuickFixes(LogDocument &document, ExportHost &host);
 
+// findQuickFixes for a caller that ran the log check itself (a log read a
+// batch at a time, each batch a document with the whole log's columns): the
+// mends of `problems`, whose rows are the document's, as findQuickFixes
+// gives them. The document must be as it was read (the check's tidying
+// taken back).
+std::vector<FoundProblem> quickFixesOf(LogDocument &document, std::vector<LogProblem> problems,
+                                       int latestYear);
+
 // The label of the kind of the given mends (all alike), naming the values
 // they mend: "MODE USB/LSB -> SSB with SUBMODE".
 std::string describeFixKind(const std::vector<const QuickFix *> &fixes);
@@ -105,7 +114,13 @@ AppliedFixes applyQuickFixes(LogDocument &document, const std::vector<const Quic
 // every other byte stays as it was read. The document must be the one read
 // from `source` (its cells know their places in it). Throws
 // std::runtime_error when a mend's row has no value in the source.
+// `base`: the file offset of source[0], when the source is one batch of a
+// log read a batch at a time (its cells know their places in the file).
 std::string rewriteSource(const LogDocument &document, std::string_view source,
-                          const std::vector<const QuickFix *> &fixes);
+                          const std::vector<const QuickFix *> &fixes, size_t base = 0);
+
+// The record applyQuickFixes gives a cell of a column it adds: the template
+// of that column once the mends are applied is the one of its first row.
+TagRecord recordOfAddedCell(const std::string &field, const std::string &value);
 
 }  // namespace vaziduvu

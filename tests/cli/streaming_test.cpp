@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,8 @@ std::vector<std::string> commandArgs(const StreamCase &c)
 {
     if (c.command == "export" || c.command == "fix")
         return {c.command, c.file, "target.adi"};
+    if (c.command == "fix dry-run")
+        return {"fix", "--dry-run", c.file, "target.adi"};
     if (c.command == "export xml")
         return {"export", c.file, "target.xml"};
     if (c.command == "export html")
@@ -89,27 +92,26 @@ std::vector<std::string> commandArgs(const StreamCase &c)
     return {c.command, c.file};
 }
 
-class StreamingCommand : public ::testing::TestWithParam<StreamCase> { };
-
-TEST_P(StreamingCommand, SaysAndWritesWhatTheWholeLogGives)
+// Runs the command on the file whole and then in batches of one and of
+// three records, in both modes, and expects the same of every run.
+void expectSameAsWhole(const StreamCase &c, const std::string &name)
 {
     const fs::path folder = fs::path(::testing::TempDir())
-        / ("vaziduvu-streaming-" + std::to_string(::getpid()) + "-"
-           + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        / ("vaziduvu-streaming-" + std::to_string(::getpid()) + "-" + name);
     for (const char *mode : {"", "--current-adif"}) {
         auto run = [&](const char *batch) {
             std::vector<std::string> args = {"--batch-records", batch};
             if (*mode)
                 args.insert(args.begin(), mode);
-            const std::vector<std::string> rest = commandArgs(GetParam());
+            const std::vector<std::string> rest = commandArgs(c);
             args.insert(args.end(), rest.begin(), rest.end());
             return runIn(folder, args);
         };
         const Outcome whole = run("0");
         for (const char *batch : {"1", "3"}) {
             const Outcome streamed = run(batch);
-            const std::string where
-                = std::string(*mode ? mode : "classic") + ", batches of " + batch;
+            const std::string where = c.command + ", " + std::string(*mode ? mode : "classic")
+                + ", batches of " + batch;
             EXPECT_EQ(streamed.status, whole.status) << where;
             EXPECT_EQ(streamed.out, whole.out) << where;
             EXPECT_EQ(streamed.err, whole.err) << where;
@@ -118,6 +120,32 @@ TEST_P(StreamingCommand, SaysAndWritesWhatTheWholeLogGives)
     }
 }
 
+class StreamingCommand : public ::testing::TestWithParam<StreamCase> { };
+
+TEST_P(StreamingCommand, SaysAndWritesWhatTheWholeLogGives)
+{
+    expectSameAsWhole(GetParam(), ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+// Past Classic's record limit the log is refused before anything is mended;
+// the Current mode mends the date of the first record and the last.
+TEST(StreamingFix, LogPastClassicLimitIsRefusedOrMendedAsWhole)
+{
+    const fs::path file = fs::path(::testing::TempDir())
+        / ("vaziduvu-streaming-" + std::to_string(::getpid()) + "-long.adi");
+    {
+        std::ofstream log(file, std::ios::binary);
+        log << "long log <EOH>\n";
+        for (int record = 1; record <= 4001; ++record) {
+            const bool mended = record == 1 || record == 4001;
+            log << "<CALL:4>K1AB<QSO_DATE:" << (mended ? "10>2024-01-05" : "8>20240105")
+                << "<MODE:2>CW<EOR>\n";
+        }
+    }
+    for (const char *command : {"fix", "fix dry-run"})
+        expectSameAsWhole({file.string(), command}, "long");
+    fs::remove(file);
+}
 std::vector<StreamCase> streamCases()
 {
     std::vector<std::string> files;
@@ -132,7 +160,7 @@ std::vector<StreamCase> streamCases()
     std::vector<StreamCase> cases;
     for (const std::string &file : files) {
         for (const char *command : {"check", "check json", "export", "export xml", "export html",
-                                    "records", "stats", "stats json", "fix"})
+                                    "records", "stats", "stats json", "fix", "fix dry-run"})
             cases.push_back({file, command});
     }
     return cases;

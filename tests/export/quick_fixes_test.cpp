@@ -154,6 +154,21 @@ TEST(QuickFixes, MendedSourceReadsBackAndNeedsNoMore)
         EXPECT_FALSE(problem.fix) << problem.problem.message;
 }
 
+// A BAND written after its FREQ lands right before a MODE tag that is mended
+// too, the MODE column coming first in the log.
+TEST(QuickFixes, FieldWrittenBeforeTheMendedTagThatFollowsItsAnchor)
+{
+    const std::string source = "log <EOH><CALL:4>W1AW<MODE:3>USB<EOR>\n"
+                               "<CALL:4>K1AB<FREQ:5>3.800<MODE:3>LSB<EOR>\n";
+    const OpenedLog opened = openLogFromBytes(source, kCurrent);
+    ASSERT_TRUE(opened);
+    ScriptedExportHost host;
+    const std::vector<FoundProblem> found = findQuickFixes(*opened.document, host);
+    EXPECT_EQ(rewriteSource(*opened.document, source, fixesToApply(found)),
+              "log <EOH><CALL:4>W1AW<MODE:3>SSB<SUBMODE:3>USB<EOR>\n"
+              "<CALL:4>K1AB<FREQ:5>3.800<BAND:3>80m<MODE:3>SSB<SUBMODE:3>LSB<EOR>\n");
+}
+
 // Stopped after its first mend, a run says so, and the journal around it
 // gives back the log exactly as it was (the SUBMODE column included).
 TEST(QuickFixes, StoppedRunIsTakenBackWhole)
