@@ -66,8 +66,8 @@ const std::vector<CommandCase> &commandCases()
 }
 
 // Made at the first input and removed at exit (a crash leaves it for a look).
-// A tmpfs is preferred: every export ends with an fsync, which costs a real
-// disk milliseconds per file and would slow the fuzzer tenfold.
+// A tmpfs is preferred: every file written ends with an fsync, which on a
+// disk can take milliseconds, and one input writes two dozen files.
 const std::string *workFolder = nullptr;
 
 void removeWorkFolder()
