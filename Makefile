@@ -109,21 +109,23 @@ fuzz-deps:
 	fi
 
 # libFuzzer over the reader, the document and the writers, then over the
-# Cabrillo, CSV and ADX readers and writers, each for FUZZ_SECONDS,
-# starting from the examples, the test fixtures and fuzz/corpus. The working
-# corpus and any crash, leak or timeout input stay under $(FUZZ_BUILD).
+# Cabrillo, CSV and ADX readers and writers, then over the command-line
+# tool's batched and whole-log runs, each for FUZZ_SECONDS, starting from the
+# examples, the test fixtures and fuzz/corpus. The working corpora and any
+# crash, leak or timeout input stay under $(FUZZ_BUILD).
 FUZZ_CORPUS    = $(FUZZ_BUILD)/corpus
 FUZZ_ARTIFACTS = $(FUZZ_BUILD)/artifacts
 FUZZ_FORMATS_CORPUS = $(FUZZ_BUILD)/corpus-formats
+FUZZ_CLI_CORPUS = $(FUZZ_BUILD)/corpus-cli
 
 fuzz: deps fuzz-deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DVAZIDUVU_FUZZ=ON -DVAZIDUVU_BUILD_APP=OFF \
 	  -DVAZIDUVU_BUILD_TESTS=OFF -DVAZIDUVU_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_reader fuzz_formats
-	mkdir -p $(FUZZ_CORPUS) $(FUZZ_ARTIFACTS) $(FUZZ_FORMATS_CORPUS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_reader fuzz_formats fuzz_cli
+	mkdir -p $(FUZZ_CORPUS) $(FUZZ_ARTIFACTS) $(FUZZ_FORMATS_CORPUS) $(FUZZ_CLI_CORPUS)
 	find examples tests/data fuzz/corpus -maxdepth 1 -type f \( -name '*.adi' -o -name '*.badi' \) \
-	  -exec cp -t $(FUZZ_CORPUS) {} +
+	  -exec cp -t $(FUZZ_CORPUS) {} + -exec cp -t $(FUZZ_CLI_CORPUS) {} +
 	$(FUZZ_BUILD)/fuzz/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
 	  -dict=fuzz/adif.dict -artifact_prefix=$(FUZZ_ARTIFACTS)/ -print_final_stats=1 $(FUZZ_CORPUS)
 	# Seeds of the other forms: the first byte picks Cabrillo (0), CSV (1) or ADX (2).
@@ -132,6 +134,8 @@ fuzz: deps fuzz-deps
 	printf '\002<ADX><RECORDS><RECORD><CALL>W1AW</CALL></RECORD></RECORDS></ADX>' > $(FUZZ_FORMATS_CORPUS)/seed.adx
 	$(FUZZ_BUILD)/fuzz/fuzz_formats -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
 	  -artifact_prefix=$(FUZZ_ARTIFACTS)/formats- -print_final_stats=1 $(FUZZ_FORMATS_CORPUS)
+	$(FUZZ_BUILD)/fuzz/fuzz_cli -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
+	  -dict=fuzz/adif.dict -artifact_prefix=$(FUZZ_ARTIFACTS)/cli- -print_final_stats=1 $(FUZZ_CLI_CORPUS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEB_BUILD)

@@ -10,6 +10,7 @@
 #include "export/file_system.h"
 #include "export/save_flow.h"
 #include "export/streamed_file.h"
+#include "export/trimmed_text.h"
 
 #include <clocale>
 #include <ctime>
@@ -49,13 +50,30 @@ int reportNotSaved(const ExportResult &result, std::ostream &err)
     return CliFormatError;
 }
 
+// The values as an ADIF companion's run leaves them in the one document of
+// a whole-log export: its checks trim every value they look at, and the XML
+// or HTML file's run that follows checks what is left (a control character
+// trimmed off is no problem then).
+void trimValuesAsTheCompanionLeftThem(LogDocument &batch)
+{
+    for (int row = 1; row < batch.rowCount(); ++row) {
+        for (int column = 1; column < batch.columnCount(); ++column) {
+            const TrimmedText value(batch.text(column, row));
+            if (value.changed())
+                batch.setText(column, row, value.copy());
+        }
+    }
+}
+
 // One file of an export written a batch at a time: the sizing pass over
 // every batch (so a date, time or number error anywhere is found before
 // anything is written), then the writing pass over every batch into one
 // sink, the text going to the unnamed file as it is built. Nothing when a
-// read of the log failed.
+// read of the log failed. `afterCompanion`: the file follows its written
+// ADIF companion.
 std::optional<ExportResult> streamExportFile(StreamedLog &log, ExportFormat format,
-                                             const std::string &path, ExportHost &host)
+                                             const std::string &path, ExportHost &host,
+                                             bool afterCompanion = false)
 {
     const std::unique_ptr<StreamedExportFile> file = StreamedExportFile::open(path, host);
     std::unique_ptr<ExportRun> run;
@@ -65,6 +83,8 @@ std::optional<ExportResult> streamExportFile(StreamedLog &log, ExportFormat form
         return RowWindow{1, batch.rowCount() - 1, rowOffset, log.records()};
     };
     const bool sized = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
+        if (afterCompanion)
+            trimValuesAsTheCompanionLeftThem(batch);
         if (!run) {
             run = std::make_unique<ExportRun>(format, batch, host);
             run->text().file = file.get();
@@ -78,6 +98,8 @@ std::optional<ExportResult> streamExportFile(StreamedLog &log, ExportFormat form
     if (sized && passed) {
         run->sizingDone();
         written = log.forEachBatch([&](LogDocument &batch, int rowOffset) {
+            if (afterCompanion)
+                trimValuesAsTheCompanionLeftThem(batch);
             run->useBatch(batch);
             if (!sink) {
                 sink = run->makeSink();
@@ -134,7 +156,7 @@ int streamExport(const std::string &source, const ExportPlan &plan, const CliOpt
     } else {
         result = streamExportFile(log, ExportFormat::Adif, plan.companion, host);
         if (result && *result) {
-            result = streamExportFile(log, plan.format, plan.target, host);
+            result = streamExportFile(log, plan.format, plan.target, host, true);
             if (!result || !*result)
                 removeExportFile(plan.companion);
         }

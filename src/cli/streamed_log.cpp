@@ -61,6 +61,7 @@ OpenStatus StreamedLog::survey()
     if (!file.result())
         return OpenStatus::FormatError;
     columns_ = file.fieldNames();
+    changedHeadings_.clear();
     records_ = file.contactCount();
     if (options_.mode == AdifMode::Classic
         && (static_cast<int>(columns_.size()) > LogDocument::kLoadFieldLimit
@@ -95,13 +96,28 @@ bool StreamedLog::forEachBatch(const std::function<bool(LogDocument &, int)> &ea
         if (document.fillFromBatch(batch, columns_, rows) != LogDocument::FillResult::Filled)
             return false;
         document.useWholeLogColumns(wholeColumns_);
+        for (size_t column = 1; column < changedHeadings_.size(); ++column) {
+            if (changedHeadings_[column])
+                document.setText(static_cast<int>(column), 0, *changedHeadings_[column]);
+        }
         const bool more = each(document, rowOffset);
+        keepChangedHeadings(document);
         markLines(text);
         if (!more)
             return false;
         rowOffset += rows;
     }
     return static_cast<bool>(reader_.file().result());
+}
+
+void StreamedLog::keepChangedHeadings(const LogDocument &batch)
+{
+    changedHeadings_.resize(columns_.size() + 1);
+    for (size_t column = 1; column <= columns_.size(); ++column) {
+        const std::string_view heading = batch.text(static_cast<int>(column), 0);
+        changedHeadings_[column]
+            = heading == columns_[column - 1] ? std::nullopt : std::optional<std::string>(heading);
+    }
 }
 
 // The cells of each record, as a document filled from the whole log holds

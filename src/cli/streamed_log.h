@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -49,7 +50,10 @@ public:
 
     // The second read: `each(document, rowOffset)` for every batch, the
     // document's row r being row r + rowOffset of the whole log. Stops when
-    // `each` returns false; false then, or when the read failed.
+    // `each` returns false; false then, or when the read failed. A heading
+    // that `each` changed (the checks trim and upper-case it) comes changed
+    // in every later batch, of this read and of the next, as one whole
+    // document keeps it for the rows after and for the next file written.
     bool forEachBatch(const std::function<bool(LogDocument &, int)> &each);
 
     // Line and column (from 1) of a byte offset in the file, as
@@ -70,6 +74,7 @@ private:
         size_t lineStart = 0;
     };
     void markLines(const LoadedText &batch);
+    void keepChangedHeadings(const LogDocument &batch);
     void learnColumns(const AdifFile &batch, bool last);
     void endRecord();
     void readRegion(size_t mark);
@@ -85,6 +90,7 @@ private:
     std::shared_ptr<std::vector<LogDocument::WholeLogColumn>> wholeColumns_;
     std::vector<std::pair<int, TagFields>> recordCells_;  // the record being read
     std::vector<LineMark> marks_;
+    std::vector<std::optional<std::string>> changedHeadings_;  // by column
     // The line starts of the text from one mark to the next, read back
     // from the file when a place there is asked for.
     size_t regionMark_ = SIZE_MAX;

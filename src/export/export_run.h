@@ -37,7 +37,7 @@ struct RowWindow {
     static RowWindow wholeOf(const LogDocument &document);
 };
 
-class ExportRun : private ProblemReport {
+class ExportRun final : private ProblemReport {
 public:
     ExportRun(ExportFormat format, LogDocument &document, ExportHost &host);
     ~ExportRun();
