@@ -4,6 +4,8 @@
 // three records so that every record boundary is a batch boundary somewhere.
 
 #include "cli_runner.h"
+#include "generated_logbook.h"
+#include "generated_million.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,29 @@ TEST(StreamingFix, LogPastClassicLimitIsRefusedOrMendedAsWhole)
         expectSameAsWhole({file.string(), command}, "long");
     fs::remove(file);
 }
+// The generated logs of the benchmarks, small: a logbook whose records vary
+// in their fields, and one whose SSB contacts are logged as USB or LSB, so
+// that fix adds a SUBMODE column in every batch.
+TEST(StreamingGenerated, EveryCommandSaysAndWritesWhatTheWholeLogGives)
+{
+    const fs::path folder = fs::path(::testing::TempDir());
+    const std::string pid = std::to_string(::getpid());
+    const fs::path logbook = folder / ("vaziduvu-streaming-" + pid + "-logbook.adi");
+    const fs::path sideband = folder / ("vaziduvu-streaming-" + pid + "-sideband.adi");
+    {
+        const std::string text = generatedLogbook(120);
+        std::ofstream(logbook, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    writeGeneratedMillion(sideband.string(), 120, true);
+    for (const fs::path &file : {logbook, sideband}) {
+        for (const char *command : {"check", "check json", "export", "export xml", "export html",
+                                    "records", "stats", "stats json", "fix", "fix dry-run"})
+            expectSameAsWhole({file.string(), command}, "generated");
+        fs::remove(file);
+    }
+}
+
 std::vector<StreamCase> streamCases()
 {
     std::vector<std::string> files;
