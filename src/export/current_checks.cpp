@@ -216,10 +216,11 @@ std::string CurrentChecks::textOf(int column, int row) const
 std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record, int row,
                                                         int column)
 {
-    const TrimmedText trimmed(document_.text(column, row));
-    if (trimmed.changed())
+    std::string_view text = document_.text(column, row);
+    if (const TrimmedText trimmed(text); trimmed.changed()) {
         document_.setText(column, row, trimmed.copy());
-    const std::string_view text = document_.text(column, row);
+        text = document_.text(column, row);
+    }
     if (text.empty())
         return std::nullopt;
     const std::string &name = heading(column);
@@ -268,19 +269,22 @@ std::optional<std::string> CurrentChecks::formatProblem(const TagRecord &record,
 
 std::optional<std::string> CurrentChecks::valueProblem(const TagRecord &, int row, int column)
 {
-    if (TrimmedText(document_.text(column, row)).view().empty())
+    std::string_view cell = document_.text(column, row);
+    if (TrimmedText(cell).view().empty())
         return std::nullopt;
     if (!headingNormalised_.at(static_cast<size_t>(column))) {
         // Once per column: nothing else changes a heading during a pass.
         const std::string_view current = document_.text(column, 0);
-        if (TrimmedText(current).changed() || !isUpperText(current))
+        if (TrimmedText(current).changed() || !isUpperText(current)) {
             document_.normalizeColumnHeader(column);
+            cell = document_.text(column, row);
+        }
         headingNormalised_[static_cast<size_t>(column)] = true;
     }
     const ValueRule rule = valueRules_.at(static_cast<size_t>(column));
     if (rule == ValueRule::None)
         return std::nullopt;
-    const TrimmedText trimmed(document_.text(column, row));
+    const TrimmedText trimmed(cell);
     const std::string_view text = trimmed.view();
     const std::string &name = heading(column);
     const auto value = [&] { return name + " " + quoted(text); };
