@@ -459,6 +459,37 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
     for (;; local = p_ - window.base) {
         if (size - local < 8)
             return read;
+        // The end-of-record marker, followed by blanks or a note up to the next '<'.
+        // (A byte with bit 5 set reads 'e' only for 'E' and 'e', and so on.)
+        if ((data[local + 1] | 0x20) == 'e' && (data[local + 2] | 0x20) == 'o'
+            && (data[local + 3] | 0x20) == 'r' && data[local + 4] == '>') {
+            if (recordsLeft_ > 0 || (!current_ && file_.recordCount_ >= AdifFile::kRecordLimit))
+                return read;
+            const size_t next = firstBracket(data, local + 5, size, size);
+            if (next == size || data[next] != '<')
+                return read;
+            ++file_.leftBracketCount_;
+            ++file_.rightBracketCount_;
+            recordStart_ = kNone;
+            ++file_.recordCount_;
+            TagFields stored;
+            stored.tagOffset = static_cast<int32_t>(window.base + local);
+            stored.kind = TagEndOfRecord;
+            stored.dataType = TypeMarker;
+            stored.tagLength = 5;
+            stored.valueLength = static_cast<int32_t>(next - local - 5);
+            out.push(stored);
+            ++slot_;
+            if (!current_ && slot_ >= AdifFile::kTagLimit) {
+                fail(ParseStatus::TooBig, window.base + next, 3);
+                return TagStep::End;
+            }
+            p_ = window.base + next;
+            read = TagStep::Next;
+            if (p_ >= stopAt)
+                return read;
+            continue;
+        }
         // NAME up to the first ':', neither empty nor holding a bracket. Records
         // mostly repeat their field order, so the name that followed the last one
         // is tried first (a name kept holds no ':').
