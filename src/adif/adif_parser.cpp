@@ -439,6 +439,19 @@ bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, si
     return true;
 }
 
+// A tag stored: the next one is read from `nextTag` on; false when it was
+// one too many for the Classic mode, which ends the parse there.
+bool AdifParser::takeSlot(size_t nextTag)
+{
+    ++slot_;
+    if (!current_ && slot_ >= AdifFile::kTagLimit) {
+        fail(ParseStatus::TooBig, nextTag, 3);
+        return false;
+    }
+    p_ = nextTag;
+    return true;
+}
+
 // The common tags, read the short way, one after the other from `local` on:
 // field tags "<NAME:LENGTH>" (no type, no bracket inside), each with a value
 // and then blanks up to the next '<' where no rule has anything to say, in a
@@ -479,12 +492,8 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
             stored.tagLength = 5;
             stored.valueLength = static_cast<int32_t>(next - local - 5);
             out.push(stored);
-            ++slot_;
-            if (!current_ && slot_ >= AdifFile::kTagLimit) {
-                fail(ParseStatus::TooBig, window.base + next, 3);
+            if (!takeSlot(window.base + next))
                 return TagStep::End;
-            }
-            p_ = window.base + next;
             read = TagStep::Next;
             if (p_ >= stopAt)
                 return read;
@@ -578,12 +587,8 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
             stored.commentLength = static_cast<int32_t>(commentLength);
             out.pushNamed(stored);
         }
-        ++slot_;
-        if (!current_ && slot_ >= AdifFile::kTagLimit) {
-            fail(ParseStatus::TooBig, window.base + next, 3);
+        if (!takeSlot(window.base + next))
             return TagStep::End;
-        }
-        p_ = window.base + next;
         read = TagStep::Next;
         if (p_ >= stopAt)
             return read;

@@ -121,6 +121,7 @@ private:
     TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out);
     TagStep readTag(const TextWindow &window, size_t local, LoadedText &out);
     void noteFieldName(int32_t nameIndex, LoadedText &out);
+    bool takeSlot(size_t nextTag);
     void finishData(LoadedText &out);
 
     AdifFile &file_;
