@@ -461,6 +461,17 @@ bool AdifParser::takeSlot(size_t nextTag)
 AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t local,
                                                 size_t stopAt, LoadedText &out)
 {
+    // The tags' brackets are counted here and added once.
+    int32_t pairs = 0;
+    const TagStep step = readPlainFields(window, local, stopAt, out, pairs);
+    file_.leftBracketCount_ += pairs;
+    file_.rightBracketCount_ += pairs;
+    return step;
+}
+
+AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t local,
+                                                size_t stopAt, LoadedText &out, int32_t &pairs)
+{
     constexpr size_t kLongestName = 200;
     constexpr size_t kLongestLength = 9;  // digits: below 2^31 whatever they are
     const std::string_view text = window.text;
@@ -481,8 +492,7 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
             const size_t next = firstBracket(data, local + 5, size, size);
             if (next == size || data[next] != '<')
                 return read;
-            ++file_.leftBracketCount_;
-            ++file_.rightBracketCount_;
+            ++pairs;
             recordStart_ = kNone;
             ++file_.recordCount_;
             TagFields stored;
@@ -561,16 +571,17 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
         }
 
         // As readTag and readNameAndLength would have it.
-        ++file_.leftBracketCount_;
-        ++file_.rightBracketCount_;
+        ++pairs;
         const NameInfo &info = predicted != nullptr
             ? *predicted
             : nameInfo(text.substr(nameFrom, colon - nameFrom), out);
         previous_ = &info;
         if (recordStart_ == kNone)
             recordStart_ = window.base + local;
-        if (file_.fieldOfTagName_[static_cast<size_t>(info.index)] < 0)
+        if (!info.listed) {
             noteFieldName(info.index, out);
+            info.listed = true;
+        }
         const size_t commentLength = next - valueFrom - valueLength;
         if (!out.pushPlain(window.base + local, q - local + 1, valueLength, commentLength,
                            declared - valueLength, info.index)) {

@@ -108,7 +108,8 @@ private:
         uint8_t entryType = TypeOtherLetter;  // type of the matched entry, for tags with a length
         uint8_t prefixType = TypeInvalid;     // catalogueTypeOf, for tags without a length
         bool isTimeOn = false;
-        bool bracketFree = true;  // the spelling holds neither '<' nor '>'
+        bool bracketFree = true;      // the spelling holds neither '<' nor '>'
+        mutable bool listed = false;  // its field is in the file's field names
         // The spelling's first bytes, zero after its end, compared at once
         // when the name is predicted.
         char head[16] = {};
@@ -119,6 +120,8 @@ private:
     const NameInfo &nameInfo(std::string_view rawName, LoadedText &out);
     bool readNameAndLength(std::string_view inner, TagFields &stored, size_t p, LoadedText &out);
     TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out);
+    TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out,
+                            int32_t &pairs);
     TagStep readTag(const TextWindow &window, size_t local, LoadedText &out);
     void noteFieldName(int32_t nameIndex, LoadedText &out);
     bool takeSlot(size_t nextTag);
