@@ -49,15 +49,8 @@ bool AdifBatchReader::open(const std::string &path)
     struct stat status { };
     if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
         stream_ = std::fopen(path.c_str(), "rb");
-    if (stream_ != nullptr) {
+    if (stream_ != nullptr)
         size_ = static_cast<size_t>(status.st_size);
-        if (size_ > kLargestText) {
-            file_.fileSize_ = std::numeric_limits<uint32_t>::max();
-            file_.outcome_.status = ParseStatus::TooBig;
-            finished_ = true;
-            return true;
-        }
-    }
     return start();
 }
 
@@ -71,12 +64,6 @@ bool AdifBatchReader::openBytes(std::string_view bytes)
     stream_ = nullptr;
     bytes_ = bytes;
     size_ = bytes.size();
-    if (size_ > kLargestText) {
-        file_.fileSize_ = std::numeric_limits<uint32_t>::max();
-        file_.outcome_.status = ParseStatus::TooBig;
-        finished_ = true;
-        return true;
-    }
     return start();
 }
 
@@ -122,6 +109,13 @@ bool AdifBatchReader::fill(size_t keepFrom)
 
 bool AdifBatchReader::start()
 {
+    // Offsets are 32-bit: a larger text is refused unread.
+    if (size_ > kLargestText) {
+        file_.fileSize_ = std::numeric_limits<uint32_t>::max();
+        file_.outcome_.status = ParseStatus::TooBig;
+        finished_ = true;
+        return true;
+    }
     finished_ = false;
     firstSlot_ = 0;
     nextSlot_ = 0;
