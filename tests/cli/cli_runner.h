@@ -25,10 +25,12 @@ inline std::string quoted(const std::string &text)
 }
 
 // Standard error goes through errPath, which must be private to the caller:
-// ctest runs several tests at once.
-inline RunResult runCli(const std::vector<std::string> &args, const std::string &errPath)
+// ctest runs several tests at once. With a folder, the tool runs in it.
+inline RunResult runCli(const std::vector<std::string> &args, const std::string &errPath,
+                        const std::string &folder = {})
 {
-    std::string command = quoted(VAZIDUVU_CLI);
+    std::string command = folder.empty() ? std::string() : "cd " + quoted(folder) + " && ";
+    command += quoted(VAZIDUVU_CLI);
     for (const std::string &arg : args)
         command += " " + quoted(arg);
     command += " 2>" + quoted(errPath);

@@ -57,22 +57,9 @@ std::string filesIn(const fs::path &folder)
 Outcome runIn(const fs::path &folder, const std::vector<std::string> &args)
 {
     fs::create_directories(folder);
-    std::string command = "cd " + quoted(folder.string()) + " && " + quoted(VAZIDUVU_CLI);
-    for (const std::string &arg : args)
-        command += " " + quoted(arg);
-    command += " 2>err.txt";
-    Outcome outcome;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return outcome;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        outcome.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.err = readBytes((folder / "err.txt").string());
-    outcome.written = filesIn(folder);
+    const vaziduvu::test::RunResult run
+        = vaziduvu::test::runCli(args, (folder / "err.txt").string(), folder.string());
+    Outcome outcome{run.status, run.out, run.err, filesIn(folder)};
     fs::remove_all(folder);
     return outcome;
 }
