@@ -113,13 +113,11 @@ struct LoadedText {
 
     // Stores the tag after the others. Tags come in file order.
     void push(const TagFields &fields);
-    // The same for a field tag whose kind, data type and time flag are its
-    // name's (nameFacts), as the reader's own are unless they have a type of
-    // their own: only its lengths and place are looked at.
-    void pushNamed(const TagFields &fields);
     // A field tag of the reader's with a length and no type of its own, as
-    // its parts; false, with nothing stored, when they do not fit the stored
-    // form (pushNamed then keeps it whole).
+    // its parts: its kind, data type and time flag are its name's
+    // (nameFacts), so only its lengths and place are looked at. False, with
+    // nothing stored, when they do not fit the stored form (push then keeps
+    // it whole).
     bool pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength, size_t commentLength,
                    size_t lengthExcess, int32_t nameIndex);
     // Forgets every tag (the names stay).
@@ -202,30 +200,6 @@ inline void LoadedText::push(const TagFields &fields)
         return;
     }
     pushExtra(fields);
-}
-
-inline void LoadedText::pushNamed(const TagFields &fields)
-{
-    openBlock(fields.tagOffset);
-    // Below the anchor wraps round to far above it.
-    const uint64_t delta = static_cast<uint32_t>(fields.tagOffset) - anchors.back();
-    const auto excess = static_cast<uint64_t>(
-        fields.hasLength ? static_cast<int64_t>(fields.declaredLength) - fields.valueLength
-                         : (fields.declaredLength == 0 ? 0 : -1));
-    const uint64_t name = static_cast<uint32_t>(fields.nameIndex + 1);
-    const uint64_t over = delta >> 20 | uint64_t{fields.tagLength} >> 8
-        | uint64_t{static_cast<uint32_t>(fields.valueLength)} >> 11
-        | uint64_t{static_cast<uint32_t>(fields.commentLength)} >> 6 | excess >> 3 | name >> 11;
-    if (over != 0 || fields.tagLength == 0 || name == 0) {
-        pushExtra(fields);
-        return;
-    }
-    StoredTag tag;
-    tag.word = delta | uint64_t{fields.tagLength} << 20
-        | uint64_t{static_cast<uint32_t>(fields.valueLength)} << 28
-        | uint64_t{static_cast<uint32_t>(fields.commentLength)} << 39 | excess << 45
-        | uint64_t{fields.hasLength} << 48 | uint64_t{fields.hasType} << 49 | name << 50;
-    tags.push_back(tag);
 }
 
 inline bool LoadedText::pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength,

@@ -302,7 +302,7 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
             stored.tagLength = static_cast<uint16_t>(q - local + 1);
             stored.valueLength = static_cast<int32_t>(valueLength);
             stored.commentLength = static_cast<int32_t>(commentLength);
-            out.pushNamed(stored);
+            out.push(stored);
         }
         if (!takeSlot(window.base + next))
             return TagStep::End;
@@ -418,10 +418,7 @@ AdifParser::TagStep AdifParser::readTag(const TextWindow &window, size_t local, 
         valueLength = std::min(dataLength, static_cast<size_t>(stored.declaredLength));
     stored.valueLength = static_cast<int32_t>(valueLength);
     stored.commentLength = static_cast<int32_t>(dataLength - valueLength);
-    if (stored.nameIndex >= 0 && !stored.hasType)
-        out.pushNamed(stored);
-    else
-        out.push(stored);
+    out.push(stored);
     if (next == kNone)
         return TagStep::Finish;
     ++slot_;
