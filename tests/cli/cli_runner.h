@@ -3,9 +3,13 @@
 // Runs the built vaziduvu-cli (path in VAZIDUVU_CLI) and collects what it did.
 
 #include "test_files.h"
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -18,6 +22,17 @@ struct RunResult {
     std::string out;
     std::string err;
 };
+
+// A folder of the running test's own under the temporary folder, named
+// `prefix`, the process and the test (a parameterised test's "/" made "-",
+// so that removing the folder leaves nothing behind).
+inline std::filesystem::path testFolder(const std::string &prefix)
+{
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return std::filesystem::path(::testing::TempDir())
+        / (prefix + "-" + std::to_string(::getpid()) + "-" + name);
+}
 
 inline std::string quoted(const std::string &text)
 {

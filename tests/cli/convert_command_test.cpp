@@ -24,9 +24,7 @@ class ConvertCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::path(::testing::TempDir())
-            / ("vaziduvu-cli-convert-" + std::to_string(::getpid()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = vaziduvu::test::testFolder("vaziduvu-cli-convert");
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }

@@ -36,9 +36,7 @@ class ExportCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::path(::testing::TempDir())
-            / ("vaziduvu-cli-export-" + std::to_string(::getpid()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = vaziduvu::test::testFolder("vaziduvu-cli-export");
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }

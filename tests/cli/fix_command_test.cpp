@@ -39,9 +39,7 @@ class FixCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::path(::testing::TempDir())
-            / ("vaziduvu-cli-fix-" + std::to_string(::getpid()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = vaziduvu::test::testFolder("vaziduvu-cli-fix");
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }

@@ -83,10 +83,9 @@ std::vector<std::string> commandArgs(const StreamCase &c)
 
 // Runs the command on the file whole and then in batches of one and of
 // three records, in both modes, and expects the same of every run.
-void expectSameAsWhole(const StreamCase &c, const std::string &name)
+void expectSameAsWhole(const StreamCase &c)
 {
-    const fs::path folder = fs::path(::testing::TempDir())
-        / ("vaziduvu-streaming-" + std::to_string(::getpid()) + "-" + name);
+    const fs::path folder = vaziduvu::test::testFolder("vaziduvu-streaming");
     for (const char *mode : {"", "--current-adif"}) {
         auto run = [&](const char *batch) {
             std::vector<std::string> args = {"--batch-records", batch};
@@ -113,7 +112,7 @@ class StreamingCommand : public ::testing::TestWithParam<StreamCase> { };
 
 TEST_P(StreamingCommand, SaysAndWritesWhatTheWholeLogGives)
 {
-    expectSameAsWhole(GetParam(), ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    expectSameAsWhole(GetParam());
 }
 
 // Past Classic's record limit the log is refused before anything is mended;
@@ -132,7 +131,7 @@ TEST(StreamingFix, LogPastClassicLimitIsRefusedOrMendedAsWhole)
         }
     }
     for (const char *command : {"fix", "fix dry-run"})
-        expectSameAsWhole({file.string(), command}, "long");
+        expectSameAsWhole({file.string(), command});
     fs::remove(file);
 }
 // The generated logs of the benchmarks, small: a logbook whose records vary
@@ -153,7 +152,7 @@ TEST(StreamingGenerated, EveryCommandSaysAndWritesWhatTheWholeLogGives)
     for (const fs::path &file : {logbook, sideband}) {
         for (const char *command : {"check", "check json", "export", "export xml", "export html",
                                     "records", "stats", "stats json", "fix", "fix dry-run"})
-            expectSameAsWhole({file.string(), command}, "generated");
+            expectSameAsWhole({file.string(), command});
         fs::remove(file);
     }
 }
