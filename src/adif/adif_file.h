@@ -113,13 +113,7 @@ struct LoadedText {
 
     // Stores the tag after the others. Tags come in file order.
     void push(const TagFields &fields);
-    // A field tag of the reader's with a length and no type of its own, as
-    // its parts: its kind, data type and time flag are its name's
-    // (nameFacts), so only its lengths and place are looked at. False, with
-    // nothing stored, when they do not fit the stored form (push then keeps
-    // it whole).
-    bool pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength, size_t commentLength,
-                   size_t lengthExcess, int32_t nameIndex);
+    class PlainTags;
     // Forgets every tag (the names stay).
     void clearTags();
     // Room for this many tags.
@@ -202,25 +196,108 @@ inline void LoadedText::push(const TagFields &fields)
     pushExtra(fields);
 }
 
-inline bool LoadedText::pushPlain(size_t tagOffset, size_t tagLength, size_t valueLength,
-                                  size_t commentLength, size_t lengthExcess, int32_t nameIndex)
-{
-    const bool opens = (tags.size() & (StoredTag::kBlock - 1)) == 0;
-    const size_t delta = opens ? 0 : tagOffset - anchors.back();
-    const auto name = static_cast<size_t>(static_cast<uint32_t>(nameIndex + 1));
-    if ((delta >> 20 | tagLength >> 8 | valueLength >> 11 | commentLength >> 6 | lengthExcess >> 3
-         | name >> 11)
-            != 0
-        || tagLength == 0 || name == 0 || tagOffset >= (size_t{1} << 31))
-        return false;
-    if (opens)
-        anchors.push_back(static_cast<uint32_t>(tagOffset));
-    StoredTag tag;
-    tag.word = delta | tagLength << 20 | valueLength << 28 | commentLength << 39
-        | lengthExcess << 45 | uint64_t{1} << 48 | name << 50;
-    tags.push_back(tag);
-    return true;
-}
+// Stores the reader's common tags straight into room made ahead at the end
+// of `tags` (a whole load stores millions): field tags with a length and no
+// type of their own, whose kind, data type and time flag are their name's
+// (nameFacts), so only their lengths and place are looked at; and five-byte
+// end-of-record markers. A tag that does not fit its stored form goes
+// through push. The room left over is given back when it goes.
+class LoadedText::PlainTags {
+public:
+    // Where the next tags go. A loop may copy it, store through the copy
+    // (put) and give it back (update) before any other call.
+    struct Room {
+        StoredTag *first = nullptr;  // tags[0]
+        StoredTag *next = nullptr;
+        StoredTag *end = nullptr;  // of the room made
+        uint32_t anchor = 0;       // of next's block, once that has opened
+    };
+
+    explicit PlainTags(LoadedText &text)
+        : text_(text)
+    {
+        open(text.tags.size());
+    }
+    ~PlainTags() { close(); }
+    PlainTags(const PlainTags &) = delete;
+    PlainTags &operator=(const PlainTags &) = delete;
+
+    const Room &room() const { return room_; }
+    void update(const Room &room) { room_ = room; }
+
+    // The part of a field tag's word its name gives (the name and the
+    // length flag); 0 when the name's index does not fit.
+    static uint64_t nameParts(int32_t nameIndex)
+    {
+        const auto name = static_cast<uint64_t>(static_cast<uint32_t>(nameIndex + 1));
+        return name == 0 || name >= StoredTag::kNameLimit ? 0 : name << 50 | uint64_t{1} << 48;
+    }
+    // The word of a field tag without its place; 0 when the parts do not fit.
+    static uint64_t fieldParts(size_t tagLength, size_t valueLength, size_t commentLength,
+                               size_t lengthExcess, int32_t nameIndex)
+    {
+        const uint64_t name = nameParts(nameIndex);
+        if ((tagLength >> 8 | valueLength >> 11 | commentLength >> 6 | lengthExcess >> 3) != 0
+            || tagLength == 0 || name == 0)
+            return 0;
+        return name | tagLength << 20 | valueLength << 28 | commentLength << 39
+            | lengthExcess << 45;
+    }
+    // The word of "<EOR>" with `blanks` bytes after it, without its place; 0
+    // when they do not fit.
+    static uint64_t endOfRecordParts(size_t blanks)
+    {
+        return blanks >> 11 != 0
+            ? 0
+            : uint64_t{5} << 20 | blanks << 28 | uint64_t{StoredTag::EndOfRecord} << 61;
+    }
+    // The tag whose word is `parts` and its place, into the room (which must
+    // have some left); false when the place does not fit.
+    static bool put(Room &room, std::vector<uint32_t> &anchors, size_t tagOffset, uint64_t parts)
+    {
+        const bool opens = ((room.next - room.first) & (StoredTag::kBlock - 1)) == 0;
+        const size_t delta = opens ? 0 : tagOffset - room.anchor;
+        if (delta >= StoredTag::kOffsetLimit || tagOffset >= (size_t{1} << 31))
+            return false;
+        if (opens) {
+            room.anchor = static_cast<uint32_t>(tagOffset);
+            anchors.push_back(room.anchor);
+        }
+        room.next->word = parts | delta;
+        ++room.next;
+        return true;
+    }
+
+    void push(const TagFields &fields)
+    {
+        close();
+        text_.push(fields);
+        open(text_.tags.size());
+    }
+    // More room when none is left.
+    void makeRoom()
+    {
+        if (room_.next == room_.end)
+            open(static_cast<size_t>(room_.next - room_.first));
+    }
+
+private:
+    static constexpr size_t kRoom = 4096;
+
+    void open(size_t stored)
+    {
+        // Within the reserved room while it lasts.
+        const size_t spare = text_.tags.capacity() - stored;
+        text_.tags.resize(stored + (spare == 0 ? kRoom : std::min(spare, kRoom)));
+        room_.first = text_.tags.data();
+        room_.next = room_.first + stored;
+        room_.end = room_.first + text_.tags.size();
+        room_.anchor = (stored & (StoredTag::kBlock - 1)) == 0 ? 0 : text_.anchors.back();
+    }
+    void close() { text_.tags.resize(static_cast<size_t>(room_.next - room_.first)); }
+    LoadedText &text_;
+    Room room_;
+};
 
 inline TagFields LoadedText::fields(size_t index) const
 {

@@ -57,6 +57,8 @@ public:
     // `ownNames`: the name spellings are copied (the window moves); otherwise
     // they point into the text, which then stays put for the whole parse.
     AdifParser(AdifFile &file, bool ownNames);
+    AdifParser(const AdifParser &) = delete;
+    AdifParser &operator=(const AdifParser &) = delete;
 
     // Facts of a whole text at once.
     static TextFacts factsOf(std::string_view text, bool current);
@@ -110,9 +112,19 @@ private:
         bool isTimeOn = false;
         bool bracketFree = true;      // the spelling holds neither '<' nor '>'
         mutable bool listed = false;  // its field is in the file's field names
-        // The spelling's first bytes, zero after its end, compared at once
-        // when the name is predicted.
-        char head[16] = {};
+        std::string_view spelling;    // as read (the key it is kept under)
+        // The name that followed this one last time: records mostly repeat
+        // their field order, so the next name is tried there first.
+        mutable const NameInfo *follower = nullptr;
+        // "<NAME:" as read, zero after its end, compared at once when the
+        // name is predicted; its length, 0 when it is longer than sixteen
+        // bytes or the spelling holds a bracket.
+        char opening[16] = {};
+        uint8_t openingLength = 0;
+        // The opening's length once the quick loop may take the name (it is
+        // listed and its index fits a stored tag); else 0.
+        mutable uint8_t quickOpening = 0;
+        uint64_t fieldWord = 0;  // LoadedText::PlainTags::nameParts
     };
     enum class TagStep { Next, NeedMore, End, Finish, Paused, Other };
 
@@ -120,11 +132,20 @@ private:
     const NameInfo &nameInfo(std::string_view rawName, LoadedText &out);
     bool readNameAndLength(std::string_view inner, TagFields &stored, size_t p, LoadedText &out);
     TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out);
-    TagStep readPlainFields(const TextWindow &window, size_t local, size_t stopAt, LoadedText &out,
-                            int32_t &pairs);
+    // Where the quick loop of readPlainFields starts and how far it came.
+    struct QuickRun {
+        size_t local = 0;
+        const NameInfo *previous = nullptr;
+        size_t recordStart = 0;
+        bool markers = false;  // end-of-record markers are read too
+        int tags = 0;
+        int32_t records = 0;
+        LoadedText::PlainTags::Room room;
+    };
+    static void readQuickTags(QuickRun &run, const char *data, size_t size, size_t stopAt,
+                              std::vector<uint32_t> &anchors);
     TagStep readTag(const TextWindow &window, size_t local, LoadedText &out);
     void noteFieldName(int32_t nameIndex, LoadedText &out);
-    bool takeSlot(size_t nextTag);
     void finishData(LoadedText &out);
 
     AdifFile &file_;
@@ -144,11 +165,9 @@ private:
 
     // Data scan. Names are looked up once per distinct spelling.
     std::unordered_map<std::string_view, NameInfo> names_;
-    std::deque<std::string> spellings_;  // the keys when the names are owned
-    // The spelling that followed each name last time: records mostly repeat
-    // their field order, so the next name is tried there first.
-    std::vector<std::pair<std::string_view, const NameInfo *>> followerOf_;
-    const NameInfo *previous_ = nullptr;
+    std::deque<std::string> spellings_;            // the keys when the names are owned
+    NameInfo start_;                               // the name before the first
+    const NameInfo *previous_ = &start_;           // of the last field tag read
     size_t recordStart_ = std::string_view::npos;  // first field tag of the open record
     size_t p_ = 0;
     int64_t recordsLeft_ = -1;

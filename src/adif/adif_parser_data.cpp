@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace vaziduvu {
 
@@ -37,12 +38,10 @@ void AdifParser::discardData(LoadedText &out)
 
 const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, LoadedText &out)
 {
-    if (previous_ != nullptr) {
-        const auto &follower = followerOf_[static_cast<size_t>(previous_->index)];
-        if (follower.second != nullptr && follower.first == rawName) {
-            previous_ = follower.second;
-            return *follower.second;
-        }
+    const NameInfo *follower = previous_->follower;
+    if (follower != nullptr && follower->spelling == rawName) {
+        previous_ = follower;
+        return *follower;
     }
     auto found = names_.find(rawName);
     if (found == names_.end()) {
@@ -50,7 +49,12 @@ const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, Loade
         NameInfo described;
         described.isTimeOn = isTimeFieldName(name);
         described.bracketFree = rawName.find_first_of("<>") == std::string_view::npos;
-        rawName.copy(described.head, std::min(rawName.size(), sizeof described.head));
+        if (described.bracketFree && rawName.size() + 2 <= sizeof described.opening) {
+            described.opening[0] = '<';
+            rawName.copy(described.opening + 1, rawName.size());
+            described.opening[rawName.size() + 1] = ':';
+            described.openingLength = static_cast<uint8_t>(rawName.size() + 2);
+        }
         if (const auto entry = findCatalogueEntry(name)) {
             described.known = true;
             const uint8_t code = typeCodeOfLetter(catalogueLetterAt(*entry));
@@ -71,17 +75,17 @@ const AdifParser::NameInfo &AdifParser::nameInfo(std::string_view rawName, Loade
             out.nameFacts.push_back(facts);
             out.tagNames.push_back(std::move(name));
             file_.fieldOfTagName_.push_back(-1);  // listed once a tag of it is read
-            followerOf_.emplace_back();
         }
         described.index = indexed.first->second;
+        described.fieldWord = LoadedText::PlainTags::nameParts(described.index);
         std::string_view key = rawName;
         if (ownNames_)
             key = spellings_.emplace_back(rawName);
         found = names_.emplace(key, described).first;
+        found->second.spelling = found->first;
     }
     const NameInfo *info = &found->second;
-    if (previous_ != nullptr)
-        followerOf_[static_cast<size_t>(previous_->index)] = {found->first, info};
+    previous_->follower = info;
     previous_ = info;
     return *info;
 }
@@ -145,171 +149,261 @@ bool AdifParser::readNameAndLength(std::string_view inner, TagFields &stored, si
     return true;
 }
 
-// A tag stored: the next one is read from `nextTag` on; false when it was
-// one too many for the Classic mode, which ends the parse there.
-bool AdifParser::takeSlot(size_t nextTag)
+// The quick loop of readPlainFields, on its own so that what it keeps stays
+// in registers: field tags of the predicted name with a length of one or two
+// digits below 16, a value without brackets and blanks up to the next '<'
+// (the Current mode delimits such a value by its length whatever the rules
+// say), and end-of-record markers with blanks up to the next '<'. Stops
+// before any other tag, and once the position reaches `stopAt`.
+[[gnu::noinline]] void AdifParser::readQuickTags(QuickRun &run, const char *data, size_t size,
+                                                 size_t stopAt, std::vector<uint32_t> &anchors)
 {
-    ++slot_;
-    if (!current_ && slot_ >= AdifFile::kTagLimit) {
-        fail(ParseStatus::TooBig, nextTag, 3);
-        return false;
+    size_t local = run.local;
+    const NameInfo *previous = run.previous;
+    size_t recordStart = run.recordStart;
+    LoadedText::PlainTags::Room room = run.room;
+    int tags = 0;
+    int32_t records = 0;
+    // Each read below stays in the 48 bytes from the tag on.
+    while (size - local >= 48 && room.next != room.end && local < stopAt) {
+        const NameInfo *predicted = previous->follower;
+        const size_t opening = predicted != nullptr ? predicted->quickOpening : 0;
+        if (opening == 0 || !startsWithBlock(data + local, predicted->opening, opening)) {
+            if (!run.markers || (data[local + 1] | 0x20) != 'e' || (data[local + 2] | 0x20) != 'o'
+                || (data[local + 3] | 0x20) != 'r' || data[local + 4] != '>')
+                break;
+            const size_t next = tagAfterShortValue(data, local + 5, 0);
+            if (next == kNone
+                || !LoadedText::PlainTags::put(
+                    room, anchors, local,
+                    LoadedText::PlainTags::endOfRecordParts(next - local - 5)))
+                break;
+            recordStart = kNone;
+            ++records;
+            ++tags;
+            local = next;
+            continue;
+        }
+        const size_t digits = local + opening;
+        const unsigned first = static_cast<unsigned char>(data[digits]) - unsigned{'0'};
+        const unsigned second = static_cast<unsigned char>(data[digits + 1]) - unsigned{'0'};
+        const bool two = second <= 9;
+        const size_t q = digits + (two ? 2 : 1);  // the '>'
+        const unsigned declared = two ? first * 10 + second : first;
+        if (first > 9 || data[q] != '>' || declared >= 16)
+            break;
+        const size_t valueFrom = q + 1;
+        const size_t next = tagAfterShortValue(data, valueFrom, declared);
+        if (next == kNone
+            || !LoadedText::PlainTags::put(room, anchors, local,
+                                           predicted->fieldWord | (q - local + 1) << 20
+                                               | uint64_t{declared} << 28
+                                               | (next - valueFrom - declared) << 39))
+            break;
+        if (recordStart == kNone)
+            recordStart = local;
+        previous = predicted;
+        ++tags;
+        local = next;
     }
-    p_ = nextTag;
-    return true;
+    run.local = local;
+    run.previous = previous;
+    run.recordStart = recordStart;
+    run.tags = tags;
+    run.records = records;
+    run.room = room;
 }
 
 // The common tags, read the short way, one after the other from `local` on:
 // field tags "<NAME:LENGTH>" (no type, no bracket inside), each with a value
-// and then blanks up to the next '<' where no rule has anything to say, in a
-// whole text whose brackets are checked on the way. Each gives exactly what
+// and then blanks up to the next '<' where no rule has anything to say, and
+// end-of-record markers with blanks or a note up to the next '<', in a whole
+// text whose brackets are checked on the way. Each gives exactly what
 // readTag gives. Stops before any other tag (which readTag then reads) and
 // once the position reaches `stopAt`; Other when not one tag was read.
 AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t local,
                                                 size_t stopAt, LoadedText &out)
 {
-    // The tags' brackets are counted here and added once.
-    int32_t pairs = 0;
-    const TagStep step = readPlainFields(window, local, stopAt, out, pairs);
-    file_.leftBracketCount_ += pairs;
-    file_.rightBracketCount_ += pairs;
-    return step;
-}
-
-AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t local,
-                                                size_t stopAt, LoadedText &out, int32_t &pairs)
-{
     constexpr size_t kLongestName = 200;
     constexpr size_t kLongestLength = 9;  // digits: below 2^31 whatever they are
-    const std::string_view text = window.text;
-    const size_t size = text.size();
-    const char *const data = text.data();
-    if (!window.atEnd || !withData_)
+    if (!window.atEnd || !withData_ || window.base != 0)
         return TagStep::Other;
-    TagStep read = TagStep::Other;
-    for (;; local = p_ - window.base) {
-        if (size - local < 8)
-            return read;
+    // The state the loop changes is kept in locals, given back once it stops
+    // (as members, every stored tag could overwrite them for all the
+    // compiler knows, so it would read them again after each).
+    const char *const data = window.text.data();
+    const size_t size = window.text.size();
+    const bool current = current_;
+    // Markers are left to readTag where a batch pauses or past Classic's limit.
+    const int32_t markerLimit = recordsLeft_ > 0 ? 0
+        : current                                ? std::numeric_limits<int32_t>::max()
+                                                 : AdifFile::kRecordLimit;
+    const int slotLimit = current ? std::numeric_limits<int>::max() : AdifFile::kTagLimit;
+    const NameInfo *previous = previous_;
+    size_t recordStart = recordStart_;
+    int32_t records = file_.recordCount_;
+    int slot = slot_;  // each tag read adds one, and a pair of brackets
+    bool ended = false;
+    LoadedText::PlainTags tags(out);
+    LoadedText::PlainTags::Room room = tags.room();
+    for (;;) {
+        if (current) {
+            QuickRun run{local, previous, recordStart, recordsLeft_ <= 0, 0, 0, room};
+            readQuickTags(run, data, size, stopAt, out.anchors);
+            local = run.local;
+            previous = run.previous;
+            recordStart = run.recordStart;
+            slot += run.tags;
+            records += run.records;
+            room = run.room;
+        }
+        if (local >= stopAt || size - local < 8)
+            break;
+        tags.update(room);
+        tags.makeRoom();
+        room = tags.room();
+        size_t next = 0;
         // The end-of-record marker, followed by blanks or a note up to the next '<'.
         // (A byte with bit 5 set reads 'e' only for 'E' and 'e', and so on.)
         if ((data[local + 1] | 0x20) == 'e' && (data[local + 2] | 0x20) == 'o'
             && (data[local + 3] | 0x20) == 'r' && data[local + 4] == '>') {
-            if (recordsLeft_ > 0 || (!current_ && file_.recordCount_ >= AdifFile::kRecordLimit))
-                return read;
-            const size_t next = firstBracket(data, local + 5, size, size);
+            if (records >= markerLimit)
+                break;
+            next = firstBracket(data, local + 5, size, size);
             if (next == size || data[next] != '<')
-                return read;
-            ++pairs;
-            recordStart_ = kNone;
-            ++file_.recordCount_;
-            TagFields stored;
-            stored.tagOffset = static_cast<int32_t>(window.base + local);
-            stored.kind = TagEndOfRecord;
-            stored.dataType = TypeMarker;
-            stored.tagLength = 5;
-            stored.valueLength = static_cast<int32_t>(next - local - 5);
-            out.push(stored);
-            if (!takeSlot(window.base + next))
-                return TagStep::End;
-            read = TagStep::Next;
-            if (p_ >= stopAt)
-                return read;
-            continue;
-        }
-        // NAME up to the first ':', neither empty nor holding a bracket. Records
-        // mostly repeat their field order, so the name that followed the last one
-        // is tried first (a name kept holds no ':').
-        const size_t nameFrom = local + 1;
-        const NameInfo *predicted = nullptr;
-        size_t colon = nameFrom;
-        if (previous_ != nullptr) {
-            const auto &follower = followerOf_[static_cast<size_t>(previous_->index)];
-            const size_t length = follower.first.size();
-            if (follower.second != nullptr && follower.second->bracketFree
-                && length + 1 < size - nameFrom && data[nameFrom + length] == ':'
-                && startsWithSpelling(data + nameFrom, size - nameFrom, follower.first,
-                                      follower.second->head)) {
-                predicted = follower.second;
-                colon = nameFrom + length;
+                break;
+            ++records;
+            recordStart = kNone;
+            const size_t blanks = next - local - 5;
+            const uint64_t parts = LoadedText::PlainTags::endOfRecordParts(blanks);
+            if (parts == 0 || !LoadedText::PlainTags::put(room, out.anchors, local, parts)) {
+                TagFields stored;
+                stored.tagOffset = static_cast<int32_t>(local);
+                stored.kind = TagEndOfRecord;
+                stored.dataType = TypeMarker;
+                stored.tagLength = 5;
+                stored.valueLength = static_cast<int32_t>(blanks);
+                tags.update(room);
+                tags.push(stored);
+                room = tags.room();
             }
-        }
-        if (predicted == nullptr) {
-            const size_t nameLimit = std::min(size, nameFrom + kLongestName);
-            while (colon < nameLimit && data[colon] != ':') {
-                if ((data[colon] | 2) == '>')
-                    return read;
-                ++colon;
-            }
-            if (colon == nameFrom || colon == nameLimit)
-                return read;
-        }
-        // LENGTH: digits up to the '>'.
-        size_t q = colon + 1;
-        const size_t digitsLimit = std::min(size, q + kLongestLength + 1);
-        uint32_t declared = 0;
-        while (q < digitsLimit && isAsciiDigit(data[q])) {
-            declared = declared * 10 + static_cast<uint32_t>(data[q] - '0');
-            ++q;
-        }
-        if (q == colon + 1 || q == digitsLimit || data[q] != '>')
-            return read;
-        // The value and the blanks after it. The Current mode delimits a value by
-        // its length: without a bracket in it and with only blanks after it up to
-        // the next tag, no other reading of the length applies. Otherwise the
-        // data runs to the next bracket, which must be a '<'.
-        const size_t valueFrom = q + 1;
-        size_t valueLength = 0;
-        size_t next = 0;
-        if (current_ && declared > 0) {
-            const size_t valueEnd = valueFrom + declared;
-            if (valueEnd >= size || firstBracket(data, valueFrom, valueEnd, size) != valueEnd)
-                return read;
-            next = valueEnd;
-            while (next < size && static_cast<unsigned char>(data[next]) < 33)
-                ++next;
-            if (next == size || data[next] != '<')
-                return read;
-            valueLength = declared;
         } else {
-            next = firstBracket(data, valueFrom, size, size);
-            if (next == size || data[next] != '<')
-                return read;
-            valueLength = std::min(next - valueFrom, static_cast<size_t>(declared));
-        }
+            // NAME up to the first ':', neither empty nor holding a bracket.
+            // Records mostly repeat their field order, so the name that
+            // followed the last one is tried first (a name kept holds no ':').
+            const size_t nameFrom = local + 1;
+            size_t colon = nameFrom;
+            const NameInfo *predicted = previous->follower;
+            if (predicted != nullptr) {
+                const size_t length = predicted->spelling.size();
+                const bool same = predicted->openingLength != 0 && size - local >= 16
+                    ? startsWithBlock(data + local, predicted->opening, predicted->openingLength)
+                    : predicted->bracketFree && length + 1 < size - nameFrom
+                        && data[nameFrom + length] == ':'
+                        && std::memcmp(data + nameFrom, predicted->spelling.data(), length) == 0;
+                if (same)
+                    colon = nameFrom + length;
+                else
+                    predicted = nullptr;
+            }
+            if (predicted == nullptr) {
+                const size_t nameLimit = std::min(size, nameFrom + kLongestName);
+                while (colon < nameLimit && data[colon] != ':') {
+                    if ((data[colon] | 2) == '>')
+                        break;
+                    ++colon;
+                }
+                if (colon == nameFrom || colon == nameLimit || data[colon] != ':')
+                    break;
+            }
+            // LENGTH: digits up to the '>'.
+            size_t q = colon + 1;
+            const size_t digitsLimit = std::min(size, q + kLongestLength + 1);
+            uint32_t declared = 0;
+            while (q < digitsLimit && isAsciiDigit(data[q])) {
+                declared = declared * 10 + static_cast<uint32_t>(data[q] - '0');
+                ++q;
+            }
+            if (q == colon + 1 || q == digitsLimit || data[q] != '>')
+                break;
+            // The value and the blanks after it. The Current mode delimits a
+            // value by its length: without a bracket in it and with only blanks
+            // after it up to the next tag, no other reading of the length
+            // applies. Otherwise the data runs to the next bracket, which must
+            // be a '<'.
+            const size_t valueFrom = q + 1;
+            size_t valueLength = 0;
+            if (current && declared > 0) {
+                const size_t valueEnd = valueFrom + declared;
+                if (valueEnd >= size || firstBracket(data, valueFrom, valueEnd, size) != valueEnd)
+                    break;
+                next = valueEnd;
+                while (next < size && static_cast<unsigned char>(data[next]) < 33)
+                    ++next;
+                if (next == size || data[next] != '<')
+                    break;
+                valueLength = declared;
+            } else {
+                next = firstBracket(data, valueFrom, size, size);
+                if (next == size || data[next] != '<')
+                    break;
+                valueLength = std::min(next - valueFrom, static_cast<size_t>(declared));
+            }
 
-        // As readTag and readNameAndLength would have it.
-        ++pairs;
-        const NameInfo &info = predicted != nullptr
-            ? *predicted
-            : nameInfo(text.substr(nameFrom, colon - nameFrom), out);
-        previous_ = &info;
-        if (recordStart_ == kNone)
-            recordStart_ = window.base + local;
-        if (!info.listed) {
-            noteFieldName(info.index, out);
-            info.listed = true;
+            // As readTag and readNameAndLength would have it.
+            if (predicted == nullptr) {
+                previous_ = previous;
+                predicted = &nameInfo(std::string_view(data + nameFrom, colon - nameFrom), out);
+            }
+            const NameInfo &info = *predicted;
+            previous = &info;
+            if (recordStart == kNone)
+                recordStart = local;
+            if (!info.listed) {
+                noteFieldName(info.index, out);
+                info.listed = true;
+                if (info.fieldWord != 0)
+                    info.quickOpening = info.openingLength;
+            }
+            const size_t tagLength = q - local + 1;
+            const size_t commentLength = next - valueFrom - valueLength;
+            const uint64_t parts = LoadedText::PlainTags::fieldParts(
+                tagLength, valueLength, commentLength, declared - valueLength, info.index);
+            if (parts == 0 || !LoadedText::PlainTags::put(room, out.anchors, local, parts)) {
+                TagFields stored;
+                stored.tagOffset = static_cast<int32_t>(local);
+                stored.nameIndex = info.index;
+                stored.isTimeOn = info.isTimeOn;
+                stored.kind = info.known ? TagKnownField : TagUserField;
+                stored.hasLength = true;
+                stored.dataType = info.known ? info.entryType : static_cast<uint8_t>(TypeCharacter);
+                stored.declaredLength = static_cast<int32_t>(declared);
+                stored.tagLength = static_cast<uint16_t>(tagLength);
+                stored.valueLength = static_cast<int32_t>(valueLength);
+                stored.commentLength = static_cast<int32_t>(commentLength);
+                tags.update(room);
+                tags.push(stored);
+                room = tags.room();
+            }
         }
-        const size_t commentLength = next - valueFrom - valueLength;
-        if (!out.pushPlain(window.base + local, q - local + 1, valueLength, commentLength,
-                           declared - valueLength, info.index)) {
-            TagFields stored;
-            stored.tagOffset = static_cast<int32_t>(window.base + local);
-            stored.nameIndex = info.index;
-            stored.isTimeOn = info.isTimeOn;
-            stored.kind = info.known ? TagKnownField : TagUserField;
-            stored.hasLength = true;
-            stored.dataType = info.known ? info.entryType : static_cast<uint8_t>(TypeCharacter);
-            stored.declaredLength = static_cast<int32_t>(declared);
-            stored.tagLength = static_cast<uint16_t>(q - local + 1);
-            stored.valueLength = static_cast<int32_t>(valueLength);
-            stored.commentLength = static_cast<int32_t>(commentLength);
-            out.push(stored);
+        // The tag is stored; one too many for the Classic mode ends the parse.
+        if (++slot >= slotLimit) {
+            fail(ParseStatus::TooBig, next, 3);
+            ended = true;
+            break;
         }
-        if (!takeSlot(window.base + next))
-            return TagStep::End;
-        read = TagStep::Next;
-        if (p_ >= stopAt)
-            return read;
+        local = next;
     }
+    tags.update(room);
+    const int read = slot - slot_;
+    previous_ = previous;
+    recordStart_ = recordStart;
+    file_.recordCount_ = records;
+    file_.leftBracketCount_ += read;
+    file_.rightBracketCount_ += read;
+    slot_ = slot;
+    p_ = local;
+    return ended ? TagStep::End : read > 0 ? TagStep::Next : TagStep::Other;
 }
 
 // One tag at `local` in the window (a '<'), with the data after it up to the

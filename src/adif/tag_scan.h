@@ -70,23 +70,51 @@ inline size_t firstBracket(const char *data, size_t from, size_t to, size_t size
     return to;
 }
 
-// True when the text at `at` (with `room` bytes to read) starts with the
-// spelling, whose first bytes `head` holds.
-inline bool startsWithSpelling(const char *at, size_t room, std::string_view spelling,
-                               const char (&head)[16])
+// True when the text at `at` (sixteen bytes to read) starts with the first
+// `length` bytes of `kept` (at most sixteen).
+inline bool startsWithBlock(const char *at, const char (&kept)[16], size_t length)
 {
 #ifdef __SSE2__
-    if (spelling.size() <= 16 && room >= 16) {
-        const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
-        const __m128i kept = _mm_loadu_si128(reinterpret_cast<const __m128i *>(head));
-        const auto same = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, kept)));
-        const uint32_t wanted = (uint32_t{1} << spelling.size()) - 1;
-        return (same & wanted) == wanted;
-    }
+    const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+    const __m128i held = _mm_loadu_si128(reinterpret_cast<const __m128i *>(kept));
+    const auto same = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, held)));
+    const uint32_t wanted = (uint32_t{1} << length) - 1;
+    return (same & wanted) == wanted;
 #else
-    (void)head;
+    return std::memcmp(at, kept, length) == 0;
 #endif
-    return spelling.size() <= room && std::memcmp(at, spelling.data(), spelling.size()) == 0;
+}
+
+// The offset of the '<' after a value of `length` bytes at `from` and the
+// blanks (bytes up to ' ') after it, when all of it lies in the sixteen bytes
+// from `from` (which may be read) and the value holds neither bracket; kNone
+// otherwise (the long way decides).
+inline size_t tagAfterShortValue(const char *data, size_t from, size_t length)
+{
+#ifdef __SSE2__
+    if (length >= 16)
+        return kNone;
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + from));
+    // '<' (0x3C) and '>' (0x3E) are the only bytes that read '>' with bit 1 set.
+    const auto brackets = static_cast<uint32_t>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(2)), _mm_set1_epi8('>'))));
+    const auto blanks = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(' ')), block)));
+    const uint32_t value = (uint32_t{1} << length) - 1;
+    const uint32_t after = brackets & ~value;
+    if ((brackets & value) != 0 || after == 0)
+        return kNone;
+    const auto at = static_cast<uint32_t>(__builtin_ctz(after));
+    const uint32_t between = ((uint32_t{1} << at) - 1) & ~value;
+    if ((between & ~blanks) != 0 || data[from + at] != '<')
+        return kNone;
+    return from + at;
+#else
+    (void)data;
+    (void)from;
+    (void)length;
+    return kNone;
+#endif
 }
 
 // The first ':' of a tag's text (short: a plain loop beats a call).

@@ -85,6 +85,41 @@ TEST_P(BatchedTextTest, ReadsWhatTheWholeLoadReads)
 
 const std::string kRecords = repeatText("<CALL:4>W1AW <QSO_DATE:8>20240101 note\r\n<EOR>\r\n", 40);
 
+// Records in a mostly steady field order whose tags vary in all a whole load
+// reads the quick way or not: names whose "<NAME:" takes 15 to 17 bytes,
+// values of 0 to 17 bytes, lengths in one to three digits or running into
+// the next tag, blanks, notes or other bytes after a value, markers in either
+// case with or without a note; with `brackets`, now and then a pair of
+// brackets in a value.
+std::string variedRecords(bool brackets)
+{
+    const char *const names[] = {"CALL", "THIRTEEN_BYTE", "FOURTEEN_BYTES", "FIFTEEN_BYTES_X", "N"};
+    const char *const after[] = {"", " ", "\r\n", "\t \n", " note ", "\x80", "\x7F "};
+    uint32_t seed = 7;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    std::string text = "h<EOH>";
+    for (int record = 0; record < 300; ++record) {
+        for (const char *name : names) {
+            if (next(40) == 0)
+                continue;  // a field missing now and then
+            const uint32_t length = next(10) == 0 ? 16 + next(2) : next(8) == 0 ? 0 : 1 + next(15);
+            std::string value(length, static_cast<char>('a' + record % 26));
+            if (brackets && length >= 3 && next(30) == 0)
+                value.replace(next(length - 2), 3, "<b>");
+            std::string digits = std::to_string(next(25) == 0 ? length + 3 : length);
+            if (next(20) == 0)
+                digits = (next(2) == 0 ? "0" : "00") + digits;
+            text += std::string("<") + (record % 50 == 7 ? "call" : name) + ":" + digits + ">"
+                + value + after[next(12) < 6 ? 1 : next(7)];
+        }
+        text += std::string(next(9) == 0 ? "<eor>" : "<EOR>") + (next(15) == 0 ? " n " : "\r\n");
+    }
+    return text;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, BatchedTextTest,
     ::testing::Values(
@@ -116,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Utf8CountedInCharacters",
                  "h<EOH>" + repeatText("<NAME:4>J\xC3\xBCrg <EOR>\n", 30)},
         TextCase{"ByteOrderMark", "\xEF\xBB\xBFh<EOH>" + kRecords},
+        TextCase{"VariedRecords", variedRecords(false)},
+        TextCase{"VariedRecordsWithBrackets", variedRecords(true)},
         TextCase{"ClassicRecordLimit", "h<EOH>" + repeatText("<A:1>x<EOR>", 4002)},
         TextCase{"ClassicTagLimit", repeatText("<A:1>x", 196050) + "<EOR>"}),
     [](const ::testing::TestParamInfo<TextCase> &info) { return std::string(info.param.name); });
