@@ -2,7 +2,6 @@
 
 #include "adif/adif_parser.h"
 #include "adif/field_catalogue.h"
-#include "adif/large_buffer.h"
 #include "adif/text.h"
 #include "adif/utf8_text.h"
 #include "adif/value_length.h"
@@ -70,7 +69,6 @@ LoadResult AdifFile::load(const std::string &path, Progress *progress)
         }
         // Read straight into the source text: the file is held once.
         loaded_->source.reserve(static_cast<size_t>(size));
-        adviseLargeBuffer(loaded_->source.data(), loaded_->source.capacity());
         loaded_->source.resize(static_cast<size_t>(size));
         file.read(loaded_->source.data(), static_cast<std::streamsize>(loaded_->source.size()));
         loaded_->source.resize(static_cast<size_t>(file.gcount()));
@@ -94,7 +92,6 @@ LoadResult AdifFile::loadFromBytes(std::string_view bytes, Progress *progress)
         }
         fileSize_ = static_cast<uint32_t>(bytes.size());
         loaded_->source.reserve(bytes.size());
-        adviseLargeBuffer(loaded_->source.data(), loaded_->source.capacity());
         loaded_->source.assign(bytes);
         parse(progress);
         return {outcome_, true};
@@ -245,7 +242,6 @@ void LoadedText::clearTags()
 void LoadedText::reserveTags(size_t count)
 {
     tags.reserve(count);
-    adviseLargeBuffer(tags.data(), tags.capacity() * sizeof(StoredTag));
     anchors.reserve(count / StoredTag::kBlock + 1);
 }
 

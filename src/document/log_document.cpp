@@ -5,7 +5,6 @@
 #include "document/log_document.h"
 
 #include "adif/adif_file.h"
-#include "adif/large_buffer.h"
 #include "adif/text.h"
 
 #include <algorithm>

@@ -3,7 +3,6 @@
 #include "document/log_document.h"
 
 #include "adif/adif_file.h"
-#include "adif/large_buffer.h"
 #include "adif/text.h"
 
 #include <algorithm>
@@ -18,12 +17,6 @@ namespace vaziduvu {
 namespace {
 
 const std::string kEmptyText;
-
-template <typename T> void reserveLarge(std::vector<T> &vector, size_t count)
-{
-    vector.reserve(count);
-    adviseLargeBuffer(vector.data(), vector.capacity() * sizeof(T));
-}
 
 }  // namespace
 
@@ -53,7 +46,7 @@ void LogDocument::reserveCells(int columns, int rows)
         // Wider rows: every cell moves to its place in the new layout.
         const int stride = std::max(columns, stride_ + stride_ / 2);
         std::vector<uint16_t> codes;
-        reserveLarge(codes, static_cast<size_t>(stride) * storedRows_);
+        codes.reserve(static_cast<size_t>(stride) * storedRows_);
         codes.resize(static_cast<size_t>(stride) * storedRows_, 0);
         for (int r = 0; r < storedRows_; ++r) {
             for (int c = 0; c < stride_; ++c)
@@ -80,7 +73,7 @@ void LogDocument::reserveCells(int columns, int rows)
         if (codes_.capacity() < static_cast<size_t>(stride_) * storedRows) {
             // Grown in place of a copy: the new storage is advised before it is touched.
             std::vector<uint16_t> codes;
-            reserveLarge(codes, static_cast<size_t>(stride_) * storedRows);
+            codes.reserve(static_cast<size_t>(stride_) * storedRows);
             codes.assign(codes_.begin(), codes_.end());
             codes_.swap(codes);
         }
