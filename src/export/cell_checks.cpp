@@ -101,7 +101,6 @@ std::string CellChecks::cellLabel(int column, int row) const
 bool CellChecks::carriable(const TagRecord &record, int column, int row, ProblemReport &report)
 {
     const int shownRow = row + rowOffset_;
-    const std::string_view text = document_.text(column, row);
     const bool current = document_.adifMode() == AdifMode::Current;
     if (format_ == ExportFormat::Adif && current) {
         // The value's length delimits it; the comment stands between tags.
@@ -112,6 +111,7 @@ bool CellChecks::carriable(const TagRecord &record, int column, int row, Problem
                 column, shownRow);
         return true;
     }
+    const std::string_view text = document_.text(column, row);
     if (format_ == ExportFormat::Adif) {
         if (text.find_first_of("<>") != std::string::npos
             || record.comment.find_first_of("<>") != std::string::npos)

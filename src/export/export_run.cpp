@@ -257,16 +257,6 @@ const TagRecord *ExportRun::passGate(int column, int row)
     return record;
 }
 
-// A cell holding nothing, in the Current mode, once its column has passed
-// the gate: it takes the column's blank record and passes every check (each
-// starts from its empty text, and none changes it), so the checks are not
-// run on the empty cells of a whole logbook.
-bool ExportRun::bareAfterGate(int column, int row) const
-{
-    return currentMode() && gatePassed_[static_cast<size_t>(column)]
-        && document_->isBare(column, row) && summaryOf(column).blank;
-}
-
 // The record of a cell. A blank cell gets one from its column's template:
 // stored in the document (where it stays) in the Classic mode; in the
 // Current mode, where cells hold only what is present, the column's one

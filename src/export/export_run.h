@@ -8,6 +8,7 @@
 
 #include "adif/field_catalogue.h"
 #include "adif/tag_record.h"
+#include "document/log_document.h"
 #include "export/cell_checks.h"
 #include "export/export_sinks.h"
 #include "export/writers.h"
@@ -100,7 +101,16 @@ private:
     std::string columnLabel(int column) const;
     bool namesAreWritable();
     const TagRecord *passGate(int column, int row);
-    bool bareAfterGate(int column, int row) const;
+    // A cell holding nothing, in the Current mode (which has its checks),
+    // once its column has passed the gate: it takes the column's blank
+    // record and passes every check (each starts from its empty text, and
+    // none changes it), so the checks are not run on the empty cells of a
+    // whole logbook. Asked of every cell of every pass.
+    bool bareAfterGate(int column, int row) const
+    {
+        return current_ != nullptr && gatePassed_[static_cast<size_t>(column)]
+            && document_->isBare(column, row) && summaryOf(column).blank;
+    }
     const TagRecord *cellRecord(int column, int row);
     bool isWritten(const TagRecord &record, int column, int row) const;
     size_t cellEstimate(const TagRecord &record, int column, int row) const;

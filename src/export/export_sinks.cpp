@@ -6,6 +6,9 @@
 #include "export/streamed_file.h"
 #include "export/writers.h"
 
+#include <charconv>
+#include <cstring>
+
 namespace vaziduvu {
 
 void SinkText::reserve(size_t size)
@@ -41,17 +44,29 @@ void AdifSink::begin(LogDocument &, size_t estimate)
 void AdifSink::appendTag(std::string &out, const std::string &name, std::string_view value,
                          const TagRecord &record)
 {
-    out += '<';
-    out += name;
-    out += ':';
-    out += std::to_string(value.size());
+    // Sized once and filled in place: a whole logbook writes millions.
+    char length[24];
+    const size_t digits = static_cast<size_t>(
+        std::to_chars(length, length + sizeof length, value.size()).ptr - length);
+    const size_t at = out.size();
+    out.resize(at + name.size() + digits + (record.hasType ? 5 : 3) + value.size()
+               + record.comment.size());
+    char *to = out.data() + at;
+    const auto put = [&to](std::string_view text) {
+        std::memcpy(to, text.data(), text.size());
+        to += text.size();
+    };
+    *to++ = '<';
+    put(name);
+    *to++ = ':';
+    put(std::string_view(length, digits));
     if (record.hasType) {
-        out += ':';
-        out += typeLetterOf(record.dataType);
+        *to++ = ':';
+        *to++ = typeLetterOf(record.dataType);
     }
-    out += '>';
-    out += value;
-    out += record.comment;
+    *to++ = '>';
+    put(value);
+    put(record.comment);
 }
 
 void AdifSink::cell(int column, std::string_view text, const TagRecord &record, int, bool bare)
