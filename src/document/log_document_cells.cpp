@@ -71,7 +71,7 @@ void LogDocument::reserveCells(int columns, int rows)
     if (rows > storedRows_) {
         const int storedRows = std::max(rows, storedRows_ + storedRows_ / 2);
         if (codes_.capacity() < static_cast<size_t>(stride_) * storedRows) {
-            // Grown in place of a copy: the new storage is advised before it is touched.
+            // Grown by a copy into storage reserved once for all the rows.
             std::vector<uint16_t> codes;
             codes.reserve(static_cast<size_t>(stride_) * storedRows);
             codes.assign(codes_.begin(), codes_.end());
