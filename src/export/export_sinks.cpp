@@ -53,7 +53,8 @@ void AdifSink::appendTag(std::string &out, const std::string &name, std::string_
                + record.comment.size());
     char *to = out.data() + at;
     const auto put = [&to](std::string_view text) {
-        std::memcpy(to, text.data(), text.size());
+        if (!text.empty())  // an empty view may hold no pointer at all
+            std::memcpy(to, text.data(), text.size());
         to += text.size();
     };
     *to++ = '<';
