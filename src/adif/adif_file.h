@@ -274,21 +274,26 @@ public:
         text_.push(fields);
         open(text_.tags.size());
     }
-    // More room when none is left.
+    // More room when none is left: twice as much as last time, up to
+    // kMostRoom (made room is zeroed, and a reader called for a few tags
+    // at a time uses little of it).
     void makeRoom()
     {
-        if (room_.next == room_.end)
+        if (room_.next == room_.end) {
+            roomSize_ = std::min(2 * roomSize_, kMostRoom);
             open(static_cast<size_t>(room_.next - room_.first));
+        }
     }
 
 private:
-    static constexpr size_t kRoom = 4096;
+    static constexpr size_t kLeastRoom = StoredTag::kBlock;
+    static constexpr size_t kMostRoom = 4096;
 
     void open(size_t stored)
     {
         // Within the reserved room while it lasts.
         const size_t spare = text_.tags.capacity() - stored;
-        text_.tags.resize(stored + (spare == 0 ? kRoom : std::min(spare, kRoom)));
+        text_.tags.resize(stored + (spare == 0 ? roomSize_ : std::min(spare, roomSize_)));
         room_.first = text_.tags.data();
         room_.next = room_.first + stored;
         room_.end = room_.first + text_.tags.size();
@@ -296,6 +301,7 @@ private:
     }
     void close() { text_.tags.resize(static_cast<size_t>(room_.next - room_.first)); }
     LoadedText &text_;
+    size_t roomSize_ = kLeastRoom;
     Room room_;
 };
 
