@@ -113,6 +113,7 @@ struct LoadedText {
 
     // Stores the tag after the others. Tags come in file order.
     void push(const TagFields &fields);
+    // Stores the reader's common tags a quicker way (below).
     class PlainTags;
     // Forgets every tag (the names stay).
     void clearTags();

@@ -246,6 +246,12 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
     bool ended = false;
     LoadedText::PlainTags tags(out);
     LoadedText::PlainTags::Room room = tags.room();
+    // A tag that does not fit its stored form is kept whole.
+    const auto pushWhole = [&tags, &room](const TagFields &stored) {
+        tags.update(room);
+        tags.push(stored);
+        room = tags.room();
+    };
     for (;;) {
         if (current) {
             QuickRun run{local, previous, recordStart, recordsLeft_ <= 0, 0, 0, room};
@@ -283,9 +289,7 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
                 stored.dataType = TypeMarker;
                 stored.tagLength = 5;
                 stored.valueLength = static_cast<int32_t>(blanks);
-                tags.update(room);
-                tags.push(stored);
-                room = tags.room();
+                pushWhole(stored);
             }
         } else {
             // NAME up to the first ':', neither empty nor holding a bracket.
@@ -381,9 +385,7 @@ AdifParser::TagStep AdifParser::readPlainFields(const TextWindow &window, size_t
                 stored.tagLength = static_cast<uint16_t>(tagLength);
                 stored.valueLength = static_cast<int32_t>(valueLength);
                 stored.commentLength = static_cast<int32_t>(commentLength);
-                tags.update(room);
-                tags.push(stored);
-                room = tags.room();
+                pushWhole(stored);
             }
         }
         // The tag is stored; one too many for the Classic mode ends the parse.
